@@ -1,0 +1,40 @@
+#pragma once
+// The one place that knows where files are: shipped read-only data (model table, SQL scripts,
+// help) in the install's data folder, per-user files under the XDG folders.
+
+#include <string>
+
+namespace ql {
+
+class AppPaths {
+public:
+    // Data folder: $QL240_DATA_DIR when set, else <exe>/../share/ql240 (installed), else
+    // <exe>/../data (build tree). Per-user folders: $XDG_CONFIG_HOME/ql240 (default
+    // ~/.config/ql240) and $XDG_DATA_HOME/ql240 (default ~/.local/share/ql240).
+    static AppPaths fromEnvironment();
+    // Every folder under one root, for tests.
+    static AppPaths underRoot(const std::string& root);
+    AppPaths(std::string dataDir, std::string configDir, std::string userDataDir);
+
+    const std::string& dataDir() const { return dataDir_; }
+    const std::string& configDir() const { return configDir_; }
+    const std::string& userDataDir() const { return userDataDir_; }
+
+    std::string dataFile(const std::string& name) const { return dataDir_ + "/" + name; }
+    std::string configFile(const std::string& name) const { return configDir_ + "/" + name; }
+    std::string userDataFile(const std::string& name) const { return userDataDir_ + "/" + name; }
+
+    // Create the per-user folders on first use; false when that is impossible.
+    bool ensureConfigDir() const;
+    bool ensureUserDataDir() const;
+
+private:
+    std::string dataDir_;
+    std::string configDir_;
+    std::string userDataDir_;
+};
+
+// Creates a folder and its parents; true when it exists afterwards.
+bool makeDirectories(const std::string& path);
+
+}  // namespace ql

@@ -1,0 +1,98 @@
+#pragma once
+// Host seam: everything the core asks of the user interface. The Qt host implements it with
+// message boxes, processEvents and override cursors; tests use RecordingHost.
+
+#include <string>
+#include <string_view>
+
+#include "ProgramState.h"
+#include "Status.h"
+
+namespace ql {
+
+// The program's windows, by what they are.
+enum class ToolWindow {
+    ScreenWindow,
+    MeasurementWindow,
+    ChannelPanel,
+    TimebasePanel,
+    TriggerPanel,
+    IntensityPanel,
+    StoragePanel,
+    CursorWindow,
+    ZoomWindow,
+    XyView,
+    PrintPreview,
+    PrinterSettings,
+    ExportSettings,
+    FftWindow,
+    HarmonicsWindow,
+    AutostoreWindow,
+    NotesWindow,
+    AboutWindow,
+    PortSetup,
+};
+constexpr int kToolWindowCount = static_cast<int>(ToolWindow::PortSetup) + 1;
+
+// Buttons and menu items the core enables, disables or checks.
+enum class UiAction {
+    Config,
+    RemoteBox,
+    Read,
+    AutoBox,
+    SetRead,
+    Set,
+    Autoset,
+    Notes,
+    WmfExport,
+    MeasurementMenuItem,
+    ChannelMenuItem,
+    TimebaseMenuItem,
+    TriggerMenuItem,
+    StorageMenuItem,
+    IntensityMenuItem,
+    CursorMenuItem,
+    XyMenuItem,
+    ZoomMenuItem,
+    FftMenuItem,
+    HarmonicsMenuItem,
+    AutostoreMenuItem,
+};
+constexpr int kUiActionCount = static_cast<int>(UiAction::AutostoreMenuItem) + 1;
+
+std::string_view toolWindowName(ToolWindow w);
+std::string_view uiActionName(UiAction a);
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    virtual void showMessage(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+    void report(const Failure& f) { showMessage(f.text, f.title, f.icon); }
+    virtual bool askYesNo(std::string_view text, std::string_view title) = 0;
+
+    // Lets the user interface handle pending events (called from inside long waits).
+    virtual void pumpEvents() = 0;
+    virtual void setBusyPointer(bool busy) = 0;
+
+    virtual void setCaption(std::string_view caption) = 0;
+    virtual void setClockText(std::string_view text) = 0;
+    // The "RM" and "Auto" check boxes, set by the program without running their handlers.
+    virtual void setRemoteBox(bool checked) = 0;
+    virtual void setAutoBox(bool checked) = 0;
+    virtual void setActionEnabled(UiAction action, bool enabled) = 0;
+    virtual void setActionChecked(UiAction action, bool checked) = 0;
+
+    virtual void openWindow(ToolWindow window) = 0;
+    virtual void closeWindow(ToolWindow window) = 0;
+    virtual bool isWindowOpen(ToolWindow window) = 0;
+    // Repaint a window from the state now.
+    virtual void refreshWindow(ToolWindow window) = 0;
+    // Current placement of an open window in twips (for the parameter file).
+    virtual WindowPlacement windowPlacement(ToolWindow window) = 0;
+
+    // Ends the program's event loop.
+    virtual void quit() = 0;
+};
+
+}  // namespace ql
