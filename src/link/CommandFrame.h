@@ -1,0 +1,76 @@
+#pragma once
+// The frame every command follows: guard (port open and instrument held in remote), flush,
+// command text and parameter bytes, bounded waits for the head of the reply, the echo dropped,
+// the payload read byte by byte with its own wait, or the 3-byte acknowledgement checked.
+// Any failure shows one "Transmission Error" and drops the instrument out of remote, so every
+// later command of the running sequence returns at its guard and sends nothing.
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "SerialLine.h"
+
+namespace ql {
+
+struct QueryRequest {
+    std::string_view command;                 // sent one character at a time, no terminator
+    std::vector<std::uint8_t> requestBytes;   // sent after the text (waveform requests)
+    std::size_t echoLength = 0;               // bytes of echo dropped unchecked
+    std::size_t headLength = 0;               // bytes awaited before the echo is read
+    std::size_t payloadLength = 0;
+};
+
+struct QueryReply {
+    bool ok = false;
+    std::vector<std::uint8_t> payload;  // what arrived, also when the reply broke off
+};
+
+// Accepts or refuses a 3-character acknowledgement.
+using AckCheck = std::function<bool(std::string_view)>;
+bool isPlainAck(std::string_view reply);  // exactly "0" CR LF
+
+class CommandFrame {
+public:
+    CommandFrame(LinkContext& ctx, SerialLine& line) : ctx_(ctx), line_(line) {}
+
+    // Port open and the instrument held in remote.
+    bool guard() const;
+
+    // A query whose echo is the command text and whose head is the echo plus one byte.
+    QueryReply query(std::string_view command, std::size_t payloadLength,
+                     const std::function<void(std::size_t, std::uint8_t)>& onByte = {});
+    // A query in full form; onByte sees each payload byte (index from 0) as it arrives.
+    QueryReply query(const QueryRequest& request,
+                     const std::function<void(std::size_t, std::uint8_t)>& onByte = {});
+
+    // A set command: text, parameter bytes (with a byte-gap pause after the listed 1-based
+    // byte numbers), then "0" CR LF.
+    bool set(std::string_view command, const std::vector<std::uint8_t>& params,
+             std::initializer_list<std::size_t> pauseAfterByte = {});
+    // A control command: the text with its terminator, then a 3-character answer that
+    // `accept` judges.
+    bool control(std::string_view textWithTerminator, const AckCheck& accept = isPlainAck);
+
+    // Reports a failed command once and drops the instrument out of remote.
+    void transmissionFailure(std::string_view command, WaitOutcome why);
+    void transmissionFailure(std::string_view command, std::string_view detail);
+
+    // Returns the instrument to local operation with "rm0"; silent when it does not answer.
+    void releaseRemote();
+
+    SerialLine& line() { return line_; }
+
+private:
+    bool awaitHead(std::string_view command, std::size_t headLength);
+    bool acknowledge(std::string_view command, const AckCheck& accept);
+    void clearRemote();
+
+    LinkContext& ctx_;
+    SerialLine& line_;
+};
+
+}  // namespace ql

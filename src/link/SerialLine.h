@@ -1,0 +1,62 @@
+#pragma once
+// The byte-level operations every exchange is built from: open the stored port, send text and
+// bytes one at a time with the output drained after each, read waiting bytes, bounded waits
+// for k bytes on the Clock, and the short pause some set commands need between bytes.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "LinkContext.h"
+
+namespace ql {
+
+// One wait for the instrument lasts at most this long.
+constexpr std::int64_t kReplyTimeoutMs = 8000;
+// The pause between parameter bytes that some set commands need (two 50 ms ticks).
+constexpr std::int64_t kByteGapPauseMs = 100;
+
+enum class WaitOutcome { Ready, TimedOut, PortFailed };
+enum class EventPolicy { Pump, NoEvents };
+
+class SerialLine {
+public:
+    explicit SerialLine(LinkContext& ctx) : ctx_(ctx) {}
+
+    // (Re)opens port `comPort` at `baudRate`, 8 data bits, no parity, 2 stop bits, and empties
+    // both buffers. On failure shows "Can not open com.-port" with the reason and leaves the
+    // port closed.
+    bool openComPort();
+    // Opens a port for the port search (19200 baud, 1 stop bit), silently.
+    bool openForSearch(int portNumber);
+    void closePort() { ctx_.port.close(); }
+    bool isOpen() const { return ctx_.port.isOpen(); }
+
+    // Sends each character, waiting (with events) until it has left the output buffer.
+    // False when the port failed or would not send within the reply time-out.
+    bool sendString(std::string_view text);
+    bool sendByte(std::uint8_t b);
+    bool sendBytes(const std::vector<std::uint8_t>& bytes);
+
+    // Reads n waiting bytes (callers only ask for bytes the input count shows).
+    std::vector<std::uint8_t> receiveBytes(std::size_t n);
+    std::string receiveString(std::size_t n);
+
+    // Waits until at least k bytes are waiting, at most timeoutMs on the monotonic clock.
+    WaitOutcome waitForBytes(std::size_t k, std::int64_t timeoutMs = kReplyTimeoutMs,
+                             EventPolicy events = EventPolicy::Pump);
+    // The pause between parameter bytes; keeps the user interface alive.
+    void waitTimerTicks();
+
+    void flushInput() { ctx_.port.discardInput(); }
+    long inputCount() { return ctx_.port.inputCount(); }
+    bool portFailed() const { return ctx_.port.hasFailed(); }
+
+private:
+    bool drainOutput();
+
+    LinkContext& ctx_;
+};
+
+}  // namespace ql
