@@ -85,6 +85,10 @@ struct SerialLink {
     byte autoUpdate = 0;          // the "Auto" check box
     byte autoPollCounter = 0;
     byte timer2Ticks = 0;
+    // Whether the opaque "ddf2" / "measddf" blocks have been received in this run; until
+    // then their bytes are not the instrument's and are never written back unread.
+    bool ddf2Received = false;
+    bool measDdfReceived = false;
 };
 
 // Re-entrancy guards of the single-threaded program.

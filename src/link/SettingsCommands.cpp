@@ -1,0 +1,123 @@
+#include "SettingsCommands.h"
+
+#include <algorithm>
+
+#include "SettingsCodec.h"
+
+namespace ql {
+
+namespace {
+
+template <std::size_t N>
+std::array<std::uint8_t, N> toBlock(const std::vector<std::uint8_t>& payload)
+{
+    std::array<std::uint8_t, N> block{};
+    std::copy_n(payload.begin(), std::min(N, payload.size()), block.begin());
+    return block;
+}
+
+template <std::size_t N>
+std::vector<std::uint8_t> toBytes(const std::array<std::uint8_t, N>& block)
+{
+    return std::vector<std::uint8_t>(block.begin(), block.end());
+}
+
+}  // namespace
+
+bool SettingsCommands::queryDdf()
+{
+    const QueryReply reply = frame_.query("ddf?", 14);
+    if (!reply.ok) return false;
+    decodeMainBlock(ctx_.state, toBlock<14>(reply.payload));
+    return true;
+}
+
+bool SettingsCommands::sendDdf()
+{
+    if (!frame_.guard()) return false;
+    const MainBlock block = encodeMainBlock(ctx_.state);
+    // The instrument needs a pause after byte 7 to take in the first half of the block.
+    return frame_.set("ddf=", toBytes(block), {7});
+}
+
+bool SettingsCommands::sendVerMode()
+{
+    return frame_.set("vermode=", {ctx_.state.ddf.verModeByte});
+}
+
+bool SettingsCommands::queryDdf1()
+{
+    const QueryReply reply = frame_.query("ddf1?", 16);
+    if (!reply.ok) return false;
+    decodeDdf1(ctx_.state, toBlock<16>(reply.payload));
+    return true;
+}
+
+bool SettingsCommands::sendDdf1()
+{
+    if (!frame_.guard()) return false;
+    return frame_.set("ddf1=", toBytes(encodeDdf1(ctx_.state)), {8});
+}
+
+bool SettingsCommands::queryRoDdf()
+{
+    const QueryReply reply = frame_.query("roddf?", 10);
+    if (!reply.ok) return false;
+    decodeReadoutBlock(ctx_.state, toBlock<10>(reply.payload));
+    return true;
+}
+
+bool SettingsCommands::sendRoDdf()
+{
+    if (!frame_.guard()) return false;
+    return frame_.set("roddf=", toBytes(encodeReadoutBlock(ctx_.state)));
+}
+
+bool SettingsCommands::queryDdf2()
+{
+    const QueryReply reply = frame_.query(
+        "ddf2?", 8, [this](std::size_t i, std::uint8_t b) { storeDdf2Byte(ctx_.state, i, b); });
+    if (!reply.ok) return false;
+    finishDdf2(ctx_.state);
+    ctx_.state.link.ddf2Received = true;
+    return true;
+}
+
+bool SettingsCommands::sendDdf2()
+{
+    if (!frame_.guard()) return false;
+    const Ddf2Block block = prepareDdf2(ctx_.state);
+    frame_.line().waitTimerTicks();
+    return frame_.set("ddf2=", toBytes(block));
+}
+
+bool SettingsCommands::queryMeasDdf()
+{
+    const QueryReply reply = frame_.query("measddf?", 22, [this](std::size_t i, std::uint8_t b) {
+        storeMeasDdfByte(ctx_.state, i, b);
+    });
+    if (!reply.ok) return false;
+    finishMeasDdf(ctx_.state);
+    ctx_.state.link.measDdfReceived = true;
+    return true;
+}
+
+bool SettingsCommands::sendMeasDdf()
+{
+    if (!frame_.guard()) return false;
+    return frame_.set("measddf=", toBytes(prepareMeasDdf(ctx_.state)), {10});
+}
+
+bool SettingsCommands::sendAvrNm()
+{
+    return frame_.set("avrnm=", {clampToByte(ctx_.state.ddf.averageIndex)});
+}
+
+bool SettingsCommands::sendHldWfm()
+{
+    // The flag travels as a character; anything but 0 is a hold.
+    const std::uint8_t character = ctx_.state.storage.holdWaveform != 0 ? '1' : '0';
+    return frame_.set("hldwfm=", {character});
+}
+
+}  // namespace ql

@@ -1,0 +1,32 @@
+#pragma once
+// The commands that move the settings blocks, averaging and hold over the command frame.
+// Each returns true when its exchange succeeded; a failed one has reported itself.
+
+#include "CommandFrame.h"
+
+namespace ql {
+
+class SettingsCommands {
+public:
+    SettingsCommands(LinkContext& ctx, CommandFrame& frame) : ctx_(ctx), frame_(frame) {}
+
+    bool queryDdf();      // "ddf?": decoded only when all 14 bytes have arrived
+    bool sendDdf();       // "ddf=": pause after byte 7
+    bool sendVerMode();   // "vermode=": byte 3 as the last "ddf=" encoded it
+    bool queryDdf1();
+    bool sendDdf1();      // pause after byte 8
+    bool queryRoDdf();
+    bool sendRoDdf();
+    bool queryDdf2();     // stored byte by byte as it arrives
+    bool sendDdf2();      // pause before the command
+    bool queryMeasDdf();  // stored byte by byte as it arrives
+    bool sendMeasDdf();   // pause after byte 10
+    bool sendAvrNm();
+    bool sendHldWfm();    // the hold flag as the character "0" or "1"
+
+private:
+    LinkContext& ctx_;
+    CommandFrame& frame_;
+};
+
+}  // namespace ql
