@@ -115,8 +115,10 @@ bool SettingsCommands::sendAvrNm()
 
 bool SettingsCommands::sendHldWfm()
 {
-    // The flag travels as a character; anything but 0 is a hold.
-    const std::uint8_t character = ctx_.state.storage.holdWaveform != 0 ? '1' : '0';
+    // The flag travels as a digit character ("0" or "1"); a value read back from the
+    // instrument as another digit goes back as that digit.
+    const int value = std::min<int>(ctx_.state.storage.holdWaveform, 9);
+    const auto character = static_cast<std::uint8_t>('0' + value);
     return frame_.set("hldwfm=", {character});
 }
 
