@@ -105,3 +105,39 @@ void FakeClock::setWallClock(const DateTime& t)
 }
 
 }  // namespace ql
+
+#include <langinfo.h>
+#include <locale.h>
+
+namespace ql {
+
+namespace {
+
+std::string formatWithLocale(const DateTime& t, const char* format)
+{
+    std::tm tm{};
+    tm.tm_year = t.year - 1900;
+    tm.tm_mon = t.month - 1;
+    tm.tm_mday = t.day;
+    tm.tm_hour = t.hour;
+    tm.tm_min = t.minute;
+    tm.tm_sec = t.second;
+    const std::int64_t days = toEpochSeconds(t) / 86400;
+    tm.tm_wday = static_cast<int>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+    char buf[128] = {};
+    locale_t loc = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+    if (loc == static_cast<locale_t>(0)) loc = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
+    std::size_t n = 0;
+    if (loc != static_cast<locale_t>(0)) {
+        n = strftime_l(buf, sizeof buf, format, &tm, loc);
+        freelocale(loc);
+    }
+    return std::string(buf, n);
+}
+
+}  // namespace
+
+std::string formatShortDate(const DateTime& t) { return formatWithLocale(t, "%x"); }
+std::string formatLongDate(const DateTime& t) { return formatWithLocale(t, "%A, %e %B %Y"); }
+
+}  // namespace ql

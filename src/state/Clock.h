@@ -63,3 +63,12 @@ private:
 };
 
 }  // namespace ql
+
+namespace ql {
+
+// The date in the user's short date format (LC_TIME / LANG), e.g. "12/09/26" or "09.12.2026".
+std::string formatShortDate(const DateTime& t);
+// The date in the user's long date format.
+std::string formatLongDate(const DateTime& t);
+
+}  // namespace ql

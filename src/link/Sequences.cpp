@@ -1,0 +1,156 @@
+#include "Sequences.h"
+
+#include "state/Numeric.h"
+
+namespace ql {
+
+namespace {
+
+// Shows the busy pointer for the lifetime of the scope.
+class BusyPointer {
+public:
+    explicit BusyPointer(Host& host) : host_(host) { host_.setBusyPointer(true); }
+    ~BusyPointer() { host_.setBusyPointer(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    Host& host_;
+};
+
+}  // namespace
+
+void Sequences::redrawAndRepaint()
+{
+    Host& host = ctx_.host;
+    host.refreshWindow(ToolWindow::ScreenWindow);
+    if (!analogOnly()) host.refreshWindow(ToolWindow::CursorWindow);
+    host.refreshWindow(ToolWindow::ChannelPanel);
+    host.refreshWindow(ToolWindow::TimebasePanel);
+    host.refreshWindow(ToolWindow::TriggerPanel);
+    host.refreshWindow(ToolWindow::IntensityPanel);
+    host.refreshWindow(ToolWindow::StoragePanel);
+}
+
+bool Sequences::readAllFromScope()
+{
+    LinkBusyScope busy(ctx_.state);
+    BusyPointer pointer(ctx_.host);
+    ProgramState& s = ctx_.state;
+    // Every command returns at its guard once one has failed, so nothing more is sent.
+    bool holdForced = false;
+    byte keptHold = s.storage.holdWaveform;
+    if (!analogOnly()) {
+        trigger_.queryHldWfm();
+        settings_.queryDdf();
+        if (s.link.remoteHeld == 1 && s.ddf.digitalMode == 1 &&
+            firmwareAbove(s.identity.firmwareVersion, kForcedHoldFirmware)) {
+            // Hold the instrument's waveform so that all records belong to one acquisition.
+            keptHold = s.storage.holdWaveform;
+            s.storage.holdWaveform = 1;
+            holdForced = true;
+            settings_.sendHldWfm();
+        }
+    } else {
+        s.ddf.componentTester = 0;
+        settings_.queryDdf();
+    }
+    if (s.caps.unitMeasa) settings_.queryMeasDdf();
+    settings_.queryDdf1();
+    settings_.queryRoDdf();
+    trigger_.queryTrgSta();
+    trigger_.queryTrgVal();
+    if (!analogOnly()) {
+        waves_.queryWfmPre();
+        trigger_.queryRefPos();
+        trigger_.queryAvrNm();
+        if (s.caps.unitTrgypos) {
+            trigger_.queryTrgPosA();
+            trigger_.queryTrgPosB();
+        }
+    } else {
+        s.ddf.componentTester = 0;
+    }
+    if (s.caps.unitDdf2) settings_.queryDdf2();
+
+    // Only settings that all arrived make the data valid for a later "Set"; otherwise "Set"
+    // would write start-up defaults into the instrument.
+    if (s.link.remoteHeld == 1) {
+        s.screen.noDataYet = 0;
+        ctx_.host.setActionEnabled(UiAction::SetRead, true);
+        ctx_.host.setActionEnabled(UiAction::Set, true);
+        ctx_.host.setActionEnabled(UiAction::Autoset, true);
+    }
+    if (s.ddf.digitalMode == 1 && s.link.remoteHeld == 1) {
+        waves_.readChannelWaveforms();
+        waves_.readRefWaveforms();
+    }
+    // With the A-and-B view on, the reference memories carry the time-base B traces.
+    if (s.tbB.tbBWindowOn == 1 && !analogOnly()) waves_.readRefWaveforms();
+    if (!analogOnly()) {
+        if (holdForced) {
+            s.storage.holdWaveform = keptHold;
+            settings_.sendHldWfm();
+        }
+    } else {
+        s.ddf.componentTester = 0;
+    }
+    if (s.link.remoteHeld != 1) return false;
+    s.screen.scrollResyncPending = 1;
+    redrawAndRepaint();
+    return true;
+}
+
+bool Sequences::readSettingsFromScope()
+{
+    LinkBusyScope busy(ctx_.state);
+    BusyPointer pointer(ctx_.host);
+    ProgramState& s = ctx_.state;
+    settings_.queryDdf();
+    settings_.queryDdf1();
+    settings_.queryRoDdf();
+    if (!analogOnly()) {
+        trigger_.queryAvrNm();
+        waves_.queryWfmPre();
+        trigger_.queryRefPos();
+        trigger_.queryHldWfm();
+    }
+    trigger_.queryTrgSta();
+    trigger_.queryTrgVal();
+    if (s.link.remoteHeld != 1) return false;
+    s.screen.noDataYet = 0;
+    redrawAndRepaint();
+    return true;
+}
+
+bool Sequences::writeAllToScope()
+{
+    LinkBusyScope busy(ctx_.state);
+    ProgramState& s = ctx_.state;
+    // Opaque blocks never received in this run are fetched first, so the instrument gets its
+    // own bytes back instead of zeros; the fields the program owns keep the program's values.
+    if (s.caps.unitMeasa && !s.link.measDdfReceived) {
+        const byte intensity = s.ddf.readoutIntensity;
+        settings_.queryMeasDdf();
+        s.ddf.readoutIntensity = intensity;
+    }
+    if (s.caps.unitDdf2 && !s.link.ddf2Received) {
+        const std::int32_t position = s.ddf.pretriggerPosition;
+        settings_.queryDdf2();
+        s.ddf.pretriggerPosition = position;
+    }
+    if (s.caps.unitMeasa) settings_.sendMeasDdf();
+    settings_.sendDdf();
+    settings_.sendDdf1();
+    if (!analogOnly()) trigger_.sendRefPos();
+    if (s.ddf.digitalMode == 1 && !analogOnly()) {
+        settings_.sendAvrNm();
+        settings_.sendHldWfm();
+    }
+    if (s.caps.unitDdf2) settings_.sendDdf2();
+    else settings_.sendRoDdf();
+    settings_.sendVerMode();
+    return s.link.remoteHeld == 1;
+}
+
+}  // namespace ql

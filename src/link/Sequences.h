@@ -1,0 +1,42 @@
+#pragma once
+// The operations the rest of the program calls when it wants the whole instrument state, only
+// its settings, or the program's settings in the instrument. They do not connect or release;
+// the caller brackets them. After a failed command nothing more is sent.
+
+#include "ControlCommands.h"
+#include "SettingsCommands.h"
+#include "TriggerCommands.h"
+#include "WaveformCommands.h"
+
+namespace ql {
+
+// Firmware above which the read-all holds the instrument's waveform during the transfer.
+constexpr float kForcedHoldFirmware = 1.05f;
+
+class Sequences {
+public:
+    Sequences(LinkContext& ctx, SettingsCommands& settings, TriggerCommands& trigger,
+              WaveformCommands& waves)
+        : ctx_(ctx), settings_(settings), trigger_(trigger), waves_(waves)
+    {
+    }
+
+    // Settings, trigger data, preamble and, in digital storage mode, the four records; then
+    // the screen is redrawn and the panels repainted. True when nothing failed.
+    bool readAllFromScope();
+    // Settings, trigger data and preamble without waveforms; redraw and repaint likewise.
+    bool readSettingsFromScope();
+    // The program's settings into the instrument, ending with "vermode=".
+    bool writeAllToScope();
+
+private:
+    bool analogOnly() const { return ctx_.state.identity.analogModel == 1; }
+    void redrawAndRepaint();
+
+    LinkContext& ctx_;
+    SettingsCommands& settings_;
+    TriggerCommands& trigger_;
+    WaveformCommands& waves_;
+};
+
+}  // namespace ql
