@@ -40,18 +40,20 @@ std::string_view uiActionName(UiAction a)
     case UiAction::Autoset: return "Autoset";
     case UiAction::Notes: return "Notes";
     case UiAction::WmfExport: return "WmfExport";
-    case UiAction::MeasurementMenuItem: return "MeasurementMenuItem";
+    case UiAction::PrintMenuItem: return "PrintMenuItem";
+    case UiAction::PrinterSetupMenuItem: return "PrinterSetupMenuItem";
+    case UiAction::ClipboardMenuItem: return "ClipboardMenuItem";
     case UiAction::ChannelMenuItem: return "ChannelMenuItem";
     case UiAction::TimebaseMenuItem: return "TimebaseMenuItem";
     case UiAction::TriggerMenuItem: return "TriggerMenuItem";
     case UiAction::StorageMenuItem: return "StorageMenuItem";
     case UiAction::IntensityMenuItem: return "IntensityMenuItem";
     case UiAction::CursorMenuItem: return "CursorMenuItem";
-    case UiAction::XyMenuItem: return "XyMenuItem";
-    case UiAction::ZoomMenuItem: return "ZoomMenuItem";
+    case UiAction::AutomeasurementMenuItem: return "AutomeasurementMenuItem";
+    case UiAction::MeasurementMenu: return "MeasurementMenu";
+    case UiAction::AutostoreMenuItem: return "AutostoreMenuItem";
     case UiAction::FftMenuItem: return "FftMenuItem";
     case UiAction::HarmonicsMenuItem: return "HarmonicsMenuItem";
-    case UiAction::AutostoreMenuItem: return "AutostoreMenuItem";
     }
     return "?";
 }

@@ -36,6 +36,7 @@ constexpr int kToolWindowCount = static_cast<int>(ToolWindow::PortSetup) + 1;
 
 // Buttons and menu items the core enables, disables or checks.
 enum class UiAction {
+    // Toolbar
     Config,
     RemoteBox,
     Read,
@@ -45,20 +46,25 @@ enum class UiAction {
     Autoset,
     Notes,
     WmfExport,
-    MeasurementMenuItem,
+    // Data menu
+    PrintMenuItem,
+    PrinterSetupMenuItem,
+    ClipboardMenuItem,
+    // View menu
     ChannelMenuItem,
     TimebaseMenuItem,
     TriggerMenuItem,
     StorageMenuItem,
     IntensityMenuItem,
     CursorMenuItem,
-    XyMenuItem,
-    ZoomMenuItem,
+    AutomeasurementMenuItem,
+    // Measurement menu and its items
+    MeasurementMenu,
+    AutostoreMenuItem,
     FftMenuItem,
     HarmonicsMenuItem,
-    AutostoreMenuItem,
 };
-constexpr int kUiActionCount = static_cast<int>(UiAction::AutostoreMenuItem) + 1;
+constexpr int kUiActionCount = static_cast<int>(UiAction::HarmonicsMenuItem) + 1;
 
 std::string_view toolWindowName(ToolWindow w);
 std::string_view uiActionName(UiAction a);
@@ -88,6 +94,8 @@ public:
     virtual bool isWindowOpen(ToolWindow window) = 0;
     // Repaint a window from the state now.
     virtual void refreshWindow(ToolWindow window) = 0;
+    // Normal, minimised or maximised (0, 1, 2), as the instrument's model asks.
+    virtual void setWindowState(ToolWindow window, int windowState) = 0;
     // Current placement of an open window in twips (for the parameter file).
     virtual WindowPlacement windowPlacement(ToolWindow window) = 0;
 

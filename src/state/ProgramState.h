@@ -310,6 +310,7 @@ struct ProgramState {
     UserContact user;
     FixedText<800> notesText;
     byte language = 0;  // 0 German help, 1 English help
+    std::string helpFile;  // the help document chosen for the model family and language
     std::string currentFileName;
     byte parDefaultsGenerated = 0;
 };

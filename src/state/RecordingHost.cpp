@@ -80,6 +80,13 @@ void RecordingHost::refreshWindow(ToolWindow window)
     events.push_back("refresh " + std::string(toolWindowName(window)));
 }
 
+void RecordingHost::setWindowState(ToolWindow window, int windowState)
+{
+    windowStates[static_cast<int>(window)] = windowState;
+    events.push_back("state " + std::string(toolWindowName(window)) + ": " +
+                     std::to_string(windowState));
+}
+
 WindowPlacement RecordingHost::windowPlacement(ToolWindow window)
 {
     return placements[static_cast<int>(window)];

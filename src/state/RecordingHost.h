@@ -34,6 +34,7 @@ public:
     void closeWindow(ToolWindow window) override;
     bool isWindowOpen(ToolWindow window) override;
     void refreshWindow(ToolWindow window) override;
+    void setWindowState(ToolWindow window, int windowState) override;
     WindowPlacement windowPlacement(ToolWindow window) override;
     void quit() override;
 
@@ -52,6 +53,7 @@ public:
     bool actionEnabled[kUiActionCount] = {};
     bool actionChecked[kUiActionCount] = {};
     WindowPlacement placements[kToolWindowCount] = {};
+    int windowStates[kToolWindowCount] = {};
     // Runs inside pumpEvents, e.g. to fire a timer tick in the middle of a wait.
     std::function<void()> onPumpEvents;
 
