@@ -92,6 +92,8 @@ WindowPlacement RecordingHost::windowPlacement(ToolWindow window)
     return placements[static_cast<int>(window)];
 }
 
+void RecordingHost::printScreenCopy() { events.push_back("print screen copy"); }
+
 void RecordingHost::quit()
 {
     quitRequested = true;

@@ -1,0 +1,167 @@
+#include "Identification.h"
+
+#include "state/Numeric.h"
+#include "state/Text.h"
+
+namespace ql {
+
+std::optional<std::string> modelNameFromReply(const std::string& reply)
+{
+    const std::size_t t = instr(reply, "T");
+    if (t == 0) return std::nullopt;
+    return trim(reply.substr(t - 1, 8));
+}
+
+std::optional<FirmwareInfo> firmwareFromReply(const std::string& reply)
+{
+    const std::size_t v = instr(reply, "V");
+    if (v == 0) return std::nullopt;
+    FirmwareInfo info;
+    info.text = (reply.substr(v - 1, 18) + "     " + kProgramVersionText).substr(0, 20);
+    // The version is the four characters after "FC"; without "FC", characters 2 to 5.
+    const std::size_t fc = instr(reply, "FC");
+    const std::string digits = fc != 0 ? reply.substr(std::min(fc + 1, reply.size()), 4)
+                                       : reply.substr(std::min<std::size_t>(1, reply.size()), 4);
+    info.version = static_cast<float>(val(digits));
+    return info;
+}
+
+void selectHelpFile(ProgramState& s, const std::string& helpFolder)
+{
+    if (s.language != 0 && s.language != 1) s.language = 1;
+    const bool english = s.language == 1;
+    const char* name = s.caps.unitDigimodea ? (english ? "DW720_E" : "DW720_D")
+                                            : (english ? "DW3306_E" : "DW3306_D");
+    s.helpFile = helpFolder + "/" + name + ".html";
+}
+
+void Identification::clearRemoteFlags()
+{
+    ctx_.state.link.autoUpdate = 0;
+    ctx_.state.link.remoteHeld = 0;
+    ctx_.host.setRemoteBox(false);
+    ctx_.host.setAutoBox(false);
+}
+
+void Identification::unitNotFound(bool releaseFirst)
+{
+    // The link worked but the model could not be looked up: give the front panel back.
+    if (releaseFirst && ctx_.port.isOpen() && ctx_.state.link.remoteHeld == 1) frame_.releaseRemote();
+    if (ctx_.port.hasFailed()) ctx_.port.close();
+    if (ctx_.port.isOpen()) frame_.line().flushInput();
+    clearRemoteFlags();
+    ctx_.host.showMessage(kUnitNotFoundText, kSerialErrorTitle, MessageIcon::None);
+}
+
+bool Identification::connectInstrument()
+{
+    LinkBusyScope busy(ctx_.state);
+    ProgramState& s = ctx_.state;
+    SerialLine& line = frame_.line();
+    if (!ctx_.port.isOpen()) line.openComPort();
+    if (!ctx_.port.isOpen()) {
+        clearRemoteFlags();
+    } else {
+        // Wake-up: the answer, if any, is never read.
+        line.flushInput();
+        if (!line.sendString(" \r") || line.waitForBytes(3) == WaitOutcome::PortFailed) {
+            unitNotFound(false);
+            return false;
+        }
+        line.flushInput();
+        if (!line.sendString("id?") || line.waitForBytes(kIdentityReplyLength) != WaitOutcome::Ready) {
+            unitNotFound(false);
+            return false;
+        }
+        const auto model = modelNameFromReply(line.receiveString(static_cast<std::size_t>(line.inputCount())));
+        if (!model) {
+            unitNotFound(false);
+            return false;
+        }
+        s.identity.modelName.assignBytes(*model);
+
+        line.flushInput();
+        if (!line.sendString("vers?") || line.waitForBytes(kFirmwareReplyLength) != WaitOutcome::Ready) {
+            unitNotFound(false);
+            return false;
+        }
+        const auto firmware = firmwareFromReply(line.receiveString(static_cast<std::size_t>(line.inputCount())));
+        if (!firmware) {
+            unitNotFound(false);
+            return false;
+        }
+        s.identity.firmwareText.assignBytes(firmware->text);
+        ctx_.host.setRemoteBox(true);
+        s.link.remoteHeld = 1;
+        s.identity.firmwareVersion = firmware->version;
+    }
+
+    ctx_.host.setCaption(s.identity.modelName.str() + "   " + s.identity.firmwareText.str() + "   " +
+                         kProgramVersionText);
+    if (firmwareAbove(s.identity.firmwareVersion, kCharacterStatusFirmware)) {
+        s.trigStatus.trigStatusDone = '0';
+        s.trigStatus.trigStatusArmed = '2';
+    } else {
+        s.trigStatus.trigStatusDone = 0;
+        s.trigStatus.trigStatusArmed = 2;
+    }
+
+    if (s.link.remoteHeld == 1) {
+        const auto found = table_.lookup(s.identity.modelName.trimmed());
+        if (!found.ok()) {
+            unitNotFound(true);
+            return false;
+        }
+        if (found.value()) {
+            s.caps = *found.value();
+        } else {
+            ctx_.host.showMessage("Your Scope is not supported by this Softwareversion", "Connect",
+                                  MessageIcon::Information);
+            if (ctx_.port.isOpen() && s.link.remoteHeld == 1) frame_.releaseRemote();
+            s.link.remoteHeld = 0;
+            ctx_.host.setRemoteBox(false);
+        }
+    }
+    applyModelGating();
+    selectHelpFile(s, helpFolder_);
+    if (ctx_.port.isOpen()) line.flushInput();
+    return s.link.remoteHeld == 1;
+}
+
+void Identification::applyModelGating()
+{
+    ProgramState& s = ctx_.state;
+    Host& host = ctx_.host;
+    const bool analog = s.caps.unitAnalog;
+    s.tbRange.tbAFirstIndex = 1;
+    s.tbRange.tbBFirstIndex = 1;
+    if (analog) {
+        s.tbRange.tbAMaxIndex = kTbAMaxIndexAnalog;
+        s.tbRange.tbBMaxIndex = kTbBMaxIndexAnalog;
+    } else {
+        // A digital model gets back every time-base step an analog one took away.
+        s.tbRange.tbAMaxIndex = kTbAMaxIndexDigital;
+        s.tbRange.tbBMaxIndex = kTbBMaxIndexDigital;
+    }
+    s.identity.analogModel = analog ? 1 : 0;
+    host.setWindowState(ToolWindow::ScreenWindow, analog ? 1 : 0);
+    for (UiAction a : {UiAction::PrintMenuItem, UiAction::PrinterSetupMenuItem,
+                       UiAction::MeasurementMenu, UiAction::ClipboardMenuItem,
+                       UiAction::CursorMenuItem, UiAction::Notes, UiAction::FftMenuItem,
+                       UiAction::HarmonicsMenuItem})
+        host.setActionEnabled(a, !analog);
+    host.setActionChecked(UiAction::AutomeasurementMenuItem, !analog);
+    if (analog) {
+        host.closeWindow(ToolWindow::MeasurementWindow);
+        host.closeWindow(ToolWindow::CursorWindow);
+        s.layout.automesVisible = 0;
+    }
+}
+
+void Identification::loadUnitCapabilities()
+{
+    const auto found = table_.lookup(ctx_.state.identity.modelName.trimmed());
+    if (found.ok() && found.value()) ctx_.state.caps = *found.value();
+}
+
+}  // namespace ql

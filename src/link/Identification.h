@@ -1,0 +1,60 @@
+#pragma once
+// Finding out which instrument answers: wake-up, "id?" and "vers?", taking it into remote,
+// the caption, the trigger-status characters by firmware, the model's capabilities from the
+// model table, and the adaptation of the user interface to analog-only models.
+
+#include <string>
+
+#include "CommandFrame.h"
+#include "ModelTable.h"
+
+namespace ql {
+
+// The program's own version text, shown in the caption and the firmware text.
+inline constexpr const char* kProgramVersionText = "QL240E - V3.02";
+// Firmware above which the instrument reports its trigger status as a character.
+constexpr float kCharacterStatusFirmware = 1.16f;
+// Replies shorter than these are not an identity.
+constexpr std::size_t kIdentityReplyLength = 29;
+constexpr std::size_t kFirmwareReplyLength = 20;
+
+// The model name in an "id?" reply: the 8 characters from the first "T", trimmed; nullopt
+// when there is no "T".
+std::optional<std::string> modelNameFromReply(const std::string& reply);
+// The firmware text and version in a "vers?" reply; nullopt when there is no "V".
+struct FirmwareInfo {
+    std::string text;  // up to 20 characters
+    float version = 0.0f;
+};
+std::optional<FirmwareInfo> firmwareFromReply(const std::string& reply);
+
+// Chooses the help document from the model family and the language (a language other than
+// 0 or 1 becomes 1, English).
+void selectHelpFile(ProgramState& s, const std::string& helpFolder);
+
+class Identification {
+public:
+    Identification(LinkContext& ctx, CommandFrame& frame, const ModelTable& table,
+                   std::string helpFolder)
+        : ctx_(ctx), frame_(frame), table_(table), helpFolder_(std::move(helpFolder))
+    {
+    }
+
+    // Opens the port when needed and identifies the instrument; true when it is held in
+    // remote afterwards. Failures are reported here.
+    bool connectInstrument();
+    // Re-reads the capabilities of the current model name silently (after loading a file).
+    void loadUnitCapabilities();
+
+private:
+    void unitNotFound(bool releaseFirst);
+    void clearRemoteFlags();
+    void applyModelGating();
+
+    LinkContext& ctx_;
+    CommandFrame& frame_;
+    const ModelTable& table_;
+    std::string helpFolder_;
+};
+
+}  // namespace ql

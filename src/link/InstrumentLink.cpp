@@ -1,0 +1,47 @@
+#include "InstrumentLink.h"
+
+#include <algorithm>
+
+#include "state/Text.h"
+
+namespace ql {
+
+InstrumentLink::InstrumentLink(ProgramState& state, SerialPort& port, Clock& clock, Host& host,
+                               std::string modelTablePath, std::string helpFolder)
+    : ctx_{state, port, clock, host},
+      table_(std::move(modelTablePath)),
+      line_(ctx_),
+      frame_(ctx_, line_),
+      settings_(ctx_, frame_),
+      trigger_(ctx_, frame_),
+      waves_(ctx_, frame_, settings_),
+      control_(ctx_, frame_, trigger_),
+      sequences_(ctx_, settings_, trigger_, waves_),
+      identification_(ctx_, frame_, table_, std::move(helpFolder)),
+      portSearch_(ctx_, frame_)
+{
+}
+
+void InstrumentLink::checkCopyRequest()
+{
+    if (!ctx_.port.isOpen()) return;
+    const long waiting = line_.inputCount();
+    if (waiting < 0) {
+        ctx_.port.close();  // the port vanished; the next operation reopens it
+        return;
+    }
+    // A request is a run of more than 6 bytes with "COP:" among its first 80.
+    if (waiting <= 6) return;
+    const std::string text = line_.receiveString(static_cast<std::size_t>(std::min(waiting, 80L)));
+    if (instr(text, "COP:") != 0) {
+        if (ctx_.state.link.remoteHeld != 1) connectInstrument();
+        sequences_.readAllFromScope();
+        frame_.releaseRemote();
+        ctx_.host.openWindow(ToolWindow::PrinterSettings);
+        ctx_.host.refreshWindow(ToolWindow::PrinterSettings);
+        ctx_.host.printScreenCopy();
+    }
+    if (ctx_.port.isOpen()) line_.flushInput();
+}
+
+}  // namespace ql

@@ -1,0 +1,47 @@
+#include "PortSearch.h"
+
+#include "Identification.h"
+#include "PortMap.h"
+#include "state/Text.h"
+
+namespace ql {
+
+PortSearchResult PortSearch::autoSearchPort()
+{
+    LinkBusyScope busy(ctx_.state);
+    SerialLine& line = frame_.line();
+    ctx_.host.setBusyPointer(true);
+    if (ctx_.port.isOpen()) ctx_.port.close();
+    PortSearchResult result;
+    for (int p = kFirstPortNumber; p <= kLastPortNumber; ++p) {
+        if (!line.openForSearch(p)) continue;
+        // Two wake-ups: the first may only bring the instrument's interface to life.
+        line.sendString(" \r");
+        line.waitForBytes(3);
+        line.sendString(" \r");
+        line.flushInput();
+        if (line.sendString("id?") && line.waitForBytes(kIdentityReplyLength) == WaitOutcome::Ready) {
+            const std::string reply =
+                line.receiveString(static_cast<std::size_t>(line.inputCount()));
+            const auto model = modelNameFromReply(reply);
+            FixedText<10> name;
+            name.assignBytes(model ? *model : std::string(ctx_.state.identity.modelName.bytes()));
+            frame_.releaseRemote();
+            ctx_.port.close();
+            ctx_.host.setBusyPointer(false);
+            result.found = true;
+            result.portNumber = p;
+            result.baudRate = 19200;
+            result.modelName = name.trimmed();
+            ctx_.host.showMessage("Unit " + name.str() + "\r\n\r\nconnected to port: " + str(p),
+                                  "Autosearch", MessageIcon::None);
+            return result;
+        }
+        ctx_.port.close();
+    }
+    ctx_.host.setBusyPointer(false);
+    ctx_.host.showMessage(kUnitNotFoundText, "Autosearch", MessageIcon::None);
+    return result;
+}
+
+}  // namespace ql
