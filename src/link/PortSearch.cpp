@@ -2,6 +2,7 @@
 
 #include "Identification.h"
 #include "PortMap.h"
+#include "state/Numeric.h"
 #include "state/Text.h"
 
 namespace ql {
