@@ -308,6 +308,7 @@ struct ProgramState {
     byte language = 0;  // 0 German help, 1 English help
     std::string currentFileName;
     byte parDefaultsGenerated = 0;
+    FixedText<22> parReservedText;  // kept in the parameter file, not interpreted
 };
 
 }  // namespace ql
