@@ -36,7 +36,10 @@ bool ByteReader::seek(std::size_t offset)
     return offset <= bytes_.size();
 }
 
-bool ByteReader::skip(std::size_t count) { return take(count).size() == count; }
+bool ByteReader::skip(std::size_t count)
+{
+    return take(count).size() == count;
+}
 
 bool ByteReader::readU8(std::uint8_t& out)
 {

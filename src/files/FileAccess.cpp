@@ -1,13 +1,13 @@
 #include "FileAccess.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 #include "state/Text.h"
 
@@ -61,8 +61,8 @@ int createTemporary(const std::string& target, std::string& tempPath)
     const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = (folder / ("." + p.filename().string() + ".tmp-" +
-                              std::to_string(::getpid()) + "-" + std::to_string(++counter)))
+        tempPath = (folder / ("." + p.filename().string() + ".tmp-" + std::to_string(::getpid()) +
+                              "-" + std::to_string(++counter)))
                        .string();
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
@@ -127,8 +127,8 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes,
     }
     // Make the rename itself durable; the new file is complete either way, so a folder that
     // cannot be synced is not a failed save.
-    const fs::path folder = fs::path(target).has_parent_path() ? fs::path(target).parent_path()
-                                                               : fs::path(".");
+    const fs::path folder =
+        fs::path(target).has_parent_path() ? fs::path(target).parent_path() : fs::path(".");
     const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         (void)::fsync(dirFd);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <string>
-#include <sys/stat.h>
 
 #include "TempFolder.h"
 #include "files/ParameterFile.h"
@@ -18,8 +18,8 @@ namespace {
 // Reference decoding of the stored record, straight from its documented layout.
 int i16At(const std::string& b, int offset)
 {
-    const int v = static_cast<unsigned char>(b[offset]) |
-                  (static_cast<unsigned char>(b[offset + 1]) << 8);
+    const int v =
+        static_cast<unsigned char>(b[offset]) | (static_cast<unsigned char>(b[offset + 1]) << 8);
     return v >= 0x8000 ? v - 0x10000 : v;
 }
 
@@ -30,9 +30,15 @@ long i32At(const std::string& b, int offset)
     return static_cast<long>(static_cast<std::int32_t>(v));
 }
 
-std::string textAt(const std::string& b, int offset, int size) { return b.substr(offset, size); }
+std::string textAt(const std::string& b, int offset, int size)
+{
+    return b.substr(offset, size);
+}
 
-std::string padded(const std::string& s, std::size_t n) { return s + std::string(n - s.size(), ' '); }
+std::string padded(const std::string& s, std::size_t n)
+{
+    return s + std::string(n - s.size(), ' ');
+}
 
 WindowPlacement wp(int l, int t, int s, int w = 0, int h = 0)
 {
@@ -82,14 +88,19 @@ ProgramState distinctState()
 
 void expectLayoutEqual(const WindowLayout& a, const WindowLayout& b)
 {
-    const WindowPlacement WindowLayout::*all[] = {
-        &WindowLayout::measurementWindow, &WindowLayout::printPreview,
-        &WindowLayout::printerSettings,   &WindowLayout::screenWindow,
-        &WindowLayout::xyView,            &WindowLayout::zoomWindow,
-        &WindowLayout::channelPanel,      &WindowLayout::triggerPanel,
-        &WindowLayout::storagePanel,      &WindowLayout::cursorWindow,
-        &WindowLayout::intensityPanel,    &WindowLayout::timebasePanel,
-        &WindowLayout::analysisChart};
+    const WindowPlacement WindowLayout::*all[] = {&WindowLayout::measurementWindow,
+                                                  &WindowLayout::printPreview,
+                                                  &WindowLayout::printerSettings,
+                                                  &WindowLayout::screenWindow,
+                                                  &WindowLayout::xyView,
+                                                  &WindowLayout::zoomWindow,
+                                                  &WindowLayout::channelPanel,
+                                                  &WindowLayout::triggerPanel,
+                                                  &WindowLayout::storagePanel,
+                                                  &WindowLayout::cursorWindow,
+                                                  &WindowLayout::intensityPanel,
+                                                  &WindowLayout::timebasePanel,
+                                                  &WindowLayout::analysisChart};
     EXPECT_EQ(a.automesVisible, b.automesVisible);
     for (std::size_t i = 0; i < std::size(all); ++i) {
         const WindowPlacement& p = a.*all[i];
@@ -160,19 +171,19 @@ TEST_F(ParameterFileTest, EveryFieldLiesAtItsDocumentedOffset)
     EXPECT_EQ(i16At(b, 9), 32767);
     // Offset -> value for every 16-bit field from the print preview to the timebase panel.
     const int words[][2] = {
-        {11, 101},  {13, 102},  {15, 1},    {17, 103},  {19, 104},          // print preview
-        {21, 201},  {23, 202},  {25, 2},                                    // printer settings
-        {27, 301},  {29, 302},  {31, 0},    {33, 303},  {35, 304},          // screen window
-        {37, 401},  {39, 402},  {41, 1},    {43, 403},  {45, 404},          // XY view
-        {47, 501},  {49, 502},  {51, 2},    {53, 503},  {55, 504},          // zoom window
-        {57, 601},  {59, 602},  {61, 1},                                    // channel panel
-        {63, 701},  {65, 702},  {67, 2},                                    // trigger panel
-        {69, 801},  {71, 802},  {73, 1},                                    // storage panel
-        {75, 901},  {77, 902},  {79, 2},                                    // cursor window
-        {81, 1001}, {83, 1002}, {85, 1},                                    // intensity panel
-        {87, 1101}, {89, 1102}, {91, 2},                                    // timebase panel
-        {93, 3},                                                            // port
-        {99, 1201}, {101, 1202}, {103, 1203}, {105, 1204}};                 // analysis charts
+        {11, 101},  {13, 102},   {15, 1},     {17, 103},  {19, 104},  // print preview
+        {21, 201},  {23, 202},   {25, 2},                             // printer settings
+        {27, 301},  {29, 302},   {31, 0},     {33, 303},  {35, 304},  // screen window
+        {37, 401},  {39, 402},   {41, 1},     {43, 403},  {45, 404},  // XY view
+        {47, 501},  {49, 502},   {51, 2},     {53, 503},  {55, 504},  // zoom window
+        {57, 601},  {59, 602},   {61, 1},                             // channel panel
+        {63, 701},  {65, 702},   {67, 2},                             // trigger panel
+        {69, 801},  {71, 802},   {73, 1},                             // storage panel
+        {75, 901},  {77, 902},   {79, 2},                             // cursor window
+        {81, 1001}, {83, 1002},  {85, 1},                             // intensity panel
+        {87, 1101}, {89, 1102},  {91, 2},                             // timebase panel
+        {93, 3},                                                      // port
+        {99, 1201}, {101, 1202}, {103, 1203}, {105, 1204}};           // analysis charts
     for (const auto& w : words) EXPECT_EQ(i16At(b, w[0]), w[1]) << "offset " << w[0];
     EXPECT_EQ(i32At(b, 95), 115200);
     EXPECT_EQ(textAt(b, 107, 22), "reserved-22-characters");
@@ -211,10 +222,10 @@ TEST_F(ParameterFileTest, AWrittenFileReadsBackUnchangedWithoutAMessage)
     EXPECT_EQ(read.user.userCity.str(), padded("  spaced   ", 80));
     EXPECT_EQ(read.user.userFirstName.trimmed(), "Jörg");
     const FixedText<80> UserContact::*contact[] = {
-        &UserContact::userCompany,  &UserContact::userFirstName,   &UserContact::userLastName,
-        &UserContact::userStreet,   &UserContact::userHouseNumber, &UserContact::userPostalCode,
-        &UserContact::userCity,     &UserContact::userCountry,     &UserContact::userVatId,
-        &UserContact::userPhone,    &UserContact::userFax,         &UserContact::userEmail};
+        &UserContact::userCompany, &UserContact::userFirstName,   &UserContact::userLastName,
+        &UserContact::userStreet,  &UserContact::userHouseNumber, &UserContact::userPostalCode,
+        &UserContact::userCity,    &UserContact::userCountry,     &UserContact::userVatId,
+        &UserContact::userPhone,   &UserContact::userFax,         &UserContact::userEmail};
     for (const auto field : contact) EXPECT_EQ(read.user.*field, written.user.*field);
 }
 

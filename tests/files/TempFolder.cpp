@@ -1,10 +1,10 @@
 #include "TempFolder.h"
 
-#include <fstream>
-#include <iterator>
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <fstream>
+#include <iterator>
 
 namespace ql::test {
 
@@ -22,8 +22,8 @@ TempFolder::~TempFolder()
     std::error_code ec;
     fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
     for (const auto& entry : fs::recursive_directory_iterator(path_, ec))
-        if (entry.is_directory(ec)) fs::permissions(entry, fs::perms::owner_all,
-                                                    fs::perm_options::add, ec);
+        if (entry.is_directory(ec))
+            fs::permissions(entry, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(path_, ec);
 }
 
@@ -35,8 +35,10 @@ bool setDacOverride(bool on)
     __user_cap_data_struct data[2] = {};
     if (::syscall(SYS_capget, &header, data) != 0) return false;
     const unsigned bit = 1u << CAP_DAC_OVERRIDE;
-    if (on) data[0].effective |= bit & data[0].permitted;
-    else data[0].effective &= ~bit;
+    if (on)
+        data[0].effective |= bit & data[0].permitted;
+    else
+        data[0].effective &= ~bit;
     return ::syscall(SYS_capset, &header, data) == 0;
 }
 
