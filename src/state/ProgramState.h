@@ -313,6 +313,7 @@ struct ProgramState {
     std::string helpFile;  // the help document chosen for the model family and language
     std::string currentFileName;
     byte parDefaultsGenerated = 0;
+    FixedText<22> parReservedText;  // kept in the parameter file, not interpreted
 };
 
 }  // namespace ql

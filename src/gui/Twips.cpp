@@ -1,0 +1,23 @@
+#include "Twips.h"
+
+#include <limits>
+
+#include "state/Numeric.h"
+
+namespace ql::gui {
+
+int twipsToPixels(int twips, double dotsPerInch)
+{
+    return static_cast<int>(roundClamp(twips * dotsPerInch / kTwipsPerInch,
+                                       std::numeric_limits<int>::min(),
+                                       std::numeric_limits<int>::max()));
+}
+
+std::int16_t pixelsToTwips(int pixels, double dotsPerInch)
+{
+    return static_cast<std::int16_t>(roundClamp(pixels * kTwipsPerInch / dotsPerInch,
+                                                std::numeric_limits<std::int16_t>::min(),
+                                                std::numeric_limits<std::int16_t>::max()));
+}
+
+}  // namespace ql::gui

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+#include "gui/Twips.h"
+#include "gui/WindowPlacing.h"
+
+using namespace ql;
+using namespace ql::gui;
+
+namespace {
+
+WindowPlacement wp(int l, int t, int s, int w = 0, int h = 0)
+{
+    return WindowPlacement{static_cast<std::int16_t>(l), static_cast<std::int16_t>(t),
+                           static_cast<std::int16_t>(s), static_cast<std::int16_t>(w),
+                           static_cast<std::int16_t>(h)};
+}
+
+QRect screenArea()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+double dpiX()
+{
+    return QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+}
+double dpiY()
+{
+    return QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+}
+
+// Naive reference: one inch is 1440 twips.
+int toTwips(int pixels, double dpi)
+{
+    return static_cast<int>(std::lround(pixels * 1440.0 / dpi));
+}
+
+}  // namespace
+
+TEST(Twips, ConvertsAtTheScreenDensityAndClampsToSixteenBits)
+{
+    EXPECT_EQ(twipsToPixels(1440, 96.0), 96);
+    EXPECT_EQ(twipsToPixels(5650, 96.0), 377);  // 376.67
+    EXPECT_EQ(twipsToPixels(1440, 144.0), 144);
+    EXPECT_EQ(twipsToPixels(-150, 96.0), -10);
+    EXPECT_EQ(pixelsToTwips(1, 96.0), 15);
+    EXPECT_EQ(pixelsToTwips(377, 96.0), 5655);
+    EXPECT_EQ(pixelsToTwips(7, 120.0), 84);
+    EXPECT_EQ(pixelsToTwips(1, 200.0), 7);  // 7.2
+    EXPECT_EQ(pixelsToTwips(3000, 96.0), 32767);
+    EXPECT_EQ(pixelsToTwips(-3000, 96.0), -32768);
+}
+
+TEST(WindowPlacing, GathersPositionSizeAndState)
+{
+    QWidget window;
+    window.move(40, 30);
+    window.resize(300, 200);
+    window.show();
+    QApplication::processEvents();
+    const WindowPlacement p = gatherPlacement(window);
+    EXPECT_EQ(p.left, toTwips(40, dpiX()));
+    EXPECT_EQ(p.top, toTwips(30, dpiY()));
+    EXPECT_EQ(p.width, toTwips(300, dpiX()));
+    EXPECT_EQ(p.height, toTwips(200, dpiY()));
+    EXPECT_EQ(p.windowState, 0);
+
+    window.setWindowState(Qt::WindowMaximized);
+    QApplication::processEvents();
+    EXPECT_EQ(gatherPlacement(window).windowState, 2);
+    window.setWindowState(Qt::WindowMinimized);
+    QApplication::processEvents();
+    EXPECT_EQ(gatherPlacement(window).windowState, 1);
+}
+
+TEST(WindowPlacing, RestoresAPlacementThatFitsOnTheScreen)
+{
+    QWidget window;
+    window.show();
+    QApplication::processEvents();
+    const QRect area = screenArea();
+    const int left = area.x() + 20, top = area.y() + 30;
+    applyPlacement(window,
+                   wp(toTwips(left, dpiX()), toTwips(top, dpiY()), 0, toTwips(250, dpiX()),
+                      toTwips(180, dpiY())),
+                   true);
+    QApplication::processEvents();
+    EXPECT_EQ(window.pos(), QPoint(left, top));
+    EXPECT_EQ(window.size(), QSize(250, 180));
+    EXPECT_FALSE(window.isMaximized());
+
+    // A fixed-size panel keeps its size, whatever the placement says.
+    window.resize(222, 133);
+    applyPlacement(window, wp(toTwips(left, dpiX()), toTwips(top, dpiY()), 0, 15, 15), false);
+    EXPECT_EQ(window.size(), QSize(222, 133));
+}
+
+TEST(WindowPlacing, KeepsAWindowOnTheScreenWithAMinimumSize)
+{
+    QWidget window;
+    window.show();
+    QApplication::processEvents();
+    const QRect area = screenArea();
+
+    // Far off to the right and below, from a monitor that is no longer there.
+    applyPlacement(window, wp(32000, 32000, 0, toTwips(200, dpiX()), toTwips(150, dpiY())), true);
+    QApplication::processEvents();
+    EXPECT_TRUE(area.contains(window.frameGeometry())) << window.frameGeometry().x();
+    EXPECT_EQ(window.size(), QSize(200, 150));
+
+    // Off to the left and above, with a size of almost nothing.
+    applyPlacement(window, wp(-20000, -20000, 0, 15, 15), true);
+    QApplication::processEvents();
+    EXPECT_TRUE(area.contains(window.frameGeometry()));
+    EXPECT_EQ(window.size(), QSize(kMinimumWindowWidth, kMinimumWindowHeight));
+
+    // Larger than the screen: shrunk to fit.
+    applyPlacement(window, wp(0, 0, 0, 32767, 32767), true);
+    QApplication::processEvents();
+    EXPECT_TRUE(area.contains(window.frameGeometry()));
+}
+
+TEST(WindowPlacing, RestoresTheStateAndTreatsAnUnknownStateAsNormal)
+{
+    QWidget window;
+    window.show();
+    QApplication::processEvents();
+    const WindowPlacement normal =
+        wp(toTwips(screenArea().x() + 10, dpiX()), toTwips(screenArea().y() + 10, dpiY()), 0,
+           toTwips(240, dpiX()), toTwips(160, dpiY()));
+    WindowPlacement maximised = normal;
+    maximised.windowState = 2;
+    applyPlacement(window, maximised, true);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isMaximized());
+
+    WindowPlacement unknown = normal;
+    unknown.windowState = 7;
+    applyPlacement(window, unknown, true);
+    QApplication::processEvents();
+    EXPECT_FALSE(window.isMaximized());
+    EXPECT_FALSE(window.isMinimized());
+    EXPECT_EQ(window.size(), QSize(240, 160));
+
+    WindowPlacement minimised = normal;
+    minimised.windowState = 1;
+    applyPlacement(window, minimised, true);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isMinimized());
+}
+
+TEST(WindowPlacing, AChildWindowStaysInsideItsParent)
+{
+    QWidget parent;
+    parent.resize(400, 300);
+    QWidget child(&parent);
+    parent.show();
+    QApplication::processEvents();
+    applyPlacement(child,
+                   wp(toTwips(1000, dpiX()), toTwips(20, dpiY()), 0, toTwips(200, dpiX()),
+                      toTwips(150, dpiY())),
+                   true);
+    EXPECT_EQ(child.geometry(), QRect(200, 20, 200, 150));
+}
