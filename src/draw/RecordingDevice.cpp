@@ -9,7 +9,10 @@ namespace ql {
 
 namespace {
 
-double emPixels(const FontSpec& font, double dpi) { return font.points * dpi / 72.0; }
+double emPixels(const FontSpec& font, double dpi)
+{
+    return font.points * dpi / 72.0;
+}
 
 std::string colorText(Rgb c)
 {
@@ -41,8 +44,10 @@ void RecordingDevice::record(DrawOp op)
     if (op.kind != DrawOp::Kind::Text && op.kind != DrawOp::Kind::Clear &&
         op.pen.mode == DrawMode::NotXorPen) {
         const auto same = std::find(marks_.begin(), marks_.end(), op);
-        if (same != marks_.end()) marks_.erase(same);
-        else marks_.push_back(op);
+        if (same != marks_.end())
+            marks_.erase(same);
+        else
+            marks_.push_back(op);
     }
     ops_.push_back(std::move(op));
 }
@@ -72,8 +77,8 @@ void RecordingDevice::dot(DevicePoint p, const Pen& pen)
 
 void RecordingDevice::fillRect(const DeviceRect& rect, const Pen& pen)
 {
-    record({DrawOp::Kind::FillRect, {{rect.left, rect.top}, {rect.right, rect.bottom}}, pen, {},
-            {}});
+    record(
+        {DrawOp::Kind::FillRect, {{rect.left, rect.top}, {rect.right, rect.bottom}}, pen, {}, {}});
 }
 
 void RecordingDevice::text(DevicePoint topLeft, std::string_view utf8, const FontSpec& font,
@@ -115,18 +120,23 @@ std::string RecordingDevice::describe(const DrawOp& op)
     std::string points;
     for (const DevicePoint& p : op.points) points += (points.empty() ? "" : "-") + pointText(p);
     switch (op.kind) {
-    case DrawOp::Kind::Clear: return "clear " + colorText(op.pen.color);
-    case DrawOp::Kind::Line: return "line " + points + " " + penText(op.pen);
-    case DrawOp::Kind::Polyline: return "polyline " + points + " " + penText(op.pen);
-    case DrawOp::Kind::Dot: return "dot " + points + " " + penText(op.pen);
-    case DrawOp::Kind::FillRect: return "fill " + points + " " + penText(op.pen);
-    case DrawOp::Kind::Text: {
-        char size[32];
-        std::snprintf(size, sizeof size, "%gpt", op.font.points);
-        return "text " + points + " \"" + op.text + "\" " + colorText(op.pen.color) + " \"" +
-               op.font.face + "\" " + size + (op.font.bold ? " bold" : "") +
-               (op.font.underline ? " underline" : "");
-    }
+        case DrawOp::Kind::Clear:
+            return "clear " + colorText(op.pen.color);
+        case DrawOp::Kind::Line:
+            return "line " + points + " " + penText(op.pen);
+        case DrawOp::Kind::Polyline:
+            return "polyline " + points + " " + penText(op.pen);
+        case DrawOp::Kind::Dot:
+            return "dot " + points + " " + penText(op.pen);
+        case DrawOp::Kind::FillRect:
+            return "fill " + points + " " + penText(op.pen);
+        case DrawOp::Kind::Text: {
+            char size[32];
+            std::snprintf(size, sizeof size, "%gpt", op.font.points);
+            return "text " + points + " \"" + op.text + "\" " + colorText(op.pen.color) + " \"" +
+                   op.font.face + "\" " + size + (op.font.bold ? " bold" : "") +
+                   (op.font.underline ? " underline" : "");
+        }
     }
     return {};
 }

@@ -8,13 +8,19 @@ namespace ql {
 
 namespace {
 
-bool finite(double v) { return std::isfinite(v); }
+bool finite(double v)
+{
+    return std::isfinite(v);
+}
 
-int roundPixel(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+int roundPixel(double v)
+{
+    return static_cast<int>(std::floor(v + 0.5));
+}
 
 // Cuts the segment to the rectangle [lo, hi] (Liang-Barsky); false when nothing is left.
-bool clipSegment(double& x1, double& y1, double& x2, double& y2, double loX, double loY,
-                 double hiX, double hiY)
+bool clipSegment(double& x1, double& y1, double& x2, double& y2, double loX, double loY, double hiX,
+                 double hiY)
 {
     const double dx = x2 - x1, dy = y2 - y1;
     double t0 = 0.0, t1 = 1.0;
@@ -26,8 +32,10 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2, double loX, dou
             continue;
         }
         const double t = q[i] / p[i];
-        if (p[i] < 0.0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
         if (t0 > t1) return false;
     }
     const double ox = x1, oy = y1;
@@ -57,7 +65,10 @@ bool Surface::setUserScale(const UserScale& frame)
     return true;
 }
 
-void Surface::resetScale() { pixelScale_ = true; }
+void Surface::resetScale()
+{
+    pixelScale_ = true;
+}
 
 UserScale Surface::userScale() const
 {
@@ -67,8 +78,14 @@ UserScale Surface::userScale() const
 
 // Pixels between the first and the last pixel centre (at least 1, so the mapping stays
 // defined on a one-pixel or empty device).
-double Surface::spanX() const { return std::max(1, device_.size().width - 1); }
-double Surface::spanY() const { return std::max(1, device_.size().height - 1); }
+double Surface::spanX() const
+{
+    return std::max(1, device_.size().width - 1);
+}
+double Surface::spanY() const
+{
+    return std::max(1, device_.size().height - 1);
+}
 
 double Surface::deviceX(double x) const
 {
@@ -226,8 +243,7 @@ void Surface::box(double x1, double y1, double x2, double y2, std::optional<Rgb>
     const DeviceSize size = device_.size();
     const Pen pen = penWith(color);
     double ax = deviceX(x1), ay = deviceY(y1), bx = deviceX(x2), by = deviceY(y2);
-    if (finite(ax) && finite(ay) && finite(bx) && finite(by) && size.width > 0 &&
-        size.height > 0) {
+    if (finite(ax) && finite(ay) && finite(bx) && finite(by) && size.width > 0 && size.height > 0) {
         // Clamping the corners of an upright rectangle is clipping it: an edge outside the
         // device stays outside, just closer.
         const double m = pen.width + 2.0;
@@ -286,8 +302,8 @@ void Surface::printRow(std::string_view row)
     const double height = device_.lineHeight(font_);
     // Drawn only when some of it can show; the position moves on in any case.
     if (px <= size.width && py <= size.height && px + width >= 0.0 && py + height >= 0.0)
-        device_.text({roundPixel(std::max(px, -1e9)), roundPixel(std::max(py, -1e9))}, row,
-                     font_, pen_.color);
+        device_.text({roundPixel(std::max(px, -1e9)), roundPixel(std::max(py, -1e9))}, row, font_,
+                     pen_.color);
     const double next = userX(px + width);
     if (finite(next)) currentX_ = next;
 }

@@ -1,13 +1,13 @@
 #include "WmfDevice.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "state/Text.h"
 
@@ -48,7 +48,10 @@ constexpr int kBrushSolid = 0, kBrushNull = 1;
 constexpr std::size_t kMaxTextBytes = 4096;
 constexpr std::size_t kMaxPolylinePoints = 8000;
 
-int clamp16(long long v) { return static_cast<int>(std::clamp<long long>(v, -32768, 32767)); }
+int clamp16(long long v)
+{
+    return static_cast<int>(std::clamp<long long>(v, -32768, 32767));
+}
 
 void putU16(std::vector<std::uint8_t>& out, std::uint16_t v)
 {
@@ -72,9 +75,12 @@ bool isMonospaceFace(const std::string& face)
 int penStyle(DrawStyle style)
 {
     switch (style) {
-    case DrawStyle::Dash: return kPenDash;
-    case DrawStyle::Dot: return kPenDot;
-    case DrawStyle::Solid: break;
+        case DrawStyle::Dash:
+            return kPenDash;
+        case DrawStyle::Dot:
+            return kPenDot;
+        case DrawStyle::Solid:
+            break;
     }
     return kPenSolid;
 }
@@ -108,7 +114,10 @@ void WmfDevice::endRecord()
     maxRecordWords_ = std::max(maxRecordWords_, words);
 }
 
-void WmfDevice::put16(int value) { putU16(records_, static_cast<std::uint16_t>(clamp16(value))); }
+void WmfDevice::put16(int value)
+{
+    putU16(records_, static_cast<std::uint16_t>(clamp16(value)));
+}
 
 void WmfDevice::putColor(Rgb color)
 {
@@ -162,10 +171,12 @@ int WmfDevice::createObject()
 {
     const auto free = std::find(slots_.begin(), slots_.end(), false);
     const auto index = static_cast<std::size_t>(free - slots_.begin());
-    if (free == slots_.end()) slots_.push_back(true);
-    else *free = true;
-    maxObjects_ = std::max(maxObjects_, static_cast<std::size_t>(
-                                            std::count(slots_.begin(), slots_.end(), true)));
+    if (free == slots_.end())
+        slots_.push_back(true);
+    else
+        *free = true;
+    maxObjects_ = std::max(
+        maxObjects_, static_cast<std::size_t>(std::count(slots_.begin(), slots_.end(), true)));
     return static_cast<int>(index);
 }
 
@@ -221,13 +232,13 @@ void WmfDevice::useFont(const FontSpec& font)
     put16(0);                                                          // escapement
     put16(0);                                                          // orientation
     put16(font.bold ? 700 : 400);
-    records_.push_back(0);                       // italic
-    records_.push_back(font.underline ? 1 : 0);  // underline
-    records_.push_back(0);                       // strike-out
-    records_.push_back(0);                       // character set: ANSI
-    records_.push_back(0);                       // output precision: default
-    records_.push_back(0);                       // clip precision: default
-    records_.push_back(0);                       // quality: default
+    records_.push_back(0);                                         // italic
+    records_.push_back(font.underline ? 1 : 0);                    // underline
+    records_.push_back(0);                                         // strike-out
+    records_.push_back(0);                                         // character set: ANSI
+    records_.push_back(0);                                         // output precision: default
+    records_.push_back(0);                                         // clip precision: default
+    records_.push_back(0);                                         // quality: default
     records_.push_back(isMonospaceFace(font.face) ? 0x31 : 0x00);  // fixed pitch, modern
     std::string face = utf8ToCp1252(font.face).substr(0, 31);
     face.resize(32, '\0');
@@ -335,8 +346,7 @@ void WmfDevice::fillRect(const DeviceRect& rect, const Pen& pen)
     endRecord();
 }
 
-void WmfDevice::text(DevicePoint topLeft, std::string_view utf8, const FontSpec& font,
-                     Rgb color)
+void WmfDevice::text(DevicePoint topLeft, std::string_view utf8, const FontSpec& font, Rgb color)
 {
     std::string bytes = utf8ToCp1252(utf8);
     if (bytes.empty()) return;

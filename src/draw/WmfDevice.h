@@ -32,8 +32,7 @@ public:
     void polyline(std::span<const DevicePoint> points, const Pen& pen) override;
     void dot(DevicePoint p, const Pen& pen) override;
     void fillRect(const DeviceRect& rect, const Pen& pen) override;
-    void text(DevicePoint topLeft, std::string_view utf8, const FontSpec& font,
-              Rgb color) override;
+    void text(DevicePoint topLeft, std::string_view utf8, const FontSpec& font, Rgb color) override;
     double textWidth(std::string_view utf8, const FontSpec& font) const override;
     double lineHeight(const FontSpec& font) const override;
 

@@ -12,7 +12,10 @@ namespace ql::gui {
 
 namespace {
 
-QColor qtColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor qtColor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
 
 QString qtText(std::string_view utf8)
 {
@@ -22,11 +25,15 @@ QString qtText(std::string_view utf8)
 }  // namespace
 
 QtPaintDevice::QtPaintDevice(QPaintDevice& target)
-    : target_(target), raster_(target.devType() == QInternal::Image)
+    : target_(target),
+      raster_(target.devType() == QInternal::Image || target.devType() == QInternal::Pixmap)
 {
 }
 
-QtPaintDevice::~QtPaintDevice() { finish(); }
+QtPaintDevice::~QtPaintDevice()
+{
+    finish();
+}
 
 bool QtPaintDevice::begin()
 {
@@ -37,7 +44,10 @@ bool QtPaintDevice::begin()
     return true;
 }
 
-bool QtPaintDevice::finish() { return !painter_.isActive() || painter_.end(); }
+bool QtPaintDevice::finish()
+{
+    return !painter_.isActive() || painter_.end();
+}
 
 QPainter& QtPaintDevice::painter()
 {
@@ -45,9 +55,15 @@ QPainter& QtPaintDevice::painter()
     return painter_;
 }
 
-DeviceSize QtPaintDevice::size() const { return {target_.width(), target_.height()}; }
+DeviceSize QtPaintDevice::size() const
+{
+    return {target_.width(), target_.height()};
+}
 
-double QtPaintDevice::dpi() const { return target_.logicalDpiX(); }
+double QtPaintDevice::dpi() const
+{
+    return target_.logicalDpiX();
+}
 
 void QtPaintDevice::setMode(DrawMode mode)
 {
@@ -90,8 +106,10 @@ void QtPaintDevice::line(DevicePoint a, DevicePoint b, const Pen& pen)
     setMode(pen.mode);
     p.setPen(qtPen(pen));
     p.setBrush(Qt::NoBrush);
-    if (a == b) p.drawPoint(a.x, a.y);
-    else p.drawLine(a.x, a.y, b.x, b.y);
+    if (a == b)
+        p.drawPoint(a.x, a.y);
+    else
+        p.drawLine(a.x, a.y, b.x, b.y);
 }
 
 void QtPaintDevice::polyline(std::span<const DevicePoint> points, const Pen& pen)

@@ -1,9 +1,10 @@
 #pragma once
-// The Qt paint device: draws the primitives of a Surface with a QPainter on a QImage (screen
-// pictures, print preview, clipboard pictures) or on a QPrinter / QPdfWriter (paper).
+// The Qt paint device: draws the primitives of a Surface with a QPainter on a QImage or
+// QPixmap (screen pictures, print preview, clipboard pictures) or on a QPrinter / QPdfWriter
+// (paper).
 //
-// On an image the not-XOR pen is the raster operation NOT (pen XOR picture), drawn without
-// antialiasing, so a mark drawn twice restores every pixel. Printers have no raster
+// On an image or pixmap the not-XOR pen is the raster operation NOT (pen XOR picture), drawn
+// without antialiasing, so a mark drawn twice restores every pixel. Printers have no raster
 // operations: there the not-XOR pen draws like the copy pen. Lines are aliased like the
 // classic picture boxes; dashes and dots have fixed lengths in pixels (18 on / 6 off and
 // 3 on / 3 off at 96 dpi, scaled with the resolution), not lengths relative to the width.
@@ -34,7 +35,7 @@ public:
     // Ends painting; a printer sends its job. Drawing again begins anew.
     bool finish();
     bool isActive() const { return painter_.isActive(); }
-    // True on images, where the not-XOR pen is a raster operation.
+    // True on images and pixmaps, where the not-XOR pen is a raster operation.
     bool hasRasterOps() const { return raster_; }
 
     DeviceSize size() const override;
@@ -44,8 +45,7 @@ public:
     void polyline(std::span<const DevicePoint> points, const Pen& pen) override;
     void dot(DevicePoint p, const Pen& pen) override;
     void fillRect(const DeviceRect& rect, const Pen& pen) override;
-    void text(DevicePoint topLeft, std::string_view utf8, const FontSpec& font,
-              Rgb color) override;
+    void text(DevicePoint topLeft, std::string_view utf8, const FontSpec& font, Rgb color) override;
     double textWidth(std::string_view utf8, const FontSpec& font) const override;
     double lineHeight(const FontSpec& font) const override;
 

@@ -28,12 +28,8 @@ public:
         device_->polyline(points, pen);
     }
     void dot(DevicePoint p, const Pen& pen) override { device_->dot(p, pen); }
-    void fillRect(const DeviceRect& rect, const Pen& pen) override
-    {
-        device_->fillRect(rect, pen);
-    }
-    void text(DevicePoint topLeft, std::string_view utf8, const FontSpec& font,
-              Rgb color) override
+    void fillRect(const DeviceRect& rect, const Pen& pen) override { device_->fillRect(rect, pen); }
+    void text(DevicePoint topLeft, std::string_view utf8, const FontSpec& font, Rgb color) override
     {
         device_->text(topLeft, utf8, font, color);
     }

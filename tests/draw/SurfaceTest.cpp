@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "draw/RecordingDevice.h"
+#include "draw/RecordingPrinter.h"
 #include "draw/Surface.h"
 
 namespace ql {
@@ -252,6 +253,38 @@ TEST_F(ScopeFrame, LineMovesThePositionAndLineToStartsThere)
     EXPECT_DOUBLE_EQ(surface.currentX(), 0.0);
     EXPECT_DOUBLE_EQ(surface.currentY(), 228.0);
     EXPECT_EQ(device.ops().back().kind, Kind::Clear);
+}
+
+TEST(SurfaceOnPrinter, ColumnsAndPagesOfATextReport)
+{
+    RecordingPrinter printer({4800, 6600}, 600.0);
+    printer.setAvailable(false);
+    EXPECT_FALSE(printer.beginDocument(PageOrientation::Portrait));
+    printer.setAvailable(true);
+    ASSERT_TRUE(printer.beginDocument(PageOrientation::Landscape));
+    EXPECT_EQ(printer.size(), (DeviceSize{6600, 4800}));
+    Surface page(printer);
+    page.setFontName("courier");
+    page.setFontSize(12);  // 600 dpi: 50 pixels per column, 125 per row
+    page.print("");
+    page.tab(10);
+    page.print("Line:        50.00", LineEnd::Stay);
+    page.print("Hz");
+    page.tab(70);
+    page.print("Fail", LineEnd::Stay);
+    ASSERT_TRUE(printer.newPage());
+    page.home();
+    page.tab(24);
+    page.print(">>> PASS <<<");
+    ASSERT_TRUE(printer.endDocument());
+    EXPECT_EQ(printer.events(), (std::vector<std::string>{"begin landscape", "new page", "end"}));
+    EXPECT_EQ(printer.pageCount(), 2);
+    const auto texts = printer.recording().opsOfKind(Kind::Text);
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0].points[0], (DevicePoint{450, 125}));
+    EXPECT_EQ(texts[1].points[0], (DevicePoint{450 + 18 * 50, 125}));
+    EXPECT_EQ(texts[2].points[0], (DevicePoint{3450, 250}));
+    EXPECT_EQ(texts[3].points[0], (DevicePoint{1150, 0}));
 }
 
 TEST(Palette, SixteenColoursAndBlackOutside)

@@ -67,10 +67,9 @@ struct ParsedWmf {
 
 // Words of the records whose size the layout fixes.
 const std::map<std::uint16_t, std::uint32_t> kFixedWords = {
-    {0x0000, 3}, {0x001E, 3}, {0x0102, 4}, {0x0103, 4}, {0x0104, 4}, {0x0127, 4},
-    {0x012D, 4}, {0x012E, 4}, {0x01F0, 4}, {0x0209, 5}, {0x020B, 5}, {0x020C, 5},
-    {0x0213, 5}, {0x0214, 5}, {0x02FA, 8}, {0x02FB, 28}, {0x02FC, 7}, {0x0418, 7},
-    {0x041B, 7}, {0x041F, 7},
+    {0x0000, 3}, {0x001E, 3},  {0x0102, 4}, {0x0103, 4}, {0x0104, 4}, {0x0127, 4}, {0x012D, 4},
+    {0x012E, 4}, {0x01F0, 4},  {0x0209, 5}, {0x020B, 5}, {0x020C, 5}, {0x0213, 5}, {0x0214, 5},
+    {0x02FA, 8}, {0x02FB, 28}, {0x02FC, 7}, {0x0418, 7}, {0x041B, 7}, {0x041F, 7},
 };
 
 ParsedWmf parse(const std::vector<std::uint8_t>& bytes)
@@ -109,42 +108,48 @@ ParsedWmf parse(const std::vector<std::uint8_t>& bytes)
         }
         largest = std::max(largest, r.words);
         switch (r.function) {
-        case 0x02FA:
-        case 0x02FB:
-        case 0x02FC: {  // created objects take the lowest free slot
-            auto free = std::find(table.begin(), table.end(), false);
-            if (free == table.end()) table.push_back(true);
-            else *free = true;
-            EXPECT_LE(static_cast<std::size_t>(std::count(table.begin(), table.end(), true)),
-                      std::size_t{wmf.objects});
-            break;
-        }
-        case 0x012D: {
-            const auto i = in.u16(r.params);
-            EXPECT_TRUE(i < table.size() && table[i]) << "select of a free slot " << i;
-            break;
-        }
-        case 0x01F0: {
-            const auto i = in.u16(r.params);
-            EXPECT_TRUE(i < table.size() && table[i]) << "delete of a free slot " << i;
-            if (i < table.size()) table[i] = false;
-            break;
-        }
-        case 0x0213: wmf.lineTos.push_back({in.i16(r.params), in.i16(r.params + 2)}); break;
-        case 0x0521: {
-            const std::uint16_t n = in.u16(r.params);
-            EXPECT_EQ(r.words, 3u + 1u + (n + 1u) / 2u + 2u);
-            std::string text;
-            for (std::size_t i = 0; i < n; ++i) text.push_back(static_cast<char>(in.u8(r.params + 2 + i)));
-            wmf.texts.push_back(text);
-            break;
-        }
-        case 0x0325: {
-            const std::uint16_t n = in.u16(r.params);
-            EXPECT_EQ(r.words, 3u + 1u + 2u * n);
-            break;
-        }
-        default: break;
+            case 0x02FA:
+            case 0x02FB:
+            case 0x02FC: {  // created objects take the lowest free slot
+                auto free = std::find(table.begin(), table.end(), false);
+                if (free == table.end())
+                    table.push_back(true);
+                else
+                    *free = true;
+                EXPECT_LE(static_cast<std::size_t>(std::count(table.begin(), table.end(), true)),
+                          std::size_t{wmf.objects});
+                break;
+            }
+            case 0x012D: {
+                const auto i = in.u16(r.params);
+                EXPECT_TRUE(i < table.size() && table[i]) << "select of a free slot " << i;
+                break;
+            }
+            case 0x01F0: {
+                const auto i = in.u16(r.params);
+                EXPECT_TRUE(i < table.size() && table[i]) << "delete of a free slot " << i;
+                if (i < table.size()) table[i] = false;
+                break;
+            }
+            case 0x0213:
+                wmf.lineTos.push_back({in.i16(r.params), in.i16(r.params + 2)});
+                break;
+            case 0x0521: {
+                const std::uint16_t n = in.u16(r.params);
+                EXPECT_EQ(r.words, 3u + 1u + (n + 1u) / 2u + 2u);
+                std::string text;
+                for (std::size_t i = 0; i < n; ++i)
+                    text.push_back(static_cast<char>(in.u8(r.params + 2 + i)));
+                wmf.texts.push_back(text);
+                break;
+            }
+            case 0x0325: {
+                const std::uint16_t n = in.u16(r.params);
+                EXPECT_EQ(r.words, 3u + 1u + 2u * n);
+                break;
+            }
+            default:
+                break;
         }
         wmf.records.push_back(r);
         offset += std::size_t{r.words} * 2;
@@ -245,7 +250,9 @@ TEST(WmfDevice, SavesAllOrNothing)
     Surface surface(device);
     surface.line(0, 0, 63, 47);
     const fs::path target = folder.path / "picture.wmf";
-    { std::ofstream(target) << "previous contents"; }
+    {
+        std::ofstream(target) << "previous contents";
+    }
     ASSERT_TRUE(device.saveAs(target.string()));
     EXPECT_EQ(readFile(target), device.bytes());
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 1);
@@ -272,11 +279,9 @@ TEST(WmfDevice, AnIndependentReaderShowsTheLinesAndTexts)
     const fs::path wmf = folder.path / "scene.wmf";
     const fs::path svg = folder.path / "scene.svg";
     ASSERT_TRUE(device.saveAs(wmf.string()));
-    const std::string command =
-        "wmf2svg -o '" + svg.string() + "' '" + wmf.string() + "' > '" +
-        (folder.path / "log").string() + "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0)
-        << "wmf2svg (libwmf-bin) refused the file";
+    const std::string command = "wmf2svg -o '" + svg.string() + "' '" + wmf.string() + "' > '" +
+                                (folder.path / "log").string() + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "wmf2svg (libwmf-bin) refused the file";
     std::ifstream in(svg);
     std::stringstream text;
     text << in.rdbuf();

@@ -2,12 +2,13 @@
 // picture, dashes keep their pixel lengths, text is anchored at its top-left corner, fonts
 // are substituted by their kind.
 
-#include <QFontInfo>
+#include <gtest/gtest.h>
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
+#include <QPixmap>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -97,6 +98,25 @@ TEST(QtPaintDevice, NotXorMarksDrawnTwiceLeaveTheImageUnchanged)
     drawMarks(surface);
     device.finish();
     EXPECT_EQ(image, before) << "drawing the marks again did not remove them";
+}
+
+TEST(QtPaintDevice, NotXorMarksVanishOnAPixmapToo)
+{
+    QPixmap pixmap(300, 200);
+    pixmap.fill(Qt::white);
+    QtPaintDevice device(pixmap);
+    ASSERT_TRUE(device.hasRasterOps());
+    Surface surface(device);
+    ASSERT_TRUE(surface.scale(0, 228, 2000, 28));
+    surface.line(0, 128, 2000, 128, qbColor(8));
+    device.finish();
+    const QImage before = pixmap.toImage();
+    drawMarks(surface);
+    device.finish();
+    EXPECT_NE(pixmap.toImage(), before);
+    drawMarks(surface);
+    device.finish();
+    EXPECT_EQ(pixmap.toImage(), before);
 }
 
 TEST(QtPaintDevice, NotXorOnWhiteShowsThePenColour)

@@ -27,7 +27,9 @@ void drawDemoScene(Surface& s)
     s.setFontSize(9);
     s.setCurrentX(0);
     s.print("Measure time: ", LineEnd::Stay);
-    s.print("12:34:56  (5 \xC2\xB5s/div, 20 \xC2\xB0" "C)");
+    s.print(
+        "12:34:56  (5 \xC2\xB5s/div, 20 \xC2\xB0"
+        "C)");
 
     // Graticule: thin division lines, heavy frame and centre lines.
     s.setDrawWidth(1);
@@ -80,7 +82,8 @@ void drawDemoScene(Surface& s)
     s.setDrawWidth(6);
     for (int k = 0; k < 8; ++k) s.pset(2080 + 20 * k, 40 + 20 * k, qbColor(10));
     s.setDrawWidth(1);
-    for (int k = 0; k < 6; ++k) s.fillBox(100 + 150 * k, -10, 200 + 150 * k, -10 - 12 * k, qbColor(4));
+    for (int k = 0; k < 6; ++k)
+        s.fillBox(100 + 150 * k, -10, 200 + 150 * k, -10 - 12 * k, qbColor(4));
     s.box(80, -5, 1000, -85, qbColor(8));
 
     // Text flow: columns, a line feed inside the text, underline.
