@@ -1,0 +1,205 @@
+#include "QtPaintDevice.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPolygon>
+#include <QString>
+#include <algorithm>
+#include <vector>
+
+namespace ql::gui {
+
+namespace {
+
+QColor qtColor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
+
+QString qtText(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+}  // namespace
+
+QtPaintDevice::QtPaintDevice(QPaintDevice& target)
+    : target_(target),
+      raster_(target.devType() == QInternal::Image || target.devType() == QInternal::Pixmap)
+{
+}
+
+QtPaintDevice::~QtPaintDevice()
+{
+    finish();
+}
+
+bool QtPaintDevice::begin()
+{
+    if (painter_.isActive()) return true;
+    if (!painter_.begin(&target_)) return false;
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    return true;
+}
+
+bool QtPaintDevice::finish()
+{
+    return !painter_.isActive() || painter_.end();
+}
+
+QPainter& QtPaintDevice::painter()
+{
+    begin();
+    return painter_;
+}
+
+DeviceSize QtPaintDevice::size() const
+{
+    return {target_.width(), target_.height()};
+}
+
+double QtPaintDevice::dpi() const
+{
+    return target_.logicalDpiX();
+}
+
+void QtPaintDevice::setMode(DrawMode mode)
+{
+    painter_.setCompositionMode(raster_ && mode == DrawMode::NotXorPen
+                                    ? QPainter::RasterOp_NotSourceXorDestination
+                                    : QPainter::CompositionMode_SourceOver);
+}
+
+QPen QtPaintDevice::qtPen(const Pen& pen) const
+{
+    QPen q(qtColor(pen.color));
+    const int width = std::max(1, pen.width);
+    q.setWidth(width);
+    q.setJoinStyle(Qt::RoundJoin);
+    if (pen.style == DrawStyle::Solid) {
+        q.setCapStyle(Qt::RoundCap);
+        return q;
+    }
+    // Qt measures dash patterns in pen widths; the classic patterns are fixed pixel lengths.
+    const double unit = std::max(1.0, dpi() / 96.0) / width;
+    const double on = pen.style == DrawStyle::Dash ? 18.0 : 3.0;
+    const double off = pen.style == DrawStyle::Dash ? 6.0 : 3.0;
+    q.setDashPattern({on * unit, off * unit});
+    q.setCapStyle(Qt::FlatCap);
+    return q;
+}
+
+void QtPaintDevice::clear(Rgb background)
+{
+    QPainter& p = painter();
+    // Paper is white already: a white page needs no fill in the print job.
+    if (!raster_ && background == kWhite) return;
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(QRect(0, 0, target_.width(), target_.height()), qtColor(background));
+}
+
+void QtPaintDevice::line(DevicePoint a, DevicePoint b, const Pen& pen)
+{
+    QPainter& p = painter();
+    setMode(pen.mode);
+    p.setPen(qtPen(pen));
+    p.setBrush(Qt::NoBrush);
+    if (a == b)
+        p.drawPoint(a.x, a.y);
+    else
+        p.drawLine(a.x, a.y, b.x, b.y);
+}
+
+void QtPaintDevice::polyline(std::span<const DevicePoint> points, const Pen& pen)
+{
+    if (points.size() < 2) return;
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const DevicePoint& pt : points) polygon << QPoint(pt.x, pt.y);
+    QPainter& p = painter();
+    setMode(pen.mode);
+    p.setPen(qtPen(pen));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(polygon);
+}
+
+void QtPaintDevice::dot(DevicePoint pt, const Pen& pen)
+{
+    QPainter& p = painter();
+    setMode(pen.mode);
+    if (pen.width <= 1) {
+        QPen q(qtColor(pen.color));
+        q.setWidth(1);
+        p.setPen(q);
+        p.drawPoint(pt.x, pt.y);
+        return;
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(qtColor(pen.color));
+    const int w = pen.width;
+    p.drawEllipse(QRect(pt.x - w / 2, pt.y - w / 2, w, w));
+    p.setBrush(Qt::NoBrush);
+}
+
+void QtPaintDevice::fillRect(const DeviceRect& rect, const Pen& pen)
+{
+    QPainter& p = painter();
+    setMode(pen.mode);
+    const int l = std::min(rect.left, rect.right), r = std::max(rect.left, rect.right);
+    const int t = std::min(rect.top, rect.bottom), b = std::max(rect.top, rect.bottom);
+    p.fillRect(QRect(l, t, r - l + 1, b - t + 1), qtColor(pen.color));
+}
+
+QFont QtPaintDevice::qtFont(const FontSpec& font)
+{
+    const QString face = qtText(font.face);
+    const QString lower = face.toLower();
+    QStringList families{face};
+    QFont q;
+    if (lower.contains(QLatin1String("courier")) || lower.contains(QLatin1String("mono")) ||
+        lower.contains(QLatin1String("console")) || lower.contains(QLatin1String("fixedsys"))) {
+        families << QStringLiteral("Courier New") << QStringLiteral("Liberation Mono")
+                 << QStringLiteral("DejaVu Sans Mono") << QStringLiteral("monospace");
+        q.setStyleHint(QFont::TypeWriter);
+    } else if (lower.contains(QLatin1String("serif")) && !lower.contains(QLatin1String("sans"))) {
+        families << QStringLiteral("Liberation Serif") << QStringLiteral("DejaVu Serif");
+        q.setStyleHint(QFont::Serif);
+    } else {
+        // The dialog faces (MS Sans Serif, Arial, Helvetica) and anything unknown.
+        families << QStringLiteral("Arial") << QStringLiteral("Liberation Sans")
+                 << QStringLiteral("DejaVu Sans") << QStringLiteral("sans-serif");
+        q.setStyleHint(QFont::SansSerif);
+    }
+    q.setFamilies(families);
+    q.setPointSizeF(font.points);
+    q.setBold(font.bold);
+    q.setUnderline(font.underline);
+    return q;
+}
+
+void QtPaintDevice::text(DevicePoint topLeft, std::string_view utf8, const FontSpec& font,
+                         Rgb color)
+{
+    if (utf8.empty()) return;
+    QPainter& p = painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QFont q = qtFont(font);
+    p.setFont(q);
+    p.setPen(qtColor(color));
+    const QFontMetricsF metrics(q, &target_);
+    p.drawText(QPointF(topLeft.x, topLeft.y + metrics.ascent()), qtText(utf8));
+}
+
+double QtPaintDevice::textWidth(std::string_view utf8, const FontSpec& font) const
+{
+    return QFontMetricsF(qtFont(font), &target_).horizontalAdvance(qtText(utf8));
+}
+
+double QtPaintDevice::lineHeight(const FontSpec& font) const
+{
+    return QFontMetricsF(qtFont(font), &target_).lineSpacing();
+}
+
+}  // namespace ql::gui
