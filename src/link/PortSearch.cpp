@@ -45,4 +45,30 @@ PortSearchResult PortSearch::autoSearchPort()
     return result;
 }
 
+void PortSearch::setupOpened()
+{
+    if (ctx_.port.isOpen() && ctx_.state.link.remoteHeld == 1) {
+        frame_.releaseRemote();
+        ctx_.state.link.remoteHeld = 0;
+    }
+}
+
+void PortSearch::setupAccepted(int portNumber, long baudRate, Identification& identification)
+{
+    ctx_.host.setBusyPointer(true);
+    if (baudRate > 0) ctx_.state.link.baudRate = static_cast<std::int32_t>(baudRate);
+    if (portNumber > 0) ctx_.state.link.comPort = static_cast<std::int16_t>(portNumber);
+    if (frame_.line().openComPort()) {
+        identification.connectInstrument();
+    } else {
+        // The identification would only find the port closed: clear the hold without a
+        // second message.
+        ctx_.state.link.autoUpdate = 0;
+        ctx_.state.link.remoteHeld = 0;
+        ctx_.host.setRemoteBox(false);
+        ctx_.host.setAutoBox(false);
+    }
+    ctx_.host.setBusyPointer(false);
+}
+
 }  // namespace ql

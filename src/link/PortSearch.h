@@ -23,6 +23,12 @@ public:
     // Runs the search, shows its result, and leaves the port closed.
     PortSearchResult autoSearchPort();
 
+    // The port set-up window opens: a held instrument is returned to local operation.
+    void setupOpened();
+    // Ok: stores the chosen port and baud rate (0 keeps the stored one), reopens the port and
+    // identifies the instrument.
+    void setupAccepted(int portNumber, long baudRate, class Identification& identification);
+
 private:
     LinkContext& ctx_;
     CommandFrame& frame_;

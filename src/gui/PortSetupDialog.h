@@ -1,0 +1,42 @@
+#pragma once
+// The serial port set-up window: port 1..4 (with the device each maps to), baud rate, Ok,
+// Exit and Autosearch. A thin view over the port search and identification of the link.
+
+#include <QDialog>
+
+class QRadioButton;
+class QPushButton;
+
+namespace ql {
+class InstrumentLink;
+struct ProgramState;
+}  // namespace ql
+
+namespace ql::gui {
+
+class PortSetupDialog : public QDialog {
+    Q_OBJECT
+public:
+    PortSetupDialog(ProgramState& state, InstrumentLink& link, QWidget* parent = nullptr);
+
+    static constexpr long kBaudRates[6] = {2400, 4800, 9600, 19200, 57600, 115200};
+
+    int selectedPort() const;       // 0 when none is selected
+    long selectedBaudRate() const;  // 0 when none is selected
+    void selectPort(int portNumber);
+    void selectBaudRate(long baudRate);
+
+private:
+    void acceptChoice();
+    void runSearch();
+
+    ProgramState& state_;
+    InstrumentLink& link_;
+    QRadioButton* portOptions_[4] = {};
+    QRadioButton* baudOptions_[6] = {};
+    QPushButton* okButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QPushButton* autosearchButton_ = nullptr;
+};
+
+}  // namespace ql::gui
