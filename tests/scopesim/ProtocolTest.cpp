@@ -338,3 +338,42 @@ TEST(Recording, ExactWireOrderAndPauses)
     EXPECT_EQ(b.sim.recorder().commands()[2].describe(), "hldwfm= [31]");
     EXPECT_EQ(b.sim.recorder().bytes().size(), 2u + 3u + 8u + 18u);
 }
+
+TEST(Sequences, TheDocumentedReadAllOrderIsAnsweredInFull)
+{
+    // Digital storage, A-and-B view, a model with measddf, trigger positions and ddf2.
+    SimBench b(config("TC308", "1.17"));
+    b.sim.instrument().mainBlock().set(MainField::TimebaseMode, 2);
+    const std::string request = bytesOf({0, 0, 0xFF, 0x07});
+    const std::pair<std::string, std::size_t> steps[] = {{"hldwfm?", 8},
+                                                         {"ddf?", 18},
+                                                         {"hldwfm=1", 3},
+                                                         {"measddf?", 30},
+                                                         {"ddf1?", 21},
+                                                         {"roddf?", 16},
+                                                         {"trgsta?", 8},
+                                                         {"trgval?", 15},
+                                                         {"wfmpre?", 17},
+                                                         {"ref1pos?", 9},
+                                                         {"ref2pos?", 9},
+                                                         {"avrnm?", 7},
+                                                         {"trgposa?", 10},
+                                                         {"trgposb?", 10},
+                                                         {"ddf2?", 13},
+                                                         {"hldwfm=1", 3},
+                                                         {"rdwfm1:" + request, 2058},
+                                                         {"rdwfm2:" + request, 2058},
+                                                         {"rdref1:" + request, 2058},
+                                                         {"rdref2:" + request, 2058},
+                                                         {"rdref1:" + request, 2058},
+                                                         {"rdref2:" + request, 2058},
+                                                         {"hldwfm=0", 3}};
+    std::vector<std::string> texts;
+    for (const auto& [command, length] : steps) {
+        EXPECT_EQ(b.exchange(command, 3000).size(), length) << command;
+        texts.push_back(command.substr(0, command.find_first_of("?=:") + 1));
+    }
+    EXPECT_EQ(b.sim.commandTexts(), texts);
+    EXPECT_TRUE(b.sim.protocolNotes().empty());
+    EXPECT_FALSE(b.sim.instrument().holdWaveform());
+}

@@ -19,9 +19,11 @@ void ReplyScheduler::schedule(const Reply& reply, bool garble)
 
 std::size_t ReplyScheduler::readyCount(std::int64_t nowUs) const
 {
-    std::size_t n = 0;
-    while (n < queue_.size() && queue_[n].arrivalUs <= nowUs) ++n;
-    return n;
+    // Arrival times only grow along the queue.
+    const auto firstLater =
+        std::upper_bound(queue_.begin(), queue_.end(), nowUs,
+                         [](std::int64_t t, const TimedByte& b) { return t < b.arrivalUs; });
+    return static_cast<std::size_t>(firstLater - queue_.begin());
 }
 
 std::vector<std::uint8_t> ReplyScheduler::takeReady(std::int64_t nowUs, std::size_t max)
