@@ -1,0 +1,34 @@
+#pragma once
+// How a simulated instrument is set up: model, firmware, line, timing and the signals at its
+// inputs.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "Signal.h"
+
+namespace ql::scopesim {
+
+struct SimulatorConfig {
+    std::string model = "TX226-2";
+    // "" = the model's default firmware, "none" = a version reply without a firmware field
+    // (the instrument then behaves as the oldest firmware), else "x.yz", e.g. "1.16".
+    std::string firmware;
+    std::int32_t baudRate = 19200;  // the instrument's line: 8 data bits, no parity
+    int stopBits = 2;
+    double latencyMs = 2.0;     // from the end of a command to the start of its answer
+    bool strictPauses = false;  // refuse set commands whose mandated pause was too short
+    // A single-shot acquisition armed by "RES" triggers this long after arming; nullopt: only
+    // when the test calls fireTrigger().
+    std::optional<double> singleShotTriggerMs = 300.0;
+    std::array<Signal, 2> signals = {Signal::sine(1000.0, 1.0), Signal::square(500.0, 0.5)};
+    std::array<std::int16_t, 4> triggerValues = {600, -600, 20, 0};  // the "trgval?" words
+    std::string serialNumber = "0471100";  // seven characters in the identity reply
+};
+
+// What is wrong with a configuration, or nullopt when it is usable.
+std::optional<std::string> configProblem(const SimulatorConfig& config);
+
+}  // namespace ql::scopesim
