@@ -1,0 +1,25 @@
+#include "SpectrumReadout.h"
+
+namespace ql {
+
+std::string frequencyText(double hz, KiloStyle kilo, char decimalSign)
+{
+    if (hz < 1000.0) return formatNumber(hz, "###0.00Hz", decimalSign);
+    if (hz < 1000000.0) {
+        return formatNumber(hz / 1000.0, kilo == KiloStyle::Lower ? "###0.00kHz" : "###0.00KHz",
+                            decimalSign);
+    }
+    return formatNumber(hz / 1000000.0, "###0.00MHz", decimalSign);
+}
+
+std::string voltsText(double volts, char decimalSign)
+{
+    return formatNumber(volts, "0.000V", decimalSign);
+}
+
+std::string dbvText(double dbv, char decimalSign)
+{
+    return formatNumber(dbv, "0.0dBV", decimalSign);
+}
+
+}  // namespace ql
