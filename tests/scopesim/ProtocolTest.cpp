@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "SimBench.h"
-#include "scopesim/CommandParser.h"
 #include "state/Numeric.h"
 #include "state/Text.h"
 
@@ -60,19 +59,6 @@ TEST(Identity, VersionReplyCarriesEveryFirmwareAfterFc)
     EXPECT_EQ(ql::instr(reply, "FC"), 0u);
     EXPECT_EQ(ql::val(reply.substr(1, 4)), 0.0);
     EXPECT_EQ(none.sim.instrument().firmware(), 0.0f);
-}
-
-TEST(Framing, QueriesEchoTheirTextThenAFixedPayload)
-{
-    SimBench b(config("TC308"));
-    for (const CommandSpec& c : commandTable()) {
-        if (c.kind != CommandKind::Query) continue;
-        const std::string reply = b.exchange(c.text);
-        ASSERT_EQ(reply.size(), c.text.size() + static_cast<std::size_t>(c.payloadLength))
-            << c.text;
-        EXPECT_EQ(reply.substr(0, c.text.size()), c.text);
-    }
-    EXPECT_TRUE(b.sim.protocolNotes().empty());
 }
 
 TEST(Framing, SetAndControlCommandsAnswerZeroCrLfWithoutEcho)

@@ -159,7 +159,8 @@ TEST(ScopesimProgram, VanishingPortHangsUpTheTerminalAndEndsTheProgram)
     ASSERT_FALSE(path.empty());
     const int fd = openLine(path);
     ASSERT_GE(fd, 0);
-    EXPECT_EQ(exchange(fd, "ddf?", 18, 2000), "ddf?" + std::string(1, '\x18') + "\x18");
+    // CH I and CH II on at their factory step 5: bytes 0x15, then the terminal is gone.
+    EXPECT_EQ(exchange(fd, "ddf?", 18, 2000), "ddf?\x15\x15");
     EXPECT_EQ(program.waitExit(3000), 0);
     char c;
     EXPECT_LE(::read(fd, &c, 1), 0);

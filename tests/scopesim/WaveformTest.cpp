@@ -22,6 +22,9 @@ struct Scope {
         c.model = std::move(model);
         c.firmware = "2.10";
         instrument.emplace(c);
+        // 1:1 probes, so the volts below are the volts at the input.
+        instrument->settings().ch1ProbeFactor = 1;
+        instrument->settings().ch2ProbeFactor = 1;
     }
     Instrument& in() { return *instrument; }
     MainBlock& m() { return instrument->mainBlock(); }
@@ -89,7 +92,8 @@ TEST(Waveform, ClipsAtTheEndsOfTheByte)
 TEST(Waveform, PositionCouplingAndInversion)
 {
     Scope s;
-    s.in().setSignal(1, Signal::dc(1.0));    // 0.5 V/div: +50 codes
+    s.in().setSignal(1, Signal::dc(1.0));  // 0.5 V/div: +50 codes
+    s.m().set(MainField::Ch1VoltsIndex, 8);
     s.in().setChannelPosition(1, 511 + 40);  // zero offset +10
     EXPECT_EQ(s.in().preamble().ch1ZeroOffset, 10);
     EXPECT_EQ(s.in().channelRecord(1)[0], 127 + 10 + 50);
@@ -109,6 +113,7 @@ TEST(Waveform, TimeBaseGivesTwoHundredSamplesPerDivisionAndTheTriggerAtTheLevel)
 {
     Scope s;
     s.in().setSignal(1, Signal::sine(1000.0, 1.0));
+    s.m().set(MainField::Ch1VoltsIndex, 8);
     s.m().set(MainField::TbAIndex, 13);        // 1 ms/div: one period per division
     s.m().set(MainField::PretriggerIndex, 4);  // 25 %: trigger sample 501
     const WaveRecord r = s.in().channelRecord(1);

@@ -34,9 +34,9 @@ InstrumentSettings factorySettings(const ModelProfile& profile, float firmware)
     InstrumentSettings s;
     MainBlock& m = s.main;
     m.set(MainField::Ch1On, 1);
-    m.set(MainField::Ch1VoltsIndex, 8);  // 0.5 V/div
+    m.set(MainField::Ch1VoltsIndex, 5);  // 50 mV/div, with the x10 probe 0.5 V/div
     m.set(MainField::Ch2On, 1);
-    m.set(MainField::Ch2VoltsIndex, 8);
+    m.set(MainField::Ch2VoltsIndex, 5);
     m.set(MainField::TbAIndex, 13);  // 1 ms/div
     m.set(MainField::TbBIndex, 10);  // 100 us/div
     m.set(MainField::DigitalMode, profile.analogOnly ? 0 : 1);
@@ -63,6 +63,9 @@ InstrumentSettings factorySettings(const ModelProfile& profile, float firmware)
     }
     s.measddf[0] = s.roddf[0];
     s.pretriggerPosition = 500;
+    // x10 probes on both inputs, as the program assumes until the instrument tells otherwise.
+    s.ch1ProbeFactor = 10;
+    s.ch2ProbeFactor = 10;
     return s;
 }
 

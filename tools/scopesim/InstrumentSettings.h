@@ -33,8 +33,8 @@ struct InstrumentSettings {
     std::uint8_t averageIndex = 4;           // 2^n averages
     std::uint8_t ref1PosByte = 128;          // reference trace offset + 128
     std::uint8_t ref2PosByte = 128;
-    int ch1ProbeFactor = 1;  // travels as a bit from firmware 2.00 on
-    int ch2ProbeFactor = 1;
+    int ch1ProbeFactor = 10;  // travels as a bit from firmware 2.00 on
+    int ch2ProbeFactor = 10;
 
     bool operator==(const InstrumentSettings&) const = default;
 };
