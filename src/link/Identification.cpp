@@ -73,7 +73,7 @@ bool Identification::connectInstrument()
             unitNotFound(false);
             return false;
         }
-        const auto model = modelNameFromReply(line.receiveString(static_cast<std::size_t>(line.inputCount())));
+        const auto model = modelNameFromReply(line.receiveWholeReply());
         if (!model) {
             unitNotFound(false);
             return false;
@@ -85,7 +85,7 @@ bool Identification::connectInstrument()
             unitNotFound(false);
             return false;
         }
-        const auto firmware = firmwareFromReply(line.receiveString(static_cast<std::size_t>(line.inputCount())));
+        const auto firmware = firmwareFromReply(line.receiveWholeReply());
         if (!firmware) {
             unitNotFound(false);
             return false;

@@ -22,8 +22,7 @@ PortSearchResult PortSearch::autoSearchPort()
         line.sendString(" \r");
         line.flushInput();
         if (line.sendString("id?") && line.waitForBytes(kIdentityReplyLength) == WaitOutcome::Ready) {
-            const std::string reply =
-                line.receiveString(static_cast<std::size_t>(line.inputCount()));
+            const std::string reply = line.receiveWholeReply();
             const auto model = modelNameFromReply(reply);
             FixedText<10> name;
             name.assignBytes(model ? *model : std::string(ctx_.state.identity.modelName.bytes()));

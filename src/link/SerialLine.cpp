@@ -2,6 +2,8 @@
 
 #include "PortMap.h"
 
+#include <algorithm>
+
 namespace ql {
 
 bool SerialLine::openComPort()
@@ -95,6 +97,29 @@ std::string SerialLine::receiveString(std::size_t n)
 {
     const auto bytes = receiveBytes(n);
     return std::string(bytes.begin(), bytes.end());
+}
+
+std::string SerialLine::receiveWholeReply()
+{
+    // Quiet for ten character times (11 bits each), at least 20 ms.
+    const std::int32_t baud = ctx_.state.link.baudRate > 0 ? ctx_.state.link.baudRate : 19200;
+    const std::int64_t quietMs = std::max<std::int64_t>(20, 10 * 11 * 1000 / baud + 1);
+    const std::int64_t start = ctx_.clock.monotonicMs();
+    std::string reply;
+    std::int64_t lastByte = start;
+    for (;;) {
+        const long waiting = ctx_.port.inputCount();
+        if (waiting < 0 || ctx_.port.hasFailed()) break;
+        if (waiting > 0) {
+            reply += receiveString(static_cast<std::size_t>(waiting));
+            lastByte = ctx_.clock.monotonicMs();
+        }
+        const std::int64_t now = ctx_.clock.monotonicMs();
+        if (now - lastByte >= quietMs || now - start > kReplyTimeoutMs) break;
+        ctx_.host.pumpEvents();
+        ctx_.clock.idle();
+    }
+    return reply;
 }
 
 WaitOutcome SerialLine::waitForBytes(std::size_t k, std::int64_t timeoutMs, EventPolicy events)

@@ -42,6 +42,9 @@ public:
     // Reads n waiting bytes (callers only ask for bytes the input count shows).
     std::vector<std::uint8_t> receiveBytes(std::size_t n);
     std::string receiveString(std::size_t n);
+    // Reads a reply whole: everything waiting, and what follows until the line has been
+    // quiet for a few character times (replies of unknown length such as the identity).
+    std::string receiveWholeReply();
 
     // Waits until at least k bytes are waiting, at most timeoutMs on the monotonic clock.
     WaitOutcome waitForBytes(std::size_t k, std::int64_t timeoutMs = kReplyTimeoutMs,

@@ -1,0 +1,207 @@
+// The command frame against the simulated instrument on the fake clock.
+#include <gtest/gtest.h>
+
+#include "SimLink.h"
+
+using namespace ql;
+using ql::testing::SimLink;
+using scopesim::Fault;
+
+namespace {
+
+bool firstLineIs(const RecordingHost& host, const std::string& text, const std::string& title)
+{
+    if (host.messages.empty()) return false;
+    const auto& m = host.messages.front();
+    return m.text.substr(0, m.text.find('\n')) == text && m.title == title;
+}
+
+}  // namespace
+
+TEST(CommandFrame, SendsNothingUnlessTheInstrumentIsHeld)
+{
+    SimLink t;
+    ASSERT_TRUE(t.link->line().openComPort());
+    t.state.ddf.ch1VoltsIndex = 3;
+    EXPECT_FALSE(t.link->settings().queryDdf());
+    EXPECT_FALSE(t.link->settings().sendDdf());
+    EXPECT_FALSE(t.link->trigger().queryTrgVal());
+    EXPECT_TRUE(t.sim.recorder().bytes().empty());
+    EXPECT_EQ(t.state.ddf.ch1VoltsIndex, 3);
+    EXPECT_EQ(t.messageCount(), 0);
+}
+
+TEST(CommandFrame, StaleInputIsFlushedBeforeTheCommand)
+{
+    SimLink t;
+    ASSERT_TRUE(t.connect());
+    t.sim.sendUnsolicited("0\r\n0\r\nxyz");  // leftovers of earlier traffic
+    t.clock.advance(50);
+    t.sim.instrument().triggerValues() = {1, 2, 3, 4};
+    ASSERT_TRUE(t.link->trigger().queryTrgVal());
+    EXPECT_EQ(t.state.trigCal.trgVal1, 1);
+    EXPECT_EQ(t.state.trigCal.trgVal4, 4);
+}
+
+TEST(CommandFrame, AcknowledgementMustBeExactlyZeroCrLf)
+{
+    const struct {
+        const char* fault;
+        bool accepted;
+    } cases[] = {
+        {"ack:1crlf@avrnm=", false},
+        {"ack:0cr@avrnm=", false},
+        {"ack:0crx@avrnm=", false},
+        {"late-lf:3000@avrnm=", true},  // a late LF within the wait is fine
+        {"late-lf:9000@avrnm=", false},
+        {"surplus:5@avrnm=", true},
+    };
+    for (const auto& c : cases) {
+        SimLink t;
+        ASSERT_TRUE(t.connect());
+        t.sim.injectFault(*Fault::parse(c.fault));
+        EXPECT_EQ(t.link->settings().sendAvrNm(), c.accepted) << c.fault;
+        EXPECT_EQ(t.messageCount(), c.accepted ? 0 : 1) << c.fault;
+        EXPECT_EQ(t.state.link.remoteHeld, c.accepted ? 1 : 0) << c.fault;
+        if (!c.accepted) {
+            EXPECT_TRUE(firstLineIs(t.host, "Transmission Error", "Serial - Error"));
+        }
+    }
+}
+
+TEST(CommandFrame, AReplyThatStopsAfterTheEchoFailsOnceAndSilencesTheSequence)
+{
+    SimLink t;
+    ASSERT_TRUE(t.connect());
+    t.state.link.autoUpdate = 1;
+    t.state.trigCal.trgVal1 = 77;
+    t.sim.injectFault(*Fault::parse("stop:7@trgval?"));
+    const auto start = t.clock.monotonicMs();
+    EXPECT_FALSE(t.link->trigger().queryTrgVal());
+    const auto waited = t.clock.monotonicMs() - start;
+    EXPECT_GT(waited, 8000);
+    EXPECT_LT(waited, 8200);
+    EXPECT_EQ(t.state.trigCal.trgVal1, 77);  // nothing half-decoded
+    EXPECT_EQ(t.state.link.remoteHeld, 0);
+    EXPECT_EQ(t.state.link.autoUpdate, 0);
+    EXPECT_FALSE(t.host.remoteBox);
+    EXPECT_FALSE(t.host.autoBox);
+    ASSERT_EQ(t.messageCount(), 1);
+    EXPECT_TRUE(firstLineIs(t.host, "Transmission Error", "Serial - Error"));
+    EXPECT_NE(t.host.messages[0].text.find("trgval?"), std::string::npos);
+
+    t.sim.clearRecording();
+    EXPECT_FALSE(t.link->settings().queryDdf1());
+    EXPECT_FALSE(t.link->settings().sendVerMode());
+    EXPECT_TRUE(t.sim.recorder().bytes().empty());
+    EXPECT_EQ(t.messageCount(), 1);
+}
+
+TEST(CommandFrame, ReleaseRemote)
+{
+    SimLink t;
+    t.state.link.remoteHeld = 1;
+    t.state.link.autoUpdate = 1;
+    t.host.remoteBox = t.host.autoBox = true;
+    t.link->releaseRemote();  // port closed: nothing sent, flags cleared
+    EXPECT_TRUE(t.sim.recorder().bytes().empty());
+    EXPECT_EQ(t.state.link.remoteHeld, 0);
+    EXPECT_EQ(t.state.link.autoUpdate, 0);
+    EXPECT_FALSE(t.host.remoteBox);
+    EXPECT_FALSE(t.host.autoBox);
+
+    ASSERT_TRUE(t.connect());
+    t.link->releaseRemote();
+    EXPECT_EQ(t.commands(), std::vector<std::string>{"rm0"});
+    EXPECT_FALSE(t.sim.instrument().remote());
+    EXPECT_TRUE(t.port.isOpen());  // releasing does not close the port
+
+    // A silent instrument: no message, flags cleared all the same.
+    ASSERT_TRUE(t.connect());
+    t.sim.injectFault(*Fault::parse("silence@rm0"));
+    t.link->releaseRemote();
+    EXPECT_EQ(t.messageCount(), 0);
+    EXPECT_EQ(t.state.link.remoteHeld, 0);
+}
+
+TEST(CommandFrame, WaitsAreMeasuredOnTheMonotonicClockAcrossMidnight)
+{
+    SimLink t;
+    ASSERT_TRUE(t.connect());
+    t.clock.setWallClock(DateTime{2026, 12, 31, 23, 59, 57});
+    t.sim.injectFault(*Fault::parse("silence@ddf?"));
+    const auto start = t.clock.monotonicMs();
+    EXPECT_FALSE(t.link->settings().queryDdf());
+    const auto waited = t.clock.monotonicMs() - start;
+    EXPECT_GT(waited, 8000);
+    EXPECT_LT(waited, 8100);
+    EXPECT_EQ(t.clock.now().day, 1);
+}
+
+TEST(CommandFrame, EventsArePumpedDuringWaitsWhileLinkBusyIsHeld)
+{
+    SimLink t;
+    ASSERT_TRUE(t.connect());
+    int pumpsWhileIdle = 0;
+    int pumpsWhileBusy = 0;
+    // A timer tick fired from inside a wait sees the line busy and must leave it alone.
+    t.host.onPumpEvents = [&] {
+        if (t.state.busy.linkBusy > 0) ++pumpsWhileBusy;
+        else ++pumpsWhileIdle;
+    };
+    ASSERT_TRUE(t.link->sequences().readAllFromScope());
+    EXPECT_GT(pumpsWhileBusy, 100);
+    EXPECT_EQ(pumpsWhileIdle, 0);
+    EXPECT_EQ(t.state.busy.linkBusy, 0);
+}
+
+TEST(CommandFrame, AVanishedPortFailsAtOnceAndIsReopenedByTheNextOperation)
+{
+    SimLink t;
+    ASSERT_TRUE(t.connect());
+    t.sim.injectFault(*Fault::parse("vanish:100@rdwfm1:"));
+    t.state.ddf.ch1On = 1;
+    const auto start = t.clock.monotonicMs();
+    EXPECT_FALSE(t.link->waves().readChannelWaveforms());
+    EXPECT_LT(t.clock.monotonicMs() - start, 1000);
+    EXPECT_EQ(t.messageCount(), 1);
+    EXPECT_FALSE(t.port.isOpen());
+    EXPECT_EQ(t.state.link.remoteHeld, 0);
+
+    t.port.reconnect();
+    t.host.clear();
+    EXPECT_TRUE(t.link->connectInstrument());
+    EXPECT_TRUE(t.port.isOpen());
+    EXPECT_EQ(t.messageCount(), 0);
+}
+
+TEST(SerialLine, OpenFailuresSayWhyAndPortNumbersOutsideOneToFourOpenNothing)
+{
+    SimLink t;
+    t.port.addDevice("/dev/ttyS0", scopesim::DeviceKind::Busy);
+    EXPECT_FALSE(t.link->line().openComPort());
+    ASSERT_EQ(t.messageCount(), 1);
+    EXPECT_TRUE(firstLineIs(t.host, "Can not open com.-port", "Serial - Error"));
+
+    t.host.clear();
+    t.state.link.comPort = 7;
+    EXPECT_FALSE(t.link->line().openComPort());
+    ASSERT_EQ(t.messageCount(), 1);
+    EXPECT_NE(t.host.messages[0].text.find("not one of 1 to 4"), std::string::npos);
+    EXPECT_FALSE(t.port.isOpen());
+}
+
+TEST(SerialLine, PauseBetweenParameterBytesLetsTheStrictInstrumentAccept)
+{
+    scopesim::SimulatorConfig config;
+    config.model = "TC308";
+    config.strictPauses = true;
+    SimLink t(config);
+    ASSERT_TRUE(t.connect());
+    EXPECT_TRUE(t.link->settings().sendDdf());
+    EXPECT_TRUE(t.link->settings().sendDdf1());
+    EXPECT_TRUE(t.link->settings().sendMeasDdf());
+    EXPECT_TRUE(t.link->settings().sendDdf2());
+    EXPECT_EQ(t.messageCount(), 0);
+    EXPECT_TRUE(t.sim.protocolNotes().empty()) << t.sim.protocolNotes().front();
+}
