@@ -20,14 +20,22 @@ inline std::string modelTablePath()
 }
 
 struct SimLink {
-    explicit SimLink(scopesim::SimulatorConfig config = {})
+    explicit SimLink(scopesim::SimulatorConfig config = {}, std::string table = modelTablePath())
         : sim(clock, config), port(sim, clock)
     {
         initProgramState(state, "/tmp");
         state.screen.screenBusy = 0;
         state.link.comPort = 1;
         state.link.baudRate = config.baudRate;
-        link = std::make_unique<InstrumentLink>(state, port, clock, host, modelTablePath(), "/help");
+        link = std::make_unique<InstrumentLink>(state, port, clock, host, table, "/help");
+    }
+
+    static scopesim::SimulatorConfig model(const std::string& name, const std::string& firmware = "")
+    {
+        scopesim::SimulatorConfig c;
+        c.model = name;
+        c.firmware = firmware;
+        return c;
     }
 
     // Opens the port and takes the instrument into remote by identification.
