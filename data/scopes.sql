@@ -30,5 +30,5 @@ INSERT INTO units VALUES ('TC304',  'Combined analog/digital oscilloscope, 2 x 4
                           0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0);
 INSERT INTO units VALUES ('TC308',  'Combined analog/digital oscilloscope, 2 x 80 MHz, delayed time base, measurement readout, variable pre-trigger',
                           0, 1, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1);
-INSERT INTO units VALUES ('TC310X', 'Combined analog/digital oscilloscope, 2 x 100 MHz, XY axes swapped, measurement readout',
-                          0, 1, 0, 0, 1, 0, 1, 1, 1, 0, 0, 0);
+INSERT INTO units VALUES ('TC310X', 'Combined analog/digital oscilloscope, 2 x 100 MHz, delayed time base, XY axes swapped',
+                          0, 1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0);
