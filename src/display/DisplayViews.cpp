@@ -34,13 +34,6 @@ public:
 
 }  // namespace
 
-WindowState windowStateOf(std::int16_t stored)
-{
-    if (stored == 1) return WindowState::Minimised;
-    if (stored == 2) return WindowState::Maximised;
-    return WindowState::Normal;
-}
-
 ScreenLayout screenLayout(DeviceSize inner, double dpi, int scrollBarHeight)
 {
     const int width = std::max(inner.width, 0);

@@ -5,7 +5,6 @@
 // devices in the tests), keeps them the size of their controls and shows what was drawn when a
 // view reports `updated`. A view without a device is computed but not drawn.
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -17,9 +16,6 @@ namespace ql {
 
 // Numbered as the window placements store them.
 enum class WindowState { Normal = 0, Minimised = 1, Maximised = 2 };
-
-// Window state of a stored placement; values other than 1 and 2 count as normal.
-WindowState windowStateOf(std::int16_t stored);
 
 inline constexpr const char* kScreenCaption = "Signal       ";
 inline constexpr const char* kAnalogModeText = "Analog mode";

@@ -141,7 +141,8 @@ void drawCursorMarks(Surface& surface, const CursorMarkSet& marks, int originX, 
     surface.setDrawWidth(kLevelMarkWidth);
     auto level = [&](bool shown, int x, int code, int color) {
         // A code of 0 (or below) stands for no mark.
-        if (shown && code > 0) surface.line(x - halfWidth, code, x + halfWidth, code, qbColor(color));
+        if (shown && code > 0)
+            surface.line(x - halfWidth, code, x + halfWidth, code, qbColor(color));
     };
     level(at1, x1, marks.trace1AtCursor1, kCursor1LevelColor);
     level(at2, x2, marks.trace1AtCursor2, kCursor2LevelColor);

@@ -33,8 +33,10 @@ struct ChainRig : ScreenRig {
         s.zoom.zoomY1 = 100;
         s.zoom.zoomY2 = 156;
         const std::pair<RedrawLink, const char*> links[] = {
-            {RedrawLink::CursorReadout, "cursor"}, {RedrawLink::AutoMeasure, "automes"},
-            {RedrawLink::Fft, "fft"},              {RedrawLink::Harmonics, "harmonics"},
+            {RedrawLink::CursorReadout, "cursor"},
+            {RedrawLink::AutoMeasure, "automes"},
+            {RedrawLink::Fft, "fft"},
+            {RedrawLink::Harmonics, "harmonics"},
             {RedrawLink::PrintPreview, "preview"},
         };
         for (const auto& [link, name] : links)
@@ -168,7 +170,7 @@ TEST(ScreenChain, MinimisedScreenKeepsItsPictureButTheChainRuns)
         EXPECT_TRUE(d->ops().empty());
     EXPECT_EQ(s.measure.ch1Max, 77);
     EXPECT_EQ(s.screen.scrollResyncPending, 1);
-    const std::vector<std::string> expected{"xy free", "automes free", "fft free",
+    const std::vector<std::string> expected{"xy free",        "automes free", "fft free",
                                             "harmonics free", "preview free", "zoom free"};
     EXPECT_EQ(rig.log, expected);
     EXPECT_FALSE(rig.xy.ops().empty());
@@ -198,12 +200,4 @@ TEST(ScreenChain, MaximisedScreenIsDrawnLikeANormalOne)
     redrawForWindowEvent(t, maximised);
     EXPECT_FALSE(maximised.picture.ops().empty());
     EXPECT_EQ(t.measure.ch1Max, 149);
-}
-
-TEST(ScreenChain, WindowStatesReadFromStoredPlacements)
-{
-    EXPECT_EQ(windowStateOf(0), WindowState::Normal);
-    EXPECT_EQ(windowStateOf(1), WindowState::Minimised);
-    EXPECT_EQ(windowStateOf(2), WindowState::Maximised);
-    EXPECT_EQ(windowStateOf(7), WindowState::Normal);
 }

@@ -31,8 +31,8 @@ struct ExpectedMarks {
     {
         const Pen pen{qbColor(color), 3, DrawStyle::Solid, DrawMode::NotXorPen};
         const int y = 228 - code;
-        ops.push_back({DrawOp::Kind::Line, {{px(x - halfWidth), y}, {px(x + halfWidth), y}}, pen,
-                       {}, {}});
+        ops.push_back(
+            {DrawOp::Kind::Line, {{px(x - halfWidth), y}, {px(x + halfWidth), y}}, pen, {}, {}});
     }
 };
 

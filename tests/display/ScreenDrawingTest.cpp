@@ -34,8 +34,7 @@ std::vector<Segment> expectedSegments(int x0, int left, int right, int (*code)(i
     std::vector<Segment> out;
     for (int i = 1; i <= 2046; ++i) {
         const int x = x0 + i;
-        if (left < x && x < right)
-            out.push_back({x, code(i) + shift, x + 1, code(i + 1) + shift});
+        if (left < x && x < right) out.push_back({x, code(i) + shift, x + 1, code(i + 1) + shift});
     }
     return out;
 }
@@ -89,7 +88,8 @@ TEST(ScreenDrawing, MagnifiedViewShowsTwoHundredStepsWithAFineGrid)
     // Ten pixels per step: x 900..1100 fills the picture, the fine grid every 20 steps.
     const auto fine = userSegments(linesIn(rig.picture, qbColor(7)), 900, 10);
     ASSERT_EQ(fine.size(), 11u);
-    for (int k = 0; k <= 10; ++k) EXPECT_EQ(fine[k], (Segment{900 + 20 * k, 28, 900 + 20 * k, 228}));
+    for (int k = 0; k <= 10; ++k)
+        EXPECT_EQ(fine[k], (Segment{900 + 20 * k, 28, 900 + 20 * k, 228}));
     const auto centre = linesIn(rig.picture, qbColor(8), 2);
     EXPECT_TRUE(std::any_of(centre.begin(), centre.end(), [](const DrawOp& op) {
         return op.points == std::vector<DevicePoint>{{1000, 200}, {1000, 0}};

@@ -87,16 +87,16 @@ TEST(ZoomDrawing, LeftHalfGridLinesIncludeTheEdgesRightHalfLinesDoNot)
     rig.forgetAll();
     drawZoom(s, rig.views.zoom);
     const auto right = gridLines(rig.zoom, 1, 1100, 56);
-    const auto at1200 = std::find_if(right.begin(), right.end(),
-                                     [](const Segment& seg) { return seg.x1 == 1200; });
+    const auto at1200 =
+        std::find_if(right.begin(), right.end(), [](const Segment& seg) { return seg.x1 == 1200; });
     ASSERT_NE(at1200, right.end());
     EXPECT_EQ(std::min(at1200->y1, at1200->y2), 0);
     s = zoomState(700, 900, 0, 56);
     rig.forgetAll();
     drawZoom(s, rig.views.zoom);
     const auto left = gridLines(rig.zoom, 1, 700, 56);
-    const auto at800 = std::find_if(left.begin(), left.end(),
-                                    [](const Segment& seg) { return seg.x1 == 800; });
+    const auto at800 =
+        std::find_if(left.begin(), left.end(), [](const Segment& seg) { return seg.x1 == 800; });
     ASSERT_NE(at800, left.end());
     EXPECT_EQ(std::min(at800->y1, at800->y2), 28);
 }
@@ -182,7 +182,7 @@ TEST(ZoomDrawing, CursorMarksAreTheScreensSeenThroughTheBox)
     EXPECT_EQ(m.zoomMarkCursor1Pos, 950);
     EXPECT_EQ(m.zoomMarkCursor2Pos, 1100);
     EXPECT_EQ(m.zoomMarkCh1AtCursor2, 60 + 1100 % 100);  // recorded even though not drawn
-    EXPECT_EQ(m.zoomMarkCh2AtCursor1, 0);                 // CH II off
+    EXPECT_EQ(m.zoomMarkCh2AtCursor1, 0);                // CH II off
 
     // Moving the cursors updates the zoom's marks with the screen's.
     setCursorPositions(s, 1000, 1050);
