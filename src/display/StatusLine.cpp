@@ -12,21 +12,6 @@ namespace ql {
 
 namespace {
 
-const char* channelCouplingText(int coupling)
-{
-    switch (coupling) {
-        case 0:
-            return " DC";
-        case 1:
-            return " AC";
-        case 2:
-        case 3:
-            return " GND";
-        default:
-            return "";
-    }
-}
-
 // Trigger coupling names of the two model families; only the second one has "NR".
 constexpr std::array<const char*, 7> kCouplingsNotbb{"AC", "DC", "HF", "LF", "TVL", "TVF", "LINE"};
 constexpr std::array<const char*, 8> kCouplingsOther{"AC", "DC",  "HF",  "NR",
@@ -138,6 +123,21 @@ std::string triggerTimePiece(const ProgramState& s, StatusLineTarget target, cha
 }
 
 }  // namespace
+
+const char* channelCouplingText(int coupling)
+{
+    switch (coupling) {
+        case 0:
+            return " DC";
+        case 1:
+            return " AC";
+        case 2:
+        case 3:
+            return " GND";
+        default:
+            return "";
+    }
+}
 
 double viewFactor(const DdfSettings& ddf)
 {

@@ -14,6 +14,9 @@ namespace ql {
 // instead; the metafile writes the pre-trigger per cent only when it is not 0 %.
 enum class StatusLineTarget { Screen, Printer, Preview, Metafile };
 
+// Coupling of a channel as the status line and the XY label show it: " DC", " AC", " GND".
+const char* channelCouplingText(int coupling);
+
 // Horizontal view factor: 0.1 in the magnified view, else 1 (held in single precision, as the
 // instrument's own readout does, so 10 µs/div magnified reads "1 µs").
 double viewFactor(const DdfSettings& ddf);

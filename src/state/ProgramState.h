@@ -150,6 +150,9 @@ struct ScreenState {
     byte noDataYet = 0;           // the screen shows its guide text
     byte xyVectors = 0;           // XY view joins points with lines
     byte delayStep = 0;
+    // The screen window's scroll bar: HorPosition in the normal view (0..1023), the first step
+    // shown in the magnified view (0..1800). The hardcopy reads it too.
+    std::int16_t scrollValue = 900;
 };
 
 struct CursorState {

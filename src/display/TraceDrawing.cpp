@@ -1,0 +1,157 @@
+#include "TraceDrawing.h"
+
+namespace ql {
+
+namespace {
+
+constexpr int kTraceWidth = 1;
+constexpr int kTimebaseBTraceWidth = 3;
+constexpr int kTriggerMarkWidth = 2;
+constexpr int kTriggerMarkHalfHeight = 5;
+constexpr int kLevelMarkWidth = 3;
+
+const Waveform& samplesOf(const ProgramState& s, CursorTrace trace)
+{
+    switch (trace) {
+        case CursorTrace::Ch1:
+            return s.waves.waveCh1;
+        case CursorTrace::Ch2:
+            return s.waves.waveCh2;
+        case CursorTrace::Ref1:
+            return s.waves.waveRef1;
+        case CursorTrace::Ref2:
+            return s.waves.waveRef2;
+    }
+    return s.waves.waveCh1;
+}
+
+bool isChannel(CursorTrace trace)
+{
+    return trace == CursorTrace::Ch1 || trace == CursorTrace::Ch2;
+}
+
+}  // namespace
+
+int traceColor(CursorTrace trace)
+{
+    switch (trace) {
+        case CursorTrace::Ch1:
+            return 12;
+        case CursorTrace::Ch2:
+            return 9;
+        case CursorTrace::Ref1:
+            return 4;
+        case CursorTrace::Ref2:
+            return 1;
+    }
+    return 0;
+}
+
+int markHalfWidth(const DdfSettings& ddf)
+{
+    return ddf.xMag10 == 1 ? 4 : 40;
+}
+
+bool traceDrawn(const ProgramState& s, CursorTrace trace)
+{
+    const DdfSettings& d = s.ddf;
+    switch (trace) {
+        case CursorTrace::Ch1:
+            return d.ch1On == 1;
+        case CursorTrace::Ch2:
+            return d.ch2On == 1 && d.verAdd == 0;
+        case CursorTrace::Ref1:
+            return d.ref1On == 1;
+        case CursorTrace::Ref2:
+            return d.ref2On == 1;
+    }
+    return false;
+}
+
+int drawnCode(const ProgramState& s, CursorTrace trace, int index)
+{
+    const int code = samplesOf(s, trace)[static_cast<std::size_t>(index)];
+    if (isChannel(trace)) return code;
+    if (s.tbB.tbBWindowOn == 1) return code + 128 - s.ddf.traceSeparation;
+    return code + (trace == CursorTrace::Ref1 ? s.storage.ref1Pos : s.storage.ref2Pos);
+}
+
+void drawTrace(Surface& surface, const ProgramState& s, CursorTrace trace, int originX, int left,
+               int right)
+{
+    const Rgb color = qbColor(traceColor(trace));
+    const bool thickWindow = isChannel(trace) && s.tbB.tbBWindowOn == 1;
+    surface.setDrawWidth(kTraceWidth);
+    for (int i = kFirstSample; i <= kLastShownSample; ++i) {
+        const int x = originX + i;
+        if (x <= left || x >= right) continue;
+        if (thickWindow) {
+            const bool inB = s.tbB.tbBWinFirst <= x && x <= s.tbB.tbBWinLast;
+            surface.setDrawWidth(inB ? kTimebaseBTraceWidth : kTraceWidth);
+        }
+        surface.line(x, drawnCode(s, trace, i), x + 1, drawnCode(s, trace, i + 1), color);
+    }
+    surface.setDrawWidth(kTraceWidth);
+}
+
+void drawTriggerMark(Surface& surface, int x, int markY, bool onTrace, int halfWidth)
+{
+    const DrawMode mode = surface.drawMode();
+    surface.setDrawMode(DrawMode::NotXorPen);
+    surface.setDrawStyle(DrawStyle::Solid);
+    surface.setDrawWidth(kTriggerMarkWidth);
+    const Rgb color = qbColor(kTriggerMarkColor);
+    surface.line(x, markY - kTriggerMarkHalfHeight, x, markY + kTriggerMarkHalfHeight, color);
+    if (!onTrace) surface.line(x - halfWidth, markY, x + halfWidth, markY, color);
+    surface.setDrawWidth(kTraceWidth);
+    surface.setDrawMode(mode);
+}
+
+CursorMarkSet currentCursorMarks(const ProgramState& s)
+{
+    CursorMarkSet m;
+    m.cursor1 = s.cursor.cursor1Pos;
+    m.cursor2 = s.cursor.cursor2Pos;
+    if (const auto t1 = cursorTrace1(s)) {
+        m.trace1AtCursor1 = traceScreenCode(s, *t1, m.cursor1);
+        m.trace1AtCursor2 = traceScreenCode(s, *t1, m.cursor2);
+    }
+    if (const auto t2 = cursorTrace2(s)) {
+        m.trace2AtCursor1 = traceScreenCode(s, *t2, m.cursor1);
+        m.trace2AtCursor2 = traceScreenCode(s, *t2, m.cursor2);
+    }
+    return m;
+}
+
+void drawCursorMarks(Surface& surface, const CursorMarkSet& marks, int originX, int halfWidth,
+                     const std::function<bool(int x)>& shows)
+{
+    const DrawMode mode = surface.drawMode();
+    surface.setDrawMode(DrawMode::NotXorPen);
+    const int x1 = originX + marks.cursor1;
+    const int x2 = originX + marks.cursor2;
+    const bool at1 = shows(x1), at2 = shows(x2);
+
+    surface.setDrawStyle(DrawStyle::Dash);
+    surface.setDrawWidth(1);
+    if (at1) surface.line(x1, kScreenBottom, x1, kScreenTop, qbColor(kCursor1LineColor));
+    if (at2) surface.line(x2, kScreenBottom, x2, kScreenTop, qbColor(kCursor2LineColor));
+
+    surface.setDrawStyle(DrawStyle::Solid);
+    surface.setDrawWidth(kLevelMarkWidth);
+    auto level = [&](bool shown, int x, int code, int color) {
+        // A code of 0 (or below) stands for no mark.
+        if (shown && code > 0)
+            surface.line(x - halfWidth, code, x + halfWidth, code, qbColor(color));
+    };
+    level(at1, x1, marks.trace1AtCursor1, kCursor1LevelColor);
+    level(at2, x2, marks.trace1AtCursor2, kCursor2LevelColor);
+    level(at1, x1, marks.trace2AtCursor1, kCursor1LevelColor);
+    level(at2, x2, marks.trace2AtCursor2, kCursor2LevelColor);
+
+    surface.setDrawWidth(1);
+    surface.setDrawStyle(DrawStyle::Solid);
+    surface.setDrawMode(mode);
+}
+
+}  // namespace ql
