@@ -1,10 +1,13 @@
 # QL240: two commands for a newcomer.
 #   make run    installs what is missing, builds, starts the program
-#   make test   installs what is missing, builds, runs every test (plain and sanitized)
+#   make test   installs what is missing, builds, runs every test (plain and sanitized) and
+#               the fuzzers for a bounded time
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
@@ -12,7 +15,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_chec
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/sanitizers/lsan.supp:print_suppressions=0 \
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build run test test-plain test-asan bench format clean
+.PHONY: all deps build run test test-plain test-asan fuzz bench format clean
 
 all: build
 
@@ -26,7 +29,7 @@ build: deps
 run: build
 	bash scripts/run $(BUILD)
 
-test: deps test-plain test-asan
+test: deps test-plain test-asan fuzz
 
 test-plain:
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -38,6 +41,18 @@ test-asan:
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
 
+# The fuzzers, built with clang, each run for FUZZ_SECONDS over a corpus that starts from
+# generated good files and grows between runs; any crash or sanitizer finding fails the target
+# and leaves the input that caused it in $(FUZZ_BUILD).
+fuzz: deps
+	cmake -S fuzz -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++ \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	$(FUZZ_BUILD)/make_data_file_seeds $(FUZZ_BUILD)/seeds/files
+	mkdir -p $(FUZZ_BUILD)/corpus/files
+	$(FUZZ_BUILD)/fuzz_files -max_total_time=$(FUZZ_SECONDS) -max_len=20000 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus/files $(FUZZ_BUILD)/seeds/files
+
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQL240_BUILD_BENCH=ON -DBUILD_TESTING=OFF
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
@@ -47,4 +62,4 @@ format:
 	find src tests tools bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -95,8 +95,8 @@ Result<std::string> readFileBytes(const std::string& path, std::string_view fail
     return bytes;
 }
 
-Status writeFileAtomically(const std::string& path, std::string_view bytes,
-                           std::string_view failureTitle)
+Result<StagedFile> stageFile(const std::string& path, std::string_view bytes,
+                             std::string_view failureTitle)
 {
     const std::string target = resolveTarget(path);
     struct stat old {};
@@ -117,24 +117,55 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes,
         ok = false;
         error = errno;
     }
-    if (ok && ::rename(tempPath.c_str(), target.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
     if (!ok) {
         ::unlink(tempPath.c_str());
         return fileFailure("write", path, error, kWriteAdvice, failureTitle);
     }
+    return StagedFile(path, target, tempPath, std::string(failureTitle));
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : path_(std::move(other.path_)),
+      target_(std::move(other.target_)),
+      tempPath_(std::move(other.tempPath_)),
+      title_(std::move(other.title_)),
+      pending_(other.pending_)
+{
+    other.pending_ = false;
+}
+
+StagedFile::~StagedFile()
+{
+    if (pending_) ::unlink(tempPath_.c_str());
+}
+
+Status StagedFile::commit()
+{
+    if (!pending_) return Status::success();
+    pending_ = false;
+    if (::rename(tempPath_.c_str(), target_.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tempPath_.c_str());
+        return fileFailure("write", path_, error, kWriteAdvice, title_);
+    }
     // Make the rename itself durable; the new file is complete either way, so a folder that
     // cannot be synced is not a failed save.
     const fs::path folder =
-        fs::path(target).has_parent_path() ? fs::path(target).parent_path() : fs::path(".");
+        fs::path(target_).has_parent_path() ? fs::path(target_).parent_path() : fs::path(".");
     const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         (void)::fsync(dirFd);
         ::close(dirFd);
     }
     return Status::success();
+}
+
+Status writeFileAtomically(const std::string& path, std::string_view bytes,
+                           std::string_view failureTitle)
+{
+    Result<StagedFile> staged = stageFile(path, bytes, failureTitle);
+    if (!staged) return staged.failure();
+    return staged.value().commit();
 }
 
 std::optional<std::string> findFileNoCase(const std::string& folder, std::string_view name)

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "state/Status.h"
 
@@ -22,6 +23,36 @@ Result<std::string> readFileBytes(const std::string& path, std::string_view fail
 // an existing file keeps its permissions; a file the user may not write is left alone.
 Status writeFileAtomically(const std::string& path, std::string_view bytes,
                            std::string_view failureTitle);
+
+// The two halves of writeFileAtomically: a replacement written completely beside its target,
+// and then put in place by one rename. Dropped without commit(), it is removed and the target
+// stays as it was; a process that ends in between leaves the target as it was too.
+class StagedFile {
+public:
+    StagedFile(StagedFile&& other) noexcept;
+    StagedFile& operator=(StagedFile&&) = delete;
+    StagedFile(const StagedFile&) = delete;
+    ~StagedFile();
+
+    Status commit();
+    const std::string& temporaryPath() const { return tempPath_; }
+
+private:
+    friend Result<StagedFile> stageFile(const std::string&, std::string_view, std::string_view);
+    StagedFile(std::string path, std::string target, std::string tempPath, std::string title)
+        : path_(std::move(path)),
+          target_(std::move(target)),
+          tempPath_(std::move(tempPath)),
+          title_(std::move(title))
+    {
+    }
+
+    std::string path_, target_, tempPath_, title_;
+    bool pending_ = true;
+};
+
+Result<StagedFile> stageFile(const std::string& path, std::string_view bytes,
+                             std::string_view failureTitle);
 
 // The regular file in `folder` whose name equals `name` without regard to ASCII letter case:
 // the exact spelling when it exists, else the first match in name order.

@@ -1,37 +1,11 @@
 #include "ParameterFile.h"
 
-#include "ByteReader.h"
-#include "ByteWriter.h"
+#include "FieldStreams.h"
 #include "FileAccess.h"
 
 namespace ql {
 
 namespace {
-
-// Adapters that let one field list drive both directions.
-struct PutFields {
-    ByteWriter& out;
-    void u8(byte v) { out.writeU8(v); }
-    void i16(std::int16_t v) { out.writeI16(v); }
-    void i32(std::int32_t v) { out.writeI32(v); }
-    template <std::size_t N>
-    void text(const FixedText<N>& v)
-    {
-        out.writeText(v);
-    }
-};
-
-struct GetFields {
-    ByteReader& in;
-    void u8(byte& v) { in.readU8(v); }
-    void i16(std::int16_t& v) { in.readI16(v); }
-    void i32(std::int32_t& v) { in.readI32(v); }
-    template <std::size_t N>
-    void text(FixedText<N>& v)
-    {
-        in.readText(v);
-    }
-};
 
 // Left, top and state; the resizable windows also keep width and height.
 template <typename Fields, typename Placement>
@@ -118,7 +92,7 @@ std::string encodeParameterRecord(const ProgramState& s)
 {
     ByteWriter out;
     out.writeBytes(kParameterFileTag);
-    PutFields put{out};
+    FieldWriter put{out};
     recordFields(put, s);
     return out.takeBytes();
 }
@@ -129,7 +103,7 @@ ParameterRecordStatus decodeParameterRecord(std::string_view bytes, ProgramState
         return ParameterRecordStatus::WrongTag;
     ByteReader in(bytes);
     in.skip(kParameterFileTag.size());
-    GetFields get{in};
+    FieldReader get{in};
     recordFields(get, s);
     return in.failed() ? ParameterRecordStatus::Truncated : ParameterRecordStatus::Good;
 }

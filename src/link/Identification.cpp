@@ -160,7 +160,10 @@ void Identification::applyModelGating()
 
 void Identification::loadUnitCapabilities()
 {
-    const auto found = table_.lookup(ctx_.state.identity.modelName.trimmed());
+    // The name is kept left-aligned, as the caption after a load shows it.
+    FixedText<10>& name = ctx_.state.identity.modelName;
+    name.assignBytes(trim(name.bytes()));
+    const auto found = table_.lookup(name.trimmed());
     if (found.ok() && found.value()) ctx_.state.caps = *found.value();
 }
 

@@ -1,0 +1,84 @@
+#include "DataFileOperations.h"
+
+#include "FileAccess.h"
+#include "TableExport.h"
+
+namespace ql {
+
+namespace {
+
+constexpr const char* kCaptionGap = "   ";
+
+void reportFileError(Host& host, std::string_view title)
+{
+    host.showMessage(kFileErrorText, title, MessageIcon::None);
+}
+
+// What a loaded settings block brings up to date. Nothing goes to the instrument: the loaded
+// settings reach it only through a later Set.
+void afterSettingsLoaded(ProgramState& s, Host& host, Identification& identification)
+{
+    identification.loadUnitCapabilities();
+    s.screen.scrollResyncPending = 1;  // the next redraw takes the scroll position from the file
+    s.link.autoUpdate = 0;
+    host.setAutoBox(false);
+    host.setCaption(mainWindowCaption(s));
+    if (s.ddf.digitalMode == 1) host.refreshWindow(ToolWindow::ScreenWindow);
+    // The cursor readouts follow the loaded cursor positions (analog-only models have none).
+    if (s.identity.analogModel == 0) host.refreshWindow(ToolWindow::CursorWindow);
+    for (ToolWindow panel :
+         {ToolWindow::ChannelPanel, ToolWindow::TimebasePanel, ToolWindow::TriggerPanel,
+          ToolWindow::IntensityPanel, ToolWindow::StoragePanel})
+        host.refreshWindow(panel);
+}
+
+bool saveBytes(Host& host, const std::string& path, std::string_view bytes)
+{
+    if (writeFileAtomically(path, bytes, kSaveDataTitle).ok()) return true;
+    reportFileError(host, kSaveDataTitle);
+    return false;
+}
+
+}  // namespace
+
+std::string mainWindowCaption(const ProgramState& s)
+{
+    return s.identity.modelName.str() + kCaptionGap + s.identity.firmwareText.str() + kCaptionGap +
+           kProgramVersionText + kCaptionGap + s.currentFileName;
+}
+
+bool loadDataFileAt(ProgramState& s, Host& host, Identification& identification,
+                    const std::string& path, DataFileKind kind)
+{
+    const Result<std::string> bytes = readFileBytes(path, kLoadDataTitle, kLongestDataFile);
+    const auto fields = bytes ? parseDataFile(bytes.value(), kind, s) : std::nullopt;
+    if (!fields) {
+        reportFileError(host, kLoadDataTitle);
+        return false;
+    }
+    s.screen.noDataYet = 0;  // the screen stops showing its guide text
+    fields->applyTo(s);
+    afterSettingsLoaded(s, host, identification);
+    return true;
+}
+
+bool saveMeasurementFile(const ProgramState& s, Host& host, const std::string& path)
+{
+    if (!saveBytes(host, path, encodeMeasurementFile(s))) return false;
+    host.setCaption(mainWindowCaption(s));
+    return true;
+}
+
+bool saveSettingsFile(const ProgramState& s, Host& host, const std::string& path)
+{
+    if (!saveBytes(host, path, encodeSettingsFile(s))) return false;
+    host.setCaption(mainWindowCaption(s));
+    return true;
+}
+
+bool saveTableFile(const ProgramState& s, Host& host, const std::string& path, char decimalSign)
+{
+    return saveBytes(host, path, waveformTableText(s, decimalSign));
+}
+
+}  // namespace ql
