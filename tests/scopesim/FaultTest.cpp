@@ -171,10 +171,10 @@ TEST(CommandLine, SignalsModelsAndProblems)
     EXPECT_EQ(c.baudRate, 9600);
     EXPECT_TRUE(c.strictPauses);
     EXPECT_FALSE(c.singleShotTriggerMs);
-    EXPECT_EQ(c.signals[0].shape, SignalShape::LineCurrent);
-    ASSERT_EQ(c.signals[0].harmonics.size(), 2u);
-    EXPECT_EQ(c.signals[0].harmonics[1].order, 5);
-    EXPECT_DOUBLE_EQ(c.signals[1].offset, 0.5);
+    EXPECT_EQ(c.inputs[0].shape, SignalShape::LineCurrent);
+    ASSERT_EQ(c.inputs[0].harmonics.size(), 2u);
+    EXPECT_EQ(c.inputs[0].harmonics[1].order, 5);
+    EXPECT_DOUBLE_EQ(c.inputs[1].offset, 0.5);
     EXPECT_EQ(ok.value().faults.size(), 1u);
 
     EXPECT_FALSE(parseOptions({"--model", "TX999"}));

@@ -36,10 +36,10 @@ int timeStepFor(double frequencyHz)
 }  // namespace
 
 void runAutoset(InstrumentSettings& s, const ModelProfile& profile, float firmware,
-                const std::array<Signal, 2>& signals)
+                const std::array<Signal, 2>& inputs)
 {
     MainBlock& m = s.main;
-    const bool present[2] = {hasSignal(signals[0]), hasSignal(signals[1])};
+    const bool present[2] = {hasSignal(inputs[0]), hasSignal(inputs[1])};
     const MainField on[2] = {MainField::Ch1On, MainField::Ch2On};
     const MainField coupling[2] = {MainField::Ch1Coupling, MainField::Ch2Coupling};
     const MainField volts[2] = {MainField::Ch1VoltsIndex, MainField::Ch2VoltsIndex};
@@ -52,13 +52,13 @@ void runAutoset(InstrumentSettings& s, const ModelProfile& profile, float firmwa
         m.set(on[cs], present[cs] || (c == 0 && !present[1]) ? 1 : 0);
         if (!present[cs]) continue;
         if (m.get(coupling[cs]) & 2) m.set(coupling[cs], 0);
-        m.set(volts[cs], voltsStepFor(signals[cs], probe[cs]));
+        m.set(volts[cs], voltsStepFor(inputs[cs], probe[cs]));
         m.set(variable[cs], 255);
         s.ddf1[static_cast<std::size_t>(position[cs])] = wordForPosition(511, firmware);
     }
 
     int source = 0;
-    if (!signals[0].isPeriodic() && signals[1].isPeriodic()) source = 1;
+    if (!inputs[0].isPeriodic() && inputs[1].isPeriodic()) source = 1;
     m.set(MainField::TrigSource, source);
     m.set(MainField::TrigAlternate, 0);
     m.set(MainField::TrigMode, 0);
@@ -66,7 +66,7 @@ void runAutoset(InstrumentSettings& s, const ModelProfile& profile, float firmwa
     m.set(MainField::TrigCoupling, 0);
     s.ddf1[kTrigLevelA] = 511;
 
-    const Signal& src = signals[static_cast<std::size_t>(source)];
+    const Signal& src = inputs[static_cast<std::size_t>(source)];
     if (src.isPeriodic()) m.set(MainField::TbAIndex, timeStepFor(src.frequencyHz));
     s.ddf1[kTbAVariable] = 0;
     s.ddf1[kHorPosition] = wordForPosition(511, firmware);

@@ -19,6 +19,6 @@
 namespace ql::scopesim {
 
 void runAutoset(InstrumentSettings& settings, const ModelProfile& profile, float firmware,
-                const std::array<Signal, 2>& signals);
+                const std::array<Signal, 2>& inputs);
 
 }  // namespace ql::scopesim

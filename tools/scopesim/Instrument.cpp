@@ -53,7 +53,7 @@ Instrument::Instrument(const SimulatorConfig& config)
     strictPauses_ = config.strictPauses;
     autoTriggerMs_ = config.singleShotTriggerMs;
     settings_ = factorySettings(profile_, firmware_);
-    signals_ = config.signals;
+    signals_ = config.inputs;
     triggerValues_ = config.triggerValues;
     slots_.fill(settings_);
     refs_ = liveRecords();

@@ -137,7 +137,7 @@ Result<ScopesimOptions> parseOptions(const std::vector<std::string>& args)
         } else if (name == "--ch1" || name == "--ch2") {
             const auto s = parseSignal(*v);
             if (!s) return problem("cannot read the signal \"" + *v + "\" (see --help)");
-            o.config.signals[name == "--ch1" ? 0 : 1] = *s;
+            o.config.inputs[name == "--ch1" ? 0 : 1] = *s;
         } else if (name == "--fault") {
             const auto f = Fault::parse(*v);
             if (!f) return problem("cannot read the fault \"" + *v + "\" (see --help)");

@@ -23,7 +23,7 @@ struct SimulatorConfig {
     // A single-shot acquisition armed by "RES" triggers this long after arming; nullopt: only
     // when the test calls fireTrigger().
     std::optional<double> singleShotTriggerMs = 300.0;
-    std::array<Signal, 2> signals = {Signal::sine(1000.0, 1.0), Signal::square(500.0, 0.5)};
+    std::array<Signal, 2> inputs = {Signal::sine(1000.0, 1.0), Signal::square(500.0, 0.5)};
     std::array<std::int16_t, 4> triggerValues = {600, -600, 20, 0};  // the "trgval?" words
     std::string serialNumber = "0471100";  // seven characters in the identity reply
 };

@@ -37,8 +37,8 @@ double timePerDivOfStep(int code)
 
 WaveformGenerator::WaveformGenerator(const InstrumentSettings& settings,
                                      const ModelProfile& profile, float firmware,
-                                     const std::array<Signal, 2>& signals)
-    : settings_(settings), profile_(profile), firmware_(firmware), signals_(signals)
+                                     const std::array<Signal, 2>& inputs)
+    : settings_(settings), profile_(profile), firmware_(firmware), signals_(inputs)
 {
 }
 

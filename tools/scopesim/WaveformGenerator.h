@@ -33,7 +33,7 @@ double timePerDivOfStep(int code);
 class WaveformGenerator {
 public:
     WaveformGenerator(const InstrumentSettings& settings, const ModelProfile& profile,
-                      float firmware, const std::array<Signal, 2>& signals);
+                      float firmware, const std::array<Signal, 2>& inputs);
 
     Preamble preamble() const;
     // CH I (channel 1) or CH II (channel 2) on the displayed time base.
