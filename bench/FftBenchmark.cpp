@@ -15,8 +15,8 @@
 #include <random>
 #include <vector>
 
-#include "fft/ChannelSpectrum.h"
-#include "fft/DualSpectrum.h"
+#include "fft/ChannelFft.h"
+#include "fft/DualFft.h"
 #include "fft/Fourier.h"
 #include "state/InitProgramState.h"
 

@@ -10,21 +10,6 @@ namespace ql {
 
 namespace {
 
-const Waveform& samplesOf(const ProgramState& s, CursorTrace trace)
-{
-    switch (trace) {
-        case CursorTrace::Ch1:
-            return s.waves.waveCh1;
-        case CursorTrace::Ch2:
-            return s.waves.waveCh2;
-        case CursorTrace::Ref1:
-            return s.waves.waveRef1;
-        case CursorTrace::Ref2:
-            return s.waves.waveRef2;
-    }
-    return s.waves.waveCh1;
-}
-
 Channel scaleChannelOf(CursorTrace trace)
 {
     return trace == CursorTrace::Ch1 || trace == CursorTrace::Ref1 ? Channel::Ch1 : Channel::Ch2;
@@ -45,7 +30,7 @@ TraceReadout traceReadout(const ProgramState& s, std::optional<CursorTrace> trac
         return r;
     }
     // The stored samples as they are: a reference's display offset is not a voltage.
-    const Waveform& w = samplesOf(s, *trace);
+    const Waveform& w = traceSamples(s, *trace);
     const Channel ch = scaleChannelOf(*trace);
     r.voltsAtCursor1 = sampleVolts(s, ch, codeAt(w, cursor1));
     r.voltsAtCursor2 = sampleVolts(s, ch, codeAt(w, cursor2));
@@ -71,6 +56,21 @@ std::optional<double> cursorTimePerDiv(const ProgramState& s)
 }
 
 }  // namespace
+
+const Waveform& traceSamples(const ProgramState& s, CursorTrace trace)
+{
+    switch (trace) {
+        case CursorTrace::Ch1:
+            return s.waves.waveCh1;
+        case CursorTrace::Ch2:
+            return s.waves.waveCh2;
+        case CursorTrace::Ref1:
+            return s.waves.waveRef1;
+        case CursorTrace::Ref2:
+            return s.waves.waveRef2;
+    }
+    return s.waves.waveCh1;
+}
 
 std::int16_t clampCursorPosition(int position)
 {
@@ -106,7 +106,7 @@ std::optional<CursorTrace> cursorTrace2(const ProgramState& s)
 
 int traceScreenCode(const ProgramState& s, CursorTrace trace, int index)
 {
-    const int code = codeAt(samplesOf(s, trace), index);
+    const int code = codeAt(traceSamples(s, trace), index);
     if (trace == CursorTrace::Ch1 || trace == CursorTrace::Ch2) return code;
     if (s.tbB.tbBWindowOn == 1) return code + 128 - s.ddf.traceSeparation;
     return code + (trace == CursorTrace::Ref1 ? s.storage.ref1Pos : s.storage.ref2Pos);

@@ -25,6 +25,9 @@ void setCursorPositions(ProgramState& s, int cursor1, int cursor2);
 
 enum class CursorTrace { Ch1, Ch2, Ref1, Ref2 };
 
+// The record a trace is drawn and measured from.
+const Waveform& traceSamples(const ProgramState& s, CursorTrace trace);
+
 // The trace a row measures, or nullopt when it shows "Off" (switched off; in ADD mode the live
 // CH II is never measured).
 std::optional<CursorTrace> cursorTrace1(const ProgramState& s);

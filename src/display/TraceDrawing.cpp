@@ -10,21 +10,6 @@ constexpr int kTriggerMarkWidth = 2;
 constexpr int kTriggerMarkHalfHeight = 5;
 constexpr int kLevelMarkWidth = 3;
 
-const Waveform& samplesOf(const ProgramState& s, CursorTrace trace)
-{
-    switch (trace) {
-        case CursorTrace::Ch1:
-            return s.waves.waveCh1;
-        case CursorTrace::Ch2:
-            return s.waves.waveCh2;
-        case CursorTrace::Ref1:
-            return s.waves.waveRef1;
-        case CursorTrace::Ref2:
-            return s.waves.waveRef2;
-    }
-    return s.waves.waveCh1;
-}
-
 bool isChannel(CursorTrace trace)
 {
     return trace == CursorTrace::Ch1 || trace == CursorTrace::Ch2;
@@ -70,7 +55,7 @@ bool traceDrawn(const ProgramState& s, CursorTrace trace)
 
 int drawnCode(const ProgramState& s, CursorTrace trace, int index)
 {
-    const int code = samplesOf(s, trace)[static_cast<std::size_t>(index)];
+    const int code = traceSamples(s, trace)[static_cast<std::size_t>(index)];
     if (isChannel(trace)) return code;
     if (s.tbB.tbBWindowOn == 1) return code + 128 - s.ddf.traceSeparation;
     return code + (trace == CursorTrace::Ref1 ? s.storage.ref1Pos : s.storage.ref2Pos);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "SpectrumLevels.h"
+#include "FftLevels.h"
 
 namespace ql {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "SpectrumTestState.h"
+#include "FftTestState.h"
 #include "fft/FftZoom.h"
-#include "fft/SpectrumCursor.h"
-#include "fft/SpectrumLevels.h"
+#include "fft/FftCursor.h"
+#include "fft/FftLevels.h"
 
 using namespace ql;
 using ql::test::spectrumState;

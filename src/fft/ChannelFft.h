@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FftWindow.h"
-#include "SpectrumCursor.h"
+#include "FftCursor.h"
 #include "state/ProgramState.h"
 #include "state/Scaling.h"
 #include "state/Status.h"

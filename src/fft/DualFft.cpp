@@ -1,10 +1,10 @@
-#include "DualSpectrum.h"
+#include "DualFft.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <vector>
 
-#include "SpectrumLevels.h"
+#include "FftLevels.h"
 
 namespace ql {
 

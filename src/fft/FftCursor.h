@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "SpectrumReadout.h"
+#include "FftReadout.h"
 #include "state/ProgramState.h"
 #include "state/Scaling.h"
 

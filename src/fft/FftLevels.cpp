@@ -1,4 +1,4 @@
-#include "SpectrumLevels.h"
+#include "FftLevels.h"
 
 #include <cmath>
 

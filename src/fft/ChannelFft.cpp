@@ -1,4 +1,4 @@
-#include "ChannelSpectrum.h"
+#include "ChannelFft.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Fourier.h"
-#include "SpectrumLevels.h"
+#include "FftLevels.h"
 
 namespace ql {
 

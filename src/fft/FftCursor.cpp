@@ -1,9 +1,9 @@
-#include "SpectrumCursor.h"
+#include "FftCursor.h"
 
 #include <cmath>
 #include <cstddef>
 
-#include "SpectrumLevels.h"
+#include "FftLevels.h"
 #include "state/Numeric.h"
 
 namespace ql {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "SpectrumTestState.h"
-#include "fft/DualSpectrum.h"
+#include "FftTestState.h"
+#include "fft/DualFft.h"
 
 using namespace ql;
 using ql::test::fillSine;

@@ -1,4 +1,4 @@
-#include "SpectrumReadout.h"
+#include "FftReadout.h"
 
 namespace ql {
 

@@ -1,4 +1,4 @@
-#include "SpectrumTestState.h"
+#include "FftTestState.h"
 
 #include <cmath>
 

@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "ChannelSpectrum.h"
+#include "ChannelFft.h"
 #include "FftWindow.h"
-#include "SpectrumCursor.h"
+#include "FftCursor.h"
 #include "state/ProgramState.h"
 
 namespace ql {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "SpectrumTestState.h"
-#include "fft/ChannelSpectrum.h"
+#include "FftTestState.h"
+#include "fft/ChannelFft.h"
 
 using namespace ql;
 using ql::test::fillSine;
