@@ -28,7 +28,10 @@ InstrumentOperations::InstrumentOperations(InstrumentLink& link)
 {
 }
 
-bool InstrumentOperations::busy() const { return operationRunning(state_); }
+bool InstrumentOperations::busy() const
+{
+    return operationRunning(state_);
+}
 
 bool InstrumentOperations::inBracket(const std::function<bool()>& operation)
 {
@@ -62,7 +65,10 @@ void InstrumentOperations::notes()
     host_.openWindow(ToolWindow::NotesWindow);
 }
 
-void InstrumentOperations::wmfExport() { host_.openWindow(ToolWindow::ExportSettings); }
+void InstrumentOperations::wmfExport()
+{
+    host_.openWindow(ToolWindow::ExportSettings);
+}
 
 void InstrumentOperations::read()
 {
@@ -86,9 +92,15 @@ void InstrumentOperations::writeThenRead(UiAction button, bool settingsOnly)
     host_.setActionEnabled(button, true);
 }
 
-void InstrumentOperations::setRead() { writeThenRead(UiAction::SetRead, false); }
+void InstrumentOperations::setRead()
+{
+    writeThenRead(UiAction::SetRead, false);
+}
 
-void InstrumentOperations::set() { writeThenRead(UiAction::Set, true); }
+void InstrumentOperations::set()
+{
+    writeThenRead(UiAction::Set, true);
+}
 
 void InstrumentOperations::autoset()
 {
@@ -173,9 +185,9 @@ void InstrumentOperations::pollAutomaticUpdate()
     ++s.link.autoPollCounter;
     // Waiting for a single acquisition: only the trigger status is asked until it completed.
     // Before firmware 2.01 the single-shot setting alone does not report its status this way.
-    const bool singleShot =
-        s.ddf.storageMode == 1 ||
-        (s.ddf.singleShot == 1 && firmwareAbove(s.identity.firmwareVersion, kSingleShotPollFirmware));
+    const bool singleShot = s.ddf.storageMode == 1 ||
+                            (s.ddf.singleShot == 1 &&
+                             firmwareAbove(s.identity.firmwareVersion, kSingleShotPollFirmware));
     if (singleShot) {
         // A failed status query leaves the old status standing: it must not start a read.
         if (link_.trigger().queryTrgSta() &&

@@ -35,13 +35,13 @@ public:
     bool busy() const;
 
     // --- Toolbar ------------------------------------------------------------------------------
-    void config();      // "Config": the port set-up window
-    void read();        // "Read": connect unless held, read-all, release always
-    void setRead();     // "Set/Read": write-all, then read-all, each in its own bracket
-    void set();         // "Set": write-all, then the settings alone
-    void autoset();     // "Autoset"
-    void notes();       // "Notes": the notes window
-    void wmfExport();   // "WMF-Export": the export settings window (no busy test)
+    void config();     // "Config": the port set-up window
+    void read();       // "Read": connect unless held, read-all, release always
+    void setRead();    // "Set/Read": write-all, then read-all, each in its own bracket
+    void set();        // "Set": write-all, then the settings alone
+    void autoset();    // "Autoset"
+    void notes();      // "Notes": the notes window
+    void wmfExport();  // "WMF-Export": the export settings window (no busy test)
     // "RM" and "Auto" act when the mouse button is released over them, with the box's new
     // value; setting the box from code must not call these.
     void remoteBoxReleased(bool checked);

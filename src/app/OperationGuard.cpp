@@ -2,7 +2,10 @@
 
 namespace ql {
 
-bool operationRunning(const ProgramState& s) { return s.busy.uiBusy || s.busy.linkBusy > 0; }
+bool operationRunning(const ProgramState& s)
+{
+    return s.busy.uiBusy || s.busy.linkBusy > 0;
+}
 
 OperationGuard::OperationGuard(ProgramState& s, Host& host) : state_(s), host_(host)
 {

@@ -23,17 +23,27 @@ CommandResult RemoteCommands::execute(std::string_view command)
     const std::string c = upperAscii(command);
     if (c == "READ") {
         switch (operations_.remoteRead()) {
-        case RemoteReadOutcome::Refused: return CommandResult::Refused;
-        case RemoteReadOutcome::Read: data_ = "ready"; break;
-        case RemoteReadOutcome::Failed: data_ = "error"; break;
+            case RemoteReadOutcome::Refused:
+                return CommandResult::Refused;
+            case RemoteReadOutcome::Read:
+                data_ = "ready";
+                break;
+            case RemoteReadOutcome::Failed:
+                data_ = "error";
+                break;
         }
         return CommandResult::Ok;
     }
-    if (c == "GETBINCHA") data_ = binaryChannelText(state_, Channel::Ch1);
-    else if (c == "GETBINCHB") data_ = binaryChannelText(state_, Channel::Ch2);
-    else if (c == "GETCHA") data_ = channelText(state_, Channel::Ch1, decimalSign_);
-    else if (c == "GETCHB") data_ = channelText(state_, Channel::Ch2, decimalSign_);
-    else return CommandResult::Refused;
+    if (c == "GETBINCHA")
+        data_ = binaryChannelText(state_, Channel::Ch1);
+    else if (c == "GETBINCHB")
+        data_ = binaryChannelText(state_, Channel::Ch2);
+    else if (c == "GETCHA")
+        data_ = channelText(state_, Channel::Ch1, decimalSign_);
+    else if (c == "GETCHB")
+        data_ = channelText(state_, Channel::Ch2, decimalSign_);
+    else
+        return CommandResult::Refused;
     return CommandResult::Ok;
 }
 

@@ -22,7 +22,10 @@ struct OperationsRig : SimLink {
     }
 
     // Nothing answers on the configured port.
-    void unplugInstrument() { port.addDevice(*portDevice(state.link.comPort), scopesim::DeviceKind::Silent); }
+    void unplugInstrument()
+    {
+        port.addDevice(*portDevice(state.link.comPort), scopesim::DeviceKind::Silent);
+    }
 
     bool enabled(UiAction a) const { return host.actionEnabled[static_cast<int>(a)]; }
 

@@ -26,8 +26,8 @@ TEST(RemoteCommands, MatchingIsCaseBlindButExact)
     OperationsRig t;
     for (const char* accepted : {"GETBINCHA", "getbincha", "GetBinChB", "getcha", "GETCHB"})
         EXPECT_EQ(t.remote.execute(accepted), CommandResult::Ok) << accepted;
-    for (const char* refused : {" READ", "READ ", "GETBINCH", "GETCHAX", "", "READ\r",
-                                "GET CHA", "ＲＥＡＤ"})
+    for (const char* refused :
+         {" READ", "READ ", "GETBINCH", "GETCHAX", "", "READ\r", "GET CHA", "ＲＥＡＤ"})
         EXPECT_EQ(t.remote.execute(refused), CommandResult::Refused) << refused;
     EXPECT_EQ(t.remote.execute(std::string("READ\0", 5)), CommandResult::Refused);
     EXPECT_TRUE(t.commands().empty());

@@ -224,8 +224,10 @@ TEST(TimedAutoStore, AFailedConnectOrReadStoresNothingAndKeepsTheCounter)
 {
     for (const bool readFails : {false, true}) {
         OperationsRig t;
-        if (readFails) t.sim.injectFault(*scopesim::Fault::parse("silence@rdwfm1:"));
-        else t.unplugInstrument();
+        if (readFails)
+            t.sim.injectFault(*scopesim::Fault::parse("silence@rdwfm1:"));
+        else
+            t.unplugInstrument();
         AutoStore& a = t.state.autoStore;
         a.autoStoreActive = 1;
         a.autoStoreTimed = 1;
