@@ -1,5 +1,5 @@
-// The remote-command interpreter: matching, READ's answers and refusal, the GET answers'
-// shape and the line protocol.
+// The remote-command interpreter: matching, READ's answers and refusal, and the GET answers'
+// shape (the line protocol is tested over the socket).
 #include <gtest/gtest.h>
 
 #include "OperationsRig.h"
@@ -78,20 +78,4 @@ TEST(RemoteCommands, ChannelTextsBeforeAnyReadUseThePointInEveryLocale)
     ASSERT_EQ(t.remote.execute("GETBINCHB"), CommandResult::Ok);
     const auto codes = fields(t.remote.data());
     EXPECT_EQ(codes, std::vector<std::string>(2048, "0"));
-}
-
-TEST(RemoteCommands, LineProtocol)
-{
-    OperationsRig t;
-    EXPECT_EQ(t.remote.answerLine("REQUEST data"), "");
-    EXPECT_EQ(t.remote.answerLine("EXECUTE GETBINCHA"), "OK");
-    EXPECT_EQ(t.remote.answerLine("REQUEST data"), t.remote.data());
-    EXPECT_EQ(fields(t.remote.data()).size(), 2048u);
-    EXPECT_EQ(t.remote.answerLine("EXECUTE  READ"), "REFUSED");  // the command is " READ"
-    EXPECT_EQ(t.remote.answerLine("EXECUTE"), "REFUSED");
-    EXPECT_EQ(t.remote.answerLine("execute GETCHA"), "REFUSED");
-    EXPECT_EQ(t.remote.answerLine("REQUEST DATA"), "REFUSED");
-    EXPECT_EQ(t.remote.answerLine("HELLO"), "REFUSED");
-    EXPECT_EQ(t.remote.answerLine("EXECUTE " + std::string(kMaxRemoteLineLength, 'A')), "REFUSED");
-    EXPECT_TRUE(t.commands().empty());
 }

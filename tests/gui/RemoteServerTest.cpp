@@ -80,7 +80,7 @@ std::vector<std::string> fields(const std::string& text)
 struct ServerRig {
     explicit ServerRig(char decimalSign = '.') : ops({}, decimalSign), server(ops.remote)
     {
-        path = dir.path() + "/dde";
+        path = dir.path() + "/remote";
         listening = server.listen(path);
     }
     OperationsRig ops;
@@ -140,6 +140,9 @@ TEST(RemoteServer, MatchingRulesAndLineEnds)
     EXPECT_EQ(c.ask("EXECUTE Read"), "OK");
     EXPECT_EQ(c.ask("EXECUTE GETBINCHB\r"), "OK");  // CR LF ends a line as well
     EXPECT_EQ(c.ask("QUIT"), "REFUSED");
+    EXPECT_EQ(c.ask("execute READ"), "REFUSED");
+    EXPECT_EQ(c.ask("REQUEST DATA"), "REFUSED");
+    EXPECT_EQ(c.ask("EXECUTE"), "REFUSED");
     EXPECT_EQ(c.ask(""), "REFUSED");
 }
 
