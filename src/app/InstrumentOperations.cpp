@@ -1,0 +1,223 @@
+#include "InstrumentOperations.h"
+
+#include "OperationGuard.h"
+#include "state/NumberFormat.h"
+#include "state/Numeric.h"
+#include "state/Text.h"
+
+namespace ql {
+
+std::string clockStatusText(const ProgramState& s, const DateTime& now)
+{
+    const AutoStore& a = s.autoStore;
+    std::string text = formatClockTime(now);
+    if (a.autoStoreActive != 1) return text;
+    const std::string counter = trim(formatNumber(a.autoStoreCounter, "00000", '.'));
+    if (a.autoStoreTimed == 1)
+        text += "   Store " + counter + " at: " + formatClockTime(a.autoStoreNextTime);
+    else
+        text += "   Store after reset #" + counter;
+    return text;
+}
+
+InstrumentOperations::InstrumentOperations(InstrumentLink& link)
+    : link_(link),
+      state_(link.context().state),
+      host_(link.context().host),
+      clock_(link.context().clock)
+{
+}
+
+bool InstrumentOperations::busy() const
+{
+    return operationRunning(state_);
+}
+
+bool InstrumentOperations::inBracket(const std::function<bool()>& operation)
+{
+    // The operation runs also when the connection failed: its commands then send nothing.
+    const bool connectHere = state_.link.remoteHeld != 1;
+    if (connectHere) link_.connectInstrument();
+    const bool ok = operation();
+    if (connectHere) link_.releaseRemote();
+    return ok;
+}
+
+bool InstrumentOperations::readAndRelease()
+{
+    if (state_.link.remoteHeld != 1) link_.connectInstrument();
+    const bool ok = link_.sequences().readAllFromScope();
+    link_.releaseRemote();
+    return ok;
+}
+
+// --- Toolbar ---------------------------------------------------------------------------------
+
+void InstrumentOperations::config()
+{
+    if (busy()) return;
+    host_.openWindow(ToolWindow::PortSetup);
+}
+
+void InstrumentOperations::notes()
+{
+    if (busy()) return;
+    host_.openWindow(ToolWindow::NotesWindow);
+}
+
+void InstrumentOperations::wmfExport()
+{
+    host_.openWindow(ToolWindow::ExportSettings);
+}
+
+void InstrumentOperations::read()
+{
+    OperationGuard guard(state_, host_);
+    if (!guard) return;
+    host_.setActionEnabled(UiAction::Read, false);
+    host_.pumpEvents();
+    readAndRelease();
+    host_.setActionEnabled(UiAction::Read, true);
+}
+
+void InstrumentOperations::writeThenRead(UiAction button, bool settingsOnly)
+{
+    OperationGuard guard(state_, host_);
+    if (!guard) return;
+    Sequences& seq = link_.sequences();
+    host_.setActionEnabled(button, false);
+    host_.pumpEvents();
+    inBracket([&] { return seq.writeAllToScope(); });
+    inBracket([&] { return settingsOnly ? seq.readSettingsFromScope() : seq.readAllFromScope(); });
+    host_.setActionEnabled(button, true);
+}
+
+void InstrumentOperations::setRead()
+{
+    writeThenRead(UiAction::SetRead, false);
+}
+
+void InstrumentOperations::set()
+{
+    writeThenRead(UiAction::Set, true);
+}
+
+void InstrumentOperations::autoset()
+{
+    OperationGuard guard(state_, host_);
+    if (!guard) return;
+    inBracket([&] { return link_.control().sendAutoset(); });
+}
+
+void InstrumentOperations::remoteBoxReleased(bool checked)
+{
+    OperationGuard guard(state_, host_);
+    if (guard) {
+        if (checked) {
+            link_.connectInstrument();
+        } else if (state_.link.remoteHeld == 1 && link_.line().isOpen()) {
+            link_.releaseRemote();
+            state_.link.remoteHeld = 0;
+        }
+    }
+    // The box shows what holds now, also when the click came during another operation.
+    host_.setRemoteBox(state_.link.remoteHeld == 1);
+}
+
+void InstrumentOperations::autoBoxReleased(bool checked)
+{
+    if (!checked) {
+        // Stopping the automatic update sends nothing (the hold stays), so it is never refused.
+        state_.link.autoUpdate = 0;
+        state_.autoStore.autoStoreActive = 0;
+        host_.setAutoBox(false);
+        return;
+    }
+    OperationGuard guard(state_, host_);
+    if (guard) {
+        state_.link.autoUpdate = 1;
+        // A failed connection clears the automatic update again.
+        if (state_.link.remoteHeld == 0) link_.connectInstrument();
+        if (state_.link.autoUpdate == 0) state_.autoStore.autoStoreActive = 0;
+    }
+    host_.setAutoBox(state_.link.autoUpdate == 1);
+}
+
+// --- Remote READ -----------------------------------------------------------------------------
+
+RemoteReadOutcome InstrumentOperations::remoteRead()
+{
+    OperationGuard guard(state_, host_);
+    if (!guard) return RemoteReadOutcome::Refused;
+    return readAndRelease() ? RemoteReadOutcome::Read : RemoteReadOutcome::Failed;
+}
+
+// --- The one-second tick ---------------------------------------------------------------------
+
+void InstrumentOperations::timerTick()
+{
+    host_.setClockText("Time: " + clockStatusText(state_, clock_.now()));
+    // A tick that fires while an operation waits for the instrument leaves everything else to
+    // a later tick: it must neither take reply bytes, nor start a read, nor draw half-read data.
+    if (busy()) return;
+
+    ScreenState& screen = state_.screen;
+    if (screen.screenDirty == 1 && screen.screenBusy == 0) {
+        host_.refreshWindow(ToolWindow::ScreenWindow);
+        screen.screenDirty = 0;
+    }
+
+    const bool portOpen = link_.line().isOpen();
+    const bool storeDue = timedAutoStoreDue();
+    if (!portOpen && !storeDue) return;
+    OperationGuard guard(state_, host_);
+    if (!guard) return;
+    if (portOpen) {
+        link_.checkCopyRequest();
+        if (state_.link.autoUpdate == 1) pollAutomaticUpdate();
+    }
+    if (storeDue) runTimedAutoStore();
+}
+
+void InstrumentOperations::pollAutomaticUpdate()
+{
+    ProgramState& s = state_;
+    ++s.link.autoPollCounter;
+    // Waiting for a single acquisition: only the trigger status is asked until it completed.
+    // Before firmware 2.01 the single-shot setting alone does not report its status this way.
+    const bool singleShot = s.ddf.storageMode == 1 ||
+                            (s.ddf.singleShot == 1 &&
+                             firmwareAbove(s.identity.firmwareVersion, kSingleShotPollFirmware));
+    if (singleShot) {
+        // A failed status query leaves the old status standing: it must not start a read.
+        if (link_.trigger().queryTrgSta() &&
+            s.trigStatus.trigStatus == s.trigStatus.trigStatusDone) {
+            const bool read = link_.sequences().readAllFromScope();
+            if (read && s.autoStore.autoStoreActive == 1 && s.autoStore.autoStoreTimed == 0 &&
+                autoStoreFile_)
+                autoStoreFile_();
+            link_.control().resetSingleShot();
+        }
+    } else {
+        link_.sequences().readAllFromScope();
+    }
+    s.link.autoPollCounter = 0;
+}
+
+bool InstrumentOperations::timedAutoStoreDue()
+{
+    const AutoStore& a = state_.autoStore;
+    if (a.autoStoreActive != 1 || a.autoStoreTimed != 1) return false;
+    return toEpochSeconds(a.autoStoreNextTime) - toEpochSeconds(clock_.now()) <= 0;
+}
+
+void InstrumentOperations::runTimedAutoStore()
+{
+    AutoStore& a = state_.autoStore;
+    a.autoStoreNextTime = fromEpochSeconds(toEpochSeconds(clock_.now()) + a.autoStoreMinutes * 60);
+    // Without a fresh read the file would hold old data as a new measurement: store nothing
+    // and keep the counter.
+    if (readAndRelease() && autoStoreFile_) autoStoreFile_();
+}
+
+}  // namespace ql

@@ -1,0 +1,75 @@
+#pragma once
+// The instrument operations of the main window: the toolbar's handlers, the remote READ and
+// the one-second tick (clock and autostore status, the deferred redraw, the copy request, the
+// automatic update and the timed autostore). Each operation that talks to the instrument runs
+// under the OperationGuard and brackets its work with connect ... release.
+
+#include <functional>
+#include <string>
+
+#include "link/InstrumentLink.h"
+
+namespace ql {
+
+// Firmware above which a single-shot setting alone (not only the Single storage mode) makes
+// the automatic update wait for the trigger.
+constexpr float kSingleShotPollFirmware = 2.0f;
+
+// "hh:mm:ss", followed by the autostore status while autostore runs:
+// "   Store 00012 at: hh:mm:ss" (timed) or "   Store after reset #00012" (after each trigger).
+std::string clockStatusText(const ProgramState& s, const DateTime& now);
+
+// What a remote READ did.
+enum class RemoteReadOutcome { Refused, Read, Failed };
+
+class InstrumentOperations {
+public:
+    // Stores the next numbered autostore file from the data in memory.
+    using AutoStoreFile = std::function<void()>;
+
+    explicit InstrumentOperations(InstrumentLink& link);
+
+    void setAutoStoreFile(AutoStoreFile store) { autoStoreFile_ = std::move(store); }
+
+    // True while an operation runs: buttons and menu items with the busy test do nothing.
+    bool busy() const;
+
+    // --- Toolbar ------------------------------------------------------------------------------
+    void config();     // "Config": the port set-up window
+    void read();       // "Read": connect unless held, read-all, release always
+    void setRead();    // "Set/Read": write-all, then read-all, each in its own bracket
+    void set();        // "Set": write-all, then the settings alone
+    void autoset();    // "Autoset"
+    void notes();      // "Notes": the notes window
+    void wmfExport();  // "WMF-Export": the export settings window (no busy test)
+    // "RM" and "Auto" act when the mouse button is released over them, with the box's new
+    // value; setting the box from code must not call these.
+    void remoteBoxReleased(bool checked);
+    void autoBoxReleased(bool checked);
+
+    // --- Remote command READ --------------------------------------------------------------
+    RemoteReadOutcome remoteRead();
+
+    // --- The one-second tick ----------------------------------------------------------------
+    void timerTick();
+
+private:
+    // Connects unless the instrument is held, runs `operation`, and releases only when it
+    // connected here. Returns what the operation returned.
+    bool inBracket(const std::function<bool()>& operation);
+    // Connects unless held, reads everything, releases always (even a hold the user set).
+    bool readAndRelease();
+    void writeThenRead(UiAction button, bool settingsOnly);
+
+    void pollAutomaticUpdate();
+    void runTimedAutoStore();
+    bool timedAutoStoreDue();
+
+    InstrumentLink& link_;
+    ProgramState& state_;
+    Host& host_;
+    Clock& clock_;
+    AutoStoreFile autoStoreFile_;
+};
+
+}  // namespace ql
