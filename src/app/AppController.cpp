@@ -132,11 +132,14 @@ void AppController::timerTick()
 void AppController::configButton()
 {
     if (state_.busy.uiBusy) return;
-    host_.openWindow(ToolWindow::PortSetup);
+    configPortMenu();
 }
 
 void AppController::configPortMenu()
 {
+    // Opening the window releases a held instrument: never in the middle of an exchange, whose
+    // reply the release would cut off.
+    if (state_.busy.linkBusy > 0) return;
     host_.openWindow(ToolWindow::PortSetup);
 }
 

@@ -63,7 +63,8 @@ public:
 
     // "Config" on the toolbar: the port set-up window, unless an operation is in progress.
     void configButton();
-    // "Config port" in the Data menu: the port set-up window at once.
+    // "Config port" in the Data menu: the port set-up window, also while an operation is in
+    // progress, but not while a command exchange is under way.
     void configPortMenu();
 
     // "Help": the help document for the model family and language (chosen afresh).

@@ -236,12 +236,14 @@ void MainWindow::attach(AppController& controller, InstrumentLink& link, Host& h
 {
     link_ = &link;
     const MainWindowControls& c = controls_;
-    connect(c.loadItem, &QAction::triggered, this,
-            [this, &host, &link] { loadDataFile(state_, host, fileDialogs_, link.identification()); });
+    connect(c.loadItem, &QAction::triggered, this, [this, &host, &link] {
+        loadDataFile(state_, host, fileDialogs_, link.identification());
+    });
     connect(c.saveItem, &QAction::triggered, this,
             [this, &host] { saveDataFile(state_, host, fileDialogs_); });
     connect(c.clipboardItem, &QAction::triggered, this, &MainWindow::copyScreenToClipboard);
-    connect(c.configButton, &QAction::triggered, this, [&controller] { controller.configButton(); });
+    connect(c.configButton, &QAction::triggered, this,
+            [&controller] { controller.configButton(); });
     connect(c.configPortItem, &QAction::triggered, this,
             [&controller] { controller.configPortMenu(); });
     connect(c.exitItem, &QAction::triggered, this, [&controller] { controller.exitProgram(); });

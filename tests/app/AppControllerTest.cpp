@@ -330,7 +330,7 @@ TEST(MainTimer, ShowsTheTimeAndServesTheRedrawThePanelsAskedFor)
     EXPECT_EQ(rig.state.screen.screenDirty, 0);
 }
 
-TEST(ConfigButton, OpensThePortSetupUnlessAnOperationIsInProgress)
+TEST(ConfigButton, OpensThePortSetupUnlessAnOperationOrAnExchangeIsInProgress)
 {
     AppRig rig;
     rig.app.startUp();
@@ -343,6 +343,17 @@ TEST(ConfigButton, OpensThePortSetupUnlessAnOperationIsInProgress)
     rig.state.busy.uiBusy = false;
     rig.app.configButton();
     EXPECT_EQ(rig.host.countEvents("open PortSetup"), 2);
+
+    // Opening the window releases the instrument: not while an exchange waits for its reply.
+    rig.connectInstrument();
+    int opened = 0;
+    rig.host.onPumpEvents = [&] {
+        rig.app.configPortMenu();
+        rig.app.configButton();
+        opened = rig.host.countEvents("open PortSetup");
+    };
+    EXPECT_TRUE(rig.link.sequences().readAllFromScope());
+    EXPECT_EQ(opened, 0);
 }
 
 TEST(HelpMenu, ChoosesTheDocumentByLanguageAndKeepsTheLanguage)
