@@ -105,7 +105,15 @@ MainWindow::MainWindow(ProgramState& state, DisplayViews& views, QWidget* parent
         setAvailable(item, false);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Nothing of the program runs while the window and its children go away.
+    finished_ = true;
+    closeHandler_ = nullptr;
+    tickHandler_ = nullptr;
+    screenFrame_->removeEventFilter(this);
+    disconnect(screenFrame_, nullptr, this, nullptr);
+}
 
 void MainWindow::buildToolbar()
 {
