@@ -152,7 +152,7 @@ TEST(StartUp, AForeignOrShortParameterFileGivesTheDefaultsAndIsRewrittenAtClose)
 
 TEST(StartUp, ALanguageOutOfRangeBecomesEnglishAndAGoodFileIsNotRewrittenAtClose)
 {
-    const std::string root = freshFolder();
+    const TempRoot root;
     leaveGoodParameterFile(root, 5);
     AppRig rig(root);
     const std::string before = readBytes(rig.parameterFile());
@@ -161,7 +161,7 @@ TEST(StartUp, ALanguageOutOfRangeBecomesEnglishAndAGoodFileIsNotRewrittenAtClose
     rig.app.startUp();
     EXPECT_TRUE(rig.host.messages.empty());
     EXPECT_EQ(rig.state.language, 1);
-    EXPECT_EQ(rig.state.helpFile, root + "/data/help/DW3306_E.html");
+    EXPECT_EQ(rig.state.helpFile, root.path + "/data/help/DW3306_E.html");
 
     // Closing (not "Exit") writes only when defaults were generated.
     rig.app.closeMainWindow();
@@ -170,7 +170,7 @@ TEST(StartUp, ALanguageOutOfRangeBecomesEnglishAndAGoodFileIsNotRewrittenAtClose
 
 TEST(StartUp, TheMeasurementWindowStaysClosedWhenItWasClosedLastTime)
 {
-    const std::string root = freshFolder();
+    const TempRoot root;
     {
         AppRig previous(root);
         previous.app.startUp();
@@ -185,7 +185,7 @@ TEST(StartUp, TheMeasurementWindowStaysClosedWhenItWasClosedLastTime)
 
 TEST(Shutdown, ClosingReleasesOnlyAHeldInstrumentAndAlwaysClosesThePort)
 {
-    const std::string root = freshFolder();
+    const TempRoot root;
     leaveGoodParameterFile(root, 0);
 
     {  // Port open, instrument back in local operation: nothing is sent.
@@ -261,7 +261,7 @@ TEST(Shutdown, ExitWithASilentHeldInstrumentKeepsRunningAndASecondExitWritesAndQ
 
 TEST(Shutdown, ExitAlwaysWritesTheParameterFileOnceWithTheWindowLayout)
 {
-    const std::string root = freshFolder();
+    const TempRoot root;
     leaveGoodParameterFile(root, 0);
     AppRig rig(root);
     rig.app.startUp();

@@ -48,11 +48,22 @@ inline void writeBytes(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// One run of the program. Rigs made on the same root see each other's files, as two runs of
-// the program do.
+// A fresh folder for several runs of the program, removed at the end of the test.
+struct TempRoot {
+    TempRoot() : path(freshFolder()) {}
+    ~TempRoot() { std::filesystem::remove_all(path); }
+    TempRoot(const TempRoot&) = delete;
+    TempRoot& operator=(const TempRoot&) = delete;
+    operator const std::string&() const { return path; }
+    std::string path;
+};
+
+// One run of the program, on a folder of its own or on a shared root: rigs made on the same
+// root see each other's files, as two runs of the program do.
 struct AppRig {
-    explicit AppRig(std::string rootFolder = freshFolder(), scopesim::SimulatorConfig config = {})
-        : root(std::move(rootFolder)),
+    AppRig() : AppRig(std::string()) {}
+    explicit AppRig(const std::string& sharedRoot, scopesim::SimulatorConfig config = {})
+        : root(sharedRoot.empty() ? ownRoot_.path : sharedRoot),
           paths(AppPaths::underRoot(root)),
           sim(clock, config),
           port(sim, clock),
@@ -72,6 +83,10 @@ struct AppRig {
         host.clear();
     }
 
+private:
+    TempRoot ownRoot_;  // made before `root`; unused when the rig runs on a shared root
+
+public:
     std::string root;
     AppPaths paths;
     FakeClock clock;
