@@ -1,11 +1,350 @@
 #include "MainWindow.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include "PortSetupDialog.h"
+#include "ScreenWindow.h"
+#include "app/AppController.h"
+#include "files/DataFileDialogs.h"
+#include "link/InstrumentLink.h"
+#include "state/InitProgramState.h"
+
 namespace ql::gui {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+namespace {
+
+constexpr int kMainTimerMs = 1000;
+const char* const kAvailableProperty = "ql240Available";
+const char* const kRequestedProperty = "ql240RequestedEnabled";
+
+QAction* addItem(QMenu* menu, const char* caption, const char* name, bool checkable = false)
 {
-    setWindowTitle(QStringLiteral("QL240"));
-    resize(1024, 720);
+    QAction* item = menu->addAction(QString::fromUtf8(caption));
+    item->setObjectName(QString::fromUtf8(name));
+    item->setCheckable(checkable);
+    return item;
+}
+
+QAction* addButton(QToolBar* bar, const char* caption, const char* name)
+{
+    QAction* button = bar->addAction(QString::fromUtf8(caption));
+    button->setObjectName(QString::fromUtf8(name));
+    return button;
+}
+
+QCheckBox* addCheckBox(QToolBar* bar, const char* caption, const char* name)
+{
+    auto* box = new QCheckBox(QString::fromUtf8(caption), bar);
+    box->setObjectName(QString::fromUtf8(name));
+    bar->addWidget(box);
+    return box;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ProgramState& state, DisplayViews& views, QWidget* parent)
+    : QMainWindow(parent), state_(state), views_(views)
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QString::fromUtf8(kProgramCaption));
+    resize(1100, 820);
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("windowArea"));
+    setCentralWidget(mdiArea_);
+
+    buildToolbar();
+    buildMenus();
+
+    auto* footer = new QLabel(QString::fromUtf8(kFooterText), this);
+    footer->setObjectName(QStringLiteral("footerLabel"));
+    statusBar()->addWidget(footer);
+
+    screenWindow_ = new ScreenWindow(state_, views_);
+    screenFrame_ = mdiArea_->addSubWindow(screenWindow_, Qt::SubWindow | Qt::CustomizeWindowHint |
+                                                             Qt::WindowTitleHint |
+                                                             Qt::WindowMinMaxButtonsHint);
+    screenFrame_->setObjectName(QStringLiteral("screenFrame"));
+    screenFrame_->installEventFilter(this);
+    screenFrame_->hide();
+    connect(screenFrame_, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates, Qt::WindowStates now) {
+                screenWindow_->setViewState(now & Qt::WindowMinimized   ? WindowState::Minimised
+                                            : now & Qt::WindowMaximized ? WindowState::Maximised
+                                                                        : WindowState::Normal);
+            });
+
+    mainTimer_ = new QTimer(this);
+    mainTimer_->setObjectName(QStringLiteral("mainTimer"));
+    mainTimer_->setInterval(kMainTimerMs);
+    connect(mainTimer_, &QTimer::timeout, this, [this] {
+        if (tickHandler_) tickHandler_();
+    });
+
+    // Windows the program does not have yet.
+    for (QAction* item :
+         {controls_.notesButton, controls_.wmfExportButton, controls_.printItem,
+          controls_.printerSetupItem, controls_.channelItem, controls_.timebaseItem,
+          controls_.triggerItem, controls_.storageItem, controls_.intensityItem,
+          controls_.cursorItem, controls_.automeasurementItem, controls_.autostoreItem,
+          controls_.fftItem, controls_.harmonicsItem, controls_.aboutItem})
+        setAvailable(item, false);
+}
+
+MainWindow::~MainWindow()
+{
+    // Nothing of the program runs while the window and its children go away.
+    finished_ = true;
+    closeHandler_ = nullptr;
+    tickHandler_ = nullptr;
+    screenFrame_->removeEventFilter(this);
+    disconnect(screenFrame_, nullptr, this, nullptr);
+}
+
+void MainWindow::buildToolbar()
+{
+    QToolBar* bar = addToolBar(QStringLiteral("Toolbar"));
+    bar->setObjectName(QStringLiteral("toolbar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->toggleViewAction()->setVisible(false);
+    MainWindowControls& c = controls_;
+    c.configButton = addButton(bar, "Config", "configButton");
+    c.remoteBox = addCheckBox(bar, "RM", "remoteBox");
+    c.readButton = addButton(bar, "Read", "readButton");
+    c.autoBox = addCheckBox(bar, "Auto", "autoBox");
+    c.setReadButton = addButton(bar, "Set/Read", "setReadButton");
+    c.setButton = addButton(bar, "Set", "setButton");
+    c.autosetButton = addButton(bar, "Autoset", "autosetButton");
+    c.notesButton = addButton(bar, "Notes", "notesButton");
+    c.wmfExportButton = addButton(bar, "WMF-Export", "wmfExportButton");
+    bar->addSeparator();
+    c.clockLabel = new QLabel(QStringLiteral("Time:"), bar);
+    c.clockLabel->setObjectName(QStringLiteral("clockLabel"));
+    bar->addWidget(c.clockLabel);
+}
+
+void MainWindow::buildMenus()
+{
+    MainWindowControls& c = controls_;
+    QMenuBar* bar = menuBar();
+    c.dataMenu = bar->addMenu(QStringLiteral("Data"));
+    c.dataMenu->setObjectName(QStringLiteral("dataMenu"));
+    c.loadItem = addItem(c.dataMenu, "&Load", "loadItem");
+    c.saveItem = addItem(c.dataMenu, "&Save", "saveItem");
+    c.dataMenu->addSeparator();
+    c.printItem = addItem(c.dataMenu, "&Print", "printItem");
+    c.printerSetupItem = addItem(c.dataMenu, "Printer &setup", "printerSetupItem");
+    c.dataMenu->addSeparator();
+    c.clipboardItem = addItem(c.dataMenu, "&Clipboard", "clipboardItem");
+    c.dataMenu->addSeparator();
+    c.configPortItem = addItem(c.dataMenu, "&Config port", "configPortItem");
+    c.dataMenu->addSeparator();
+    c.exitItem = addItem(c.dataMenu, "E&xit", "exitItem");
+
+    c.viewMenu = bar->addMenu(QStringLiteral("&View"));
+    c.viewMenu->setObjectName(QStringLiteral("viewMenu"));
+    c.channelItem = addItem(c.viewMenu, "&Channel", "channelItem", true);
+    c.timebaseItem = addItem(c.viewMenu, "&Timebase", "timebaseItem", true);
+    c.triggerItem = addItem(c.viewMenu, "T&rigger", "triggerItem", true);
+    c.storageItem = addItem(c.viewMenu, "&Storage", "storageItem", true);
+    c.intensityItem = addItem(c.viewMenu, "&Intensity", "intensityItem", true);
+    c.cursorItem = addItem(c.viewMenu, "&Cursor", "cursorItem", true);
+    c.automeasurementItem = addItem(c.viewMenu, "Auto&measurement", "automeasurementItem", true);
+
+    c.measurementMenu = bar->addMenu(QStringLiteral("Measurement"));
+    c.measurementMenu->setObjectName(QStringLiteral("measurementMenu"));
+    c.autostoreItem = addItem(c.measurementMenu, "&Autostore", "autostoreItem");
+    c.fftItem = addItem(c.measurementMenu, "&FFT", "fftItem", true);
+    c.harmonicsItem = addItem(c.measurementMenu, "&Harm. current emissions", "harmonicsItem", true);
+
+    c.helpMenu = bar->addMenu(QStringLiteral("?"));
+    c.helpMenu->setObjectName(QStringLiteral("helpMenu"));
+    c.helpItem = addItem(c.helpMenu, "&Help", "helpItem");
+    c.helpMenu->addSeparator();
+    c.germanItem = addItem(c.helpMenu, "&Deutsch", "germanItem");
+    c.englishItem = addItem(c.helpMenu, "&English", "englishItem");
+    c.helpMenu->addSeparator();
+    c.germanManualItem = addItem(c.helpMenu, "FF&T/QZV Anleitung", "germanManualItem");
+    c.englishManualItem = addItem(c.helpMenu, "&FFT/QZV Manual", "englishManualItem");
+    c.helpMenu->addSeparator();
+    c.aboutItem = addItem(c.helpMenu, "&About/Support", "aboutItem");
+}
+
+QAction* MainWindow::action(UiAction a) const
+{
+    const MainWindowControls& c = controls_;
+    switch (a) {
+    case UiAction::Config: return c.configButton;
+    case UiAction::RemoteBox: return nullptr;
+    case UiAction::Read: return c.readButton;
+    case UiAction::AutoBox: return nullptr;
+    case UiAction::SetRead: return c.setReadButton;
+    case UiAction::Set: return c.setButton;
+    case UiAction::Autoset: return c.autosetButton;
+    case UiAction::Notes: return c.notesButton;
+    case UiAction::WmfExport: return c.wmfExportButton;
+    case UiAction::PrintMenuItem: return c.printItem;
+    case UiAction::PrinterSetupMenuItem: return c.printerSetupItem;
+    case UiAction::ClipboardMenuItem: return c.clipboardItem;
+    case UiAction::ChannelMenuItem: return c.channelItem;
+    case UiAction::TimebaseMenuItem: return c.timebaseItem;
+    case UiAction::TriggerMenuItem: return c.triggerItem;
+    case UiAction::StorageMenuItem: return c.storageItem;
+    case UiAction::IntensityMenuItem: return c.intensityItem;
+    case UiAction::CursorMenuItem: return c.cursorItem;
+    case UiAction::AutomeasurementMenuItem: return c.automeasurementItem;
+    case UiAction::MeasurementMenu: return c.measurementMenu->menuAction();
+    case UiAction::AutostoreMenuItem: return c.autostoreItem;
+    case UiAction::FftMenuItem: return c.fftItem;
+    case UiAction::HarmonicsMenuItem: return c.harmonicsItem;
+    }
+    return nullptr;
+}
+
+void MainWindow::setActionEnabled(UiAction a, bool enabled)
+{
+    if (a == UiAction::RemoteBox) return controls_.remoteBox->setEnabled(enabled);
+    if (a == UiAction::AutoBox) return controls_.autoBox->setEnabled(enabled);
+    QAction* item = action(a);
+    if (!item) return;
+    item->setProperty(kRequestedProperty, enabled);
+    item->setEnabled(enabled && isAvailable(item));
+}
+
+void MainWindow::setAvailable(QAction* item, bool available)
+{
+    item->setProperty(kAvailableProperty, available);
+    const QVariant requested = item->property(kRequestedProperty);
+    item->setEnabled(available && (!requested.isValid() || requested.toBool()));
+}
+
+bool MainWindow::isAvailable(const QAction* item) const
+{
+    const QVariant available = item->property(kAvailableProperty);
+    return !available.isValid() || available.toBool();
+}
+
+void MainWindow::attach(AppController& controller, InstrumentLink& link, Host& host)
+{
+    link_ = &link;
+    const MainWindowControls& c = controls_;
+    connect(c.loadItem, &QAction::triggered, this, [this, &host, &link] {
+        loadDataFile(state_, host, fileDialogs_, link.identification());
+    });
+    connect(c.saveItem, &QAction::triggered, this,
+            [this, &host] { saveDataFile(state_, host, fileDialogs_); });
+    connect(c.clipboardItem, &QAction::triggered, this, &MainWindow::copyScreenToClipboard);
+    connect(c.configButton, &QAction::triggered, this,
+            [&controller] { controller.configButton(); });
+    connect(c.configPortItem, &QAction::triggered, this,
+            [&controller] { controller.configPortMenu(); });
+    connect(c.exitItem, &QAction::triggered, this, [&controller] { controller.exitProgram(); });
+    connect(c.helpItem, &QAction::triggered, this,
+            [&controller] { showDocument(controller.helpDocument()); });
+    connect(c.germanItem, &QAction::triggered, this,
+            [&controller] { showDocument(controller.helpDocumentInLanguage(0)); });
+    connect(c.englishItem, &QAction::triggered, this,
+            [&controller] { showDocument(controller.helpDocumentInLanguage(1)); });
+    connect(c.germanManualItem, &QAction::triggered, this,
+            [&controller] { showDocument(controller.fftManual(true)); });
+    connect(c.englishManualItem, &QAction::triggered, this,
+            [&controller] { showDocument(controller.fftManual(false)); });
+    closeHandler_ = [&controller] {
+        return controller.closeMainWindow() == CloseOutcome::Closed;
+    };
+    tickHandler_ = [&controller] { controller.timerTick(); };
+}
+
+void MainWindow::startMainTimer()
+{
+    mainTimer_->start();
+}
+
+void MainWindow::showScreenWindow()
+{
+    screenFrame_->show();
+    screenWindow_->show();
+}
+
+void MainWindow::openPortSetup()
+{
+    if (!link_) return;
+    if (portSetup_) {
+        portSetup_->raise();
+        portSetup_->activateWindow();
+        return;
+    }
+    portSetup_ = new PortSetupDialog(state_, *link_, this);
+    portSetup_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(portSetup_, &QObject::destroyed, this, [this] { portSetup_ = nullptr; });
+    portSetup_->open();
+}
+
+bool MainWindow::isPortSetupOpen() const
+{
+    return portSetup_ && portSetup_->isVisible();
+}
+
+void MainWindow::closePortSetup()
+{
+    if (portSetup_) portSetup_->close();
+}
+
+void MainWindow::copyScreenToClipboard()
+{
+    QApplication::clipboard()->setImage(screenWindow_->picture());
+}
+
+void MainWindow::showDocument(const std::string& path)
+{
+    // A missing help file or manual shows nothing.
+    const QString file = QString::fromStdString(path);
+    if (QFileInfo::exists(file)) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+void MainWindow::finish()
+{
+    finished_ = true;
+    mainTimer_->stop();
+    close();
+    QCoreApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (finished_ || !closeHandler_ || closeHandler_()) {
+        finished_ = true;
+        mainTimer_->stop();
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The screen window belongs to the program for its whole run.
+    if (watched == screenFrame_ && event->type() == QEvent::Close) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace ql::gui

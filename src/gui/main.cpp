@@ -1,12 +1,37 @@
+// QL240: the program. Builds the state, the serial link and the main window, runs start-up
+// and then the window system's event loop until the main window closes.
+
 #include <QApplication>
+#include <memory>
 
 #include "MainWindow.h"
+#include "QtHost.h"
+#include "app/AppController.h"
+#include "display/DisplayViews.h"
+#include "link/InstrumentLink.h"
+#include "link/PosixSerialPort.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QL240"));
-    ql::gui::MainWindow window;
+    QApplication::setQuitOnLastWindowClosed(false);  // the core decides when the program ends
+
+    const ql::AppPaths paths = ql::AppPaths::fromEnvironment();
+    auto state = std::make_unique<ql::ProgramState>();
+    ql::DisplayViews views;
+    ql::SystemClock clock;
+    ql::PosixSerialPort port;
+
+    ql::gui::MainWindow window(*state, views);
+    ql::gui::QtHost host(window, *state, views);
+    ql::InstrumentLink link(*state, port, clock, host, paths.dataFile("scopes.db"),
+                            ql::helpFolder(paths));
+    ql::AppController controller(*state, host, clock, link, paths);
+    window.attach(controller, link, host);
+
     window.show();
+    controller.startUp();
+    window.startMainTimer();
     return QApplication::exec();
 }

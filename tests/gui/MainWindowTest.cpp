@@ -1,13 +1,306 @@
-#include <QApplication>
+// The program's main window as a user meets it: start-up with its message, the toolbar and
+// menus with their captions, the screen window with its picture before and after a read of the
+// simulated instrument, and closing. Offscreen, on the fake clock.
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QWidgetAction>
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/AppController.h"
 #include "gui/MainWindow.h"
+#include "gui/QtHost.h"
+#include "gui/ScreenWindow.h"
+#include "scopesim/ScopeSimulator.h"
+#include "scopesim/SimulatedPort.h"
 
-TEST(MainWindow, StartsWithProgramTitle)
+namespace ql::gui {
+namespace {
+
+std::string freshFolder()
 {
-    ql::gui::MainWindow window;
-    window.show();
-    QApplication::processEvents();
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("QL240"));
-    EXPECT_TRUE(window.isVisible());
+    static std::atomic<int> counter{0};
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("ql240-gui-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+    return path.string();
 }
+
+std::string modelTablePath()
+{
+    const char* dir = std::getenv("QL240_DATA_DIR");
+    return std::string(dir ? dir : "data") + "/scopes.db";
+}
+
+// Answers every message box that comes up and remembers what it said.
+class MessageBoxAnswerer {
+public:
+    MessageBoxAnswerer()
+    {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts.push_back(box->text());
+                titles.push_back(box->windowTitle());
+                box->accept();
+            }
+        });
+        timer_.start();
+    }
+    QStringList texts, titles;
+
+private:
+    QTimer timer_;
+};
+
+// The program as main.cpp puts it together, on the simulated instrument and the fake clock.
+struct ProgramRig {
+    ProgramRig()
+        : root(freshFolder()),
+          paths(AppPaths::underRoot(root)),
+          sim(clock),
+          port(sim, clock),
+          window(state, views),
+          host(window, state, views),
+          link(state, port, clock, host, modelTablePath(), helpFolder(paths)),
+          app(state, host, clock, link, paths)
+    {
+        window.attach(app, link, host);
+        window.show();
+        QApplication::processEvents();
+    }
+
+    ~ProgramRig() { std::filesystem::remove_all(root); }
+
+    void startUp()
+    {
+        app.startUp();
+        QApplication::processEvents();
+    }
+
+    std::string root;
+    AppPaths paths;
+    FakeClock clock;
+    scopesim::ScopeSimulator sim;
+    scopesim::SimulatedPort port;
+    ProgramState state;
+    DisplayViews views;
+    MainWindow window;
+    QtHost host;
+    InstrumentLink link;
+    AppController app;
+    MessageBoxAnswerer answerer;
+};
+
+QStringList captionsOf(const QList<QAction*>& actions)
+{
+    QStringList captions;
+    for (QAction* a : actions) {
+        if (a->isSeparator()) {
+            captions << QStringLiteral("-");
+        } else if (auto* widgetAction = qobject_cast<QWidgetAction*>(a)) {
+            QWidget* w = widgetAction->defaultWidget();
+            if (auto* box = qobject_cast<QCheckBox*>(w)) captions << box->text();
+            if (auto* label = qobject_cast<QLabel*>(w)) captions << label->text();
+        } else {
+            captions << a->text();
+        }
+    }
+    return captions;
+}
+
+int pixelsOfColour(const QImage& image, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour) ++count;
+    return count;
+}
+
+void saveArtefact(const QImage& image, const char* name)
+{
+    const QString folder = QStringLiteral(QL240_TEST_ARTEFACTS);
+    QDir().mkpath(folder);
+    image.save(folder + QLatin1Char('/') + QLatin1String(name));
+}
+
+TEST(MainWindow, StartsWithItsCaptionsMessageAndDefaultLayout)
+{
+    ProgramRig rig;
+    rig.startUp();
+
+    EXPECT_EQ(rig.answerer.texts, QStringList{QStringLiteral("Generate new default settings")});
+    EXPECT_EQ(rig.answerer.titles, QStringList{QStringLiteral("Load default settings")});
+    EXPECT_EQ(rig.window.windowTitle(), QStringLiteral("QL240E - V3.02"));
+
+    const auto* toolbar = rig.window.findChild<QToolBar*>(QStringLiteral("toolbar"));
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(captionsOf(toolbar->actions()),
+              (QStringList{"Config", "RM", "Read", "Auto", "Set/Read", "Set", "Autoset", "Notes",
+                           "WMF-Export", "-", "Time:"}));
+    EXPECT_EQ(captionsOf(rig.window.menuBar()->actions()),
+              (QStringList{"Data", "&View", "Measurement", "?"}));
+    const MainWindowControls& c = rig.window.controls();
+    EXPECT_EQ(captionsOf(c.dataMenu->actions()),
+              (QStringList{"&Load", "&Save", "-", "&Print", "Printer &setup", "-", "&Clipboard",
+                           "-", "&Config port", "-", "E&xit"}));
+    EXPECT_EQ(captionsOf(c.viewMenu->actions()),
+              (QStringList{"&Channel", "&Timebase", "T&rigger", "&Storage", "&Intensity",
+                           "&Cursor", "Auto&measurement"}));
+    EXPECT_EQ(captionsOf(c.measurementMenu->actions()),
+              (QStringList{"&Autostore", "&FFT", "&Harm. current emissions"}));
+    EXPECT_EQ(captionsOf(c.helpMenu->actions()),
+              (QStringList{"&Help", "-", "&Deutsch", "&English", "-", "FF&T/QZV Anleitung",
+                           "&FFT/QZV Manual", "-", "&About/Support"}));
+
+    // Before a first read nothing can be written to the instrument; windows the program does
+    // not have yet cannot be chosen; the measurement window's item shows it was open.
+    EXPECT_TRUE(c.readButton->isEnabled());
+    EXPECT_FALSE(c.setReadButton->isEnabled());
+    EXPECT_FALSE(c.setButton->isEnabled());
+    EXPECT_TRUE(c.autosetButton->isEnabled());
+    EXPECT_FALSE(c.notesButton->isEnabled());
+    EXPECT_FALSE(c.channelItem->isEnabled());
+    EXPECT_TRUE(c.automeasurementItem->isChecked());
+    EXPECT_TRUE(c.loadItem->isEnabled());
+    EXPECT_TRUE(c.configPortItem->isEnabled());
+
+    // The screen window stands where the default layout puts it inside the window area.
+    ASSERT_FALSE(rig.window.screenFrame().isHidden());
+    const WindowPlacement placed = rig.host.windowPlacement(ToolWindow::ScreenWindow);
+    EXPECT_NEAR(placed.left, 10, 15);
+    EXPECT_NEAR(placed.top, 10, 15);
+    EXPECT_NEAR(placed.width, 5650, 15);
+    EXPECT_NEAR(placed.height, 5500, 15);
+    EXPECT_EQ(placed.windowState, 0);
+    EXPECT_EQ(rig.window.screenFrame().windowTitle(), QStringLiteral("Signal       "
+                                                                     "--:--:--  --.--.--  "));
+
+    // The core enables a toolbar button, but not an item whose window does not exist.
+    rig.host.setActionEnabled(UiAction::Set, true);
+    rig.host.setActionEnabled(UiAction::Notes, true);
+    EXPECT_TRUE(c.setButton->isEnabled());
+    EXPECT_FALSE(c.notesButton->isEnabled());
+    rig.window.setAvailable(c.notesButton, true);
+    EXPECT_TRUE(c.notesButton->isEnabled());
+}
+
+TEST(MainWindow, TheScreenShowsTheGuideTextAndThenTheSimulatedTraces)
+{
+    ProgramRig rig;
+    rig.startUp();
+    ScreenWindow& screen = rig.window.screenWindow();
+
+    const QImage empty = screen.picture();
+    ASSERT_FALSE(empty.isNull());
+    EXPECT_GT(pixelsOfColour(empty, qRgb(128, 128, 128)), 500);  // graticule
+    EXPECT_EQ(pixelsOfColour(empty, qRgb(255, 0, 0)), 0);        // no CH I before a read
+    EXPECT_TRUE(rig.views.screen.guideTextVisible);
+    const QImage withGuide = screen.grab().toImage();
+    saveArtefact(withGuide, "main-window-start.png");
+
+    ASSERT_TRUE(rig.link.connectInstrument());
+    ASSERT_TRUE(rig.link.sequences().readAllFromScope());
+    QApplication::processEvents();
+    EXPECT_EQ(rig.answerer.texts.size(), 1);  // only the one of the first start
+
+    const QImage traces = screen.picture();
+    EXPECT_GT(pixelsOfColour(traces, qRgb(255, 0, 0)), 300);  // CH I
+    EXPECT_GT(pixelsOfColour(traces, qRgb(0, 0, 255)), 300);  // CH II
+    EXPECT_FALSE(rig.views.screen.guideTextVisible);
+    EXPECT_TRUE(rig.window.screenFrame().windowTitle().startsWith(QStringLiteral("Signal")));
+    EXPECT_FALSE(rig.window.screenFrame().windowTitle().contains(QStringLiteral("--:--:--")));
+    saveArtefact(screen.grab().toImage(), "main-window-read.png");
+
+    // The scroll bar shows the horizontal position; moving it moves the picture's origin.
+    QScrollBar* bar = screen.scrollBar();
+    EXPECT_EQ(bar->maximum(), 1023);
+    EXPECT_EQ(bar->value(), rig.state.ddf.horPosition);
+    bar->setValue(bar->value() + 100);
+    EXPECT_EQ(rig.state.ddf.horPosition, bar->value());
+    EXPECT_NE(screen.picture(), traces);
+
+    // Minimised, the window reports its state and is not drawn.
+    rig.host.setWindowState(ToolWindow::ScreenWindow, 1);
+    QApplication::processEvents();
+    EXPECT_EQ(rig.views.screen.state, WindowState::Minimised);
+    EXPECT_EQ(rig.host.windowPlacement(ToolWindow::ScreenWindow).windowState, 1);
+    rig.host.setWindowState(ToolWindow::ScreenWindow, 0);
+    EXPECT_EQ(rig.views.screen.state, WindowState::Normal);
+}
+
+TEST(MainWindow, TheHostSetsTheCheckBoxesQuietlyAndShowsLineBreaks)
+{
+    ProgramRig rig;
+    int clicks = 0;
+    QObject::connect(rig.window.controls().remoteBox, &QCheckBox::toggled, [&] { ++clicks; });
+    rig.host.setRemoteBox(true);
+    rig.host.setAutoBox(true);
+    EXPECT_TRUE(rig.window.controls().remoteBox->isChecked());
+    EXPECT_TRUE(rig.window.controls().autoBox->isChecked());
+    EXPECT_EQ(clicks, 0);
+
+    rig.host.showMessage("First line\r\nSecond line", "Title", MessageIcon::Critical);
+    EXPECT_EQ(rig.answerer.texts.back(), QStringLiteral("First line\nSecond line"));
+
+    rig.host.setClockText("Time: 12:34:56");
+    EXPECT_EQ(rig.window.controls().clockLabel->text(), QStringLiteral("Time: 12:34:56"));
+
+    rig.host.setBusyPointer(true);
+    rig.host.setBusyPointer(true);
+    rig.host.setBusyPointer(false);
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
+    rig.host.setBusyPointer(false);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(MainWindow, ClosingReleasesTheInstrumentWritesTheDefaultsAndEnds)
+{
+    ProgramRig rig;
+    rig.startUp();
+    ASSERT_TRUE(rig.link.connectInstrument());
+    rig.sim.clearRecording();
+    EXPECT_TRUE(rig.window.close());
+    QApplication::processEvents();
+    EXPECT_FALSE(rig.window.isVisible());
+    EXPECT_TRUE(rig.app.finished());
+    EXPECT_EQ(rig.sim.commandTexts(), (std::vector<std::string>{"rm0"}));
+    EXPECT_TRUE(std::filesystem::exists(rig.paths.configFile("Tx4080.par")));
+    EXPECT_FALSE(rig.window.mainTimer().isActive());
+}
+
+TEST(MainWindow, AnExitThatHasToWaitKeepsTheWindowOpen)
+{
+    ProgramRig rig;
+    rig.startUp();
+    rig.state.busy.linkBusy = 1;  // an exchange is in progress
+    EXPECT_FALSE(rig.window.close());
+    rig.window.controls().exitItem->trigger();
+    EXPECT_TRUE(rig.window.isVisible());
+    rig.state.busy.linkBusy = 0;
+    rig.window.startMainTimer();
+    QMetaObject::invokeMethod(&rig.window.mainTimer(), "timeout");
+    QApplication::processEvents();
+    EXPECT_FALSE(rig.window.isVisible());
+    EXPECT_TRUE(rig.app.finished());
+}
+
+}  // namespace
+}  // namespace ql::gui

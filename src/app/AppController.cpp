@@ -1,0 +1,163 @@
+#include "AppController.h"
+
+#include "files/ParameterFile.h"
+#include "state/InitProgramState.h"
+
+namespace ql {
+
+std::string helpFolder(const AppPaths& paths)
+{
+    return paths.dataFile("help");
+}
+
+AppController::AppController(ProgramState& state, Host& host, Clock& clock, InstrumentLink& link,
+                             AppPaths paths)
+    : state_(state), host_(host), clock_(clock), link_(link), paths_(std::move(paths))
+{
+}
+
+void AppController::startUp()
+{
+    // The package installs every file the program needs, so there is nothing to unpack on a
+    // first start. Autostore files go to the user's data folder.
+    initProgramState(state_, paths_.userDataDir());
+    host_.setCaption(kProgramCaption);
+    host_.setRemoteBox(false);
+    host_.setAutoBox(false);
+    // "Set/Read" and "Set" would write start values into the instrument before a first read.
+    host_.setActionEnabled(UiAction::SetRead, false);
+    host_.setActionEnabled(UiAction::Set, false);
+
+    readParameterFile(state_, host_, paths_);
+    host_.openWindow(ToolWindow::ScreenWindow);
+    host_.setActionChecked(UiAction::AutomeasurementMenuItem, state_.layout.automesVisible != 0);
+    if (state_.layout.automesVisible == 1) host_.openWindow(ToolWindow::MeasurementWindow);
+    selectHelpFile(state_, helpFolder(paths_));
+    for (ToolWindow panel : {ToolWindow::ChannelPanel, ToolWindow::TimebasePanel,
+                             ToolWindow::TriggerPanel, ToolWindow::IntensityPanel,
+                             ToolWindow::StoragePanel, ToolWindow::CursorWindow})
+        host_.openWindow(panel);
+
+    // The windows opened above could not draw the screen yet; now it gets its first picture.
+    state_.screen.screenBusy = 0;
+    host_.refreshWindow(ToolWindow::ScreenWindow);
+}
+
+bool AppController::operationInProgress() const
+{
+    return state_.busy.linkBusy > 0 || state_.busy.uiBusy || releasing_;
+}
+
+bool AppController::releaseAndClosePort()
+{
+    SerialLine& line = link_.line();
+    if (!line.isOpen()) return true;
+    bool answered = true;
+    if (state_.link.remoteHeld == 1) {
+        releasing_ = true;
+        {
+            LinkBusyScope busy(state_);
+            line.flushInput();
+            // The answer itself is not read. The wait serves no window events: the program is
+            // going away and nothing may start on the line meanwhile.
+            answered = line.sendString("rm0\r") &&
+                       line.waitForBytes(2, kReplyTimeoutMs, EventPolicy::NoEvents) ==
+                           WaitOutcome::Ready;
+        }
+        releasing_ = false;
+        if (!answered) {
+            state_.link.autoUpdate = 0;
+            state_.link.remoteHeld = 0;
+            host_.setRemoteBox(false);
+            host_.setAutoBox(false);
+        }
+    }
+    line.closePort();
+    return answered;
+}
+
+void AppController::runClosingSequence(bool parametersSaved)
+{
+    closePending_ = false;
+    exitPending_ = false;
+    if (state_.parDefaultsGenerated == 1 && !parametersSaved) saveParameters(state_, host_, paths_);
+    // The window closes whether or not the instrument answered.
+    releaseAndClosePort();
+    finished_ = true;
+    host_.quit();
+}
+
+CloseOutcome AppController::closeMainWindow()
+{
+    if (finished_) return CloseOutcome::Closed;
+    if (operationInProgress()) {
+        closePending_ = true;
+        return CloseOutcome::Deferred;
+    }
+    runClosingSequence(false);
+    return CloseOutcome::Closed;
+}
+
+ExitOutcome AppController::exitProgram()
+{
+    if (finished_) return ExitOutcome::Ended;
+    if (operationInProgress()) {
+        exitPending_ = true;
+        return ExitOutcome::Deferred;
+    }
+    exitPending_ = false;
+    if (!releaseAndClosePort()) return ExitOutcome::KeptOpen;
+    saveParameters(state_, host_, paths_);
+    runClosingSequence(true);
+    return ExitOutcome::Ended;
+}
+
+void AppController::timerTick()
+{
+    if (finished_) return;
+    if (!operationInProgress()) {
+        if (exitPending_ && exitProgram() == ExitOutcome::Ended) return;
+        if (closePending_) {
+            runClosingSequence(false);
+            return;
+        }
+    }
+    host_.setClockText("Time: " + formatClockTime(clock_.now()));
+    if (state_.screen.screenDirty == 1) {
+        host_.refreshWindow(ToolWindow::ScreenWindow);
+        state_.screen.screenDirty = 0;
+    }
+}
+
+void AppController::configButton()
+{
+    if (state_.busy.uiBusy) return;
+    configPortMenu();
+}
+
+void AppController::configPortMenu()
+{
+    // Opening the window releases a held instrument: never in the middle of an exchange, whose
+    // reply the release would cut off.
+    if (state_.busy.linkBusy > 0) return;
+    host_.openWindow(ToolWindow::PortSetup);
+}
+
+std::string AppController::helpDocument()
+{
+    selectHelpFile(state_, helpFolder(paths_));
+    return state_.helpFile;
+}
+
+std::string AppController::helpDocumentInLanguage(byte language)
+{
+    state_.language = language;
+    return helpDocument();
+}
+
+std::string AppController::fftManual(bool german) const
+{
+    return helpFolder(paths_) + (german ? "/FFT_QZV_D.pdf" : "/FFT_QZV_E.pdf");
+}
+
+}  // namespace ql

@@ -1,0 +1,100 @@
+#pragma once
+// The program's life: start-up, closing the main window, "Exit", the one-second tick of the
+// main window, and the menu items that need no window of their own. Tells the user interface
+// what to show through Host only.
+//
+// Start-up sets the start values, reads the parameter file (with its defaults when it cannot
+// be used), opens the screen window, the automatic-measurement window when it was open last
+// time and the settings panels, chooses the help document and then lets the screen be drawn.
+// No serial port is opened at start.
+//
+// Closing releases a held instrument ("rm0", then up to 8 s for its answer without serving
+// window events), closes the port and writes the parameter file: "Exit" always, other ways of
+// closing only when start-up had to generate defaults. While an instrument operation is in
+// progress a close or "Exit" waits until it has finished, so no command is cut in half.
+
+#include <string>
+
+#include "link/InstrumentLink.h"
+#include "state/AppPaths.h"
+
+namespace ql {
+
+// Footer text of the main window.
+inline constexpr const char* kFooterText = "KORVA Instruments - digital storage oscilloscopes";
+
+// The help documents live in the data folder's "help" folder; the manuals beside them.
+std::string helpFolder(const AppPaths& paths);
+
+// What became of a request to close the main window.
+enum class CloseOutcome {
+    Closed,    // the closing sequence ran; the user interface has been asked to quit
+    Deferred,  // an operation is in progress; the close runs on a tick once it has finished
+};
+
+// What became of "Exit".
+enum class ExitOutcome {
+    Ended,     // everything was written and the user interface has been asked to quit
+    Deferred,  // an operation is in progress; "Exit" runs on a tick once it has finished
+    KeptOpen,  // the held instrument did not answer "rm0": the port is closed, nothing was
+               // written and the program goes on
+};
+
+class AppController {
+public:
+    AppController(ProgramState& state, Host& host, Clock& clock, InstrumentLink& link,
+                  AppPaths paths);
+
+    // Start-up: runs once, before the main timer starts.
+    void startUp();
+
+    // The main window is being closed (its close box, the system menu or the desktop).
+    CloseOutcome closeMainWindow();
+    // The "Exit" item of the Data menu.
+    ExitOutcome exitProgram();
+    // True once the closing sequence has run.
+    bool finished() const { return finished_; }
+    bool closePending() const { return closePending_; }
+    bool exitPending() const { return exitPending_; }
+
+    // The one-second tick of the main window: a close or "Exit" that had to wait, the clock,
+    // and the redraw that the settings panels asked for.
+    void timerTick();
+
+    // "Config" on the toolbar: the port set-up window, unless an operation is in progress.
+    void configButton();
+    // "Config port" in the Data menu: the port set-up window, also while an operation is in
+    // progress, but not while a command exchange is under way.
+    void configPortMenu();
+
+    // "Help": the help document for the model family and language (chosen afresh).
+    // "Deutsch" / "English": the language first (0 German, 1 English). Both return the path
+    // of the document to show; the user interface ignores a document that is missing.
+    std::string helpDocument();
+    std::string helpDocumentInLanguage(byte language);
+    // The FFT manual in German or English.
+    std::string fftManual(bool german) const;
+
+    const AppPaths& paths() const { return paths_; }
+
+private:
+    bool operationInProgress() const;
+    // Releases a held instrument and closes the port. False when the held instrument did not
+    // answer "rm0" within the time-out (the port is closed then as well).
+    bool releaseAndClosePort();
+    // Writes the parameter file when start-up generated defaults (unless "Exit" has just
+    // written it), releases the instrument, closes the port and ends the program.
+    void runClosingSequence(bool parametersSaved);
+
+    ProgramState& state_;
+    Host& host_;
+    Clock& clock_;
+    InstrumentLink& link_;
+    AppPaths paths_;
+    bool finished_ = false;
+    bool releasing_ = false;
+    bool closePending_ = false;
+    bool exitPending_ = false;
+};
+
+}  // namespace ql

@@ -1,0 +1,51 @@
+#pragma once
+// The Host of the program: message boxes (CR LF shown as line breaks), yes/no questions,
+// pending events served inside waits, the busy pointer, the caption and clock, the toolbar's
+// check boxes set without running their handlers, the items the core enables and checks, and
+// the tool windows the program has, placed in twips inside the main window's area. Windows it
+// does not have yet are not opened and report themselves closed.
+
+#include "state/Host.h"
+
+namespace ql {
+struct DisplayViews;
+}
+
+namespace ql::gui {
+
+class MainWindow;
+
+class QtHost : public Host {
+public:
+    QtHost(MainWindow& window, ProgramState& state, DisplayViews& views);
+
+    void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
+    bool askYesNo(std::string_view text, std::string_view title) override;
+    void pumpEvents() override;
+    void setBusyPointer(bool busy) override;
+    void setCaption(std::string_view caption) override;
+    void setClockText(std::string_view text) override;
+    void setRemoteBox(bool checked) override;
+    void setAutoBox(bool checked) override;
+    void setActionEnabled(UiAction action, bool enabled) override;
+    void setActionChecked(UiAction action, bool checked) override;
+    void openWindow(ToolWindow window) override;
+    void closeWindow(ToolWindow window) override;
+    bool isWindowOpen(ToolWindow window) override;
+    void refreshWindow(ToolWindow window) override;
+    void setWindowState(ToolWindow window, int windowState) override;
+    WindowPlacement windowPlacement(ToolWindow window) override;
+    void printScreenCopy() override;
+    void quit() override;
+
+    // Depth of the busy pointer requests now in force.
+    int busyDepth() const { return busyDepth_; }
+
+private:
+    MainWindow& window_;
+    ProgramState& state_;
+    DisplayViews& views_;
+    int busyDepth_ = 0;
+};
+
+}  // namespace ql::gui
