@@ -122,6 +122,10 @@ void AppController::timerTick()
             return;
         }
     }
+    if (tickWork_) {
+        tickWork_();
+        return;
+    }
     host_.setClockText("Time: " + formatClockTime(clock_.now()));
     if (state_.screen.screenDirty == 1) {
         host_.refreshWindow(ToolWindow::ScreenWindow);

@@ -13,6 +13,7 @@
 // closing only when start-up had to generate defaults. While an instrument operation is in
 // progress a close or "Exit" waits until it has finished, so no command is cut in half.
 
+#include <functional>
 #include <string>
 
 #include "link/InstrumentLink.h"
@@ -60,6 +61,9 @@ public:
     // The one-second tick of the main window: a close or "Exit" that had to wait, the clock,
     // and the redraw that the settings panels asked for.
     void timerTick();
+    // The instrument work of the tick (clock, redraw, copy request, automatic update,
+    // autostore), which replaces the tick's own clock and redraw once the program has it.
+    void setTickWork(std::function<void()> work) { tickWork_ = std::move(work); }
 
     // "Config" on the toolbar: the port set-up window, unless an operation is in progress.
     void configButton();
@@ -78,6 +82,7 @@ public:
     const AppPaths& paths() const { return paths_; }
 
 private:
+    std::function<void()> tickWork_;
     bool operationInProgress() const;
     // Releases a held instrument and closes the port. False when the held instrument did not
     // answer "rm0" within the time-out (the port is closed then as well).

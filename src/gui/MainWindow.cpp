@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "app/InstrumentOperations.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -269,6 +271,23 @@ void MainWindow::attach(AppController& controller, InstrumentLink& link, Host& h
         return controller.closeMainWindow() == CloseOutcome::Closed;
     };
     tickHandler_ = [&controller] { controller.timerTick(); };
+}
+
+void MainWindow::attachOperations(InstrumentOperations& operations)
+{
+    const MainWindowControls& c = controls_;
+    connect(c.readButton, &QAction::triggered, this, [&operations] { operations.read(); });
+    connect(c.setReadButton, &QAction::triggered, this, [&operations] { operations.setRead(); });
+    connect(c.setButton, &QAction::triggered, this, [&operations] { operations.set(); });
+    connect(c.autosetButton, &QAction::triggered, this, [&operations] { operations.autoset(); });
+    connect(c.notesButton, &QAction::triggered, this, [&operations] { operations.notes(); });
+    connect(c.wmfExportButton, &QAction::triggered, this,
+            [&operations] { operations.wmfExport(); });
+    // clicked() comes only from the user; the program sets the boxes with signals blocked.
+    connect(c.remoteBox, &QCheckBox::clicked, this,
+            [&operations](bool checked) { operations.remoteBoxReleased(checked); });
+    connect(c.autoBox, &QCheckBox::clicked, this,
+            [&operations](bool checked) { operations.autoBoxReleased(checked); });
 }
 
 void MainWindow::startMainTimer()

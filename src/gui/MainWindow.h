@@ -26,6 +26,7 @@ class QTimer;
 namespace ql {
 class AppController;
 class InstrumentLink;
+class InstrumentOperations;
 }  // namespace ql
 
 namespace ql::gui {
@@ -84,6 +85,8 @@ public:
     // Connects the menu items this window serves itself (Load, Save, Clipboard, Config, Exit,
     // the help items) and the close box to the program's core.
     void attach(AppController& controller, InstrumentLink& link, Host& host);
+    // Wires the toolbar's instrument operations and the "RM" and "Auto" boxes.
+    void attachOperations(InstrumentOperations& operations);
 
     // The one-second timer; it starts after start-up and runs the tick handler.
     QTimer& mainTimer() const { return *mainTimer_; }

@@ -6,10 +6,14 @@
 
 #include "MainWindow.h"
 #include "QtHost.h"
+#include "RemoteServer.h"
 #include "app/AppController.h"
+#include "app/InstrumentOperations.h"
+#include "app/RemoteCommands.h"
 #include "display/DisplayViews.h"
 #include "link/InstrumentLink.h"
 #include "link/PosixSerialPort.h"
+#include "state/NumberFormat.h"
 
 int main(int argc, char* argv[])
 {
@@ -28,7 +32,14 @@ int main(int argc, char* argv[])
     ql::InstrumentLink link(*state, port, clock, host, paths.dataFile("scopes.db"),
                             ql::helpFolder(paths));
     ql::AppController controller(*state, host, clock, link, paths);
+    ql::InstrumentOperations operations(link);
+    ql::RemoteCommands remoteCommands(*state, operations, ql::systemDecimalSign());
+    ql::gui::RemoteServer remoteServer(remoteCommands);
+    if (!remoteServer.listen())
+        qWarning("Remote commands are not available: %s", qPrintable(remoteServer.errorString()));
     window.attach(controller, link, host);
+    window.attachOperations(operations);
+    controller.setTickWork([&operations] { operations.timerTick(); });
 
     window.show();
     controller.startUp();
