@@ -1,5 +1,7 @@
 #include "AppController.h"
 
+#include "OperationGuard.h"
+
 #include "files/ParameterFile.h"
 #include "state/InitProgramState.h"
 
@@ -141,9 +143,9 @@ void AppController::configButton()
 
 void AppController::configPortMenu()
 {
-    // Opening the window releases a held instrument: never in the middle of an exchange, whose
-    // reply the release would cut off.
-    if (state_.busy.linkBusy > 0) return;
+    // Opening the window releases a held instrument: never in the middle of an operation or an
+    // exchange, whose reply the release would cut off.
+    if (operationRunning(state_)) return;
     host_.openWindow(ToolWindow::PortSetup);
 }
 

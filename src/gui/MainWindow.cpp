@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "app/InstrumentOperations.h"
+#include "app/OperationGuard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -246,11 +247,15 @@ void MainWindow::attach(AppController& controller, InstrumentLink& link, Host& h
 {
     link_ = &link;
     const MainWindowControls& c = controls_;
+    // Loading or saving in the middle of a read would mix a file with half-read data.
     connect(c.loadItem, &QAction::triggered, this, [this, &host, &link] {
+        if (operationRunning(state_)) return;
         loadDataFile(state_, host, fileDialogs_, link.identification());
     });
-    connect(c.saveItem, &QAction::triggered, this,
-            [this, &host] { saveDataFile(state_, host, fileDialogs_); });
+    connect(c.saveItem, &QAction::triggered, this, [this, &host] {
+        if (operationRunning(state_)) return;
+        saveDataFile(state_, host, fileDialogs_);
+    });
     connect(c.clipboardItem, &QAction::triggered, this, &MainWindow::copyScreenToClipboard);
     connect(c.configButton, &QAction::triggered, this,
             [&controller] { controller.configButton(); });

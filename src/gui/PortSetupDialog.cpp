@@ -1,12 +1,14 @@
 #include "PortSetupDialog.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/OperationGuard.h"
 #include "link/InstrumentLink.h"
 #include "link/PortMap.h"
 
@@ -102,24 +104,49 @@ void PortSetupDialog::selectBaudRate(long baudRate)
     }
 }
 
+void PortSetupDialog::setWorking(bool working)
+{
+    working_ = working;
+    okButton_->setEnabled(!working);
+    exitButton_->setEnabled(!working);
+    autosearchButton_->setEnabled(!working);
+}
+
+void PortSetupDialog::reject()
+{
+    if (!working_) QDialog::reject();
+}
+
+void PortSetupDialog::closeEvent(QCloseEvent* event)
+{
+    if (working_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
 void PortSetupDialog::acceptChoice()
 {
+    // Another operation on the line (a remote read, the timer's work) goes first.
+    OperationGuard guard(state_, link_.context().host);
+    if (!guard || working_) return;
+    setWorking(true);
     link_.portSearch().setupAccepted(selectedPort(), selectedBaudRate(), link_.identification());
+    setWorking(false);
     accept();
 }
 
 void PortSetupDialog::runSearch()
 {
+    OperationGuard guard(state_, link_.context().host);
+    if (!guard || working_) return;
     // The window's own buttons stay off while the search talks to the ports.
-    okButton_->setEnabled(false);
-    exitButton_->setEnabled(false);
-    autosearchButton_->setEnabled(false);
+    setWorking(true);
     const PortSearchResult result = link_.portSearch().autoSearchPort();
     selectPort(result.portNumber);
     selectBaudRate(result.baudRate);
-    okButton_->setEnabled(true);
-    exitButton_->setEnabled(true);
-    autosearchButton_->setEnabled(true);
+    setWorking(false);
 }
 
 }  // namespace ql::gui

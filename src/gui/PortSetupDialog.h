@@ -26,9 +26,16 @@ public:
     void selectPort(int portNumber);
     void selectBaudRate(long baudRate);
 
+    // While Ok or Autosearch talks to the ports the window cannot be closed.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void acceptChoice();
     void runSearch();
+    void setWorking(bool working);
 
     ProgramState& state_;
     InstrumentLink& link_;
@@ -37,6 +44,7 @@ private:
     QPushButton* okButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QPushButton* autosearchButton_ = nullptr;
+    bool working_ = false;
 };
 
 }  // namespace ql::gui

@@ -35,8 +35,6 @@ int main(int argc, char* argv[])
     ql::InstrumentOperations operations(link);
     ql::RemoteCommands remoteCommands(*state, operations, ql::systemDecimalSign());
     ql::gui::RemoteServer remoteServer(remoteCommands);
-    if (!remoteServer.listen())
-        qWarning("Remote commands are not available: %s", qPrintable(remoteServer.errorString()));
     window.attach(controller, link, host);
     window.attachOperations(operations);
     controller.setTickWork([&operations] { operations.timerTick(); });
@@ -44,5 +42,8 @@ int main(int argc, char* argv[])
     window.show();
     controller.startUp();
     window.startMainTimer();
+    // Remote commands are served once start-up has set the port and the layout.
+    if (!remoteServer.listen())
+        qWarning("Remote commands are not available: %s", qPrintable(remoteServer.errorString()));
     return QApplication::exec();
 }

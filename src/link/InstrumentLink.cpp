@@ -27,7 +27,11 @@ void InstrumentLink::checkCopyRequest()
     if (!ctx_.port.isOpen()) return;
     const long waiting = line_.inputCount();
     if (waiting < 0) {
-        ctx_.port.close();  // the port vanished; the next operation reopens it
+        // The port vanished (e.g. the adapter was pulled). A held instrument is no longer
+        // held: say so once and clear the hold, so the next operation connects afresh.
+        if (ctx_.state.link.remoteHeld == 1 || ctx_.state.link.autoUpdate == 1)
+            frame_.transmissionFailure("", WaitOutcome::PortFailed);
+        ctx_.port.close();
         return;
     }
     // A request is a run of more than 6 bytes with "COP:" among its first 80.

@@ -76,3 +76,37 @@ TEST(PortSetupDialog, OpeningReleasesAHeldInstrumentAndTheSearchPreselectsItsPor
     EXPECT_EQ(h.state.link.comPort, 7);  // nothing stored until Ok
     EXPECT_TRUE(dialog.findChild<QPushButton*>(QStringLiteral("okButton"))->isEnabled());
 }
+
+TEST(PortSetupDialog, WaitsForARunningOperationAndCannotBeClosedWhileItSearches)
+{
+    Harness h;
+    h.state.link.comPort = 1;
+    h.state.link.baudRate = 19200;
+    gui::PortSetupDialog dialog(h.state, *h.link);
+    // An operation holds the line: Ok and Autosearch do nothing.
+    h.state.busy.uiBusy = true;
+    dialog.findChild<QRadioButton*>(QStringLiteral("com3Option"))->click();
+    dialog.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    dialog.findChild<QPushButton*>(QStringLiteral("autosearchButton"))->click();
+    EXPECT_EQ(h.state.link.comPort, 1);
+    EXPECT_TRUE(h.sim.recorder().bytes().empty());
+    h.state.busy.uiBusy = false;
+
+    // Closing the window from inside the search's waits is ignored; the search completes.
+    h.port.addDevice("/dev/ttyS0", scopesim::DeviceKind::Silent);
+    h.port.addDevice("/dev/ttyS1", scopesim::DeviceKind::Instrument);
+    int closeAttempts = 0;
+    h.host.onPumpEvents = [&] {
+        if (closeAttempts++ == 10) {
+            dialog.reject();
+            dialog.close();
+        }
+    };
+    dialog.show();
+    dialog.findChild<QPushButton*>(QStringLiteral("autosearchButton"))->click();
+    h.host.onPumpEvents = nullptr;
+    EXPECT_GT(closeAttempts, 10);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.selectedPort(), 2);
+    EXPECT_TRUE(dialog.findChild<QPushButton*>(QStringLiteral("exitButton"))->isEnabled());
+}

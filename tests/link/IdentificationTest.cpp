@@ -285,3 +285,26 @@ TEST(CopyRequest, WhileHeldReadsReleasesAndPrints)
     EXPECT_TRUE(t.commands().empty());
     EXPECT_EQ(t.port.inputCount(), 0);
 }
+
+TEST(CopyRequest, AVanishedPortEndsTheHoldWithOneMessage)
+{
+    SimLink t;
+    ASSERT_TRUE(t.connect());
+    t.state.link.autoUpdate = 1;
+    t.host.autoBox = true;
+    t.port.vanish();
+    t.link->checkCopyRequest();
+    EXPECT_FALSE(t.port.isOpen());
+    EXPECT_EQ(t.state.link.remoteHeld, 0);
+    EXPECT_EQ(t.state.link.autoUpdate, 0);
+    EXPECT_FALSE(t.host.remoteBox);
+    EXPECT_FALSE(t.host.autoBox);
+    ASSERT_EQ(t.messageCount(), 1);
+    EXPECT_EQ(t.host.messages[0].text.substr(0, 18), "Transmission Error");
+
+    // The next operation connects afresh once the adapter is back.
+    t.port.reconnect();
+    t.host.clear();
+    EXPECT_TRUE(t.link->connectInstrument());
+    EXPECT_EQ(t.messageCount(), 0);
+}
