@@ -59,7 +59,7 @@ bench: deps
 	bash scripts/run-benchmarks $(BENCH_BUILD)
 
 format:
-	find src tests tools bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format-14 -i
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

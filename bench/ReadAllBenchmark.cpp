@@ -4,13 +4,13 @@
 // here, so the ratio shows what the program itself adds.
 #include <benchmark/benchmark.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "link/InstrumentLink.h"
 #include "link/PosixSerialPort.h"

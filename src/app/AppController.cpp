@@ -35,9 +35,9 @@ void AppController::startUp()
     host_.setActionChecked(UiAction::AutomeasurementMenuItem, state_.layout.automesVisible != 0);
     if (state_.layout.automesVisible == 1) host_.openWindow(ToolWindow::MeasurementWindow);
     selectHelpFile(state_, helpFolder(paths_));
-    for (ToolWindow panel : {ToolWindow::ChannelPanel, ToolWindow::TimebasePanel,
-                             ToolWindow::TriggerPanel, ToolWindow::IntensityPanel,
-                             ToolWindow::StoragePanel, ToolWindow::CursorWindow})
+    for (ToolWindow panel :
+         {ToolWindow::ChannelPanel, ToolWindow::TimebasePanel, ToolWindow::TriggerPanel,
+          ToolWindow::IntensityPanel, ToolWindow::StoragePanel, ToolWindow::CursorWindow})
         host_.openWindow(panel);
 
     // The windows opened above could not draw the screen yet; now it gets its first picture.
@@ -62,9 +62,9 @@ bool AppController::releaseAndClosePort()
             line.flushInput();
             // The answer itself is not read. The wait serves no window events: the program is
             // going away and nothing may start on the line meanwhile.
-            answered = line.sendString("rm0\r") &&
-                       line.waitForBytes(2, kReplyTimeoutMs, EventPolicy::NoEvents) ==
-                           WaitOutcome::Ready;
+            answered =
+                line.sendString("rm0\r") &&
+                line.waitForBytes(2, kReplyTimeoutMs, EventPolicy::NoEvents) == WaitOutcome::Ready;
         }
         releasing_ = false;
         if (!answered) {

@@ -23,14 +23,9 @@ CommandResult RemoteCommands::execute(std::string_view command)
     const std::string c = upperAscii(command);
     if (c == "READ") {
         switch (operations_.remoteRead()) {
-            case RemoteReadOutcome::Refused:
-                return CommandResult::Refused;
-            case RemoteReadOutcome::Read:
-                data_ = "ready";
-                break;
-            case RemoteReadOutcome::Failed:
-                data_ = "error";
-                break;
+            case RemoteReadOutcome::Refused: return CommandResult::Refused;
+            case RemoteReadOutcome::Read: data_ = "ready"; break;
+            case RemoteReadOutcome::Failed: data_ = "error"; break;
         }
         return CommandResult::Ok;
     }

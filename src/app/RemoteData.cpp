@@ -32,8 +32,8 @@ std::string channelText(const ProgramState& s, Channel ch, char decimalSign)
 {
     const Waveform& w = waveOf(s, ch);
     const double voltsPerCode = channelVoltsPerCode(s, ch).value_or(0.0);
-    const int zero = (ch == Channel::Ch1 ? s.preamble.ch1ZeroOffset : s.preamble.ch2ZeroOffset) +
-                     kZeroCodeBase;
+    const int zero =
+        (ch == Channel::Ch1 ? s.preamble.ch1ZeroOffset : s.preamble.ch2ZeroOffset) + kZeroCodeBase;
     // Time base B when it alone is shown, else time base A.
     const auto perDiv = s.ddf.timebaseMode >= 3 ? timebaseBTimePerDiv(s) : timebaseATimePerDiv(s);
     const double timePerDiv = perDiv.value_or(0.0);

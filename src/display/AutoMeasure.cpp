@@ -149,18 +149,10 @@ std::optional<CursorTargets> cursorTargetsForCell(const MeasurePoints& m, Measur
 {
     CursorTargets t;
     switch (cell) {
-        case MeasureCell::Ch1Voltage:
-            t = {m.ch1MaxIndex, m.ch1MinIndex};
-            break;
-        case MeasureCell::Ch1Timing:
-            t = {m.ch1PeriodEnd, m.ch1PeriodStart};
-            break;
-        case MeasureCell::Ch2Voltage:
-            t = {m.ch2MaxIndex, m.ch2MinIndex};
-            break;
-        case MeasureCell::Ch2Timing:
-            t = {m.ch2PeriodEnd, m.ch2PeriodStart};
-            break;
+        case MeasureCell::Ch1Voltage: t = {m.ch1MaxIndex, m.ch1MinIndex}; break;
+        case MeasureCell::Ch1Timing: t = {m.ch1PeriodEnd, m.ch1PeriodStart}; break;
+        case MeasureCell::Ch2Voltage: t = {m.ch2MaxIndex, m.ch2MinIndex}; break;
+        case MeasureCell::Ch2Timing: t = {m.ch2PeriodEnd, m.ch2PeriodStart}; break;
     }
     if (!isCursorPosition(t.cursor1) || !isCursorPosition(t.cursor2)) return std::nullopt;
     return t;

@@ -60,14 +60,10 @@ std::optional<double> cursorTimePerDiv(const ProgramState& s)
 const Waveform& traceSamples(const ProgramState& s, CursorTrace trace)
 {
     switch (trace) {
-        case CursorTrace::Ch1:
-            return s.waves.waveCh1;
-        case CursorTrace::Ch2:
-            return s.waves.waveCh2;
-        case CursorTrace::Ref1:
-            return s.waves.waveRef1;
-        case CursorTrace::Ref2:
-            return s.waves.waveRef2;
+        case CursorTrace::Ch1: return s.waves.waveCh1;
+        case CursorTrace::Ch2: return s.waves.waveCh2;
+        case CursorTrace::Ref1: return s.waves.waveRef1;
+        case CursorTrace::Ref2: return s.waves.waveRef2;
     }
     return s.waves.waveCh1;
 }

@@ -127,15 +127,11 @@ std::string triggerTimePiece(const ProgramState& s, StatusLineTarget target, cha
 const char* channelCouplingText(int coupling)
 {
     switch (coupling) {
-        case 0:
-            return " DC";
-        case 1:
-            return " AC";
+        case 0: return " DC";
+        case 1: return " AC";
         case 2:
-        case 3:
-            return " GND";
-        default:
-            return "";
+        case 3: return " GND";
+        default: return "";
     }
 }
 

@@ -20,14 +20,10 @@ bool isChannel(CursorTrace trace)
 int traceColor(CursorTrace trace)
 {
     switch (trace) {
-        case CursorTrace::Ch1:
-            return 12;
-        case CursorTrace::Ch2:
-            return 9;
-        case CursorTrace::Ref1:
-            return 4;
-        case CursorTrace::Ref2:
-            return 1;
+        case CursorTrace::Ch1: return 12;
+        case CursorTrace::Ch2: return 9;
+        case CursorTrace::Ref1: return 4;
+        case CursorTrace::Ref2: return 1;
     }
     return 0;
 }
@@ -41,14 +37,10 @@ bool traceDrawn(const ProgramState& s, CursorTrace trace)
 {
     const DdfSettings& d = s.ddf;
     switch (trace) {
-        case CursorTrace::Ch1:
-            return d.ch1On == 1;
-        case CursorTrace::Ch2:
-            return d.ch2On == 1 && d.verAdd == 0;
-        case CursorTrace::Ref1:
-            return d.ref1On == 1;
-        case CursorTrace::Ref2:
-            return d.ref2On == 1;
+        case CursorTrace::Ch1: return d.ch1On == 1;
+        case CursorTrace::Ch2: return d.ch2On == 1 && d.verAdd == 0;
+        case CursorTrace::Ref1: return d.ref1On == 1;
+        case CursorTrace::Ref2: return d.ref2On == 1;
     }
     return false;
 }

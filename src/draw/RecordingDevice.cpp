@@ -120,16 +120,11 @@ std::string RecordingDevice::describe(const DrawOp& op)
     std::string points;
     for (const DevicePoint& p : op.points) points += (points.empty() ? "" : "-") + pointText(p);
     switch (op.kind) {
-        case DrawOp::Kind::Clear:
-            return "clear " + colorText(op.pen.color);
-        case DrawOp::Kind::Line:
-            return "line " + points + " " + penText(op.pen);
-        case DrawOp::Kind::Polyline:
-            return "polyline " + points + " " + penText(op.pen);
-        case DrawOp::Kind::Dot:
-            return "dot " + points + " " + penText(op.pen);
-        case DrawOp::Kind::FillRect:
-            return "fill " + points + " " + penText(op.pen);
+        case DrawOp::Kind::Clear: return "clear " + colorText(op.pen.color);
+        case DrawOp::Kind::Line: return "line " + points + " " + penText(op.pen);
+        case DrawOp::Kind::Polyline: return "polyline " + points + " " + penText(op.pen);
+        case DrawOp::Kind::Dot: return "dot " + points + " " + penText(op.pen);
+        case DrawOp::Kind::FillRect: return "fill " + points + " " + penText(op.pen);
         case DrawOp::Kind::Text: {
             char size[32];
             std::snprintf(size, sizeof size, "%gpt", op.font.points);

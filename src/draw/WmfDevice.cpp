@@ -75,12 +75,9 @@ bool isMonospaceFace(const std::string& face)
 int penStyle(DrawStyle style)
 {
     switch (style) {
-        case DrawStyle::Dash:
-            return kPenDash;
-        case DrawStyle::Dot:
-            return kPenDot;
-        case DrawStyle::Solid:
-            break;
+        case DrawStyle::Dash: return kPenDash;
+        case DrawStyle::Dot: return kPenDot;
+        case DrawStyle::Solid: break;
     }
     return kPenSolid;
 }

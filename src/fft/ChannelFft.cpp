@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "Fourier.h"
 #include "FftLevels.h"
+#include "Fourier.h"
 
 namespace ql {
 

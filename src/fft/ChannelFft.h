@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "FftWindow.h"
 #include "FftCursor.h"
+#include "FftWindow.h"
 #include "state/ProgramState.h"
 #include "state/Scaling.h"
 #include "state/Status.h"

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "ChannelFft.h"
-#include "FftWindow.h"
 #include "FftCursor.h"
+#include "FftWindow.h"
 #include "state/ProgramState.h"
 
 namespace ql {

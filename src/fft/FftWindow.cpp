@@ -42,14 +42,10 @@ Status weightRecord(std::int32_t n, std::span<double> data, double dc, Weight we
 FftWindow windowFromCode(int code)
 {
     switch (code) {
-        case 1:
-            return FftWindow::Rectangle;
-        case 3:
-            return FftWindow::Welch;
-        case 4:
-            return FftWindow::Blackman;
-        default:
-            return FftWindow::Hanning;
+        case 1: return FftWindow::Rectangle;
+        case 3: return FftWindow::Welch;
+        case 4: return FftWindow::Blackman;
+        default: return FftWindow::Hanning;
     }
 }
 
@@ -82,14 +78,10 @@ Status windowBlackman(std::int32_t n, std::span<double> data, double dc)
 Status applyWindow(FftWindow window, std::int32_t n, std::span<double> data, double dc)
 {
     switch (window) {
-        case FftWindow::Hanning:
-            return windowHanning(n, data, dc);
-        case FftWindow::Welch:
-            return windowWelch(n, data, dc);
-        case FftWindow::Blackman:
-            return windowBlackman(n, data, dc);
-        case FftWindow::Rectangle:
-            break;
+        case FftWindow::Hanning: return windowHanning(n, data, dc);
+        case FftWindow::Welch: return windowWelch(n, data, dc);
+        case FftWindow::Blackman: return windowBlackman(n, data, dc);
+        case FftWindow::Rectangle: break;
     }
     return Status::success();
 }

@@ -97,12 +97,8 @@ void loadDataFile(ProgramState& s, Host& host, FileDialogs& dialogs, Identificat
 
     DataFileKind kind = DataFileKind::Settings;
     switch (dataFileNameKind(*chosen)) {
-        case DataFileName::Measurement:
-            kind = DataFileKind::Measurement;
-            break;
-        case DataFileName::Settings:
-            kind = DataFileKind::Settings;
-            break;
+        case DataFileName::Measurement: kind = DataFileKind::Measurement; break;
+        case DataFileName::Settings: kind = DataFileKind::Settings; break;
         case DataFileName::Table:
         case DataFileName::Other:
             host.showMessage(kBadFilenameText, kLoadDataTitle, MessageIcon::None);
@@ -126,12 +122,8 @@ void saveDataFile(ProgramState& s, Host& host, FileDialogs& dialogs, char decima
             if (hasNotes(s) || host.askYesNo(kSaveWithoutNotesText, kSaveDataTitle))
                 saveMeasurementFile(s, host, *chosen);
             break;
-        case DataFileName::Settings:
-            saveSettingsFile(s, host, *chosen);
-            break;
-        case DataFileName::Table:
-            saveTableFile(s, host, *chosen, decimalSign);
-            break;
+        case DataFileName::Settings: saveSettingsFile(s, host, *chosen); break;
+        case DataFileName::Table: saveTableFile(s, host, *chosen, decimalSign); break;
         case DataFileName::Other:
             host.showMessage(kBadFilenameText, kSaveDataTitle, MessageIcon::None);
             break;

@@ -154,24 +154,12 @@ std::size_t settingsBlockSize(SettingsLayout layout)
 {
     std::size_t head = 0;
     switch (layout) {
-        case SettingsLayout::Set6:
-            head = 189;
-            break;
-        case SettingsLayout::Set5:
-            head = 185;
-            break;
-        case SettingsLayout::Set4:
-            head = 9;
-            break;
-        case SettingsLayout::Set3:
-            head = 7;
-            break;
-        case SettingsLayout::Set2:
-            head = 6;
-            break;
-        case SettingsLayout::Foreign:
-            head = 0;
-            break;
+        case SettingsLayout::Set6: head = 189; break;
+        case SettingsLayout::Set5: head = 185; break;
+        case SettingsLayout::Set4: head = 9; break;
+        case SettingsLayout::Set3: head = 7; break;
+        case SettingsLayout::Set2: head = 6; break;
+        case SettingsLayout::Foreign: head = 0; break;
     }
     return kBlockTagSize + head + kSettingsTailSize;
 }

@@ -193,29 +193,29 @@ QAction* MainWindow::action(UiAction a) const
 {
     const MainWindowControls& c = controls_;
     switch (a) {
-    case UiAction::Config: return c.configButton;
-    case UiAction::RemoteBox: return nullptr;
-    case UiAction::Read: return c.readButton;
-    case UiAction::AutoBox: return nullptr;
-    case UiAction::SetRead: return c.setReadButton;
-    case UiAction::Set: return c.setButton;
-    case UiAction::Autoset: return c.autosetButton;
-    case UiAction::Notes: return c.notesButton;
-    case UiAction::WmfExport: return c.wmfExportButton;
-    case UiAction::PrintMenuItem: return c.printItem;
-    case UiAction::PrinterSetupMenuItem: return c.printerSetupItem;
-    case UiAction::ClipboardMenuItem: return c.clipboardItem;
-    case UiAction::ChannelMenuItem: return c.channelItem;
-    case UiAction::TimebaseMenuItem: return c.timebaseItem;
-    case UiAction::TriggerMenuItem: return c.triggerItem;
-    case UiAction::StorageMenuItem: return c.storageItem;
-    case UiAction::IntensityMenuItem: return c.intensityItem;
-    case UiAction::CursorMenuItem: return c.cursorItem;
-    case UiAction::AutomeasurementMenuItem: return c.automeasurementItem;
-    case UiAction::MeasurementMenu: return c.measurementMenu->menuAction();
-    case UiAction::AutostoreMenuItem: return c.autostoreItem;
-    case UiAction::FftMenuItem: return c.fftItem;
-    case UiAction::HarmonicsMenuItem: return c.harmonicsItem;
+        case UiAction::Config: return c.configButton;
+        case UiAction::RemoteBox: return nullptr;
+        case UiAction::Read: return c.readButton;
+        case UiAction::AutoBox: return nullptr;
+        case UiAction::SetRead: return c.setReadButton;
+        case UiAction::Set: return c.setButton;
+        case UiAction::Autoset: return c.autosetButton;
+        case UiAction::Notes: return c.notesButton;
+        case UiAction::WmfExport: return c.wmfExportButton;
+        case UiAction::PrintMenuItem: return c.printItem;
+        case UiAction::PrinterSetupMenuItem: return c.printerSetupItem;
+        case UiAction::ClipboardMenuItem: return c.clipboardItem;
+        case UiAction::ChannelMenuItem: return c.channelItem;
+        case UiAction::TimebaseMenuItem: return c.timebaseItem;
+        case UiAction::TriggerMenuItem: return c.triggerItem;
+        case UiAction::StorageMenuItem: return c.storageItem;
+        case UiAction::IntensityMenuItem: return c.intensityItem;
+        case UiAction::CursorMenuItem: return c.cursorItem;
+        case UiAction::AutomeasurementMenuItem: return c.automeasurementItem;
+        case UiAction::MeasurementMenu: return c.measurementMenu->menuAction();
+        case UiAction::AutostoreMenuItem: return c.autostoreItem;
+        case UiAction::FftMenuItem: return c.fftItem;
+        case UiAction::HarmonicsMenuItem: return c.harmonicsItem;
     }
     return nullptr;
 }
@@ -272,9 +272,7 @@ void MainWindow::attach(AppController& controller, InstrumentLink& link, Host& h
             [&controller] { showDocument(controller.fftManual(true)); });
     connect(c.englishManualItem, &QAction::triggered, this,
             [&controller] { showDocument(controller.fftManual(false)); });
-    closeHandler_ = [&controller] {
-        return controller.closeMainWindow() == CloseOutcome::Closed;
-    };
+    closeHandler_ = [&controller] { return controller.closeMainWindow() == CloseOutcome::Closed; };
     tickHandler_ = [&controller] { controller.timerTick(); };
 }
 

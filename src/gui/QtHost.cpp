@@ -29,11 +29,11 @@ QString shownText(std::string_view text)
 QMessageBox::Icon boxIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::None: return QMessageBox::NoIcon;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::None: return QMessageBox::NoIcon;
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Warning: return QMessageBox::Warning;
+        case MessageIcon::Critical: return QMessageBox::Critical;
+        case MessageIcon::Question: return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -120,30 +120,30 @@ void QtHost::setActionChecked(UiAction action, bool checked)
 void QtHost::openWindow(ToolWindow window)
 {
     switch (window) {
-    case ToolWindow::ScreenWindow:
-        window_.showScreenWindow();
-        applyPlacement(window_.screenFrame(), state_.layout.screenWindow, true);
-        break;
-    case ToolWindow::PortSetup: window_.openPortSetup(); break;
-    default: break;  // not built yet
+        case ToolWindow::ScreenWindow:
+            window_.showScreenWindow();
+            applyPlacement(window_.screenFrame(), state_.layout.screenWindow, true);
+            break;
+        case ToolWindow::PortSetup: window_.openPortSetup(); break;
+        default: break;  // not built yet
     }
 }
 
 void QtHost::closeWindow(ToolWindow window)
 {
     switch (window) {
-    case ToolWindow::ScreenWindow: window_.screenFrame().hide(); break;
-    case ToolWindow::PortSetup: window_.closePortSetup(); break;
-    default: break;
+        case ToolWindow::ScreenWindow: window_.screenFrame().hide(); break;
+        case ToolWindow::PortSetup: window_.closePortSetup(); break;
+        default: break;
     }
 }
 
 bool QtHost::isWindowOpen(ToolWindow window)
 {
     switch (window) {
-    case ToolWindow::ScreenWindow: return !window_.screenFrame().isHidden();
-    case ToolWindow::PortSetup: return window_.isPortSetupOpen();
-    default: return false;
+        case ToolWindow::ScreenWindow: return !window_.screenFrame().isHidden();
+        case ToolWindow::PortSetup: return window_.isPortSetupOpen();
+        default: return false;
     }
 }
 

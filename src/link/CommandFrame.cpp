@@ -4,7 +4,10 @@
 
 namespace ql {
 
-bool isPlainAck(std::string_view reply) { return reply == std::string_view("0\r\n", 3); }
+bool isPlainAck(std::string_view reply)
+{
+    return reply == std::string_view("0\r\n", 3);
+}
 
 bool CommandFrame::guard() const
 {
@@ -81,8 +84,8 @@ QueryReply CommandFrame::query(const QueryRequest& request,
         }
         // Everything waiting is taken at once; each byte still had its own bounded wait.
         const long waiting = line_.inputCount();
-        const std::size_t want = std::min<std::size_t>(
-            request.payloadLength - reply.payload.size(), waiting > 0 ? waiting : 1);
+        const std::size_t want = std::min<std::size_t>(request.payloadLength - reply.payload.size(),
+                                                       waiting > 0 ? waiting : 1);
         for (std::uint8_t b : line_.receiveBytes(want)) {
             if (onByte) onByte(reply.payload.size(), b);
             reply.payload.push_back(b);
@@ -97,8 +100,8 @@ bool CommandFrame::acknowledge(std::string_view command, const AckCheck& accept)
     if (!awaitHead(command, 3)) return false;
     const std::string ack = line_.receiveString(3);
     if (accept(ack)) return true;
-    transmissionFailure(command, "The instrument did not acknowledge \"" + std::string(command) +
-                                     "\".");
+    transmissionFailure(command,
+                        "The instrument did not acknowledge \"" + std::string(command) + "\".");
     return false;
 }
 

@@ -17,10 +17,10 @@
 namespace ql {
 
 struct QueryRequest {
-    std::string_view command;                 // sent one character at a time, no terminator
-    std::vector<std::uint8_t> requestBytes;   // sent after the text (waveform requests)
-    std::size_t echoLength = 0;               // bytes of echo dropped unchecked
-    std::size_t headLength = 0;               // bytes awaited before the echo is read
+    std::string_view command;                // sent one character at a time, no terminator
+    std::vector<std::uint8_t> requestBytes;  // sent after the text (waveform requests)
+    std::size_t echoLength = 0;              // bytes of echo dropped unchecked
+    std::size_t headLength = 0;              // bytes awaited before the echo is read
     std::size_t payloadLength = 0;
 };
 

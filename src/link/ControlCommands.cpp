@@ -37,8 +37,14 @@ std::uint8_t ControlCommands::slotDigit() const
     return static_cast<std::uint8_t>('0' + std::clamp<int>(ctx_.state.storage.setupSlot, 1, 9));
 }
 
-bool ControlCommands::saveSettingsInScope() { return frame_.set("savedf=", {slotDigit()}); }
+bool ControlCommands::saveSettingsInScope()
+{
+    return frame_.set("savedf=", {slotDigit()});
+}
 
-bool ControlCommands::recallSettingsInScope() { return frame_.set("recdf=", {slotDigit()}); }
+bool ControlCommands::recallSettingsInScope()
+{
+    return frame_.set("recdf=", {slotDigit()});
+}
 
 }  // namespace ql

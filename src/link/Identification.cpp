@@ -46,7 +46,8 @@ void Identification::clearRemoteFlags()
 void Identification::unitNotFound(bool releaseFirst)
 {
     // The link worked but the model could not be looked up: give the front panel back.
-    if (releaseFirst && ctx_.port.isOpen() && ctx_.state.link.remoteHeld == 1) frame_.releaseRemote();
+    if (releaseFirst && ctx_.port.isOpen() && ctx_.state.link.remoteHeld == 1)
+        frame_.releaseRemote();
     if (ctx_.port.hasFailed()) ctx_.port.close();
     if (ctx_.port.isOpen()) frame_.line().flushInput();
     clearRemoteFlags();
@@ -69,7 +70,8 @@ bool Identification::connectInstrument()
             return false;
         }
         line.flushInput();
-        if (!line.sendString("id?") || line.waitForBytes(kIdentityReplyLength) != WaitOutcome::Ready) {
+        if (!line.sendString("id?") ||
+            line.waitForBytes(kIdentityReplyLength) != WaitOutcome::Ready) {
             unitNotFound(false);
             return false;
         }
@@ -81,7 +83,8 @@ bool Identification::connectInstrument()
         s.identity.modelName.assignBytes(*model);
 
         line.flushInput();
-        if (!line.sendString("vers?") || line.waitForBytes(kFirmwareReplyLength) != WaitOutcome::Ready) {
+        if (!line.sendString("vers?") ||
+            line.waitForBytes(kFirmwareReplyLength) != WaitOutcome::Ready) {
             unitNotFound(false);
             return false;
         }
@@ -96,8 +99,8 @@ bool Identification::connectInstrument()
         s.identity.firmwareVersion = firmware->version;
     }
 
-    ctx_.host.setCaption(s.identity.modelName.str() + "   " + s.identity.firmwareText.str() + "   " +
-                         kProgramVersionText);
+    ctx_.host.setCaption(s.identity.modelName.str() + "   " + s.identity.firmwareText.str() +
+                         "   " + kProgramVersionText);
     if (firmwareAbove(s.identity.firmwareVersion, kCharacterStatusFirmware)) {
         s.trigStatus.trigStatusDone = '0';
         s.trigStatus.trigStatusArmed = '2';
@@ -145,10 +148,10 @@ void Identification::applyModelGating()
     }
     s.identity.analogModel = analog ? 1 : 0;
     host.setWindowState(ToolWindow::ScreenWindow, analog ? 1 : 0);
-    for (UiAction a : {UiAction::PrintMenuItem, UiAction::PrinterSetupMenuItem,
-                       UiAction::MeasurementMenu, UiAction::ClipboardMenuItem,
-                       UiAction::CursorMenuItem, UiAction::Notes, UiAction::FftMenuItem,
-                       UiAction::HarmonicsMenuItem})
+    for (UiAction a :
+         {UiAction::PrintMenuItem, UiAction::PrinterSetupMenuItem, UiAction::MeasurementMenu,
+          UiAction::ClipboardMenuItem, UiAction::CursorMenuItem, UiAction::Notes,
+          UiAction::FftMenuItem, UiAction::HarmonicsMenuItem})
         host.setActionEnabled(a, !analog);
     host.setActionChecked(UiAction::AutomeasurementMenuItem, !analog);
     if (analog) {

@@ -21,7 +21,8 @@ PortSearchResult PortSearch::autoSearchPort()
         line.waitForBytes(3);
         line.sendString(" \r");
         line.flushInput();
-        if (line.sendString("id?") && line.waitForBytes(kIdentityReplyLength) == WaitOutcome::Ready) {
+        if (line.sendString("id?") &&
+            line.waitForBytes(kIdentityReplyLength) == WaitOutcome::Ready) {
             const std::string reply = line.receiveWholeReply();
             const auto model = modelNameFromReply(reply);
             FixedText<10> name;

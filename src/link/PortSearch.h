@@ -11,9 +11,9 @@ namespace ql {
 
 struct PortSearchResult {
     bool found = false;
-    int portNumber = 1;      // the port to preselect (1 when nothing answered)
-    long baudRate = 2400;    // the baud rate to preselect (19200 when found)
-    std::string modelName;   // as found (or the current one when the reply had no model)
+    int portNumber = 1;     // the port to preselect (1 when nothing answered)
+    long baudRate = 2400;   // the baud rate to preselect (19200 when found)
+    std::string modelName;  // as found (or the current one when the reply had no model)
 };
 
 class PortSearch {

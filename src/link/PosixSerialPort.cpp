@@ -1,13 +1,13 @@
 #include "PosixSerialPort.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace ql {
 
@@ -16,36 +16,39 @@ namespace {
 bool speedFor(std::int32_t baud, speed_t& speed)
 {
     switch (baud) {
-    case 1200: speed = B1200; return true;
-    case 2400: speed = B2400; return true;
-    case 4800: speed = B4800; return true;
-    case 9600: speed = B9600; return true;
-    case 19200: speed = B19200; return true;
-    case 38400: speed = B38400; return true;
-    case 57600: speed = B57600; return true;
-    case 115200: speed = B115200; return true;
-    default: return false;
+        case 1200: speed = B1200; return true;
+        case 2400: speed = B2400; return true;
+        case 4800: speed = B4800; return true;
+        case 9600: speed = B9600; return true;
+        case 19200: speed = B19200; return true;
+        case 38400: speed = B38400; return true;
+        case 57600: speed = B57600; return true;
+        case 115200: speed = B115200; return true;
+        default: return false;
     }
 }
 
 std::string openFailureReason(int error, const std::string& device)
 {
     switch (error) {
-    case ENOENT:
-    case ENXIO:
-    case ENODEV: return "There is no such device (" + device + ").";
-    case EACCES:
-    case EPERM:
-        return "Permission denied on " + device + ": add yourself to the dialout group.";
-    case EBUSY:
-    case EWOULDBLOCK: return device + " is in use by another program.";
-    default: return device + ": " + std::strerror(error) + ".";
+        case ENOENT:
+        case ENXIO:
+        case ENODEV: return "There is no such device (" + device + ").";
+        case EACCES:
+        case EPERM:
+            return "Permission denied on " + device + ": add yourself to the dialout group.";
+        case EBUSY:
+        case EWOULDBLOCK: return device + " is in use by another program.";
+        default: return device + ": " + std::strerror(error) + ".";
     }
 }
 
 }  // namespace
 
-PosixSerialPort::~PosixSerialPort() { close(); }
+PosixSerialPort::~PosixSerialPort()
+{
+    close();
+}
 
 PortOpenResult PosixSerialPort::open(const std::string& device, const LineSettings& settings)
 {

@@ -147,8 +147,10 @@ bool Sequences::writeAllToScope()
         settings_.sendAvrNm();
         settings_.sendHldWfm();
     }
-    if (s.caps.unitDdf2) settings_.sendDdf2();
-    else settings_.sendRoDdf();
+    if (s.caps.unitDdf2)
+        settings_.sendDdf2();
+    else
+        settings_.sendRoDdf();
     settings_.sendVerMode();
     return s.link.remoteHeld == 1;
 }

@@ -127,7 +127,8 @@ WaitOutcome SerialLine::waitForBytes(std::size_t k, std::int64_t timeoutMs, Even
     const std::int64_t start = ctx_.clock.monotonicMs();
     for (;;) {
         const long waiting = ctx_.port.inputCount();
-        if (waiting < 0 || ctx_.port.hasFailed() || !ctx_.port.isOpen()) return WaitOutcome::PortFailed;
+        if (waiting < 0 || ctx_.port.hasFailed() || !ctx_.port.isOpen())
+            return WaitOutcome::PortFailed;
         if (static_cast<std::size_t>(waiting) >= k) return WaitOutcome::Ready;
         if (ctx_.clock.monotonicMs() - start > timeoutMs) return WaitOutcome::TimedOut;
         if (events == EventPolicy::Pump) ctx_.host.pumpEvents();

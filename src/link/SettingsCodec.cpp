@@ -36,7 +36,10 @@ std::uint16_t getWord(const std::uint8_t* in)
 }
 
 // A plain 16-bit value travels as its two's complement.
-std::uint16_t plainWord(std::int16_t v) { return static_cast<std::uint16_t>(v); }
+std::uint16_t plainWord(std::int16_t v)
+{
+    return static_cast<std::uint16_t>(v);
+}
 
 std::int16_t positionOrPlain(std::uint16_t word, float firmware)
 {
@@ -45,7 +48,10 @@ std::int16_t positionOrPlain(std::uint16_t word, float firmware)
 
 }  // namespace
 
-std::uint8_t clampToByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
+std::uint8_t clampToByte(int value)
+{
+    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+}
 
 void decodeMainBlock(ProgramState& s, const MainBlock& b)
 {
@@ -237,8 +243,8 @@ void storeDdf2Byte(ProgramState& s, std::size_t index, std::uint8_t value)
 
 void finishDdf2(ProgramState& s)
 {
-    const auto word = static_cast<std::uint16_t>((s.ddf.ddf2Data[7] & 0xFF) |
-                                                 ((s.ddf.ddf2Data[8] & 0xFF) << 8));
+    const auto word =
+        static_cast<std::uint16_t>((s.ddf.ddf2Data[7] & 0xFF) | ((s.ddf.ddf2Data[8] & 0xFF) << 8));
     s.ddf.pretriggerPosition = asSigned16(word);
 }
 
@@ -263,7 +269,10 @@ void storeMeasDdfByte(ProgramState& s, std::size_t index, std::uint8_t value)
     if (index < 22) s.ddf.measDdfData[index + 1] = value;
 }
 
-void finishMeasDdf(ProgramState& s) { s.ddf.readoutIntensity = s.ddf.measDdfData[1]; }
+void finishMeasDdf(ProgramState& s)
+{
+    s.ddf.readoutIntensity = s.ddf.measDdfData[1];
+}
 
 MeasDdfBlock prepareMeasDdf(ProgramState& s)
 {

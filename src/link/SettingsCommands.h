@@ -10,11 +10,11 @@ class SettingsCommands {
 public:
     SettingsCommands(LinkContext& ctx, CommandFrame& frame) : ctx_(ctx), frame_(frame) {}
 
-    bool queryDdf();      // "ddf?": decoded only when all 14 bytes have arrived
-    bool sendDdf();       // "ddf=": pause after byte 7
-    bool sendVerMode();   // "vermode=": byte 3 as the last "ddf=" encoded it
+    bool queryDdf();     // "ddf?": decoded only when all 14 bytes have arrived
+    bool sendDdf();      // "ddf=": pause after byte 7
+    bool sendVerMode();  // "vermode=": byte 3 as the last "ddf=" encoded it
     bool queryDdf1();
-    bool sendDdf1();      // pause after byte 8
+    bool sendDdf1();  // pause after byte 8
     bool queryRoDdf();
     bool sendRoDdf();
     bool queryDdf2();     // stored byte by byte as it arrives
@@ -22,7 +22,7 @@ public:
     bool queryMeasDdf();  // stored byte by byte as it arrives
     bool sendMeasDdf();   // pause after byte 10
     bool sendAvrNm();
-    bool sendHldWfm();    // the hold flag as the character "0" or "1"
+    bool sendHldWfm();  // the hold flag as the character "0" or "1"
 
 private:
     LinkContext& ctx_;

@@ -12,7 +12,10 @@ std::int32_t trgPosFromWire(std::uint8_t low, std::uint8_t high)
     return value > 32768 ? value - 65536 : value;
 }
 
-std::int16_t refPosFromWire(std::uint8_t b) { return static_cast<std::int16_t>(b - 128); }
+std::int16_t refPosFromWire(std::uint8_t b)
+{
+    return static_cast<std::int16_t>(b - 128);
+}
 
 std::uint8_t refPosToWire(int refPos)
 {
@@ -24,7 +27,8 @@ bool TriggerCommands::queryTrgVal()
     const QueryReply r = frame_.query("trgval?", 8);
     if (!r.ok) return false;
     auto word = [&](int k) {
-        return asSigned16(static_cast<std::uint16_t>(r.payload[2 * k] | (r.payload[2 * k + 1] << 8)));
+        return asSigned16(
+            static_cast<std::uint16_t>(r.payload[2 * k] | (r.payload[2 * k + 1] << 8)));
     };
     ctx_.state.trigCal.trgVal1 = word(0);
     ctx_.state.trigCal.trgVal2 = word(1);
@@ -41,8 +45,14 @@ bool TriggerCommands::queryTrgPos(const char* command, std::int32_t& target)
     return true;
 }
 
-bool TriggerCommands::queryTrgPosA() { return queryTrgPos("trgposa?", ctx_.state.trgPos.trgPosA); }
-bool TriggerCommands::queryTrgPosB() { return queryTrgPos("trgposb?", ctx_.state.trgPos.trgPosB); }
+bool TriggerCommands::queryTrgPosA()
+{
+    return queryTrgPos("trgposa?", ctx_.state.trgPos.trgPosA);
+}
+bool TriggerCommands::queryTrgPosB()
+{
+    return queryTrgPos("trgposb?", ctx_.state.trgPos.trgPosB);
+}
 
 bool TriggerCommands::queryAvrNm()
 {

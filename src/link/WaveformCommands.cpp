@@ -75,7 +75,8 @@ bool WaveformCommands::queryWfmPre()
     const QueryReply r = frame_.query("wfmpre?", 10);
     if (!r.ok) return false;
     auto value = [&](int k) {
-        return asSigned16(static_cast<std::uint16_t>(r.payload[2 * k] | (r.payload[2 * k + 1] << 8)));
+        return asSigned16(
+            static_cast<std::uint16_t>(r.payload[2 * k] | (r.payload[2 * k + 1] << 8)));
     };
     WfmPreamble& p = ctx_.state.preamble;
     p.wfmTrigPos = value(0);

@@ -1,9 +1,9 @@
 #include "AppPaths.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace ql {
 
@@ -33,7 +33,8 @@ std::string executableDir()
 }  // namespace
 
 AppPaths::AppPaths(std::string dataDir, std::string configDir, std::string userDataDir)
-    : dataDir_(std::move(dataDir)), configDir_(std::move(configDir)),
+    : dataDir_(std::move(dataDir)),
+      configDir_(std::move(configDir)),
       userDataDir_(std::move(userDataDir))
 {
 }
@@ -46,8 +47,10 @@ AppPaths AppPaths::fromEnvironment()
         std::error_code ec;
         const fs::path installed = exeDir / ".." / "share" / "ql240";
         const fs::path buildTree = exeDir / ".." / "data";
-        if (fs::is_directory(installed, ec)) data = fs::weakly_canonical(installed, ec).string();
-        else data = fs::weakly_canonical(buildTree, ec).string();
+        if (fs::is_directory(installed, ec))
+            data = fs::weakly_canonical(installed, ec).string();
+        else
+            data = fs::weakly_canonical(buildTree, ec).string();
     }
     const std::string config = envOr("XDG_CONFIG_HOME", homeDir() + "/.config") + "/ql240";
     const std::string userData = envOr("XDG_DATA_HOME", homeDir() + "/.local/share") + "/ql240";
@@ -66,7 +69,13 @@ bool makeDirectories(const std::string& path)
     return fs::is_directory(path, ec);
 }
 
-bool AppPaths::ensureConfigDir() const { return makeDirectories(configDir_); }
-bool AppPaths::ensureUserDataDir() const { return makeDirectories(userDataDir_); }
+bool AppPaths::ensureConfigDir() const
+{
+    return makeDirectories(configDir_);
+}
+bool AppPaths::ensureUserDataDir() const
+{
+    return makeDirectories(userDataDir_);
+}
 
 }  // namespace ql

@@ -37,7 +37,8 @@ void civilFromDays(std::int64_t z, int& y, int& m, int& d)
 
 std::int64_t toEpochSeconds(const DateTime& t)
 {
-    return daysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) * 86400 +
+    return daysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) *
+               86400 +
            t.hour * 3600 + t.minute * 60 + t.second;
 }
 
@@ -79,7 +80,10 @@ DateTime SystemClock::now()
                     local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-void SystemClock::idle() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+void SystemClock::idle()
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
 
 DateTime FakeClock::now()
 {
@@ -126,7 +130,8 @@ std::string formatWithLocale(const DateTime& t, const char* format)
     tm.tm_wday = static_cast<int>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
     char buf[128] = {};
     locale_t loc = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
-    if (loc == static_cast<locale_t>(0)) loc = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
+    if (loc == static_cast<locale_t>(0))
+        loc = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
     std::size_t n = 0;
     if (loc != static_cast<locale_t>(0)) {
         n = strftime_l(buf, sizeof buf, format, &tm, loc);
@@ -137,7 +142,13 @@ std::string formatWithLocale(const DateTime& t, const char* format)
 
 }  // namespace
 
-std::string formatShortDate(const DateTime& t) { return formatWithLocale(t, "%x"); }
-std::string formatLongDate(const DateTime& t) { return formatWithLocale(t, "%A, %e %B %Y"); }
+std::string formatShortDate(const DateTime& t)
+{
+    return formatWithLocale(t, "%x");
+}
+std::string formatLongDate(const DateTime& t)
+{
+    return formatWithLocale(t, "%A, %e %B %Y");
+}
 
 }  // namespace ql

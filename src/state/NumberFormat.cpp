@@ -1,11 +1,11 @@
 #include "NumberFormat.h"
 
+#include <langinfo.h>
+#include <locale.h>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <langinfo.h>
-#include <locale.h>
 #include <string>
 
 namespace ql {
@@ -29,16 +29,19 @@ namespace {
 struct Pattern {
     std::string prefix;
     std::string suffix;
-    int intMinDigits = 0;      // count of '0' before the point
+    int intMinDigits = 0;  // count of '0' before the point
     bool hasPoint = false;
-    int decForced = 0;         // '0' after the point
-    int decOptional = 0;       // '#' after the point (after the forced ones)
+    int decForced = 0;    // '0' after the point
+    int decOptional = 0;  // '#' after the point (after the forced ones)
     bool scientific = false;
     bool expAlwaysSigned = false;
     int expMinDigits = 1;
 };
 
-bool isPlaceholder(char c) { return c == '#' || c == '0'; }
+bool isPlaceholder(char c)
+{
+    return c == '#' || c == '0';
+}
 
 Pattern parsePattern(std::string_view p)
 {
@@ -57,8 +60,10 @@ Pattern parsePattern(std::string_view p)
         result.hasPoint = true;
         ++i;
         while (i < p.size() && isPlaceholder(p[i])) {
-            if (p[i] == '0' && result.decOptional == 0) ++result.decForced;
-            else ++result.decOptional;
+            if (p[i] == '0' && result.decOptional == 0)
+                ++result.decForced;
+            else
+                ++result.decOptional;
             ++i;
         }
     }
@@ -182,8 +187,10 @@ std::string formatScientific(double value, const Pattern& p, char decimalSign)
         out += mantissaDec;
     }
     out.push_back('E');
-    if (exponent < 0) out.push_back('-');
-    else if (p.expAlwaysSigned) out.push_back('+');
+    if (exponent < 0)
+        out.push_back('-');
+    else if (p.expAlwaysSigned)
+        out.push_back('+');
     std::string expDigits = std::to_string(exponent < 0 ? -exponent : exponent);
     if (static_cast<int>(expDigits.size()) < p.expMinDigits)
         expDigits.insert(0, static_cast<std::size_t>(p.expMinDigits) - expDigits.size(), '0');
@@ -213,7 +220,8 @@ std::string formatNumber(double value, std::string_view pattern, char decimalSig
     const int maxDecimals = p.decForced + p.decOptional;
     std::string intPart, decPart;
     roundFixed(toDecimal(std::fabs(value)), maxDecimals, intPart, decPart);
-    while (static_cast<int>(decPart.size()) > p.decForced && !decPart.empty() && decPart.back() == '0')
+    while (static_cast<int>(decPart.size()) > p.decForced && !decPart.empty() &&
+           decPart.back() == '0')
         decPart.pop_back();
     const bool isZero = intPart.empty() && decPart.find_first_not_of('0') == std::string::npos;
     if (static_cast<int>(intPart.size()) < p.intMinDigits)

@@ -7,7 +7,10 @@
 
 namespace ql {
 
-double intFloor(double x) { return std::floor(x); }
+double intFloor(double x)
+{
+    return std::floor(x);
+}
 
 double roundHalfEven(double x)
 {
@@ -39,7 +42,8 @@ double val(std::string_view text)
     // Collect the longest prefix that forms a number.
     std::string number;
     std::size_t i = 0;
-    if (i < compact.size() && (compact[i] == '+' || compact[i] == '-')) number.push_back(compact[i++]);
+    if (i < compact.size() && (compact[i] == '+' || compact[i] == '-'))
+        number.push_back(compact[i++]);
     bool digits = false;
     while (i < compact.size() && compact[i] >= '0' && compact[i] <= '9') {
         number.push_back(compact[i++]);
@@ -53,11 +57,12 @@ double val(std::string_view text)
         }
     }
     if (!digits) return 0.0;
-    if (i < compact.size() && (compact[i] == 'E' || compact[i] == 'e' || compact[i] == 'D' ||
-                               compact[i] == 'd')) {
+    if (i < compact.size() &&
+        (compact[i] == 'E' || compact[i] == 'e' || compact[i] == 'D' || compact[i] == 'd')) {
         std::size_t j = i + 1;
         std::string exponent = "e";
-        if (j < compact.size() && (compact[j] == '+' || compact[j] == '-')) exponent.push_back(compact[j++]);
+        if (j < compact.size() && (compact[j] == '+' || compact[j] == '-'))
+            exponent.push_back(compact[j++]);
         bool expDigits = false;
         while (j < compact.size() && compact[j] >= '0' && compact[j] <= '9') {
             exponent.push_back(compact[j++]);

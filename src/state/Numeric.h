@@ -30,10 +30,19 @@ std::string str(double value);
 
 // Firmware thresholds are compared as single-precision numbers, as the instrument reports
 // its version: firmwareAbove(1.05f) is true for 1.06 and false for 1.05 itself.
-inline bool firmwareAbove(float version, float threshold) { return version > threshold; }
-inline bool firmwareAtLeast(float version, float threshold) { return version >= threshold; }
+inline bool firmwareAbove(float version, float threshold)
+{
+    return version > threshold;
+}
+inline bool firmwareAtLeast(float version, float threshold)
+{
+    return version >= threshold;
+}
 
 // Two's complement view of a 16-bit word (32768..65535 stand for -32768..-1).
-inline std::int16_t asSigned16(std::uint16_t word) { return static_cast<std::int16_t>(word); }
+inline std::int16_t asSigned16(std::uint16_t word)
+{
+    return static_cast<std::int16_t>(word);
+}
 
 }  // namespace ql

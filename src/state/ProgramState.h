@@ -79,10 +79,10 @@ struct InstrumentIdentity {
 };
 
 struct SerialLink {
-    std::int16_t comPort = 0;     // 1..4 as stored in the parameter file
+    std::int16_t comPort = 0;  // 1..4 as stored in the parameter file
     std::int32_t baudRate = 0;
-    byte remoteHeld = 0;          // instrument held in remote; every command refuses otherwise
-    byte autoUpdate = 0;          // the "Auto" check box
+    byte remoteHeld = 0;  // instrument held in remote; every command refuses otherwise
+    byte autoUpdate = 0;  // the "Auto" check box
     byte autoPollCounter = 0;
     byte timer2Ticks = 0;
     // Whether the opaque "ddf2" / "measddf" blocks have been received in this run; until
@@ -93,8 +93,8 @@ struct SerialLink {
 
 // Re-entrancy guards of the single-threaded program.
 struct BusyFlags {
-    bool uiBusy = false;          // an operation holds the busy pointer
-    int linkBusy = 0;             // depth of command exchanges and sequences in progress
+    bool uiBusy = false;  // an operation holds the busy pointer
+    int linkBusy = 0;     // depth of command exchanges and sequences in progress
 };
 
 struct WaveformSet {
@@ -144,11 +144,11 @@ struct TbBWindow {
 };
 
 struct ScreenState {
-    byte screenBusy = 0;          // redraw guard (1 during start-up)
-    byte screenDirty = 0;         // redraw request served by the main timer
+    byte screenBusy = 0;   // redraw guard (1 during start-up)
+    byte screenDirty = 0;  // redraw request served by the main timer
     byte scrollResyncPending = 0;
-    byte noDataYet = 0;           // the screen shows its guide text
-    byte xyVectors = 0;           // XY view joins points with lines
+    byte noDataYet = 0;  // the screen shows its guide text
+    byte xyVectors = 0;  // XY view joins points with lines
     byte delayStep = 0;
     // The screen window's scroll bar: HorPosition in the normal view (0..1023), the first step
     // shown in the magnified view (0..1800). The hardcopy reads it too.
@@ -249,7 +249,7 @@ struct ExportTarget {
 
 struct AutoStore {
     byte autoStoreActive = 0;
-    byte autoStoreTimed = 0;   // 1 every N minutes, 0 after each trigger
+    byte autoStoreTimed = 0;  // 1 every N minutes, 0 after each trigger
     byte autoStorePrint = 0;
     byte autoStoreAsTable = 0;
     FixedText<40> autoStorePrefix;
@@ -270,7 +270,7 @@ struct WindowLayout {
     WindowPlacement screenWindow, xyView, zoomWindow, channelPanel;
     WindowPlacement triggerPanel, storagePanel, cursorWindow, intensityPanel;
     WindowPlacement timebasePanel;
-    WindowPlacement analysisChart;      // FFT and harmonics windows: left, top, width, height
+    WindowPlacement analysisChart;  // FFT and harmonics windows: left, top, width, height
 };
 
 struct UserContact {
@@ -312,7 +312,7 @@ struct ProgramState {
     WindowLayout layout;
     UserContact user;
     FixedText<800> notesText;
-    byte language = 0;  // 0 German help, 1 English help
+    byte language = 0;     // 0 German help, 1 English help
     std::string helpFile;  // the help document chosen for the model family and language
     std::string currentFileName;
     byte parDefaultsGenerated = 0;

@@ -35,7 +35,10 @@ void RecordingHost::setCaption(std::string_view text)
     events.push_back("caption: " + caption);
 }
 
-void RecordingHost::setClockText(std::string_view text) { clockText = text; }
+void RecordingHost::setClockText(std::string_view text)
+{
+    clockText = text;
+}
 
 void RecordingHost::setRemoteBox(bool checked)
 {
@@ -73,7 +76,10 @@ void RecordingHost::closeWindow(ToolWindow window)
     events.push_back("close " + std::string(toolWindowName(window)));
 }
 
-bool RecordingHost::isWindowOpen(ToolWindow window) { return openWindows.count(window) != 0; }
+bool RecordingHost::isWindowOpen(ToolWindow window)
+{
+    return openWindows.count(window) != 0;
+}
 
 void RecordingHost::refreshWindow(ToolWindow window)
 {
@@ -92,7 +98,10 @@ WindowPlacement RecordingHost::windowPlacement(ToolWindow window)
     return placements[static_cast<int>(window)];
 }
 
-void RecordingHost::printScreenCopy() { events.push_back("print screen copy"); }
+void RecordingHost::printScreenCopy()
+{
+    events.push_back("print screen copy");
+}
 
 void RecordingHost::quit()
 {

@@ -5,8 +5,7 @@ namespace ql {
 void fillScaleTables(ScaleTables& t, TimebaseRange& range)
 {
     t.voltsPerDiv = {};
-    const double volts[] = {0.001, 0.002, 0.005, 0.01, 0.02, 0.05, 0.1,
-                            0.2,   0.5,   1,     2,    5,    10,   20};
+    const double volts[] = {0.001, 0.002, 0.005, 0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 20};
     for (int n = 0; n < 14; ++n) t.voltsPerDiv[n + 1] = volts[n];
     t.voltsStepCount = 14;
 

@@ -51,8 +51,8 @@ std::optional<double> sampleVolts(const ProgramState& s, Channel ch, int code)
 {
     const auto perCode = channelVoltsPerCode(s, ch);
     if (!perCode) return std::nullopt;
-    const int zero = (ch == Channel::Ch1 ? s.preamble.ch1ZeroOffset : s.preamble.ch2ZeroOffset) +
-                     kZeroCodeBase;
+    const int zero =
+        (ch == Channel::Ch1 ? s.preamble.ch1ZeroOffset : s.preamble.ch2ZeroOffset) + kZeroCodeBase;
     return (code - zero) * *perCode;
 }
 
@@ -86,7 +86,8 @@ std::optional<double> timebaseBTimePerSample(const ProgramState& s)
 
 std::optional<int> averageCount(const ScaleTables& t, int averageIndex)
 {
-    if (averageIndex < 0 || averageIndex >= static_cast<int>(t.averageSteps.size())) return std::nullopt;
+    if (averageIndex < 0 || averageIndex >= static_cast<int>(t.averageSteps.size()))
+        return std::nullopt;
     const int v = t.averageSteps[static_cast<std::size_t>(averageIndex)];
     if (v == 0) return std::nullopt;
     return v;

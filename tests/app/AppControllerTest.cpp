@@ -103,8 +103,7 @@ TEST(StartUp, FirstStartWithoutParameterFileUsesDefaultsAndWritesTheFileAtClose)
     // The screen window reports the placement the layout gave it; the windows not built yet
     // have nothing to report.
     rig.host.openWindows = {ToolWindow::ScreenWindow};
-    rig.host.placements[static_cast<int>(ToolWindow::ScreenWindow)] =
-        rig.state.layout.screenWindow;
+    rig.host.placements[static_cast<int>(ToolWindow::ScreenWindow)] = rig.state.layout.screenWindow;
     EXPECT_EQ(rig.app.closeMainWindow(), CloseOutcome::Closed);
     EXPECT_TRUE(rig.host.quitRequested);
     ASSERT_TRUE(rig.parameterFileExists());

@@ -29,8 +29,7 @@ inline std::string freshFolder()
 {
     static std::atomic<int> counter{0};
     const auto path = std::filesystem::temp_directory_path() /
-                      ("ql240-app-" + std::to_string(::getpid()) + "-" +
-                       std::to_string(counter++));
+                      ("ql240-app-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(path);
     std::filesystem::create_directories(path);
     return path.string();

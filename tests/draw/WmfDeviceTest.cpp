@@ -131,9 +131,7 @@ ParsedWmf parse(const std::vector<std::uint8_t>& bytes)
                 if (i < table.size()) table[i] = false;
                 break;
             }
-            case 0x0213:
-                wmf.lineTos.push_back({in.i16(r.params), in.i16(r.params + 2)});
-                break;
+            case 0x0213: wmf.lineTos.push_back({in.i16(r.params), in.i16(r.params + 2)}); break;
             case 0x0521: {
                 const std::uint16_t n = in.u16(r.params);
                 EXPECT_EQ(r.words, 3u + 1u + (n + 1u) / 2u + 2u);
@@ -148,8 +146,7 @@ ParsedWmf parse(const std::vector<std::uint8_t>& bytes)
                 EXPECT_EQ(r.words, 3u + 1u + 2u * n);
                 break;
             }
-            default:
-                break;
+            default: break;
         }
         wmf.records.push_back(r);
         offset += std::size_t{r.words} * 2;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "FftTestState.h"
-#include "fft/FftZoom.h"
 #include "fft/FftCursor.h"
 #include "fft/FftLevels.h"
+#include "fft/FftZoom.h"
 
 using namespace ql;
 using ql::test::spectrumState;

@@ -1,6 +1,6 @@
 // One QApplication for every Qt test of the program (offscreen platform under ctest).
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char* argv[])
 {

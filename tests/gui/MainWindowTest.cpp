@@ -162,8 +162,8 @@ TEST(MainWindow, StartsWithItsCaptionsMessageAndDefaultLayout)
               (QStringList{"&Load", "&Save", "-", "&Print", "Printer &setup", "-", "&Clipboard",
                            "-", "&Config port", "-", "E&xit"}));
     EXPECT_EQ(captionsOf(c.viewMenu->actions()),
-              (QStringList{"&Channel", "&Timebase", "T&rigger", "&Storage", "&Intensity",
-                           "&Cursor", "Auto&measurement"}));
+              (QStringList{"&Channel", "&Timebase", "T&rigger", "&Storage", "&Intensity", "&Cursor",
+                           "Auto&measurement"}));
     EXPECT_EQ(captionsOf(c.measurementMenu->actions()),
               (QStringList{"&Autostore", "&FFT", "&Harm. current emissions"}));
     EXPECT_EQ(captionsOf(c.helpMenu->actions()),

@@ -1,7 +1,7 @@
 // The port set-up window over the simulated instrument.
+#include <gtest/gtest.h>
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
 
 #include "gui/PortSetupDialog.h"
 #include "link/InstrumentLink.h"
@@ -19,9 +19,8 @@ struct Harness {
     {
         initProgramState(state, "/tmp");
         const char* data = std::getenv("QL240_DATA_DIR");
-        link = std::make_unique<InstrumentLink>(state, port, clock, host,
-                                                std::string(data ? data : "data") + "/scopes.db",
-                                                "/help");
+        link = std::make_unique<InstrumentLink>(
+            state, port, clock, host, std::string(data ? data : "data") + "/scopes.db", "/help");
     }
     FakeClock clock;
     scopesim::ScopeSimulator sim;

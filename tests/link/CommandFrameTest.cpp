@@ -49,12 +49,9 @@ TEST(CommandFrame, AcknowledgementMustBeExactlyZeroCrLf)
         const char* fault;
         bool accepted;
     } cases[] = {
-        {"ack:1crlf@avrnm=", false},
-        {"ack:0cr@avrnm=", false},
-        {"ack:0crx@avrnm=", false},
+        {"ack:1crlf@avrnm=", false},    {"ack:0cr@avrnm=", false},  {"ack:0crx@avrnm=", false},
         {"late-lf:3000@avrnm=", true},  // a late LF within the wait is fine
-        {"late-lf:9000@avrnm=", false},
-        {"surplus:5@avrnm=", true},
+        {"late-lf:9000@avrnm=", false}, {"surplus:5@avrnm=", true},
     };
     for (const auto& c : cases) {
         SimLink t;
@@ -146,8 +143,10 @@ TEST(CommandFrame, EventsArePumpedDuringWaitsWhileLinkBusyIsHeld)
     int pumpsWhileBusy = 0;
     // A timer tick fired from inside a wait sees the line busy and must leave it alone.
     t.host.onPumpEvents = [&] {
-        if (t.state.busy.linkBusy > 0) ++pumpsWhileBusy;
-        else ++pumpsWhileIdle;
+        if (t.state.busy.linkBusy > 0)
+            ++pumpsWhileBusy;
+        else
+            ++pumpsWhileIdle;
     };
     ASSERT_TRUE(t.link->sequences().readAllFromScope());
     EXPECT_GT(pumpsWhileBusy, 100);

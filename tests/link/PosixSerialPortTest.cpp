@@ -2,11 +2,11 @@
 // instrument would, the port opens the slave. Real-time waits here are short and bounded.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
 #include <thread>
-#include <unistd.h>
 
 #include "link/PortMap.h"
 #include "link/PosixSerialPort.h"
@@ -58,8 +58,10 @@ std::vector<std::uint8_t> readMaster(int fd, std::size_t n)
     for (int i = 0; i < 1000 && out.size() < n; ++i) {
         std::uint8_t buf[64];
         const ssize_t k = ::read(fd, buf, std::min<std::size_t>(sizeof buf, n - out.size()));
-        if (k > 0) out.insert(out.end(), buf, buf + k);
-        else std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (k > 0)
+            out.insert(out.end(), buf, buf + k);
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return out;
 }
@@ -75,7 +77,8 @@ TEST(PosixSerialPort, RawBytesSurviveBothWays)
 
     const std::uint8_t sent[] = {0x00, 0xFF, 0x0D, 0x0A, 0x11, 0x13, 0x7F};
     ASSERT_TRUE(port.write(sent));
-    EXPECT_EQ(readMaster(pty.master, sizeof sent), std::vector<std::uint8_t>(sent, sent + sizeof sent));
+    EXPECT_EQ(readMaster(pty.master, sizeof sent),
+              std::vector<std::uint8_t>(sent, sent + sizeof sent));
 
     ASSERT_EQ(::write(pty.master, sent, sizeof sent), static_cast<ssize_t>(sizeof sent));
     ASSERT_EQ(waitForInput(port, sizeof sent), static_cast<long>(sizeof sent));
@@ -131,7 +134,8 @@ TEST(PosixSerialPort, OpenFailuresSayWhy)
     EXPECT_NE(missing.reason.find("no such device"), std::string::npos) << missing.reason;
 
     PtyPair pty;
-    const PortOpenResult badRate = port.open(pty.slavePath, LineSettings{12345, 8, Parity::None, 2});
+    const PortOpenResult badRate =
+        port.open(pty.slavePath, LineSettings{12345, 8, Parity::None, 2});
     EXPECT_FALSE(badRate.ok);
     EXPECT_NE(badRate.reason.find("12345"), std::string::npos);
 

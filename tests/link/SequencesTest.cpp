@@ -20,8 +20,10 @@ Commands expectedReadAll(const ProgramState& s, float firmware)
     const bool digital = s.ddf.digitalMode == 1;
     const bool forcedHold = !analog && digital && firmware > 1.05f;
     Commands c;
-    if (!analog) c = {"hldwfm?", "ddf?"};
-    else c = {"ddf?"};
+    if (!analog)
+        c = {"hldwfm?", "ddf?"};
+    else
+        c = {"ddf?"};
     if (forcedHold) c.push_back("hldwfm=");
     if (s.caps.unitMeasa) c.push_back("measddf?");
     for (const char* q : {"ddf1?", "roddf?", "trgsta?", "trgval?"}) c.push_back(q);
@@ -34,8 +36,10 @@ Commands expectedReadAll(const ProgramState& s, float firmware)
     }
     if (s.caps.unitDdf2) c.push_back("ddf2?");
     const auto refs = [&] {
-        if (s.ddf.ref1On == 1 || (s.ddf.ch1On == 1 && s.tbB.tbBWindowOn == 1)) c.push_back("rdref1:");
-        if (s.ddf.ref2On == 1 || (s.ddf.ch2On == 1 && s.tbB.tbBWindowOn == 1)) c.push_back("rdref2:");
+        if (s.ddf.ref1On == 1 || (s.ddf.ch1On == 1 && s.tbB.tbBWindowOn == 1))
+            c.push_back("rdref1:");
+        if (s.ddf.ref2On == 1 || (s.ddf.ch2On == 1 && s.tbB.tbBWindowOn == 1))
+            c.push_back("rdref2:");
     };
     if (digital) {
         if (firmware >= 1.05f) c.push_back("hldwfm=");
@@ -162,10 +166,13 @@ TEST(WriteAll, WireOrderByModel)
         int digitalMode;
         Commands expected;
     } cases[] = {
-        {"TC308", 1, {"measddf?", "ddf2?", "measddf=", "ddf=", "ddf1=", "ref1pos=", "ref2pos=",
-                      "avrnm=", "hldwfm=", "ddf2=", "vermode="}},
-        {"TC304", 1, {"ddf=", "ddf1=", "ref1pos=", "ref2pos=", "avrnm=", "hldwfm=", "roddf=",
-                      "vermode="}},
+        {"TC308",
+         1,
+         {"measddf?", "ddf2?", "measddf=", "ddf=", "ddf1=", "ref1pos=", "ref2pos=", "avrnm=",
+          "hldwfm=", "ddf2=", "vermode="}},
+        {"TC304",
+         1,
+         {"ddf=", "ddf1=", "ref1pos=", "ref2pos=", "avrnm=", "hldwfm=", "roddf=", "vermode="}},
         {"TC304", 0, {"ddf=", "ddf1=", "ref1pos=", "ref2pos=", "roddf=", "vermode="}},
         {"TA100", 1, {"ddf=", "ddf1=", "roddf=", "vermode="}},
     };
@@ -245,7 +252,7 @@ TEST(ControlCommands, ResetSingleShotAsksFirstAndNeverResetsAfterAFailedQuestion
     SimLink t(config);
     ASSERT_TRUE(t.connect());
     t.sim.instrument().mainBlock().set(MainField::StorageMode, 1);  // single
-    ASSERT_TRUE(t.link->control().resetSingleShot());                // not armed yet: RES
+    ASSERT_TRUE(t.link->control().resetSingleShot());               // not armed yet: RES
     EXPECT_EQ(t.commands(), (Commands{"trgsta?", "RES"}));
     t.sim.clearRecording();
     ASSERT_TRUE(t.link->control().resetSingleShot());  // armed now: only the question

@@ -156,7 +156,7 @@ TEST(MainBlock, EveryFieldRoundTrips)
     in[2] &= 0xBB;  // probe bits travel only from firmware 2.0
     in[3] &= 0x3F;  // bits that are always 0
     in[4] &= 0xDF;
-    in[5] &= 0xBF;  // no XY (it rewrites the on-states)
+    in[5] &= 0xBF;                                          // no XY (it rewrites the on-states)
     in[5] = static_cast<std::uint8_t>((in[5] & 0xF8) | 3);  // time-base B only
     in[6] &= 0xB7;
     decodeMainBlock(s, in);

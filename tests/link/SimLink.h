@@ -30,7 +30,8 @@ struct SimLink {
         link = std::make_unique<InstrumentLink>(state, port, clock, host, table, "/help");
     }
 
-    static scopesim::SimulatorConfig model(const std::string& name, const std::string& firmware = "")
+    static scopesim::SimulatorConfig model(const std::string& name,
+                                           const std::string& firmware = "")
     {
         scopesim::SimulatorConfig c;
         c.model = name;

@@ -39,10 +39,13 @@ public:
                                "?7, 0, 0, ?8, 0)",
                                -1, &st, nullptr);
             sqlite3_bind_text(st, 1, r.scope.c_str(), -1, SQLITE_TRANSIENT);
-            const bool flags[] = {r.digimodea, r.digimodec, r.analog, r.notbb, r.xyinv, r.measa, r.ddf2};
+            const bool flags[] = {r.digimodea, r.digimodec, r.analog, r.notbb,
+                                  r.xyinv,     r.measa,     r.ddf2};
             for (int i = 0; i < 7; ++i) {
-                if (r.nullFlag && i == 0) sqlite3_bind_null(st, 2);
-                else sqlite3_bind_int(st, i + 2, flags[i] ? 1 : 0);
+                if (r.nullFlag && i == 0)
+                    sqlite3_bind_null(st, 2);
+                else
+                    sqlite3_bind_int(st, i + 2, flags[i] ? 1 : 0);
             }
             sqlite3_step(st);
             sqlite3_finalize(st);

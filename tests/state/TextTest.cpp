@@ -9,9 +9,12 @@ TEST(Cp1252, ConvertsBothWaysAndReplacesForeignCharacters)
     EXPECT_EQ(utf8ToCp1252("µ€Ä"), std::string("\xB5\x80\xC4"));
     EXPECT_EQ(cp1252ToUtf8("\xB5\x80\xC4"), "µ€Ä");
     EXPECT_EQ(utf8ToCp1252("Ω→"), "??");
-    EXPECT_EQ(utf8ToCp1252(std::string("a\xFF" "b")), "a?b");  // broken UTF-8
+    EXPECT_EQ(utf8ToCp1252(std::string("a\xFF"
+                                       "b")),
+              "a?b");  // broken UTF-8
     for (int b = 0; b < 256; ++b) {
-        if (b >= 0x80 && b < 0xA0 && (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D))
+        if (b >= 0x80 && b < 0xA0 &&
+            (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D))
             continue;
         const std::string one(1, static_cast<char>(b));
         EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(one)), one) << b;

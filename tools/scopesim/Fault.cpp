@@ -51,15 +51,11 @@ void Fault::applyTo(Reply& reply) const
             bytes.resize(static_cast<std::size_t>(n));
     };
     switch (kind) {
-        case FaultKind::Silence:
-            bytes.clear();
-            break;
+        case FaultKind::Silence: bytes.clear(); break;
         case FaultKind::ReplyDelay:
             if (!bytes.empty()) bytes.front().extraDelayUs += toUs(delayMs);
             break;
-        case FaultKind::StopAfter:
-            keep(count);
-            break;
+        case FaultKind::StopAfter: keep(count); break;
         case FaultKind::ByteDelay:
             for (auto& b : bytes) b.extraDelayUs += toUs(delayMs);
             break;
@@ -119,8 +115,7 @@ std::optional<Fault> Fault::parse(std::string_view text)
     if (!known) return std::nullopt;
 
     switch (f.kind) {
-        case FaultKind::Silence:
-            return arg.empty() ? std::optional<Fault>(f) : std::nullopt;
+        case FaultKind::Silence: return arg.empty() ? std::optional<Fault>(f) : std::nullopt;
         case FaultKind::WrongAck:
             if (arg == "1crlf")
                 f.ack = WrongAck::OneCrLf;
@@ -158,8 +153,7 @@ std::string Fault::describe() const
     for (const auto& k : kKindNames)
         if (k.kind == kind) s = std::string(k.name);
     switch (kind) {
-        case FaultKind::Silence:
-            break;
+        case FaultKind::Silence: break;
         case FaultKind::WrongAck:
             s += ack == WrongAck::OneCrLf ? ":1crlf" : ack == WrongAck::ZeroCr ? ":0cr" : ":0crx";
             break;
@@ -168,9 +162,7 @@ std::string Fault::describe() const
         case FaultKind::LateLf:
             s += ":" + std::to_string(static_cast<long long>(std::llround(delayMs)));
             break;
-        default:
-            s += ":" + std::to_string(count);
-            break;
+        default: s += ":" + std::to_string(count); break;
     }
     if (!command.empty()) s += "@" + (command == " " ? std::string("wake") : command);
     if (everyTime) s += "*";

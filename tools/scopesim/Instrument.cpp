@@ -104,15 +104,11 @@ Instrument::Answer Instrument::answer(const ReceivedCommand& c, std::int64_t atU
                               return r;
                           }(),
                           {}};
-        case CommandKind::Query:
-            return Answer{query(c, atUs), {}};
-        case CommandKind::Set:
-            return set(c);
-        case CommandKind::WaveformRequest:
-            return waveformRequest(c);
+        case CommandKind::Query: return Answer{query(c, atUs), {}};
+        case CommandKind::Set: return set(c);
+        case CommandKind::WaveformRequest: return waveformRequest(c);
         case CommandKind::Control:
-        case CommandKind::WakeUp:
-            return control(c, atUs);
+        case CommandKind::WakeUp: return control(c, atUs);
     }
     return Answer{std::nullopt, "unhandled command"};
 }

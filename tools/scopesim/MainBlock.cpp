@@ -75,14 +75,10 @@ void MainBlock::setByte(int number, std::uint8_t value)
 std::uint8_t MainBlock::reservedMask(int number)
 {
     switch (number) {
-        case 4:
-            return 0xC0;
-        case 5:
-            return 0x20;
-        case 7:
-            return 0x48;
-        default:
-            return 0;
+        case 4: return 0xC0;
+        case 5: return 0x20;
+        case 7: return 0x48;
+        default: return 0;
     }
 }
 

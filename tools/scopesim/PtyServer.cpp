@@ -110,18 +110,10 @@ LineSettings PtyServer::programLine() const
     if (::tcgetattr(master_, &t) != 0) return line;
     line.baudRate = baudOf(::cfgetospeed(&t));
     switch (t.c_cflag & CSIZE) {
-        case CS5:
-            line.dataBits = 5;
-            break;
-        case CS6:
-            line.dataBits = 6;
-            break;
-        case CS7:
-            line.dataBits = 7;
-            break;
-        default:
-            line.dataBits = 8;
-            break;
+        case CS5: line.dataBits = 5; break;
+        case CS6: line.dataBits = 6; break;
+        case CS7: line.dataBits = 7; break;
+        default: line.dataBits = 8; break;
     }
     line.parity = !(t.c_cflag & PARENB)  ? Parity::None
                   : (t.c_cflag & PARODD) ? Parity::Odd

@@ -52,10 +52,8 @@ double Signal::valueAt(double t) const
     if (!isPeriodic()) return offset;
     const double phase = kTwoPi * frequencyHz * t + phaseDeg * std::numbers::pi / 180.0;
     switch (shape) {
-        case SignalShape::Sine:
-            return offset + amplitude * std::sin(phase);
-        case SignalShape::Square:
-            return offset + (std::sin(phase) >= 0.0 ? amplitude : -amplitude);
+        case SignalShape::Sine: return offset + amplitude * std::sin(phase);
+        case SignalShape::Square: return offset + (std::sin(phase) >= 0.0 ? amplitude : -amplitude);
         case SignalShape::Triangle:
             return offset + amplitude * 2.0 / std::numbers::pi * std::asin(std::sin(phase));
         case SignalShape::LineCurrent: {
@@ -65,8 +63,7 @@ double Signal::valueAt(double t) const
                                             h.phaseDeg * std::numbers::pi / 180.0);
             return v;
         }
-        case SignalShape::Dc:
-            break;
+        case SignalShape::Dc: break;
     }
     return offset;
 }
@@ -95,21 +92,11 @@ std::string Signal::describe() const
 {
     std::ostringstream out;
     switch (shape) {
-        case SignalShape::Sine:
-            out << "sine:";
-            break;
-        case SignalShape::Square:
-            out << "square:";
-            break;
-        case SignalShape::Triangle:
-            out << "triangle:";
-            break;
-        case SignalShape::Dc:
-            out << "dc:" << offset;
-            return out.str();
-        case SignalShape::LineCurrent:
-            out << "line:";
-            break;
+        case SignalShape::Sine: out << "sine:"; break;
+        case SignalShape::Square: out << "square:"; break;
+        case SignalShape::Triangle: out << "triangle:"; break;
+        case SignalShape::Dc: out << "dc:" << offset; return out.str();
+        case SignalShape::LineCurrent: out << "line:"; break;
     }
     out << frequencyHz << ':' << amplitude;
     if (shape == SignalShape::LineCurrent) {

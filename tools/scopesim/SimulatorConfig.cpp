@@ -32,8 +32,7 @@ std::optional<std::string> configProblem(const SimulatorConfig& c)
         case 19200:
         case 38400:
         case 57600:
-        case 115200:
-            break;
+        case 115200: break;
         default:
             return "baud rate " + std::to_string(c.baudRate) + " is not offered by the instrument";
     }
