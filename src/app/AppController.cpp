@@ -2,6 +2,7 @@
 
 #include "OperationGuard.h"
 
+#include "files/DataFileDialogs.h"
 #include "files/ParameterFile.h"
 #include "state/InitProgramState.h"
 
@@ -12,9 +13,13 @@ std::string helpFolder(const AppPaths& paths)
     return paths.dataFile("help");
 }
 
-AppController::AppController(ProgramState& state, Host& host, Clock& clock, InstrumentLink& link,
+AppController::AppController(InstrumentLink& link, InstrumentOperations& operations,
                              AppPaths paths)
-    : state_(state), host_(host), clock_(clock), link_(link), paths_(std::move(paths))
+    : state_(link.context().state),
+      host_(link.context().host),
+      link_(link),
+      operations_(operations),
+      paths_(std::move(paths))
 {
 }
 
@@ -45,18 +50,12 @@ void AppController::startUp()
     host_.refreshWindow(ToolWindow::ScreenWindow);
 }
 
-bool AppController::operationInProgress() const
-{
-    return state_.busy.linkBusy > 0 || state_.busy.uiBusy || releasing_;
-}
-
 bool AppController::releaseAndClosePort()
 {
     SerialLine& line = link_.line();
     if (!line.isOpen()) return true;
     bool answered = true;
     if (state_.link.remoteHeld == 1) {
-        releasing_ = true;
         {
             LinkBusyScope busy(state_);
             line.flushInput();
@@ -66,7 +65,6 @@ bool AppController::releaseAndClosePort()
                 line.sendString("rm0\r") &&
                 line.waitForBytes(2, kReplyTimeoutMs, EventPolicy::NoEvents) == WaitOutcome::Ready;
         }
-        releasing_ = false;
         if (!answered) {
             state_.link.autoUpdate = 0;
             state_.link.remoteHeld = 0;
@@ -92,7 +90,7 @@ void AppController::runClosingSequence(bool parametersSaved)
 CloseOutcome AppController::closeMainWindow()
 {
     if (finished_) return CloseOutcome::Closed;
-    if (operationInProgress()) {
+    if (operationRunning(state_)) {
         closePending_ = true;
         return CloseOutcome::Deferred;
     }
@@ -103,7 +101,7 @@ CloseOutcome AppController::closeMainWindow()
 ExitOutcome AppController::exitProgram()
 {
     if (finished_) return ExitOutcome::Ended;
-    if (operationInProgress()) {
+    if (operationRunning(state_)) {
         exitPending_ = true;
         return ExitOutcome::Deferred;
     }
@@ -117,36 +115,26 @@ ExitOutcome AppController::exitProgram()
 void AppController::timerTick()
 {
     if (finished_) return;
-    if (!operationInProgress()) {
+    if (!operationRunning(state_)) {
         if (exitPending_ && exitProgram() == ExitOutcome::Ended) return;
         if (closePending_) {
             runClosingSequence(false);
             return;
         }
     }
-    if (tickWork_) {
-        tickWork_();
-        return;
-    }
-    host_.setClockText("Time: " + formatClockTime(clock_.now()));
-    if (state_.screen.screenDirty == 1) {
-        host_.refreshWindow(ToolWindow::ScreenWindow);
-        state_.screen.screenDirty = 0;
-    }
+    operations_.timerTick();
 }
 
-void AppController::configButton()
+void AppController::loadDataMenu(FileDialogs& dialogs)
 {
-    if (state_.busy.uiBusy) return;
-    configPortMenu();
-}
-
-void AppController::configPortMenu()
-{
-    // Opening the window releases a held instrument: never in the middle of an operation or an
-    // exchange, whose reply the release would cut off.
     if (operationRunning(state_)) return;
-    host_.openWindow(ToolWindow::PortSetup);
+    loadDataFile(state_, host_, dialogs, link_.identification());
+}
+
+void AppController::saveDataMenu(FileDialogs& dialogs)
+{
+    if (operationRunning(state_)) return;
+    saveDataFile(state_, host_, dialogs);
 }
 
 std::string AppController::helpDocument()

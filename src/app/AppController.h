@@ -1,7 +1,8 @@
 #pragma once
 // The program's life: start-up, closing the main window, "Exit", the one-second tick of the
-// main window, and the menu items that need no window of their own. Tells the user interface
-// what to show through Host only.
+// main window (a close or "Exit" that had to wait, then the instrument work of
+// InstrumentOperations), and the menu items that need no window of their own. Tells the user
+// interface what to show through Host only.
 //
 // Start-up sets the start values, reads the parameter file (with its defaults when it cannot
 // be used), opens the screen window, the automatic-measurement window when it was open last
@@ -13,11 +14,12 @@
 // closing only when start-up had to generate defaults. While an instrument operation is in
 // progress a close or "Exit" waits until it has finished, so no command is cut in half.
 
-#include <functional>
 #include <string>
 
+#include "InstrumentOperations.h"
 #include "link/InstrumentLink.h"
 #include "state/AppPaths.h"
+#include "state/FileDialogs.h"
 
 namespace ql {
 
@@ -43,8 +45,7 @@ enum class ExitOutcome {
 
 class AppController {
 public:
-    AppController(ProgramState& state, Host& host, Clock& clock, InstrumentLink& link,
-                  AppPaths paths);
+    AppController(InstrumentLink& link, InstrumentOperations& operations, AppPaths paths);
 
     // Start-up: runs once, before the main timer starts.
     void startUp();
@@ -58,18 +59,14 @@ public:
     bool closePending() const { return closePending_; }
     bool exitPending() const { return exitPending_; }
 
-    // The one-second tick of the main window: a close or "Exit" that had to wait, the clock,
-    // and the redraw that the settings panels asked for.
+    // The one-second tick of the main window: a close or "Exit" that had to wait, then the
+    // tick of InstrumentOperations (clock, redraw, copy request, automatic update, autostore).
     void timerTick();
-    // The instrument work of the tick (clock, redraw, copy request, automatic update,
-    // autostore), which replaces the tick's own clock and redraw once the program has it.
-    void setTickWork(std::function<void()> work) { tickWork_ = std::move(work); }
 
-    // "Config" on the toolbar: the port set-up window, unless an operation is in progress.
-    void configButton();
-    // "Config port" in the Data menu: the port set-up window, also while an operation is in
-    // progress, but not while a command exchange is under way.
-    void configPortMenu();
+    // "&Load" and "&Save" of the Data menu: the file dialogs, unless an operation is in
+    // progress (a load in the middle of a read would mix a file with half-read data).
+    void loadDataMenu(FileDialogs& dialogs);
+    void saveDataMenu(FileDialogs& dialogs);
 
     // "Help": the help document for the model family and language (chosen afresh).
     // "Deutsch" / "English": the language first (0 German, 1 English). Both return the path
@@ -82,8 +79,6 @@ public:
     const AppPaths& paths() const { return paths_; }
 
 private:
-    std::function<void()> tickWork_;
-    bool operationInProgress() const;
     // Releases a held instrument and closes the port. False when the held instrument did not
     // answer "rm0" within the time-out (the port is closed then as well).
     bool releaseAndClosePort();
@@ -93,11 +88,10 @@ private:
 
     ProgramState& state_;
     Host& host_;
-    Clock& clock_;
     InstrumentLink& link_;
+    InstrumentOperations& operations_;
     AppPaths paths_;
     bool finished_ = false;
-    bool releasing_ = false;
     bool closePending_ = false;
     bool exitPending_ = false;
 };

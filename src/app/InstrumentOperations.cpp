@@ -28,11 +28,6 @@ InstrumentOperations::InstrumentOperations(InstrumentLink& link)
 {
 }
 
-bool InstrumentOperations::busy() const
-{
-    return operationRunning(state_);
-}
-
 bool InstrumentOperations::inBracket(const std::function<bool()>& operation)
 {
     // The operation runs also when the connection failed: its commands then send nothing.
@@ -55,13 +50,15 @@ bool InstrumentOperations::readAndRelease()
 
 void InstrumentOperations::config()
 {
-    if (busy()) return;
+    // Opening the window releases a held instrument: never in the middle of an operation or an
+    // exchange, whose reply the release would cut off.
+    if (operationRunning(state_)) return;
     host_.openWindow(ToolWindow::PortSetup);
 }
 
 void InstrumentOperations::notes()
 {
-    if (busy()) return;
+    if (operationRunning(state_)) return;
     host_.openWindow(ToolWindow::NotesWindow);
 }
 
@@ -159,7 +156,7 @@ void InstrumentOperations::timerTick()
     host_.setClockText("Time: " + clockStatusText(state_, clock_.now()));
     // A tick that fires while an operation waits for the instrument leaves everything else to
     // a later tick: it must neither take reply bytes, nor start a read, nor draw half-read data.
-    if (busy()) return;
+    if (operationRunning(state_)) return;
 
     ScreenState& screen = state_.screen;
     if (screen.screenDirty == 1 && screen.screenBusy == 0) {
@@ -173,10 +170,18 @@ void InstrumentOperations::timerTick()
     OperationGuard guard(state_, host_);
     if (!guard) return;
     if (portOpen) {
-        link_.checkCopyRequest();
+        if (link_.checkCopyRequest()) serveCopyRequest();
         if (state_.link.autoUpdate == 1) pollAutomaticUpdate();
     }
     if (storeDue) runTimedAutoStore();
+}
+
+void InstrumentOperations::serveCopyRequest()
+{
+    readAndRelease();
+    host_.openWindow(ToolWindow::PrinterSettings);
+    host_.refreshWindow(ToolWindow::PrinterSettings);
+    host_.printScreenCopy();
 }
 
 void InstrumentOperations::pollAutomaticUpdate()

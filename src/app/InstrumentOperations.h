@@ -1,8 +1,9 @@
 #pragma once
 // The instrument operations of the main window: the toolbar's handlers, the remote READ and
-// the one-second tick (clock and autostore status, the deferred redraw, the copy request, the
-// automatic update and the timed autostore). Each operation that talks to the instrument runs
-// under the OperationGuard and brackets its work with connect ... release.
+// the instrument work of the one-second tick (clock and autostore status, the deferred redraw,
+// the copy request, the automatic update and the timed autostore). Each operation that talks
+// to the instrument runs under the OperationGuard and brackets its work with connect ...
+// release; a handler with the busy test does nothing while operationRunning().
 
 #include <functional>
 #include <string>
@@ -31,11 +32,8 @@ public:
 
     void setAutoStoreFile(AutoStoreFile store) { autoStoreFile_ = std::move(store); }
 
-    // True while an operation runs: buttons and menu items with the busy test do nothing.
-    bool busy() const;
-
     // --- Toolbar ------------------------------------------------------------------------------
-    void config();     // "Config": the port set-up window
+    void config();     // "Config" and "Config port": the port set-up window
     void read();       // "Read": connect unless held, read-all, release always
     void setRead();    // "Set/Read": write-all, then read-all, each in its own bracket
     void set();        // "Set": write-all, then the settings alone
@@ -51,6 +49,8 @@ public:
     RemoteReadOutcome remoteRead();
 
     // --- The one-second tick ----------------------------------------------------------------
+    // Clock and autostore status; then, unless an operation runs, the deferred redraw, the
+    // instrument's copy request, the automatic update and the timed autostore.
     void timerTick();
 
 private:
@@ -61,6 +61,8 @@ private:
     bool readAndRelease();
     void writeThenRead(UiAction button, bool settingsOnly);
 
+    // A hardcopy asked for on the instrument: read everything, release, print.
+    void serveCopyRequest();
     void pollAutomaticUpdate();
     void runTimedAutoStore();
     bool timedAutoStoreDue();

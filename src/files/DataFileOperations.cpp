@@ -23,13 +23,8 @@ void afterSettingsLoaded(ProgramState& s, Host& host, Identification& identifica
     s.link.autoUpdate = 0;
     host.setAutoBox(false);
     host.setCaption(mainWindowCaption(s));
-    if (s.ddf.digitalMode == 1) host.refreshWindow(ToolWindow::ScreenWindow);
-    // The cursor readouts follow the loaded cursor positions (analog-only models have none).
-    if (s.identity.analogModel == 0) host.refreshWindow(ToolWindow::CursorWindow);
-    for (ToolWindow panel :
-         {ToolWindow::ChannelPanel, ToolWindow::TimebasePanel, ToolWindow::TriggerPanel,
-          ToolWindow::IntensityPanel, ToolWindow::StoragePanel})
-        host.refreshWindow(panel);
+    // Loaded records are shown only in digital storage mode.
+    host.stateChanged(s, {.screen = s.ddf.digitalMode == 1, .settings = true});
 }
 
 bool saveBytes(Host& host, const std::string& path, std::string_view bytes)

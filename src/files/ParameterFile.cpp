@@ -72,15 +72,17 @@ WindowPlacement placement(std::int16_t left, std::int16_t top, std::int16_t widt
 
 // Takes the placement of one open window into its layout entry. Only a window in its normal
 // state tells where it belongs; a minimised or maximised one keeps its last normal placement.
-void gatherWindow(Host& host, ToolWindow window, WindowPlacement& stored, bool withSize)
+void gatherWindow(Host& host, WindowLayout& layout, ToolWindow window)
 {
-    if (!host.isWindowOpen(window)) return;
+    const LayoutSlot slot = layoutSlot(window);
+    if (!slot || !host.isWindowOpen(window)) return;
+    WindowPlacement& stored = layout.*slot.placement;
     const WindowPlacement now = host.windowPlacement(window);
-    stored.windowState = now.windowState;
+    if (slot.withState) stored.windowState = now.windowState;
     if (now.windowState != 0) return;
     stored.left = now.left;
     stored.top = now.top;
-    if (withSize) {
+    if (slot.withSize) {
         stored.width = now.width;
         stored.height = now.height;
     }
@@ -165,26 +167,13 @@ bool writeParameterFile(const ProgramState& s, Host& host, const AppPaths& paths
 
 bool saveParameters(ProgramState& s, Host& host, const AppPaths& paths)
 {
-    WindowLayout& l = s.layout;
-    gatherWindow(host, ToolWindow::TimebasePanel, l.timebasePanel, false);
-    // The automatic-measurement window keeps no state in the file, only where it stood.
-    if (host.isWindowOpen(ToolWindow::MeasurementWindow)) {
-        const WindowPlacement now = host.windowPlacement(ToolWindow::MeasurementWindow);
-        if (now.windowState == 0) {
-            l.measurementWindow.left = now.left;
-            l.measurementWindow.top = now.top;
-        }
-    }
-    gatherWindow(host, ToolWindow::CursorWindow, l.cursorWindow, false);
-    gatherWindow(host, ToolWindow::TriggerPanel, l.triggerPanel, false);
-    gatherWindow(host, ToolWindow::StoragePanel, l.storagePanel, false);
-    gatherWindow(host, ToolWindow::ChannelPanel, l.channelPanel, false);
-    gatherWindow(host, ToolWindow::XyView, l.xyView, true);
-    gatherWindow(host, ToolWindow::ScreenWindow, l.screenWindow, true);
-    gatherWindow(host, ToolWindow::ZoomWindow, l.zoomWindow, true);
-    gatherWindow(host, ToolWindow::PrintPreview, l.printPreview, true);
-    gatherWindow(host, ToolWindow::PrinterSettings, l.printerSettings, false);
-    gatherWindow(host, ToolWindow::IntensityPanel, l.intensityPanel, false);
+    // Twelve windows in a fixed order; the analysis charts keep their place themselves.
+    for (ToolWindow window :
+         {ToolWindow::TimebasePanel, ToolWindow::MeasurementWindow, ToolWindow::CursorWindow,
+          ToolWindow::TriggerPanel, ToolWindow::StoragePanel, ToolWindow::ChannelPanel,
+          ToolWindow::XyView, ToolWindow::ScreenWindow, ToolWindow::ZoomWindow,
+          ToolWindow::PrintPreview, ToolWindow::PrinterSettings, ToolWindow::IntensityPanel})
+        gatherWindow(host, s.layout, window);
     return writeParameterFile(s, host, paths);
 }
 

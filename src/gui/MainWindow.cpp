@@ -1,7 +1,5 @@
 #include "MainWindow.h"
 
-#include "app/InstrumentOperations.h"
-#include "app/OperationGuard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,11 +17,9 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "PortSetupDialog.h"
 #include "ScreenWindow.h"
 #include "app/AppController.h"
-#include "files/DataFileDialogs.h"
-#include "link/InstrumentLink.h"
+#include "app/InstrumentOperations.h"
 #include "state/InitProgramState.h"
 
 namespace ql::gui {
@@ -46,6 +42,8 @@ QAction* addButton(QToolBar* bar, const char* caption, const char* name)
 {
     QAction* button = bar->addAction(QString::fromUtf8(caption));
     button->setObjectName(QString::fromUtf8(name));
+    // Tab reaches every toolbar button, not only the mouse.
+    if (QWidget* widget = bar->widgetForAction(button)) widget->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -59,8 +57,7 @@ QCheckBox* addCheckBox(QToolBar* bar, const char* caption, const char* name)
 
 }  // namespace
 
-MainWindow::MainWindow(ProgramState& state, DisplayViews& views, QWidget* parent)
-    : QMainWindow(parent), state_(state), views_(views)
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromUtf8(kProgramCaption));
@@ -76,20 +73,6 @@ MainWindow::MainWindow(ProgramState& state, DisplayViews& views, QWidget* parent
     auto* footer = new QLabel(QString::fromUtf8(kFooterText), this);
     footer->setObjectName(QStringLiteral("footerLabel"));
     statusBar()->addWidget(footer);
-
-    screenWindow_ = new ScreenWindow(state_, views_);
-    screenFrame_ = mdiArea_->addSubWindow(screenWindow_, Qt::SubWindow | Qt::CustomizeWindowHint |
-                                                             Qt::WindowTitleHint |
-                                                             Qt::WindowMinMaxButtonsHint);
-    screenFrame_->setObjectName(QStringLiteral("screenFrame"));
-    screenFrame_->installEventFilter(this);
-    screenFrame_->hide();
-    connect(screenFrame_, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates, Qt::WindowStates now) {
-                screenWindow_->setViewState(now & Qt::WindowMinimized   ? WindowState::Minimised
-                                            : now & Qt::WindowMaximized ? WindowState::Maximised
-                                                                        : WindowState::Normal);
-            });
 
     mainTimer_ = new QTimer(this);
     mainTimer_->setObjectName(QStringLiteral("mainTimer"));
@@ -114,8 +97,7 @@ MainWindow::~MainWindow()
     finished_ = true;
     closeHandler_ = nullptr;
     tickHandler_ = nullptr;
-    screenFrame_->removeEventFilter(this);
-    disconnect(screenFrame_, nullptr, this, nullptr);
+    windows_.clear();
 }
 
 void MainWindow::buildToolbar()
@@ -243,42 +225,10 @@ bool MainWindow::isAvailable(const QAction* item) const
     return !available.isValid() || available.toBool();
 }
 
-void MainWindow::attach(AppController& controller, InstrumentLink& link, Host& host)
-{
-    link_ = &link;
-    const MainWindowControls& c = controls_;
-    // Loading or saving in the middle of a read would mix a file with half-read data.
-    connect(c.loadItem, &QAction::triggered, this, [this, &host, &link] {
-        if (operationRunning(state_)) return;
-        loadDataFile(state_, host, fileDialogs_, link.identification());
-    });
-    connect(c.saveItem, &QAction::triggered, this, [this, &host] {
-        if (operationRunning(state_)) return;
-        saveDataFile(state_, host, fileDialogs_);
-    });
-    connect(c.clipboardItem, &QAction::triggered, this, &MainWindow::copyScreenToClipboard);
-    connect(c.configButton, &QAction::triggered, this,
-            [&controller] { controller.configButton(); });
-    connect(c.configPortItem, &QAction::triggered, this,
-            [&controller] { controller.configPortMenu(); });
-    connect(c.exitItem, &QAction::triggered, this, [&controller] { controller.exitProgram(); });
-    connect(c.helpItem, &QAction::triggered, this,
-            [&controller] { showDocument(controller.helpDocument()); });
-    connect(c.germanItem, &QAction::triggered, this,
-            [&controller] { showDocument(controller.helpDocumentInLanguage(0)); });
-    connect(c.englishItem, &QAction::triggered, this,
-            [&controller] { showDocument(controller.helpDocumentInLanguage(1)); });
-    connect(c.germanManualItem, &QAction::triggered, this,
-            [&controller] { showDocument(controller.fftManual(true)); });
-    connect(c.englishManualItem, &QAction::triggered, this,
-            [&controller] { showDocument(controller.fftManual(false)); });
-    closeHandler_ = [&controller] { return controller.closeMainWindow() == CloseOutcome::Closed; };
-    tickHandler_ = [&controller] { controller.timerTick(); };
-}
-
-void MainWindow::attachOperations(InstrumentOperations& operations)
+void MainWindow::attach(AppController& controller, InstrumentOperations& operations)
 {
     const MainWindowControls& c = controls_;
+    connect(c.configButton, &QAction::triggered, this, [&operations] { operations.config(); });
     connect(c.readButton, &QAction::triggered, this, [&operations] { operations.read(); });
     connect(c.setReadButton, &QAction::triggered, this, [&operations] { operations.setRead(); });
     connect(c.setButton, &QAction::triggered, this, [&operations] { operations.set(); });
@@ -291,6 +241,28 @@ void MainWindow::attachOperations(InstrumentOperations& operations)
             [&operations](bool checked) { operations.remoteBoxReleased(checked); });
     connect(c.autoBox, &QCheckBox::clicked, this,
             [&operations](bool checked) { operations.autoBoxReleased(checked); });
+
+    connect(c.loadItem, &QAction::triggered, this,
+            [this, &controller] { controller.loadDataMenu(fileDialogs_); });
+    connect(c.saveItem, &QAction::triggered, this,
+            [this, &controller] { controller.saveDataMenu(fileDialogs_); });
+    connect(c.clipboardItem, &QAction::triggered, this, &MainWindow::copyScreenToClipboard);
+    connect(c.configPortItem, &QAction::triggered, this, [&operations] { operations.config(); });
+    connect(c.exitItem, &QAction::triggered, this, [&controller] { controller.exitProgram(); });
+    connect(c.helpItem, &QAction::triggered, this,
+            [&controller] { showDocument(controller.helpDocument()); });
+    connect(c.germanItem, &QAction::triggered, this,
+            [&controller] { showDocument(controller.helpDocumentInLanguage(0)); });
+    connect(c.englishItem, &QAction::triggered, this,
+            [&controller] { showDocument(controller.helpDocumentInLanguage(1)); });
+    connect(c.germanManualItem, &QAction::triggered, this,
+            [&controller] { showDocument(controller.fftManual(true)); });
+    connect(c.englishManualItem, &QAction::triggered, this,
+            [&controller] { showDocument(controller.fftManual(false)); });
+    closeHandler_ = [&controller] {
+        return controller.closeMainWindow() == CloseOutcome::Closed;
+    };
+    tickHandler_ = [&controller] { controller.timerTick(); };
 }
 
 void MainWindow::startMainTimer()
@@ -298,39 +270,10 @@ void MainWindow::startMainTimer()
     mainTimer_->start();
 }
 
-void MainWindow::showScreenWindow()
-{
-    screenFrame_->show();
-    screenWindow_->show();
-}
-
-void MainWindow::openPortSetup()
-{
-    if (!link_) return;
-    if (portSetup_) {
-        portSetup_->raise();
-        portSetup_->activateWindow();
-        return;
-    }
-    portSetup_ = new PortSetupDialog(state_, *link_, this);
-    portSetup_->setAttribute(Qt::WA_DeleteOnClose);
-    connect(portSetup_, &QObject::destroyed, this, [this] { portSetup_ = nullptr; });
-    portSetup_->open();
-}
-
-bool MainWindow::isPortSetupOpen() const
-{
-    return portSetup_ && portSetup_->isVisible();
-}
-
-void MainWindow::closePortSetup()
-{
-    if (portSetup_) portSetup_->close();
-}
-
 void MainWindow::copyScreenToClipboard()
 {
-    QApplication::clipboard()->setImage(screenWindow_->picture());
+    if (const auto* screen = windows_.window<ScreenWindow>(ToolWindow::ScreenWindow))
+        QApplication::clipboard()->setImage(screen->picture());
 }
 
 void MainWindow::showDocument(const std::string& path)
@@ -357,16 +300,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // The screen window belongs to the program for its whole run.
-    if (watched == screenFrame_ && event->type() == QEvent::Close) {
-        event->ignore();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace ql::gui

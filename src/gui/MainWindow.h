@@ -1,38 +1,33 @@
 #pragma once
 // The program's main window: the menu bar, the toolbar with the instrument operations, the
-// clock label and the check boxes "RM" and "Auto", and the area in which the tool windows
-// live (the screen window first). Window positions in twips are relative to that area.
+// clock label and the check boxes "RM" and "Auto", the area in which the tool windows live,
+// and the registry of those windows (one row each, filled by the program's composition).
+// Window positions in twips are relative to the area.
 //
-// The toolbar's instrument operations and the one-second tick are reached from outside:
-// controls() names every button, check box and menu item; setTickHandler() replaces what the
-// timer runs. Items whose windows the program does not have yet stay disabled whatever the
-// core asks (setAvailable() lifts that once a window exists).
+// attach() connects every button, box and menu item to the core and the one-second timer to
+// the controller's tick; controls() names them. Items whose windows the program does not have
+// yet stay disabled whatever the core asks (setAvailable() lifts that once a window exists).
 
 #include <QMainWindow>
 #include <functional>
 
 #include "QtFileDialogs.h"
-#include "display/DisplayViews.h"
+#include "WindowRegistry.h"
 #include "state/Host.h"
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QMdiArea;
-class QMdiSubWindow;
 class QMenu;
 class QTimer;
 
 namespace ql {
 class AppController;
-class InstrumentLink;
 class InstrumentOperations;
 }  // namespace ql
 
 namespace ql::gui {
-
-class PortSetupDialog;
-class ScreenWindow;
 
 // Every control of the toolbar and item of the menus, by what it does.
 struct MainWindowControls {
@@ -69,7 +64,7 @@ struct MainWindowControls {
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(ProgramState& state, DisplayViews& views, QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
     const MainWindowControls& controls() const { return controls_; }
@@ -82,33 +77,23 @@ public:
     void setAvailable(QAction* item, bool available);
     bool isAvailable(const QAction* item) const;
 
-    // Connects the menu items this window serves itself (Load, Save, Clipboard, Config, Exit,
-    // the help items) and the close box to the program's core.
-    void attach(AppController& controller, InstrumentLink& link, Host& host);
-    // Wires the toolbar's instrument operations and the "RM" and "Auto" boxes.
-    void attachOperations(InstrumentOperations& operations);
+    // Connects the toolbar, the "RM" and "Auto" boxes, the menu items, the close box and the
+    // one-second timer to the program's core.
+    void attach(AppController& controller, InstrumentOperations& operations);
 
-    // The one-second timer; it starts after start-up and runs the tick handler.
+    // The one-second timer; it starts after start-up and runs the controller's tick.
     QTimer& mainTimer() const { return *mainTimer_; }
-    void setTickHandler(std::function<void()> handler) { tickHandler_ = std::move(handler); }
     void startMainTimer();
 
-    QMdiArea* mdiArea() const { return mdiArea_; }
-    ScreenWindow& screenWindow() const { return *screenWindow_; }
-    QMdiSubWindow& screenFrame() const { return *screenFrame_; }
-    void showScreenWindow();
-
-    // The port set-up window ("Config").
-    void openPortSetup();
-    bool isPortSetupOpen() const;
-    void closePortSetup();
+    QMdiArea& mdiArea() const { return *mdiArea_; }
+    WindowRegistry& windows() { return windows_; }
+    const WindowRegistry& windows() const { return windows_; }
 
     // Closes the window for good (the core has run its closing sequence).
     void finish();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolbar();
@@ -116,16 +101,11 @@ private:
     void copyScreenToClipboard();
     static void showDocument(const std::string& path);
 
-    ProgramState& state_;
-    DisplayViews& views_;
     MainWindowControls controls_;
     QMdiArea* mdiArea_ = nullptr;
-    ScreenWindow* screenWindow_ = nullptr;
-    QMdiSubWindow* screenFrame_ = nullptr;
-    PortSetupDialog* portSetup_ = nullptr;
     QTimer* mainTimer_ = nullptr;
     QtFileDialogs fileDialogs_{this};
-    InstrumentLink* link_ = nullptr;
+    WindowRegistry windows_;
     std::function<void()> tickHandler_;
     std::function<bool()> closeHandler_;
     bool finished_ = false;

@@ -1,21 +1,28 @@
 #include "PortSetupDialog.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/OperationGuard.h"
-#include "link/InstrumentLink.h"
-#include "link/PortMap.h"
-
 namespace ql::gui {
 
-PortSetupDialog::PortSetupDialog(ProgramState& state, InstrumentLink& link, QWidget* parent)
-    : QDialog(parent), state_(state), link_(link)
+namespace {
+
+// Sets an option without the group's exclusiveness, so "none selected" can be shown too.
+void showSelected(QRadioButton* option, bool selected)
+{
+    option->setAutoExclusive(false);
+    option->setChecked(selected);
+    option->setAutoExclusive(true);
+}
+
+}  // namespace
+
+PortSetupDialog::PortSetupDialog(InstrumentLink& link, QWidget* parent)
+    : QDialog(parent), model_(link), host_(link.context().host)
 {
     setObjectName(QStringLiteral("portSetupDialog"));
     setWindowTitle(QStringLiteral("Serial port setup"));
@@ -24,24 +31,24 @@ PortSetupDialog::PortSetupDialog(ProgramState& state, InstrumentLink& link, QWid
     auto* portLayout = new QVBoxLayout(portBox);
     auto* portGroup = new QButtonGroup(this);
     for (int p = 1; p <= 4; ++p) {
-        const auto device = portDevice(p);
-        auto* option = new QRadioButton(
-            QStringLiteral("Com%1  (%2)").arg(p).arg(QString::fromStdString(device.value_or("?"))),
-            portBox);
+        auto* option = new QRadioButton(portBox);
         option->setObjectName(QStringLiteral("com%1Option").arg(p));
         portGroup->addButton(option, p);
         portLayout->addWidget(option);
         portOptions_[p - 1] = option;
+        connect(option, &QRadioButton::clicked, this, [this, p] { model_.portChosen(p); });
     }
     auto* baudBox = new QGroupBox(QStringLiteral("Baudrate:"), this);
     auto* baudLayout = new QVBoxLayout(baudBox);
     auto* baudGroup = new QButtonGroup(this);
-    for (int i = 0; i < 6; ++i) {
-        auto* option = new QRadioButton(QString::number(kBaudRates[i]), baudBox);
-        option->setObjectName(QStringLiteral("baud%1Option").arg(kBaudRates[i]));
-        baudGroup->addButton(option, i);
+    for (std::size_t i = 0; i < PortSetupModel::kBaudRates.size(); ++i) {
+        const long rate = PortSetupModel::kBaudRates[i];
+        auto* option = new QRadioButton(baudBox);
+        option->setObjectName(QStringLiteral("baud%1Option").arg(rate));
+        baudGroup->addButton(option, static_cast<int>(i));
         baudLayout->addWidget(option);
         baudOptions_[i] = option;
+        connect(option, &QRadioButton::clicked, this, [this, rate] { model_.baudRateChosen(rate); });
     }
     okButton_ = new QPushButton(QStringLiteral("&Ok"), this);
     okButton_->setObjectName(QStringLiteral("okButton"));
@@ -61,92 +68,45 @@ PortSetupDialog::PortSetupDialog(ProgramState& state, InstrumentLink& link, QWid
     layout->addLayout(options);
     layout->addLayout(buttons);
 
-    connect(okButton_, &QPushButton::clicked, this, &PortSetupDialog::acceptChoice);
+    connect(okButton_, &QPushButton::clicked, this, [this] { carryOutAndClose(model_.ok()); });
     connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(autosearchButton_, &QPushButton::clicked, this, &PortSetupDialog::runSearch);
-
-    // Opening the window returns a held instrument to local operation.
-    link_.portSearch().setupOpened();
-    selectPort(state_.link.comPort);
-    selectBaudRate(state_.link.baudRate);
+    connect(autosearchButton_, &QPushButton::clicked, this,
+            [this] { carryOutAndClose(model_.autosearch()); });
+    model_.setViewChanged([this] { applyView(); });
+    applyView();
 }
 
-int PortSetupDialog::selectedPort() const
+void PortSetupDialog::opened()
 {
-    for (int p = 0; p < 4; ++p)
-        if (portOptions_[p]->isChecked()) return p + 1;
-    return 0;
+    model_.opened();
+    applyView();
 }
 
-long PortSetupDialog::selectedBaudRate() const
+void PortSetupDialog::applyView()
 {
-    for (int i = 0; i < 6; ++i)
-        if (baudOptions_[i]->isChecked()) return kBaudRates[i];
-    return 0;
-}
-
-void PortSetupDialog::selectPort(int portNumber)
-{
-    // A stored number outside 1..4 selects nothing.
-    for (int p = 0; p < 4; ++p) {
-        portOptions_[p]->setAutoExclusive(false);
-        portOptions_[p]->setChecked(p + 1 == portNumber);
-        portOptions_[p]->setAutoExclusive(true);
+    const PortSetupView v = model_.view();
+    for (std::size_t p = 0; p < v.ports.size(); ++p) {
+        portOptions_[p]->setText(QString::fromStdString(v.ports[p].caption));
+        showSelected(portOptions_[p], v.ports[p].selected);
     }
-}
-
-void PortSetupDialog::selectBaudRate(long baudRate)
-{
-    for (int i = 0; i < 6; ++i) {
-        baudOptions_[i]->setAutoExclusive(false);
-        baudOptions_[i]->setChecked(kBaudRates[i] == baudRate);
-        baudOptions_[i]->setAutoExclusive(true);
+    for (std::size_t i = 0; i < v.baudRates.size(); ++i) {
+        baudOptions_[i]->setText(QString::fromStdString(v.baudRates[i].caption));
+        showSelected(baudOptions_[i], v.baudRates[i].selected);
     }
+    for (QPushButton* button : {okButton_, exitButton_, autosearchButton_})
+        button->setEnabled(v.buttonsEnabled);
 }
 
-void PortSetupDialog::setWorking(bool working)
+void PortSetupDialog::carryOutAndClose(const Followup& followup)
 {
-    working_ = working;
-    okButton_->setEnabled(!working);
-    exitButton_->setEnabled(!working);
-    autosearchButton_->setEnabled(!working);
+    applyView();
+    carryOut(host_, followup);
+    if (followup.closeWindow) accept();
 }
 
 void PortSetupDialog::reject()
 {
-    if (!working_) QDialog::reject();
-}
-
-void PortSetupDialog::closeEvent(QCloseEvent* event)
-{
-    if (working_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void PortSetupDialog::acceptChoice()
-{
-    // Another operation on the line (a remote read, the timer's work) goes first.
-    OperationGuard guard(state_, link_.context().host);
-    if (!guard || working_) return;
-    setWorking(true);
-    link_.portSearch().setupAccepted(selectedPort(), selectedBaudRate(), link_.identification());
-    setWorking(false);
-    accept();
-}
-
-void PortSetupDialog::runSearch()
-{
-    OperationGuard guard(state_, link_.context().host);
-    if (!guard || working_) return;
-    // The window's own buttons stay off while the search talks to the ports.
-    setWorking(true);
-    const PortSearchResult result = link_.portSearch().autoSearchPort();
-    selectPort(result.portNumber);
-    selectBaudRate(result.baudRate);
-    setWorking(false);
+    if (model_.mayClose()) QDialog::reject();
 }
 
 }  // namespace ql::gui

@@ -1,50 +1,42 @@
 #pragma once
 // The serial port set-up window: port 1..4 (with the device each maps to), baud rate, Ok,
-// Exit and Autosearch. A thin view over the port search and identification of the link.
+// Exit and Autosearch. A thin view over PortSetupModel: it shows the model's view and
+// forwards each click.
 
 #include <QDialog>
+
+#include "ToolWindowEntry.h"
+#include "app/PortSetupModel.h"
 
 class QRadioButton;
 class QPushButton;
 
-namespace ql {
-class InstrumentLink;
-struct ProgramState;
-}  // namespace ql
-
 namespace ql::gui {
 
-class PortSetupDialog : public QDialog {
+class PortSetupDialog : public QDialog, public ToolWindowContent {
     Q_OBJECT
 public:
-    PortSetupDialog(ProgramState& state, InstrumentLink& link, QWidget* parent = nullptr);
+    PortSetupDialog(InstrumentLink& link, QWidget* parent = nullptr);
 
-    static constexpr long kBaudRates[6] = {2400, 4800, 9600, 19200, 57600, 115200};
+    int selectedPort() const { return model_.selectedPort(); }          // 0: none selected
+    long selectedBaudRate() const { return model_.selectedBaudRate(); }  // 0: none selected
 
-    int selectedPort() const;       // 0 when none is selected
-    long selectedBaudRate() const;  // 0 when none is selected
-    void selectPort(int portNumber);
-    void selectBaudRate(long baudRate);
-
-    // While Ok or Autosearch talks to the ports the window cannot be closed.
+    void opened() override;
+    bool mayClose() const override { return model_.mayClose(); }
+    // Escape and "Exit" close the window only when it may close.
     void reject() override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    void acceptChoice();
-    void runSearch();
-    void setWorking(bool working);
+    void applyView();
+    void carryOutAndClose(const Followup& followup);
 
-    ProgramState& state_;
-    InstrumentLink& link_;
+    PortSetupModel model_;
+    Host& host_;
     QRadioButton* portOptions_[4] = {};
     QRadioButton* baudOptions_[6] = {};
     QPushButton* okButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QPushButton* autosearchButton_ = nullptr;
-    bool working_ = false;
 };
 
 }  // namespace ql::gui

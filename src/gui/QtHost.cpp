@@ -9,9 +9,6 @@
 #include <QSignalBlocker>
 
 #include "MainWindow.h"
-#include "ScreenWindow.h"
-#include "WindowPlacing.h"
-#include "display/ScreenDrawing.h"
 
 namespace ql::gui {
 
@@ -46,9 +43,11 @@ void setBoxQuietly(QCheckBox* box, bool checked)
 
 }  // namespace
 
-QtHost::QtHost(MainWindow& window, ProgramState& state, DisplayViews& views)
-    : window_(window), state_(state), views_(views)
+QtHost::QtHost(MainWindow& window) : window_(window) {}
+
+ToolWindowEntry* QtHost::entry(ToolWindow window) const
 {
+    return window_.windows().find(window);
 }
 
 void QtHost::showMessage(std::string_view text, std::string_view title, MessageIcon icon)
@@ -119,55 +118,38 @@ void QtHost::setActionChecked(UiAction action, bool checked)
 
 void QtHost::openWindow(ToolWindow window)
 {
-    switch (window) {
-        case ToolWindow::ScreenWindow:
-            window_.showScreenWindow();
-            applyPlacement(window_.screenFrame(), state_.layout.screenWindow, true);
-            break;
-        case ToolWindow::PortSetup: window_.openPortSetup(); break;
-        default: break;  // not built yet
-    }
+    if (ToolWindowEntry* e = entry(window)) e->open();
 }
 
 void QtHost::closeWindow(ToolWindow window)
 {
-    switch (window) {
-        case ToolWindow::ScreenWindow: window_.screenFrame().hide(); break;
-        case ToolWindow::PortSetup: window_.closePortSetup(); break;
-        default: break;
-    }
+    if (ToolWindowEntry* e = entry(window)) e->close();
 }
 
 bool QtHost::isWindowOpen(ToolWindow window)
 {
-    switch (window) {
-        case ToolWindow::ScreenWindow: return !window_.screenFrame().isHidden();
-        case ToolWindow::PortSetup: return window_.isPortSetupOpen();
-        default: return false;
-    }
+    const ToolWindowEntry* e = entry(window);
+    return e && e->isOpen();
 }
 
 void QtHost::refreshWindow(ToolWindow window)
 {
-    if (window == ToolWindow::ScreenWindow) drawScreen(state_, views_);
+    if (ToolWindowEntry* e = entry(window)) e->refresh();
 }
 
 void QtHost::setWindowState(ToolWindow window, int windowState)
 {
-    if (window != ToolWindow::ScreenWindow) return;
-    QMdiSubWindow& frame = window_.screenFrame();
-    if (windowState == 1)
-        frame.showMinimized();
-    else if (windowState == 2)
-        frame.showMaximized();
-    else
-        frame.showNormal();
+    ToolWindowEntry* e = entry(window);
+    if (!e) return;
+    e->setWindowState(windowState == 1   ? WindowState::Minimised
+                      : windowState == 2 ? WindowState::Maximised
+                                         : WindowState::Normal);
 }
 
 WindowPlacement QtHost::windowPlacement(ToolWindow window)
 {
-    if (window == ToolWindow::ScreenWindow) return gatherPlacement(window_.screenFrame());
-    return WindowPlacement{};
+    const ToolWindowEntry* e = entry(window);
+    return e ? e->placement() : WindowPlacement{};
 }
 
 void QtHost::printScreenCopy()

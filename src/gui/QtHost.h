@@ -2,22 +2,19 @@
 // The Host of the program: message boxes (CR LF shown as line breaks), yes/no questions,
 // pending events served inside waits, the busy pointer, the caption and clock, the toolbar's
 // check boxes set without running their handlers, the items the core enables and checks, and
-// the tool windows the program has, placed in twips inside the main window's area. Windows it
-// does not have yet are not opened and report themselves closed.
+// the tool windows, looked up in the main window's registry. A window without a row is not
+// opened and reports itself closed.
 
 #include "state/Host.h"
-
-namespace ql {
-struct DisplayViews;
-}
 
 namespace ql::gui {
 
 class MainWindow;
+class ToolWindowEntry;
 
 class QtHost : public Host {
 public:
-    QtHost(MainWindow& window, ProgramState& state, DisplayViews& views);
+    explicit QtHost(MainWindow& window);
 
     void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
     bool askYesNo(std::string_view text, std::string_view title) override;
@@ -42,9 +39,9 @@ public:
     int busyDepth() const { return busyDepth_; }
 
 private:
+    ToolWindowEntry* entry(ToolWindow window) const;
+
     MainWindow& window_;
-    ProgramState& state_;
-    DisplayViews& views_;
     int busyDepth_ = 0;
 };
 

@@ -31,6 +31,9 @@ ScreenWindow::ScreenWindow(ProgramState& state, DisplayViews& views, QWidget* pa
     setAttribute(Qt::WA_OpaquePaintEvent);
     scrollBar_ = new QScrollBar(Qt::Horizontal, this);
     scrollBar_->setObjectName(QStringLiteral("screenScrollBar"));
+    // The bar moves the horizontal position of the traces; the keyboard reaches it too.
+    scrollBar_->setAccessibleName(QStringLiteral("Horizontal position"));
+    scrollBar_->setFocusPolicy(Qt::StrongFocus);
     syncScrollBar();
     connect(scrollBar_, &QScrollBar::valueChanged, this, &ScreenWindow::scrolled);
     views_.screen.updated = [this] { viewUpdated(); };
@@ -50,7 +53,12 @@ QImage ScreenWindow::picture() const
     return picture_.image;
 }
 
-void ScreenWindow::setViewState(WindowState state)
+void ScreenWindow::refresh()
+{
+    drawScreen(state_, views_);
+}
+
+void ScreenWindow::windowStateChanged(WindowState state)
 {
     views_.screen.state = state;
     if (state != WindowState::Minimised) redrawForWindowEvent(state_, views_);

@@ -2,12 +2,14 @@
 // The screen window ("Signal"): the replica of the instrument screen with its status strip,
 // the zero-mark strip and the scroll bar. The pictures are images the core's screen drawing
 // paints through QtPaintDevice; this window keeps them the size of their places, shows them,
-// and forwards resizes, window states and scroll bar moves to the core.
+// and forwards resizes, window states and scroll bar moves to the core. It belongs to the
+// program for its whole run: its frame has no close box and refuses to close.
 
 #include <QImage>
 #include <QWidget>
 #include <memory>
 
+#include "ToolWindowEntry.h"
 #include "display/DisplayViews.h"
 #include "state/ProgramState.h"
 
@@ -17,7 +19,7 @@ namespace ql::gui {
 
 class QtPaintDevice;
 
-class ScreenWindow : public QWidget {
+class ScreenWindow : public QWidget, public ToolWindowContent {
     Q_OBJECT
 public:
     ScreenWindow(ProgramState& state, DisplayViews& views, QWidget* parent = nullptr);
@@ -27,8 +29,11 @@ public:
     QImage picture() const;
     QScrollBar* scrollBar() const { return scrollBar_; }
 
+    // The screen is drawn by the core's screen drawing, which also runs the redraw chain.
+    void refresh() override;
+    bool mayClose() const override { return false; }
     // Told by the frame when the window is minimised, restored or maximised.
-    void setViewState(WindowState state);
+    void windowStateChanged(WindowState state) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

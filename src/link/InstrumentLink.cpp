@@ -22,9 +22,9 @@ InstrumentLink::InstrumentLink(ProgramState& state, SerialPort& port, Clock& clo
 {
 }
 
-void InstrumentLink::checkCopyRequest()
+bool InstrumentLink::checkCopyRequest()
 {
-    if (!ctx_.port.isOpen()) return;
+    if (!ctx_.port.isOpen()) return false;
     const long waiting = line_.inputCount();
     if (waiting < 0) {
         // The port vanished (e.g. the adapter was pulled). A held instrument is no longer
@@ -32,20 +32,12 @@ void InstrumentLink::checkCopyRequest()
         if (ctx_.state.link.remoteHeld == 1 || ctx_.state.link.autoUpdate == 1)
             frame_.transmissionFailure("", WaitOutcome::PortFailed);
         ctx_.port.close();
-        return;
+        return false;
     }
-    // A request is a run of more than 6 bytes with "COP:" among its first 80.
-    if (waiting <= 6) return;
+    if (waiting <= 6) return false;
     const std::string text = line_.receiveString(static_cast<std::size_t>(std::min(waiting, 80L)));
-    if (instr(text, "COP:") != 0) {
-        if (ctx_.state.link.remoteHeld != 1) connectInstrument();
-        sequences_.readAllFromScope();
-        frame_.releaseRemote();
-        ctx_.host.openWindow(ToolWindow::PrinterSettings);
-        ctx_.host.refreshWindow(ToolWindow::PrinterSettings);
-        ctx_.host.printScreenCopy();
-    }
     if (ctx_.port.isOpen()) line_.flushInput();
+    return instr(text, "COP:") != 0;
 }
 
 }  // namespace ql

@@ -30,9 +30,10 @@ public:
     bool connectInstrument() { return identification_.connectInstrument(); }
     void releaseRemote() { frame_.releaseRemote(); }
 
-    // Serves a hardcopy request the instrument sent on its own ("COP:"): read everything,
-    // release, print. Called by the main timer while the port is open and the line is idle.
-    void checkCopyRequest();
+    // Looks for a hardcopy request the instrument sent on its own ("COP:" among the first 80
+    // bytes of a run of more than 6) and discards the run. True when there was a request; the
+    // caller serves it. Called by the main timer while the port is open and the line is idle.
+    bool checkCopyRequest();
 
 private:
     LinkContext ctx_;

@@ -20,18 +20,6 @@ private:
 
 }  // namespace
 
-void Sequences::redrawAndRepaint()
-{
-    Host& host = ctx_.host;
-    host.refreshWindow(ToolWindow::ScreenWindow);
-    if (!analogOnly()) host.refreshWindow(ToolWindow::CursorWindow);
-    host.refreshWindow(ToolWindow::ChannelPanel);
-    host.refreshWindow(ToolWindow::TimebasePanel);
-    host.refreshWindow(ToolWindow::TriggerPanel);
-    host.refreshWindow(ToolWindow::IntensityPanel);
-    host.refreshWindow(ToolWindow::StoragePanel);
-}
-
 bool Sequences::readAllFromScope()
 {
     LinkBusyScope busy(ctx_.state);
@@ -97,7 +85,7 @@ bool Sequences::readAllFromScope()
     }
     if (s.link.remoteHeld != 1) return false;
     s.screen.scrollResyncPending = 1;
-    redrawAndRepaint();
+    ctx_.host.stateChanged(s, {.screen = true, .settings = true});
     return true;
 }
 
@@ -119,7 +107,7 @@ bool Sequences::readSettingsFromScope()
     trigger_.queryTrgVal();
     if (s.link.remoteHeld != 1) return false;
     s.screen.noDataYet = 0;
-    redrawAndRepaint();
+    ctx_.host.stateChanged(s, {.screen = true, .settings = true});
     return true;
 }
 

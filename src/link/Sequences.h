@@ -22,16 +22,15 @@ public:
     }
 
     // Settings, trigger data, preamble and, in digital storage mode, the four records; then
-    // the screen is redrawn and the panels repainted. True when nothing failed.
+    // the host is told that the screen and the settings changed. True when nothing failed.
     bool readAllFromScope();
-    // Settings, trigger data and preamble without waveforms; redraw and repaint likewise.
+    // Settings, trigger data and preamble without waveforms; then the same notice.
     bool readSettingsFromScope();
     // The program's settings into the instrument, ending with "vermode=".
     bool writeAllToScope();
 
 private:
     bool analogOnly() const { return ctx_.state.identity.analogModel == 1; }
-    void redrawAndRepaint();
 
     LinkContext& ctx_;
     SettingsCommands& settings_;

@@ -2,30 +2,9 @@
 
 namespace ql {
 
-std::string_view toolWindowName(ToolWindow w)
+void Host::stateChanged(const ProgramState& s, StateChange change)
 {
-    switch (w) {
-        case ToolWindow::ScreenWindow: return "ScreenWindow";
-        case ToolWindow::MeasurementWindow: return "MeasurementWindow";
-        case ToolWindow::ChannelPanel: return "ChannelPanel";
-        case ToolWindow::TimebasePanel: return "TimebasePanel";
-        case ToolWindow::TriggerPanel: return "TriggerPanel";
-        case ToolWindow::IntensityPanel: return "IntensityPanel";
-        case ToolWindow::StoragePanel: return "StoragePanel";
-        case ToolWindow::CursorWindow: return "CursorWindow";
-        case ToolWindow::ZoomWindow: return "ZoomWindow";
-        case ToolWindow::XyView: return "XyView";
-        case ToolWindow::PrintPreview: return "PrintPreview";
-        case ToolWindow::PrinterSettings: return "PrinterSettings";
-        case ToolWindow::ExportSettings: return "ExportSettings";
-        case ToolWindow::FftWindow: return "FftWindow";
-        case ToolWindow::HarmonicsWindow: return "HarmonicsWindow";
-        case ToolWindow::AutostoreWindow: return "AutostoreWindow";
-        case ToolWindow::NotesWindow: return "NotesWindow";
-        case ToolWindow::AboutWindow: return "AboutWindow";
-        case ToolWindow::PortSetup: return "PortSetup";
-    }
-    return "?";
+    for (ToolWindow window : windowsShowing(s, change)) refreshWindow(window);
 }
 
 std::string_view uiActionName(UiAction a)

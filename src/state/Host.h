@@ -7,32 +7,9 @@
 
 #include "ProgramState.h"
 #include "Status.h"
+#include "ToolWindow.h"
 
 namespace ql {
-
-// The program's windows, by what they are.
-enum class ToolWindow {
-    ScreenWindow,
-    MeasurementWindow,
-    ChannelPanel,
-    TimebasePanel,
-    TriggerPanel,
-    IntensityPanel,
-    StoragePanel,
-    CursorWindow,
-    ZoomWindow,
-    XyView,
-    PrintPreview,
-    PrinterSettings,
-    ExportSettings,
-    FftWindow,
-    HarmonicsWindow,
-    AutostoreWindow,
-    NotesWindow,
-    AboutWindow,
-    PortSetup,
-};
-constexpr int kToolWindowCount = static_cast<int>(ToolWindow::PortSetup) + 1;
 
 // Buttons and menu items the core enables, disables or checks.
 enum class UiAction {
@@ -66,7 +43,6 @@ enum class UiAction {
 };
 constexpr int kUiActionCount = static_cast<int>(UiAction::HarmonicsMenuItem) + 1;
 
-std::string_view toolWindowName(ToolWindow w);
 std::string_view uiActionName(UiAction a);
 
 class Host {
@@ -92,8 +68,10 @@ public:
     virtual void openWindow(ToolWindow window) = 0;
     virtual void closeWindow(ToolWindow window) = 0;
     virtual bool isWindowOpen(ToolWindow window) = 0;
-    // Repaint a window from the state now.
+    // Repaint a window from the state now; a window that is not open does nothing.
     virtual void refreshWindow(ToolWindow window) = 0;
+    // Brings the windows that show a change up to date, in the order of windowsShowing.
+    void stateChanged(const ProgramState& s, StateChange change);
     // Normal, minimised or maximised (0, 1, 2), as the instrument's model asks.
     virtual void setWindowState(ToolWindow window, int windowState) = 0;
     // Current placement of an open window in twips (for the parameter file).

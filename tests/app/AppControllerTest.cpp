@@ -334,23 +334,20 @@ TEST(ConfigButton, OpensThePortSetupUnlessAnOperationOrAnExchangeIsInProgress)
     AppRig rig;
     rig.app.startUp();
     rig.host.clear();
+    // "Config" and "Config port" have one handler. Opening the window releases a held
+    // instrument, so it waits for the end of an operation.
     rig.state.busy.uiBusy = true;
-    rig.app.configButton();
-    EXPECT_EQ(rig.host.countEvents("open PortSetup"), 0);
-    // Opening the window releases a held instrument, so the menu item waits for the end of an
-    // operation too.
-    rig.app.configPortMenu();
+    rig.ops.config();
     EXPECT_EQ(rig.host.countEvents("open PortSetup"), 0);
     rig.state.busy.uiBusy = false;
-    rig.app.configButton();
+    rig.ops.config();
     EXPECT_EQ(rig.host.countEvents("open PortSetup"), 1);
 
     // Opening the window releases the instrument: not while an exchange waits for its reply.
     rig.connectInstrument();
     int opened = 0;
     rig.host.onPumpEvents = [&] {
-        rig.app.configPortMenu();
-        rig.app.configButton();
+        rig.ops.config();
         opened = rig.host.countEvents("open PortSetup");
     };
     EXPECT_TRUE(rig.link.sequences().readAllFromScope());

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/AppController.h"
+#include "app/InstrumentOperations.h"
 #include "scopesim/ScopeSimulator.h"
 #include "scopesim/SimulatedPort.h"
 #include "state/RecordingHost.h"
@@ -67,7 +68,8 @@ struct AppRig {
           sim(clock, config),
           port(sim, clock),
           link(state, port, clock, host, modelTablePath(), helpFolder(paths)),
-          app(state, host, clock, link, paths)
+          ops(link),
+          app(link, ops, paths)
     {
     }
 
@@ -94,6 +96,7 @@ public:
     RecordingHost host;
     ProgramState state;
     InstrumentLink link;
+    InstrumentOperations ops;
     AppController app;
 };
 

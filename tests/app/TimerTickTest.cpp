@@ -97,6 +97,41 @@ TEST(TimerTick, CopyRequestIsServedEveryTickBeforeTheAutomaticUpdate)
     EXPECT_EQ(t.state.link.autoUpdate, 0);
 }
 
+TEST(TimerTick, ACopyRequestReadsReleasesAndPrints)
+{
+    // Not held: the request connects first.
+    OperationsRig t;
+    ASSERT_TRUE(t.link->line().openComPort());
+    t.sim.sendUnsolicited("COP:\r\nX");
+    t.clock.advance(20);
+    t.ops.timerTick();
+    auto cmds = t.commands();
+    ASSERT_GE(cmds.size(), 4u);
+    EXPECT_EQ(cmds[0], " ");
+    EXPECT_EQ(cmds[1], "id?");
+    EXPECT_EQ(cmds.back(), "rm0");
+    EXPECT_EQ(t.host.countEvents("print screen copy"), 1);
+    EXPECT_EQ(t.port.inputCount(), 0);
+
+    // Held, with automatic update on: no new identification; the release ends both.
+    OperationsRig h;
+    ASSERT_TRUE(h.connect());
+    h.state.link.autoUpdate = 1;
+    h.sim.pressCopyKey();
+    h.clock.advance(20);
+    h.ops.timerTick();
+    cmds = h.commands();
+    ASSERT_GE(cmds.size(), 3u);
+    EXPECT_EQ(cmds[0], "hldwfm?");
+    EXPECT_EQ(cmds.back(), "rm0");
+    EXPECT_EQ(h.state.link.remoteHeld, 0);
+    EXPECT_EQ(h.state.link.autoUpdate, 0);
+    EXPECT_FALSE(h.host.remoteBox);
+    EXPECT_FALSE(h.host.autoBox);
+    EXPECT_EQ(h.host.countEvents("open PrinterSettings"), 1);
+    EXPECT_EQ(h.host.countEvents("print screen copy"), 1);
+}
+
 TEST(AutomaticUpdate, ContinuousModeReadsEverythingOnEveryTick)
 {
     OperationsRig t;

@@ -24,6 +24,7 @@
 
 #include "app/AppController.h"
 #include "gui/MainWindow.h"
+#include "gui/Program.h"
 #include "gui/QtHost.h"
 #include "gui/ScreenWindow.h"
 #include "scopesim/ScopeSimulator.h"
@@ -42,10 +43,11 @@ std::string freshFolder()
     return path.string();
 }
 
-std::string modelTablePath()
+// The build tree's data folder (model table, help) and per-user folders under `root`.
+AppPaths pathsUnder(const std::string& root)
 {
-    const char* dir = std::getenv("QL240_DATA_DIR");
-    return std::string(dir ? dir : "data") + "/scopes.db";
+    const char* data = std::getenv("QL240_DATA_DIR");
+    return AppPaths(data ? data : "data", root + "/config", root + "/userdata");
 }
 
 // Answers every message box that comes up and remembers what it said.
@@ -73,15 +75,17 @@ private:
 struct ProgramRig {
     ProgramRig()
         : root(freshFolder()),
-          paths(AppPaths::underRoot(root)),
           sim(clock),
           port(sim, clock),
-          window(state, views),
-          host(window, state, views),
-          link(state, port, clock, host, modelTablePath(), helpFolder(paths)),
-          app(state, host, clock, link, paths)
+          program(port, clock, pathsUnder(root)),
+          paths(program.paths()),
+          state(program.state()),
+          views(program.views()),
+          window(program.window()),
+          host(program.host()),
+          link(program.link()),
+          app(program.controller())
     {
-        window.attach(app, link, host);
         window.show();
         QApplication::processEvents();
     }
@@ -94,17 +98,27 @@ struct ProgramRig {
         QApplication::processEvents();
     }
 
+    ScreenWindow& screenWindow() const
+    {
+        return *window.windows().window<ScreenWindow>(ToolWindow::ScreenWindow);
+    }
+    QMdiSubWindow& screenFrame() const
+    {
+        return *qobject_cast<QMdiSubWindow*>(screenWindow().parentWidget());
+    }
+
     std::string root;
-    AppPaths paths;
     FakeClock clock;
     scopesim::ScopeSimulator sim;
     scopesim::SimulatedPort port;
-    ProgramState state;
-    DisplayViews views;
-    MainWindow window;
-    QtHost host;
-    InstrumentLink link;
-    AppController app;
+    Program program;
+    const AppPaths& paths;
+    ProgramState& state;
+    DisplayViews& views;
+    MainWindow& window;
+    QtHost& host;
+    InstrumentLink& link;
+    AppController& app;
     MessageBoxAnswerer answerer;
 };
 
@@ -183,14 +197,14 @@ TEST(MainWindow, StartsWithItsCaptionsMessageAndDefaultLayout)
     EXPECT_TRUE(c.configPortItem->isEnabled());
 
     // The screen window stands where the default layout puts it inside the window area.
-    ASSERT_FALSE(rig.window.screenFrame().isHidden());
+    ASSERT_FALSE(rig.screenFrame().isHidden());
     const WindowPlacement placed = rig.host.windowPlacement(ToolWindow::ScreenWindow);
     EXPECT_NEAR(placed.left, 10, 15);
     EXPECT_NEAR(placed.top, 10, 15);
     EXPECT_NEAR(placed.width, 5650, 15);
     EXPECT_NEAR(placed.height, 5500, 15);
     EXPECT_EQ(placed.windowState, 0);
-    EXPECT_EQ(rig.window.screenFrame().windowTitle(), QStringLiteral("Signal       "
+    EXPECT_EQ(rig.screenFrame().windowTitle(), QStringLiteral("Signal       "
                                                                      "--:--:--  --.--.--  "));
 
     // The core enables a toolbar button, but not an item whose window does not exist.
@@ -206,7 +220,7 @@ TEST(MainWindow, TheScreenShowsTheGuideTextAndThenTheSimulatedTraces)
 {
     ProgramRig rig;
     rig.startUp();
-    ScreenWindow& screen = rig.window.screenWindow();
+    ScreenWindow& screen = rig.screenWindow();
 
     const QImage empty = screen.picture();
     ASSERT_FALSE(empty.isNull());
@@ -225,8 +239,8 @@ TEST(MainWindow, TheScreenShowsTheGuideTextAndThenTheSimulatedTraces)
     EXPECT_GT(pixelsOfColour(traces, qRgb(255, 0, 0)), 300);  // CH I
     EXPECT_GT(pixelsOfColour(traces, qRgb(0, 0, 255)), 300);  // CH II
     EXPECT_FALSE(rig.views.screen.guideTextVisible);
-    EXPECT_TRUE(rig.window.screenFrame().windowTitle().startsWith(QStringLiteral("Signal")));
-    EXPECT_FALSE(rig.window.screenFrame().windowTitle().contains(QStringLiteral("--:--:--")));
+    EXPECT_TRUE(rig.screenFrame().windowTitle().startsWith(QStringLiteral("Signal")));
+    EXPECT_FALSE(rig.screenFrame().windowTitle().contains(QStringLiteral("--:--:--")));
     saveArtefact(screen.grab().toImage(), "main-window-read.png");
 
     // The scroll bar shows the horizontal position; moving it moves the picture's origin.

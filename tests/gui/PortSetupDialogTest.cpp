@@ -37,7 +37,8 @@ TEST(PortSetupDialog, ShowsTheStoredChoiceAndOkIdentifiesOnTheChosenPort)
     Harness h;
     h.state.link.comPort = 3;
     h.state.link.baudRate = 38400;  // not offered: no baud option selected
-    gui::PortSetupDialog dialog(h.state, *h.link);
+    gui::PortSetupDialog dialog(*h.link);
+    dialog.opened();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Serial port setup"));
     EXPECT_EQ(dialog.selectedPort(), 3);
     EXPECT_EQ(dialog.selectedBaudRate(), 0);
@@ -64,7 +65,8 @@ TEST(PortSetupDialog, OpeningReleasesAHeldInstrumentAndTheSearchPreselectsItsPor
     h.port.addDevice("/dev/ttyS2", scopesim::DeviceKind::Silent);
     h.port.addDevice("/dev/ttyS3", scopesim::DeviceKind::Silent);
     h.state.link.comPort = 7;  // outside 1..4: no port option selected
-    gui::PortSetupDialog dialog(h.state, *h.link);
+    gui::PortSetupDialog dialog(*h.link);
+    dialog.opened();
     EXPECT_EQ(h.state.link.remoteHeld, 0);
     EXPECT_FALSE(h.sim.instrument().remote());
     EXPECT_EQ(dialog.selectedPort(), 0);
@@ -81,7 +83,8 @@ TEST(PortSetupDialog, WaitsForARunningOperationAndCannotBeClosedWhileItSearches)
     Harness h;
     h.state.link.comPort = 1;
     h.state.link.baudRate = 19200;
-    gui::PortSetupDialog dialog(h.state, *h.link);
+    gui::PortSetupDialog dialog(*h.link);
+    dialog.opened();
     // An operation holds the line: Ok and Autosearch do nothing.
     h.state.busy.uiBusy = true;
     dialog.findChild<QRadioButton*>(QStringLiteral("com3Option"))->click();

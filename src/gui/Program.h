@@ -1,0 +1,60 @@
+#pragma once
+// The program put together once: the state, the main window with its host and its windows,
+// the serial link, the toolbar operations, the controller of start-up, tick and shutdown, and
+// the remote-command server. main.cpp builds it over the real port and clock; the GUI tests
+// build the same over the simulated instrument and a fake clock, so the wiring a user runs is
+// the wiring the tests run.
+
+#include <QString>
+#include <memory>
+
+#include "MainWindow.h"
+#include "QtHost.h"
+#include "RemoteServer.h"
+#include "app/AppController.h"
+#include "app/InstrumentOperations.h"
+#include "app/RemoteCommands.h"
+#include "display/DisplayViews.h"
+#include "link/InstrumentLink.h"
+
+namespace ql::gui {
+
+class Program {
+public:
+    Program(SerialPort& port, Clock& clock, AppPaths paths);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Shows the main window, runs start-up, starts the one-second timer and then serves
+    // remote commands at `socketPath`. False when the remote socket could not be served
+    // (remoteServer().errorString() says why); the program runs on without it.
+    bool start(const QString& socketPath = RemoteServer::defaultSocketPath());
+
+    ProgramState& state() { return *state_; }
+    DisplayViews& views() { return views_; }
+    MainWindow& window() { return window_; }
+    QtHost& host() { return host_; }
+    InstrumentLink& link() { return link_; }
+    InstrumentOperations& operations() { return operations_; }
+    AppController& controller() { return controller_; }
+    RemoteCommands& remoteCommands() { return remoteCommands_; }
+    RemoteServer& remoteServer() { return remoteServer_; }
+    const AppPaths& paths() const { return controller_.paths(); }
+
+private:
+    // One row per window of the program.
+    void registerWindows();
+
+    std::unique_ptr<ProgramState> state_;
+    DisplayViews views_;
+    MainWindow window_;
+    QtHost host_;
+    InstrumentLink link_;
+    InstrumentOperations operations_;
+    AppController controller_;
+    RemoteCommands remoteCommands_;
+    RemoteServer remoteServer_;
+};
+
+}  // namespace ql::gui

@@ -1,0 +1,221 @@
+#include "WindowEntries.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "WindowPlacing.h"
+
+namespace ql::gui {
+
+namespace {
+
+void connectChain(RedrawChain& chain, ToolWindowContent& content)
+{
+    if (const auto link = content.chainLink())
+        chain.connect(*link, [&content](ProgramState& s) { content.chainMember(s); });
+}
+
+void disconnectChain(RedrawChain& chain, const ToolWindowContent& content)
+{
+    if (const auto link = content.chainLink()) chain.disconnect(*link);
+}
+
+void placeFromLayout(QWidget& window, ToolWindow id, const ProgramState& state)
+{
+    if (const LayoutSlot slot = layoutSlot(id))
+        applyPlacement(window, state.layout.*slot.placement, slot.withSize);
+}
+
+WindowPlacement placementOf(const QWidget* window, ToolWindow id)
+{
+    if (!window || !layoutSlot(id)) return {};
+    return gatherPlacement(*window);
+}
+
+void showInState(QWidget& window, WindowState state)
+{
+    switch (state) {
+        case WindowState::Minimised: window.showMinimized(); break;
+        case WindowState::Maximised: window.showMaximized(); break;
+        case WindowState::Normal: window.showNormal(); break;
+    }
+}
+
+WindowState stateOf(Qt::WindowStates states)
+{
+    if (states & Qt::WindowMinimized) return WindowState::Minimised;
+    if (states & Qt::WindowMaximized) return WindowState::Maximised;
+    return WindowState::Normal;
+}
+
+}  // namespace
+
+// --- A window in the main window's area ------------------------------------------------------
+
+MdiWindowEntry::MdiWindowEntry(ToolWindow id, QWidget* widget, ToolWindowContent& content,
+                               QMdiArea& area, ProgramState& state, RedrawChain& chain,
+                               FrameButtons buttons)
+    : id_(id), widget_(widget), content_(content), state_(state), chain_(chain)
+{
+    Qt::WindowFlags flags = Qt::SubWindow;
+    if (buttons == FrameButtons::MinMaxOnly)
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint;
+    frame_ = area.addSubWindow(widget, flags);
+    frame_->setObjectName(widget->objectName() + QStringLiteral("Frame"));
+    // The frame is hidden, not destroyed, when the window closes: the window keeps its state
+    // for the next opening.
+    frame_->setAttribute(Qt::WA_DeleteOnClose, false);
+    frame_->installEventFilter(this);
+    frame_->hide();
+    connect(frame_, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates, Qt::WindowStates now) {
+                content_.windowStateChanged(stateOf(now));
+            });
+}
+
+MdiWindowEntry::~MdiWindowEntry()
+{
+    disconnectChain(chain_, content_);
+    if (frame_) {
+        frame_->removeEventFilter(this);
+        disconnect(frame_, nullptr, this, nullptr);
+        delete frame_;
+    }
+}
+
+void MdiWindowEntry::open()
+{
+    if (isOpen()) {
+        frame_->raise();
+        return;
+    }
+    content_.opened();
+    frame_->show();
+    widget_->show();
+    placeFromLayout(*frame_, id_, state_);
+    connectChain(chain_, content_);
+}
+
+void MdiWindowEntry::close()
+{
+    if (!isOpen()) return;
+    frame_->hide();
+    disconnectChain(chain_, content_);
+    content_.closed();
+}
+
+bool MdiWindowEntry::isOpen() const
+{
+    return frame_ && !frame_->isHidden();
+}
+
+void MdiWindowEntry::refresh()
+{
+    if (isOpen()) content_.refresh();
+}
+
+void MdiWindowEntry::setWindowState(WindowState state)
+{
+    if (frame_) showInState(*frame_, state);
+}
+
+WindowPlacement MdiWindowEntry::placement() const
+{
+    return placementOf(frame_, id_);
+}
+
+bool MdiWindowEntry::eventFilter(QObject* watched, QEvent* event)
+{
+    // The close box hides the window (when it may close now) through close() above.
+    if (watched == frame_ && event->type() == QEvent::Close) {
+        event->ignore();
+        if (content_.mayClose()) close();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// --- A dialog of its own ---------------------------------------------------------------------
+
+DialogEntry::DialogEntry(ToolWindow id, QDialog* dialog, ToolWindowContent& content,
+                         ProgramState& state, RedrawChain& chain, bool modal)
+    : id_(id), dialog_(dialog), content_(content), state_(state), chain_(chain), modal_(modal)
+{
+    dialog_->setAttribute(Qt::WA_DeleteOnClose, false);
+    dialog_->installEventFilter(this);
+}
+
+DialogEntry::~DialogEntry()
+{
+    disconnectChain(chain_, content_);
+    if (dialog_) {
+        dialog_->removeEventFilter(this);
+        delete dialog_;
+    }
+}
+
+QWidget& DialogEntry::widget() const
+{
+    return *dialog_;
+}
+
+void DialogEntry::open()
+{
+    if (isOpen()) {
+        dialog_->raise();
+        dialog_->activateWindow();
+        return;
+    }
+    content_.opened();
+    placeFromLayout(*dialog_, id_, state_);
+    connectChain(chain_, content_);
+    if (modal_)
+        dialog_->open();
+    else
+        dialog_->show();
+}
+
+void DialogEntry::close()
+{
+    if (isOpen()) dialog_->close();
+}
+
+bool DialogEntry::isOpen() const
+{
+    return dialog_ && dialog_->isVisible();
+}
+
+void DialogEntry::refresh()
+{
+    if (isOpen()) content_.refresh();
+}
+
+void DialogEntry::setWindowState(WindowState state)
+{
+    if (isOpen()) showInState(*dialog_, state);
+}
+
+WindowPlacement DialogEntry::placement() const
+{
+    return placementOf(dialog_, id_);
+}
+
+bool DialogEntry::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == dialog_) {
+        if (event->type() == QEvent::Close && !content_.mayClose()) {
+            event->ignore();
+            return true;
+        }
+        // Hidden by its buttons, Escape, the close box or the program.
+        if (event->type() == QEvent::Hide && !event->spontaneous() && !dialog_->isVisible()) {
+            disconnectChain(chain_, content_);
+            content_.closed();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace ql::gui
