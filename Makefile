@@ -1,7 +1,8 @@
 # QL240: two commands for a newcomer.
 #   make run    installs what is missing, builds, starts the program
-#   make test   installs what is missing, builds, runs every test (plain and sanitized) and
-#               the fuzzers for a bounded time
+#   make test   installs what is missing, checks the include arrows and the formatting, builds,
+#               runs every test (plain and sanitized) and the fuzzers for a bounded time
+# Either check runs alone too: make check-includes, make check-format.
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -15,7 +16,12 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_chec
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/sanitizers/lsan.supp:print_suppressions=0 \
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build run test test-plain test-asan fuzz bench format clean
+# The C++ sources kept in the shape of the root .clang-format: `format` rewrites them,
+# `check-format` fails on any that differ.
+FORMAT_FILES = $(shell find src tests tools bench fuzz -name '*.cpp' -o -name '*.h')
+
+.PHONY: all deps build run test check-includes check-format test-plain test-asan fuzz bench format \
+        clean
 
 all: build
 
@@ -29,7 +35,17 @@ build: deps
 run: build
 	bash scripts/run $(BUILD)
 
-test: deps test-plain test-asan fuzz
+# The two checks come before the builds so that a misplaced include or an unformatted file fails
+# in seconds.
+test: deps check-includes check-format test-plain test-asan fuzz
+
+# Every include in src/ follows the folder arrows of the design; no Qt header in the core.
+check-includes:
+	bash scripts/check-includes
+
+check-format: deps
+	@echo "clang-format-14 --dry-run -Werror: $(words $(FORMAT_FILES)) files"
+	@clang-format-14 --dry-run -Werror $(FORMAT_FILES)
 
 test-plain:
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -59,7 +75,8 @@ bench: deps
 	bash scripts/run-benchmarks $(BENCH_BUILD)
 
 format:
-	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format-14 -i
+	@echo "clang-format-14 -i: $(words $(FORMAT_FILES)) files"
+	@clang-format-14 -i $(FORMAT_FILES)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
