@@ -13,8 +13,7 @@ std::string helpFolder(const AppPaths& paths)
     return paths.dataFile("help");
 }
 
-AppController::AppController(InstrumentLink& link, InstrumentOperations& operations,
-                             AppPaths paths)
+AppController::AppController(InstrumentLink& link, InstrumentOperations& operations, AppPaths paths)
     : state_(link.context().state),
       host_(link.context().host),
       link_(link),

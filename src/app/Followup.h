@@ -11,10 +11,10 @@
 namespace ql {
 
 struct Followup {
-    bool redrawScreen = false;         // redraw the screen now (the deferred redraw is the
-                                       // state's screenDirty, served by the next tick)
-    std::vector<ToolWindow> refresh;   // other windows that show what the action changed
-    bool closeWindow = false;          // the window that took the action closes
+    bool redrawScreen = false;        // redraw the screen now (the deferred redraw is the
+                                      // state's screenDirty, served by the next tick)
+    std::vector<ToolWindow> refresh;  // other windows that show what the action changed
+    bool closeWindow = false;         // the window that took the action closes
 };
 
 // The redraw, then the refreshes in their order. Closing is left to the window.

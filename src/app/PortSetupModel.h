@@ -33,7 +33,10 @@ public:
 
     // Told when the view changes in the middle of a handler (the buttons go off and on again),
     // so the window can show it while the ports are asked.
-    void setViewChanged(std::function<void()> viewChanged) { viewChanged_ = std::move(viewChanged); }
+    void setViewChanged(std::function<void()> viewChanged)
+    {
+        viewChanged_ = std::move(viewChanged);
+    }
 
     // The window opens: the stored port and baud rate are preselected (a stored value the
     // window does not offer selects nothing) and a held instrument is released.

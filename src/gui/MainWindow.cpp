@@ -1,6 +1,5 @@
 #include "MainWindow.h"
 
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -259,9 +258,7 @@ void MainWindow::attach(AppController& controller, InstrumentOperations& operati
             [&controller] { showDocument(controller.fftManual(true)); });
     connect(c.englishManualItem, &QAction::triggered, this,
             [&controller] { showDocument(controller.fftManual(false)); });
-    closeHandler_ = [&controller] {
-        return controller.closeMainWindow() == CloseOutcome::Closed;
-    };
+    closeHandler_ = [&controller] { return controller.closeMainWindow() == CloseOutcome::Closed; };
     tickHandler_ = [&controller] { controller.timerTick(); };
 }
 

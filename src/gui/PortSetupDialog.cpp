@@ -48,7 +48,8 @@ PortSetupDialog::PortSetupDialog(InstrumentLink& link, QWidget* parent)
         baudGroup->addButton(option, static_cast<int>(i));
         baudLayout->addWidget(option);
         baudOptions_[i] = option;
-        connect(option, &QRadioButton::clicked, this, [this, rate] { model_.baudRateChosen(rate); });
+        connect(option, &QRadioButton::clicked, this,
+                [this, rate] { model_.baudRateChosen(rate); });
     }
     okButton_ = new QPushButton(QStringLiteral("&Ok"), this);
     okButton_->setObjectName(QStringLiteral("okButton"));

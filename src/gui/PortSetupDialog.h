@@ -18,7 +18,7 @@ class PortSetupDialog : public QDialog, public ToolWindowContent {
 public:
     PortSetupDialog(InstrumentLink& link, QWidget* parent = nullptr);
 
-    int selectedPort() const { return model_.selectedPort(); }          // 0: none selected
+    int selectedPort() const { return model_.selectedPort(); }           // 0: none selected
     long selectedBaudRate() const { return model_.selectedBaudRate(); }  // 0: none selected
 
     void opened() override;

@@ -33,14 +33,13 @@ void Program::registerWindows()
     WindowRegistry& windows = window_.windows();
     ProgramState& s = *state_;
     QMdiArea& area = window_.mdiArea();
-    windows.add(ToolWindow::ScreenWindow,
-                std::make_unique<MdiWindowEntry>(ToolWindow::ScreenWindow,
-                                                 new ScreenWindow(s, views_), area, s,
-                                                 views_.chain, FrameButtons::MinMaxOnly));
-    windows.add(ToolWindow::PortSetup,
-                std::make_unique<DialogEntry>(ToolWindow::PortSetup,
-                                              new PortSetupDialog(link_, &window_), s,
-                                              views_.chain, true));
+    windows.add(ToolWindow::ScreenWindow, std::make_unique<MdiWindowEntry>(
+                                              ToolWindow::ScreenWindow, new ScreenWindow(s, views_),
+                                              area, s, views_.chain, FrameButtons::MinMaxOnly));
+    windows.add(
+        ToolWindow::PortSetup,
+        std::make_unique<DialogEntry>(ToolWindow::PortSetup, new PortSetupDialog(link_, &window_),
+                                      s, views_.chain, true));
 }
 
 bool Program::start(const QString& socketPath)

@@ -64,9 +64,9 @@ std::vector<ToolWindow> windowsShowing(const ProgramState& s, StateChange change
     if (change.settings) {
         // Analog-only models have no cursors.
         if (s.identity.analogModel != 1) windows.push_back(ToolWindow::CursorWindow);
-        for (ToolWindow panel : {ToolWindow::ChannelPanel, ToolWindow::TimebasePanel,
-                                 ToolWindow::TriggerPanel, ToolWindow::IntensityPanel,
-                                 ToolWindow::StoragePanel})
+        for (ToolWindow panel :
+             {ToolWindow::ChannelPanel, ToolWindow::TimebasePanel, ToolWindow::TriggerPanel,
+              ToolWindow::IntensityPanel, ToolWindow::StoragePanel})
             windows.push_back(panel);
     }
     return windows;

@@ -205,7 +205,7 @@ TEST(MainWindow, StartsWithItsCaptionsMessageAndDefaultLayout)
     EXPECT_NEAR(placed.height, 5500, 15);
     EXPECT_EQ(placed.windowState, 0);
     EXPECT_EQ(rig.screenFrame().windowTitle(), QStringLiteral("Signal       "
-                                                                     "--:--:--  --.--.--  "));
+                                                              "--:--:--  --.--.--  "));
 
     // The core enables a toolbar button, but not an item whose window does not exist.
     rig.host.setActionEnabled(UiAction::Set, true);
