@@ -1,0 +1,116 @@
+#pragma once
+// The program as main.cpp puts it together, on the simulated instrument and a fake clock,
+// with every per-user file under a fresh temporary folder and every message box answered.
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/AppController.h"
+#include "gui/MainWindow.h"
+#include "gui/Program.h"
+#include "gui/QtHost.h"
+#include "gui/ScreenWindow.h"
+#include "scopesim/ScopeSimulator.h"
+#include "scopesim/SimulatedPort.h"
+
+namespace ql::gui {
+
+inline std::string freshFolder()
+{
+    static std::atomic<int> counter{0};
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("ql240-gui-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+    return path.string();
+}
+
+// The build tree's data folder (model table, help) and per-user folders under `root`.
+inline AppPaths pathsUnder(const std::string& root)
+{
+    const char* data = std::getenv("QL240_DATA_DIR");
+    return AppPaths(data ? data : "data", root + "/config", root + "/userdata");
+}
+
+// Answers every message box that comes up and remembers what it said.
+class MessageBoxAnswerer {
+public:
+    MessageBoxAnswerer()
+    {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts.push_back(box->text());
+                titles.push_back(box->windowTitle());
+                box->accept();
+            }
+        });
+        timer_.start();
+    }
+    QStringList texts, titles;
+
+private:
+    QTimer timer_;
+};
+
+// The program as main.cpp puts it together, on the simulated instrument and the fake clock.
+struct ProgramRig {
+    ProgramRig()
+        : root(freshFolder()),
+          sim(clock),
+          port(sim, clock),
+          program(port, clock, pathsUnder(root)),
+          paths(program.paths()),
+          state(program.state()),
+          views(program.views()),
+          window(program.window()),
+          host(program.host()),
+          link(program.link()),
+          app(program.controller())
+    {
+        window.show();
+        QApplication::processEvents();
+    }
+
+    ~ProgramRig() { std::filesystem::remove_all(root); }
+
+    void startUp()
+    {
+        app.startUp();
+        QApplication::processEvents();
+    }
+
+    ScreenWindow& screenWindow() const
+    {
+        return *window.windows().window<ScreenWindow>(ToolWindow::ScreenWindow);
+    }
+    QMdiSubWindow& screenFrame() const
+    {
+        return *qobject_cast<QMdiSubWindow*>(screenWindow().parentWidget());
+    }
+
+    std::string root;
+    FakeClock clock;
+    scopesim::ScopeSimulator sim;
+    scopesim::SimulatedPort port;
+    Program program;
+    const AppPaths& paths;
+    ProgramState& state;
+    DisplayViews& views;
+    MainWindow& window;
+    QtHost& host;
+    InstrumentLink& link;
+    AppController& app;
+    MessageBoxAnswerer answerer;
+};
+
+}  // namespace ql::gui

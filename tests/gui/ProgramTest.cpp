@@ -1,0 +1,187 @@
+// The program as a user runs it, built by the same composition as main.cpp: Read on the
+// toolbar reaches the simulated instrument and redraws the screen; a remote READ and a
+// toolbar Read never run at once; every control a keyboard can reach has a name a screen
+// reader can say.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <functional>
+
+#include "ProgramRig.h"
+
+namespace ql::gui {
+namespace {
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+int redPixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == qRgb(255, 0, 0)) ++count;
+    return count;
+}
+
+int count(const std::vector<std::string>& commands, const std::string& text)
+{
+    return static_cast<int>(std::count(commands.begin(), commands.end(), text));
+}
+
+// The program started as main.cpp starts it, serving remote commands in a folder of its own.
+struct StartedProgram : ProgramRig {
+    StartedProgram()
+    {
+        EXPECT_TRUE(program.start(socketDir.path() + QStringLiteral("/ql240-dde")));
+        QApplication::processEvents();
+    }
+    QAction& readButton() { return *window.controls().readButton; }
+
+    QTemporaryDir socketDir;
+};
+
+struct RemoteClientSocket {
+    explicit RemoteClientSocket(const QString& path)
+    {
+        socket.connectToServer(path);
+        EXPECT_TRUE(waitUntil([&] { return socket.state() == QLocalSocket::ConnectedState; }));
+    }
+    void send(const QByteArray& line)
+    {
+        socket.write(line + "\n");
+        socket.flush();
+    }
+    std::string answer()
+    {
+        if (!waitUntil([&] { return socket.canReadLine(); })) return "(no answer)";
+        return socket.readLine().trimmed().toStdString();
+    }
+    QLocalSocket socket;
+};
+
+TEST(Program, ReadOnTheToolbarReadsTheInstrumentAndRedrawsTheScreen)
+{
+    StartedProgram rig;
+    EXPECT_EQ(redPixels(rig.screenWindow().picture()), 0);
+    rig.readButton().trigger();
+    EXPECT_GT(redPixels(rig.screenWindow().picture()), 300);  // CH I of the simulator
+    EXPECT_TRUE(rig.readButton().isEnabled());
+    EXPECT_EQ(rig.sim.commandTexts().back(), "rm0");
+    EXPECT_EQ(rig.answerer.texts.size(), 1);  // only the first start's message
+}
+
+TEST(Program, ARemoteReadAndAToolbarReadNeverRunAtOnce)
+{
+    StartedProgram rig;
+    RemoteClientSocket client(rig.program.remoteServer().socketPath());
+
+    // A remote READ sent while the toolbar's Read waits for the instrument is refused.
+    std::string answerDuringRead;
+    QTimer::singleShot(0, [&] {
+        client.send("EXECUTE READ");
+        answerDuringRead = client.answer();
+    });
+    rig.readButton().trigger();
+    EXPECT_EQ(answerDuringRead, "REFUSED");
+    std::vector<std::string> commands = rig.sim.commandTexts();
+    EXPECT_EQ(count(commands, "id?"), 1);
+    EXPECT_EQ(count(commands, "ddf?"), 1);
+
+    // A toolbar Read pressed while a remote READ runs does nothing.
+    rig.sim.clearRecording();
+    bool pressed = false;
+    QTimer presser;
+    presser.setInterval(0);
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+        if (!rig.state.busy.uiBusy || pressed) return;
+        rig.readButton().trigger();
+        pressed = true;
+    });
+    presser.start();
+    client.send("EXECUTE READ");
+    EXPECT_EQ(client.answer(), "OK");
+    ASSERT_TRUE(waitUntil([&] { return pressed; }));
+    commands = rig.sim.commandTexts();
+    EXPECT_EQ(count(commands, "id?"), 1);
+    EXPECT_EQ(count(commands, "ddf?"), 1);
+    client.send("REQUEST data");
+    EXPECT_EQ(client.answer(), "ready");
+}
+
+// True for the widgets a user operates: buttons, boxes, bars, lists and text fields.
+bool isControl(const QWidget* w)
+{
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractSlider*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QLineEdit*>(w) || qobject_cast<const QTextEdit*>(w);
+}
+
+QString accessibleName(QWidget* w)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    return face ? face->text(QAccessible::Name).trimmed() : QString();
+}
+
+// Every visible control of every open window, and every window, against the rule: a control
+// is reached by the keyboard and has an accessible name; a window has one too.
+std::string accessibilityFaults()
+{
+    QStringList faults;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible()) continue;
+        QList<QWidget*> widgets = top->findChildren<QWidget*>();
+        widgets.prepend(top);
+        for (QWidget* w : widgets) {
+            if (!w->isVisible()) continue;
+            const QString where = w->metaObject()->className() + QStringLiteral(" ") +
+                                  w->objectName() + QStringLiteral(" in ") + top->objectName();
+            if (w->isWindow() || qobject_cast<QMdiSubWindow*>(w)) {
+                if (accessibleName(w).isEmpty())
+                    faults << QStringLiteral("unnamed window ") + where;
+                continue;
+            }
+            if (!isControl(w)) continue;
+            // The title bar buttons of the window frames are reached through their menus.
+            if (w->objectName().startsWith(QStringLiteral("qt_"))) continue;
+            if (!(w->focusPolicy() & Qt::TabFocus))
+                faults << QStringLiteral("not reached by Tab: ") + where;
+            if (accessibleName(w).isEmpty()) faults << QStringLiteral("unnamed control ") + where;
+        }
+    }
+    return faults.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
+{
+    StartedProgram rig;
+    rig.readButton().trigger();
+    EXPECT_EQ(accessibilityFaults(), "");
+
+    rig.host.openWindow(ToolWindow::PortSetup);
+    ASSERT_TRUE(waitUntil([&] { return rig.host.isWindowOpen(ToolWindow::PortSetup); }));
+    EXPECT_EQ(accessibilityFaults(), "");
+    rig.host.closeWindow(ToolWindow::PortSetup);
+    EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::PortSetup));
+}
+
+}  // namespace
+}  // namespace ql::gui
