@@ -110,8 +110,8 @@ ChannelSpectrumResult computeChannelSpectrum(ProgramState& s, Channel ch, FftWin
     r.maxFrequency = lineFrequency(scale.value().timePerDiv, r.maxLine);
     r.maxFrequencyText = frequencyText(r.maxFrequency, KiloStyle::Lower, decimalSign);
     r.maxLevelDbvText = dbvText(spectrumDbv(maxLevel), decimalSign);
-    r.maxLevelVoltsText = voltsText(spectrumVolts(maxLevel), decimalSign);
-    r.dcLevelText = voltsText(s.fft.waveMeanLevel, decimalSign);
+    r.maxLevelVoltsText = spectrumVoltsText(spectrumVolts(maxLevel), decimalSign);
+    r.dcLevelText = spectrumVoltsText(s.fft.waveMeanLevel, decimalSign);
     r.cursor = channelCursorReadout(s, ch, KiloStyle::Lower, decimalSign);
     return r;
 }
