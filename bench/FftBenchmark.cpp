@@ -160,8 +160,10 @@ void spectrumBothChannels(benchmark::State& state)
 {
     ProgramState s = acquiredState();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(computeChannelSpectrum(s, Channel::Ch1, FftWindow::Hanning, '.'));
-        benchmark::DoNotOptimize(computeChannelSpectrum(s, Channel::Ch2, FftWindow::Hanning, '.'));
+        benchmark::DoNotOptimize(
+            computeChannelSpectrum(s, Channel::Ch1, WindowFunction::Hanning, '.'));
+        benchmark::DoNotOptimize(
+            computeChannelSpectrum(s, Channel::Ch2, WindowFunction::Hanning, '.'));
     }
 }
 QL_BENCHMARK(spectrumBothChannels);
@@ -172,7 +174,7 @@ void dualSpectrumLogDifference(benchmark::State& state)
     s.fft.fftSpan = 1024;
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            computeDualSpectrum(s, FftWindow::Blackman, DualView::OneMinusTwo, true, '.'));
+            computeDualSpectrum(s, WindowFunction::Blackman, DualView::OneMinusTwo, true, '.'));
     }
 }
 QL_BENCHMARK(dualSpectrumLogDifference);

@@ -83,10 +83,10 @@ ChannelMeasurement measureChannel(ProgramState& s, const ChannelInputs& in, char
         m.vpMinus = (in.min - zero) * *perCode;
         m.vpp = *m.vpPlus - *m.vpMinus;
         m.vav = (search.mean - zero) * *perCode;
-        m.vpPlusText = voltsText(*m.vpPlus, decimalSign);
-        m.vpMinusText = voltsText(*m.vpMinus, decimalSign);
+        m.vpPlusText = readoutVoltsText(*m.vpPlus, decimalSign);
+        m.vpMinusText = readoutVoltsText(*m.vpMinus, decimalSign);
         m.vppText = voltsDifferenceText(*m.vpp, decimalSign);
-        m.vavText = voltsText(*m.vav, decimalSign);
+        m.vavText = readoutVoltsText(*m.vav, decimalSign);
     } else {
         m.vpPlusText = m.vpMinusText = m.vppText = m.vavText = kNoValueText;
     }

@@ -35,8 +35,8 @@ TraceReadout traceReadout(const ProgramState& s, std::optional<CursorTrace> trac
     r.voltsAtCursor1 = sampleVolts(s, ch, codeAt(w, cursor1));
     r.voltsAtCursor2 = sampleVolts(s, ch, codeAt(w, cursor2));
     if (r.voltsAtCursor1 && r.voltsAtCursor2) {
-        r.atCursor1Text = voltsText(*r.voltsAtCursor1, decimalSign);
-        r.atCursor2Text = voltsText(*r.voltsAtCursor2, decimalSign);
+        r.atCursor1Text = readoutVoltsText(*r.voltsAtCursor1, decimalSign);
+        r.atCursor2Text = readoutVoltsText(*r.voltsAtCursor2, decimalSign);
         r.differenceText = voltsDifferenceText(*r.voltsAtCursor1 - *r.voltsAtCursor2, decimalSign);
     } else {
         r.atCursor1Text = r.atCursor2Text = r.differenceText = kNoValueText;

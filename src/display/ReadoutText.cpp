@@ -4,7 +4,7 @@
 
 namespace ql {
 
-std::string voltsText(double volts, char decimalSign)
+std::string readoutVoltsText(double volts, char decimalSign)
 {
     return formatNumber(volts, "#.000V", decimalSign);
 }

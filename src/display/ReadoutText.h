@@ -12,7 +12,7 @@ inline constexpr const char* kNoValueText = "---";   // no value can be given
 inline constexpr const char* kSameSampleText = "=";  // both cursors on one sample
 
 // Volts with three decimals ("#.000V") and differences with four ("#.0000V").
-std::string voltsText(double volts, char decimalSign);
+std::string readoutVoltsText(double volts, char decimalSign);
 std::string voltsDifferenceText(double volts, char decimalSign);
 
 // A time of more than 0 s in ns, µs, ms or s with three decimals; a range starts at its lower

@@ -60,7 +60,7 @@ std::string channelScaleText(const ProgramState& s, Channel ch, bool isX, char d
 {
     std::string text = isX ? "CHX: " : "CHY: ";
     const auto perDiv = channelVoltsPerDiv(s, ch);
-    text += perDiv ? voltsText(*perDiv, decimalSign) : kNoValueText;
+    text += perDiv ? readoutVoltsText(*perDiv, decimalSign) : kNoValueText;
     text += channelCouplingText(ch == Channel::Ch1 ? s.ddf.ch1Coupling : s.ddf.ch2Coupling);
     return text + "   ";
 }

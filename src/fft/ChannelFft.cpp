@@ -43,7 +43,8 @@ Result<SpectrumScale> spectrumScale(const ProgramState& s, Channel ch)
     return SpectrumScale{*perCode, *perDiv};
 }
 
-int computeChannelMagnitudes(ProgramState& s, Channel ch, FftWindow window, double voltsPerCode)
+int computeChannelMagnitudes(ProgramState& s, Channel ch, WindowFunction window,
+                             double voltsPerCode)
 {
     const bool one = ch == Channel::Ch1;
     const Waveform& wave = one ? s.waves.waveCh1 : s.waves.waveCh2;
@@ -87,7 +88,7 @@ int computeChannelMagnitudes(ProgramState& s, Channel ch, FftWindow window, doub
     return maxLine;
 }
 
-ChannelSpectrumResult computeChannelSpectrum(ProgramState& s, Channel ch, FftWindow window,
+ChannelSpectrumResult computeChannelSpectrum(ProgramState& s, Channel ch, WindowFunction window,
                                              char decimalSign)
 {
     ChannelSpectrumResult r;
@@ -110,8 +111,8 @@ ChannelSpectrumResult computeChannelSpectrum(ProgramState& s, Channel ch, FftWin
     r.maxFrequency = lineFrequency(scale.value().timePerDiv, r.maxLine);
     r.maxFrequencyText = frequencyText(r.maxFrequency, KiloStyle::Lower, decimalSign);
     r.maxLevelDbvText = dbvText(spectrumDbv(maxLevel), decimalSign);
-    r.maxLevelVoltsText = voltsText(spectrumVolts(maxLevel), decimalSign);
-    r.dcLevelText = voltsText(s.fft.waveMeanLevel, decimalSign);
+    r.maxLevelVoltsText = spectrumVoltsText(spectrumVolts(maxLevel), decimalSign);
+    r.dcLevelText = spectrumVoltsText(s.fft.waveMeanLevel, decimalSign);
     r.cursor = channelCursorReadout(s, ch, KiloStyle::Lower, decimalSign);
     return r;
 }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FftCursor.h"
-#include "FftWindow.h"
+#include "WindowFunction.h"
 #include "state/ProgramState.h"
 #include "state/Scaling.h"
 #include "state/Status.h"
@@ -43,10 +43,11 @@ Result<SpectrumScale> spectrumScale(const ProgramState& s, Channel ch);
 // Record, window, transform, DC line and maximum of one channel with a checked scale: writes
 // FftSamples, FftImagIn, FftRealOut, FftImagOut, WaveMeanLevel, lines 0..1024 of the channel's
 // spectrum array and its maximum level. Returns the line of the maximum.
-int computeChannelMagnitudes(ProgramState& s, Channel ch, FftWindow window, double voltsPerCode);
+int computeChannelMagnitudes(ProgramState& s, Channel ch, WindowFunction window,
+                             double voltsPerCode);
 
 // The whole computation behind the CH I or CH II chart with its readout texts.
-ChannelSpectrumResult computeChannelSpectrum(ProgramState& s, Channel ch, FftWindow window,
+ChannelSpectrumResult computeChannelSpectrum(ProgramState& s, Channel ch, WindowFunction window,
                                              char decimalSign = systemDecimalSign());
 
 }  // namespace ql

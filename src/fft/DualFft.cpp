@@ -45,7 +45,7 @@ void prepareDifference(ProgramState& s, DualView view, bool logLevels)
 
 }  // namespace
 
-DualSpectrumResult computeDualSpectrum(ProgramState& s, FftWindow window, DualView view,
+DualSpectrumResult computeDualSpectrum(ProgramState& s, WindowFunction window, DualView view,
                                        bool logLevels, char decimalSign)
 {
     DualSpectrumResult r;

@@ -10,7 +10,7 @@
 
 #include "ChannelFft.h"
 #include "FftCursor.h"
-#include "FftWindow.h"
+#include "WindowFunction.h"
 #include "state/ProgramState.h"
 
 namespace ql {
@@ -22,7 +22,7 @@ struct DualSpectrumResult {
 };
 
 // Needs both channels on; otherwise, or without a scale, nothing changes.
-DualSpectrumResult computeDualSpectrum(ProgramState& s, FftWindow window, DualView view,
+DualSpectrumResult computeDualSpectrum(ProgramState& s, WindowFunction window, DualView view,
                                        bool logLevels, char decimalSign = systemDecimalSign());
 
 }  // namespace ql

@@ -37,7 +37,7 @@ LineReadout channelCursorReadout(const ProgramState& s, Channel ch, KiloStyle ki
     const auto line = roundClamp(cursor, -1, static_cast<std::int64_t>(spectrum.size()));
     if (line >= 0 && line < static_cast<std::int64_t>(spectrum.size())) {
         const double level = spectrum[static_cast<std::size_t>(line)];
-        r.voltsText = voltsText(spectrumVolts(level), decimalSign);
+        r.voltsText = spectrumVoltsText(spectrumVolts(level), decimalSign);
         r.dbvText = dbvText(spectrumDbv(level), decimalSign);
     }
     return r;
@@ -63,7 +63,7 @@ void clampDualCursor(FftView& v, DualView view)
 std::string dualLevelText(const FftView& v, DualView view, bool logLevels, double y,
                           char decimalSign)
 {
-    if (!logLevels) return voltsText(y / kSpectrumUnitsPerVolt, decimalSign);
+    if (!logLevels) return spectrumVoltsText(y / kSpectrumUnitsPerVolt, decimalSign);
     if (view != DualView::Both) return dbvText(y / kSpectrumUnitsPerVolt, decimalSign);
     const double pMax = spectrumDbv(v.fftDualMax);
     const double pMin = spectrumDbv(v.fftDualMin);

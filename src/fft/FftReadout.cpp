@@ -12,7 +12,7 @@ std::string frequencyText(double hz, KiloStyle kilo, char decimalSign)
     return formatNumber(hz / 1000000.0, "###0.00MHz", decimalSign);
 }
 
-std::string voltsText(double volts, char decimalSign)
+std::string spectrumVoltsText(double volts, char decimalSign)
 {
     return formatNumber(volts, "0.000V", decimalSign);
 }

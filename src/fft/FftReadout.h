@@ -16,8 +16,9 @@ enum class KiloStyle { Lower, Upper };
 // "###0.00Hz", "###0.00kHz" (or "###0.00KHz") or "###0.00MHz" of a frequency in Hz.
 std::string frequencyText(double hz, KiloStyle kilo, char decimalSign = systemDecimalSign());
 
-// "0.000V" of a level in volts.
-std::string voltsText(double volts, char decimalSign = systemDecimalSign());
+// "0.000V" of a level in volts: unlike the screen readouts ("#.000V", ".250V"), a level below
+// 1 V keeps its leading zero ("0.250V").
+std::string spectrumVoltsText(double volts, char decimalSign = systemDecimalSign());
 
 // "0.0dBV" of a level in dBV.
 std::string dbvText(double dbv, char decimalSign = systemDecimalSign());

@@ -29,10 +29,10 @@ TEST(ReadoutText, FrequencyRangesStartAboveTheirLowerBound)
 
 TEST(ReadoutText, VoltsWithoutLeadingZero)
 {
-    EXPECT_EQ(voltsText(0.5, '.'), ".500V");
-    EXPECT_EQ(voltsText(-0.25, '.'), "-.250V");
-    EXPECT_EQ(voltsText(0, '.'), ".000V");
-    EXPECT_EQ(voltsText(12.3456, ','), "12,346V");
+    EXPECT_EQ(readoutVoltsText(0.5, '.'), ".500V");
+    EXPECT_EQ(readoutVoltsText(-0.25, '.'), "-.250V");
+    EXPECT_EQ(readoutVoltsText(0, '.'), ".000V");
+    EXPECT_EQ(readoutVoltsText(12.3456, ','), "12,346V");
     EXPECT_EQ(voltsDifferenceText(-0.02, '.'), "-.0200V");
     EXPECT_EQ(voltsDifferenceText(-0.00001, '.'), ".0000V");
 }

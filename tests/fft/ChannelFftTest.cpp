@@ -11,11 +11,11 @@ using ql::test::spectrumState;
 namespace {
 
 constexpr double kVoltsPerCode = 0.5 / 25;
-constexpr FftWindow kAllWindows[] = {FftWindow::Rectangle, FftWindow::Hanning, FftWindow::Welch,
-                                     FftWindow::Blackman};
+constexpr WindowFunction kAllWindows[] = {WindowFunction::Rectangle, WindowFunction::Hanning,
+                                          WindowFunction::Welch, WindowFunction::Blackman};
 
 ChannelSpectrumResult compute(ProgramState& s, Channel ch = Channel::Ch1,
-                              FftWindow w = FftWindow::Hanning)
+                              WindowFunction w = WindowFunction::Hanning)
 {
     return computeChannelSpectrum(s, ch, w, '.');
 }
@@ -26,7 +26,7 @@ TEST(ChannelSpectrum, SineOnALineGivesItsLineLevelFrequencyAndDcLevel)
 {
     // 60 codes of 20 mV (1.2 V) on line 100 (9765.625 Hz) over a DC level of 10 codes. The
     // padding of the record with its last sample costs the rectangle window a little.
-    for (FftWindow w : kAllWindows) {
+    for (WindowFunction w : kAllWindows) {
         ProgramState s = spectrumState();
         fillSine(s.waves.waveCh1, 127, 60.0, 100, 0.3, 10.0);
         s.fft.fftCursorCh1 = 100;
@@ -34,14 +34,15 @@ TEST(ChannelSpectrum, SineOnALineGivesItsLineLevelFrequencyAndDcLevel)
         ASSERT_EQ(r.outcome, SpectrumOutcome::Computed);
         EXPECT_EQ(r.maxLine, 100);
         EXPECT_EQ(r.maxFrequencyText, "9.77kHz");
-        const double gain = w == FftWindow::Welch ? 1.479 * (2.0 / 3 - 1.0 / 6 / 1024 / 1024) : 1;
+        const double gain =
+            w == WindowFunction::Welch ? 1.479 * (2.0 / 3 - 1.0 / 6 / 1024 / 1024) : 1;
         const double expected = 1.2 * 1024 / 1.39 * gain;
         EXPECT_NEAR(s.fft.fftMaxLevelCh1, expected, expected * 2e-3) << int(w);
         EXPECT_EQ(s.fftBuf.spectrumCh1[0], 0.0);  // the DC line is cleared with every window
         EXPECT_EQ(r.dcLevelText, "0.200V");
         EXPECT_EQ(r.cursor.frequencyText, "9.77kHz");
         EXPECT_EQ(r.cursor.voltsText, r.maxLevelVoltsText);
-        if (w == FftWindow::Hanning) {
+        if (w == WindowFunction::Hanning) {
             EXPECT_EQ(r.maxLevelVoltsText, "0.884V");
             EXPECT_EQ(r.maxLevelDbvText, "-1.1dBV");
         }
@@ -50,7 +51,7 @@ TEST(ChannelSpectrum, SineOnALineGivesItsLineLevelFrequencyAndDcLevel)
 
 TEST(ChannelSpectrum, ConstantRecordHasNoLineButItsDcLevel)
 {
-    for (FftWindow w : kAllWindows) {  // Blackman included: no line of its own on line 2
+    for (WindowFunction w : kAllWindows) {  // Blackman included: no line of its own on line 2
         ProgramState s = spectrumState();
         for (int i = 1; i <= kLastShownSample; ++i) s.waves.waveCh1[i] = 127 + 25;
         const ChannelSpectrumResult r = compute(s, Channel::Ch1, w);
@@ -69,7 +70,7 @@ TEST(ChannelSpectrum, LineAtHalfTheSampleRateIsComputedNotLeftOver)
     // direct sum on line 1024 is 2046 x 0.8 V.
     ProgramState s = spectrumState();
     for (int i = 1; i <= kLastShownSample; ++i) s.waves.waveCh1[i] = (i % 2 == 1) ? 167 : 87;
-    ChannelSpectrumResult r = compute(s, Channel::Ch1, FftWindow::Rectangle);
+    ChannelSpectrumResult r = compute(s, Channel::Ch1, WindowFunction::Rectangle);
     EXPECT_EQ(r.maxLine, 1024);
     EXPECT_NEAR(s.fftBuf.spectrumCh1[1024], 2046 * 40 * kVoltsPerCode / 1.39, 1e-9);
     EXPECT_EQ(r.maxFrequencyText, "100.00kHz");

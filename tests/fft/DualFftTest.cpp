@@ -37,7 +37,7 @@ struct Singles {
     std::vector<double> one, two;
     double max1, max2;
 };
-Singles singles(ProgramState s, FftWindow w)
+Singles singles(ProgramState s, WindowFunction w)
 {
     computeChannelSpectrum(s, Channel::Ch1, w, '.');
     computeChannelSpectrum(s, Channel::Ch2, w, '.');
@@ -49,8 +49,8 @@ Singles singles(ProgramState s, FftWindow w)
 TEST(DualSpectrum, BothSpectraWithTheirMaximaAsRange)
 {
     ProgramState s = twoToneState();
-    const Singles ref = singles(s, FftWindow::Welch);
-    ASSERT_EQ(computeDualSpectrum(s, FftWindow::Welch, DualView::Both, true, '.').outcome,
+    const Singles ref = singles(s, WindowFunction::Welch);
+    ASSERT_EQ(computeDualSpectrum(s, WindowFunction::Welch, DualView::Both, true, '.').outcome,
               SpectrumOutcome::Computed);
     EXPECT_EQ(s.fftBuf.spectrumCh1, ref.one);
     EXPECT_EQ(s.fftBuf.spectrumCh2, ref.two);
@@ -63,8 +63,8 @@ TEST(DualSpectrum, DifferencesLinearAndInDecibels)
     for (bool log : {false, true}) {
         for (DualView view : {DualView::OneMinusTwo, DualView::TwoMinusOne}) {
             ProgramState s = twoToneState();
-            const Singles ref = singles(s, FftWindow::Blackman);
-            computeDualSpectrum(s, FftWindow::Blackman, view, log, '.');
+            const Singles ref = singles(s, WindowFunction::Blackman);
+            computeDualSpectrum(s, WindowFunction::Blackman, view, log, '.');
             // In decibels each channel is floored 50 dB below its own maximum first.
             const double floor1 = dbv(ref.max1) - 50, floor2 = dbv(ref.max2) - 50;
             double top = -1e300, bottom = 1e300;
@@ -95,8 +95,8 @@ TEST(DualSpectrum, DifferenceRunsFromLineZeroToTheRightEdge)
         ProgramState s = twoToneState();
         s.fft.fftScrollPos = 200;
         s.fft.fftSpan = static_cast<std::int16_t>(span);
-        const Singles ref = singles(s, FftWindow::Hanning);
-        computeDualSpectrum(s, FftWindow::Hanning, DualView::OneMinusTwo, false, '.');
+        const Singles ref = singles(s, WindowFunction::Hanning);
+        computeDualSpectrum(s, WindowFunction::Hanning, DualView::OneMinusTwo, false, '.');
         const int last = std::min(span, 1024);
         for (int i = 0; i <= 1024; ++i) {
             const double expected = i <= last ? ref.one[i] - ref.two[i] : ref.one[i];
@@ -113,7 +113,8 @@ TEST(DualSpectrum, CursorIsHeldOnTheLevelRangeAndReadOut)
     ProgramState s = twoToneState();
     s.fft.fftDualCursorX = -3;
     s.fft.fftDualCursorY = 1e9;
-    DualSpectrumResult r = computeDualSpectrum(s, FftWindow::Hanning, DualView::Both, true, '.');
+    DualSpectrumResult r =
+        computeDualSpectrum(s, WindowFunction::Hanning, DualView::Both, true, '.');
     EXPECT_EQ(s.fft.fftDualCursorX, 0.0);
     EXPECT_EQ(s.fft.fftDualCursorY, s.fft.fftDualMax);
     EXPECT_EQ(r.cursor.frequencyText, "0.00Hz");
@@ -121,20 +122,20 @@ TEST(DualSpectrum, CursorIsHeldOnTheLevelRangeAndReadOut)
 
     s.fft.fftDualCursorX = 100;
     s.fft.fftDualCursorY = -50;
-    r = computeDualSpectrum(s, FftWindow::Hanning, DualView::Both, true, '.');
+    r = computeDualSpectrum(s, WindowFunction::Hanning, DualView::Both, true, '.');
     EXPECT_EQ(s.fft.fftDualCursorY, 0.0);
     EXPECT_EQ(r.cursor.frequencyText, "9.77kHz");
     EXPECT_EQ(r.cursor.levelText, dbvText(dbv(s.fft.fftDualMin) - 50, '.'));  // zero line
 
     s.fft.fftDualCursorY = -1e9;
-    r = computeDualSpectrum(s, FftWindow::Hanning, DualView::TwoMinusOne, true, '.');
+    r = computeDualSpectrum(s, WindowFunction::Hanning, DualView::TwoMinusOne, true, '.');
     EXPECT_EQ(s.fft.fftDualCursorY, s.fft.fftDualMin);
     EXPECT_EQ(r.cursor.levelText, dbvText(s.fft.fftDualMin / 1000, '.'));
 
     // Both channels silent: no level range; the cursor stands on the bottom of the axis.
     s = spectrumState();
     s.fft.fftDualCursorY = 500;
-    r = computeDualSpectrum(s, FftWindow::Hanning, DualView::Both, true, '.');
+    r = computeDualSpectrum(s, WindowFunction::Hanning, DualView::Both, true, '.');
     EXPECT_EQ(s.fft.fftDualCursorY, 0.0);
     EXPECT_EQ(r.cursor.levelText, "-250.0dBV");
 }
@@ -144,7 +145,7 @@ TEST(DualSpectrum, NeedsBothChannelsAndTheirScales)
     ProgramState s = twoToneState();
     s.ddf.ch2On = 0;
     auto before = snapshot(s);
-    DualSpectrumResult r = computeDualSpectrum(s, FftWindow::Hanning, DualView::Both, false);
+    DualSpectrumResult r = computeDualSpectrum(s, WindowFunction::Hanning, DualView::Both, false);
     EXPECT_EQ(r.outcome, SpectrumOutcome::ChannelOff);
     EXPECT_EQ(r.reason, "Not actual");
     EXPECT_EQ(snapshot(s), before);
@@ -152,7 +153,7 @@ TEST(DualSpectrum, NeedsBothChannelsAndTheirScales)
     s = twoToneState();
     s.ddf.ch2VoltsIndex = 30;
     before = snapshot(s);
-    r = computeDualSpectrum(s, FftWindow::Hanning, DualView::OneMinusTwo, true);
+    r = computeDualSpectrum(s, WindowFunction::Hanning, DualView::OneMinusTwo, true);
     EXPECT_EQ(r.outcome, SpectrumOutcome::NoSpectrum);
     EXPECT_EQ(r.reason, "No spectrum: the volts/div setting of CH II has no scale value.");
     EXPECT_EQ(snapshot(s), before);

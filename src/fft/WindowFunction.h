@@ -14,10 +14,10 @@
 namespace ql {
 
 // Codes as the window option and the settings file carry them.
-enum class FftWindow : std::uint8_t { Rectangle = 1, Hanning = 2, Welch = 3, Blackman = 4 };
+enum class WindowFunction : std::uint8_t { Rectangle = 1, Hanning = 2, Welch = 3, Blackman = 4 };
 
 // The window a stored code selects; a code outside 1..4 selects Hanning.
-FftWindow windowFromCode(int code);
+WindowFunction windowFromCode(int code);
 
 // d x (1 - cos(w i)), w = 2 pi / n: runs from 0 to 2 and averages 1.
 Status windowHanning(std::int32_t n, std::span<double> data, double dc);
@@ -28,6 +28,6 @@ Status windowWelch(std::int32_t n, std::span<double> data, double dc);
 Status windowBlackman(std::int32_t n, std::span<double> data, double dc);
 
 // Applies the chosen window; Rectangle changes nothing.
-Status applyWindow(FftWindow window, std::int32_t n, std::span<double> data, double dc);
+Status applyWindow(WindowFunction window, std::int32_t n, std::span<double> data, double dc);
 
 }  // namespace ql

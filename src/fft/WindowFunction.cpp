@@ -1,4 +1,4 @@
-#include "FftWindow.h"
+#include "WindowFunction.h"
 
 #include <cmath>
 #include <cstddef>
@@ -39,13 +39,13 @@ Status weightRecord(std::int32_t n, std::span<double> data, double dc, Weight we
 
 }  // namespace
 
-FftWindow windowFromCode(int code)
+WindowFunction windowFromCode(int code)
 {
     switch (code) {
-        case 1: return FftWindow::Rectangle;
-        case 3: return FftWindow::Welch;
-        case 4: return FftWindow::Blackman;
-        default: return FftWindow::Hanning;
+        case 1: return WindowFunction::Rectangle;
+        case 3: return WindowFunction::Welch;
+        case 4: return WindowFunction::Blackman;
+        default: return WindowFunction::Hanning;
     }
 }
 
@@ -75,13 +75,13 @@ Status windowBlackman(std::int32_t n, std::span<double> data, double dc)
     });
 }
 
-Status applyWindow(FftWindow window, std::int32_t n, std::span<double> data, double dc)
+Status applyWindow(WindowFunction window, std::int32_t n, std::span<double> data, double dc)
 {
     switch (window) {
-        case FftWindow::Hanning: return windowHanning(n, data, dc);
-        case FftWindow::Welch: return windowWelch(n, data, dc);
-        case FftWindow::Blackman: return windowBlackman(n, data, dc);
-        case FftWindow::Rectangle: break;
+        case WindowFunction::Hanning: return windowHanning(n, data, dc);
+        case WindowFunction::Welch: return windowWelch(n, data, dc);
+        case WindowFunction::Blackman: return windowBlackman(n, data, dc);
+        case WindowFunction::Rectangle: break;
     }
     return Status::success();
 }
