@@ -1,14 +1,9 @@
 #include "WmfDevice.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 
+#include "state/AtomicFile.h"
 #include "state/Text.h"
 
 namespace ql {
@@ -427,44 +422,8 @@ std::vector<std::uint8_t> WmfDevice::bytes() const
 
 Status WmfDevice::saveAs(const std::string& path) const
 {
-    const auto failure = [&](const char* what) {
-        return Status::fail("The picture could not be saved as " + path + " (" + what + ": " +
-                                std::strerror(errno) + ").",
-                            "Save picture");
-    };
     const std::vector<std::uint8_t> data = bytes();
-    const std::string::size_type slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-    std::string temp = folder + "/.ql240-picture-XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) return failure("cannot create a file in its folder");
-    std::size_t written = 0;
-    while (written < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + written, data.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const Status s = failure("cannot write");
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return s;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    // mkstemp creates the file readable by its owner only; a picture is an ordinary file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const Status s = failure("cannot write");
-        ::unlink(temp.c_str());
-        return s;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const Status s = failure("cannot replace the file");
-        ::unlink(temp.c_str());
-        return s;
-    }
-    return Status::success();
+    return writeFileAtomically(path, std::string(data.begin(), data.end()), "Save picture");
 }
 
 }  // namespace ql

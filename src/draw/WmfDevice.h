@@ -38,8 +38,9 @@ public:
 
     // The complete file: placeable header, metafile header, records, end record.
     std::vector<std::uint8_t> bytes() const;
-    // Writes the file all-or-nothing: a temporary file in the same folder, renamed over
-    // `path` only once it is completely written.
+    // Writes the file with the program's all-or-nothing writer (state/AtomicFile.h): the old
+    // file stays until the new one is complete, a symbolic link stays a link and an existing
+    // file keeps its permissions.
     Status saveAs(const std::string& path) const;
 
 private:
