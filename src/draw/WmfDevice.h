@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "PaintDevice.h"
+#include "state/ByteWriter.h"
 #include "state/Status.h"
 
 namespace ql {
@@ -55,6 +56,7 @@ private:
         bool operator==(const BrushKey&) const = default;
     };
 
+    std::string fileBytes() const;
     void start();
     void beginRecord(std::uint16_t function);
     void endRecord();
@@ -72,8 +74,10 @@ private:
     double dpi_;
     const PaintDevice* textMetrics_;
 
-    std::vector<std::uint8_t> records_;
-    std::size_t recordStart_ = 0;
+    // The finished records, and the parameters of the one being written.
+    ByteWriter records_;
+    ByteWriter record_;
+    std::uint16_t recordFunction_ = 0;
     std::uint32_t maxRecordWords_ = 0;
     std::vector<bool> slots_;
     std::size_t maxObjects_ = 0;
