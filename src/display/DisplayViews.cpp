@@ -1,21 +1,15 @@
 #include "DisplayViews.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "state/Twips.h"
 
 namespace ql {
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
 constexpr int kStatusStripTwips = 300;
 constexpr int kZeroMarkStripTwips = 255;
-
-int twipsToPixels(int twips, double dpi)
-{
-    const double pixels = std::lround(twips * dpi / kTwipsPerInch);
-    return std::isfinite(pixels) && pixels > 0 ? static_cast<int>(pixels) : 0;
-}
 
 // Stands in for a control that has no picture: it has no pixels, so nothing is drawn.
 class NoDevice : public PaintDevice {
@@ -39,8 +33,8 @@ ScreenLayout screenLayout(DeviceSize inner, double dpi, int scrollBarHeight)
     const int width = std::max(inner.width, 0);
     const int height = std::max(inner.height, 0);
     const int scroll = std::clamp(scrollBarHeight, 0, height);
-    const int top = std::min(twipsToPixels(kStatusStripTwips, dpi), height);
-    const int side = std::min(twipsToPixels(kZeroMarkStripTwips, dpi), width);
+    const int top = std::clamp(twipsToPixels(kStatusStripTwips, dpi), 0, height);
+    const int side = std::clamp(twipsToPixels(kZeroMarkStripTwips, dpi), 0, width);
     const int pictureHeight = std::max(height - scroll - top, 0);
 
     ScreenLayout layout;

@@ -1,14 +1,9 @@
 #include "WmfDevice.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 
+#include "state/AtomicFile.h"
 #include "state/Text.h"
 
 namespace ql {
@@ -53,18 +48,6 @@ int clamp16(long long v)
     return static_cast<int>(std::clamp<long long>(v, -32768, 32767));
 }
 
-void putU16(std::vector<std::uint8_t>& out, std::uint16_t v)
-{
-    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void putU32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    putU16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-    putU16(out, static_cast<std::uint16_t>(v >> 16));
-}
-
 bool isMonospaceFace(const std::string& face)
 {
     const std::string f = upperAscii(face);
@@ -96,39 +79,40 @@ WmfDevice::WmfDevice(DeviceSize size, double dpi, const PaintDevice* textMetrics
 
 void WmfDevice::beginRecord(std::uint16_t function)
 {
-    recordStart_ = records_.size();
-    putU32(records_, 0);  // size in words, set by endRecord
-    putU16(records_, function);
+    recordFunction_ = function;
+    record_ = ByteWriter();
 }
 
+// A record is its size in 16-bit words (the 6-byte head included), its function and its
+// parameters padded to a whole word.
 void WmfDevice::endRecord()
 {
-    if ((records_.size() - recordStart_) % 2 != 0) records_.push_back(0);
-    const auto words = static_cast<std::uint32_t>((records_.size() - recordStart_) / 2);
-    for (int i = 0; i < 4; ++i)
-        records_[recordStart_ + static_cast<std::size_t>(i)] =
-            static_cast<std::uint8_t>(words >> (8 * i));
+    if (record_.size() % 2 != 0) record_.writeU8(0);
+    const auto words = static_cast<std::uint32_t>(3 + record_.size() / 2);
+    records_.writeU32(words);
+    records_.writeU16(recordFunction_);
+    records_.writeBytes(record_.bytes());
     maxRecordWords_ = std::max(maxRecordWords_, words);
 }
 
 void WmfDevice::put16(int value)
 {
-    putU16(records_, static_cast<std::uint16_t>(clamp16(value)));
+    record_.writeI16(static_cast<std::int16_t>(clamp16(value)));
 }
 
 void WmfDevice::putColor(Rgb color)
 {
-    records_.push_back(color.r);
-    records_.push_back(color.g);
-    records_.push_back(color.b);
-    records_.push_back(0);
+    record_.writeU8(color.r);
+    record_.writeU8(color.g);
+    record_.writeU8(color.b);
+    record_.writeU8(0);
 }
 
 // The prologue of every picture: logical units are device pixels, text is transparent and
 // anchored at its top-left corner, the pen copies.
 void WmfDevice::start()
 {
-    records_.clear();
+    records_ = ByteWriter();
     maxRecordWords_ = 0;
     slots_.clear();
     maxObjects_ = 0;
@@ -229,17 +213,17 @@ void WmfDevice::useFont(const FontSpec& font)
     put16(0);                                                          // escapement
     put16(0);                                                          // orientation
     put16(font.bold ? 700 : 400);
-    records_.push_back(0);                                         // italic
-    records_.push_back(font.underline ? 1 : 0);                    // underline
-    records_.push_back(0);                                         // strike-out
-    records_.push_back(0);                                         // character set: ANSI
-    records_.push_back(0);                                         // output precision: default
-    records_.push_back(0);                                         // clip precision: default
-    records_.push_back(0);                                         // quality: default
-    records_.push_back(isMonospaceFace(font.face) ? 0x31 : 0x00);  // fixed pitch, modern
+    record_.writeU8(0);                                         // italic
+    record_.writeU8(font.underline ? 1 : 0);                    // underline
+    record_.writeU8(0);                                         // strike-out
+    record_.writeU8(0);                                         // character set: ANSI
+    record_.writeU8(0);                                         // output precision: default
+    record_.writeU8(0);                                         // clip precision: default
+    record_.writeU8(0);                                         // quality: default
+    record_.writeU8(isMonospaceFace(font.face) ? 0x31 : 0x00);  // fixed pitch, modern
     std::string face = utf8ToCp1252(font.face).substr(0, 31);
     face.resize(32, '\0');
-    records_.insert(records_.end(), face.begin(), face.end());
+    record_.writeBytes(face);
     endRecord();
     selectAndReplace(handle, fontHandle_);
     font_ = font;
@@ -357,8 +341,8 @@ void WmfDevice::text(DevicePoint topLeft, std::string_view utf8, const FontSpec&
     }
     beginRecord(kTextOut);
     put16(static_cast<int>(bytes.size()));
-    records_.insert(records_.end(), bytes.begin(), bytes.end());
-    if (bytes.size() % 2 != 0) records_.push_back(0);
+    record_.writeBytes(bytes);
+    if (bytes.size() % 2 != 0) record_.writeU8(0);
     put16(topLeft.y);
     put16(topLeft.x);
     endRecord();
@@ -382,6 +366,17 @@ double WmfDevice::lineHeight(const FontSpec& font) const
 
 std::vector<std::uint8_t> WmfDevice::bytes() const
 {
+    const std::string file = fileBytes();
+    return {file.begin(), file.end()};
+}
+
+Status WmfDevice::saveAs(const std::string& path) const
+{
+    return writeFileAtomically(path, fileBytes(), "Save picture");
+}
+
+std::string WmfDevice::fileBytes() const
+{
     // Closing records on a copy: restoring the saved state deselects our objects, which can
     // then all be deleted, leaving the object table empty at the end.
     WmfDevice closing = *this;
@@ -397,74 +392,35 @@ std::vector<std::uint8_t> WmfDevice::bytes() const
     closing.beginRecord(kEof);
     closing.endRecord();
 
-    std::vector<std::uint8_t> out;
-    out.reserve(22 + 18 + closing.records_.size());
-    // Placeable header: key, bounding box in logical units, units per inch, checksum.
-    putU32(out, 0x9AC6CDD7u);
-    putU16(out, 0);
-    putU16(out, 0);
-    putU16(out, 0);
-    putU16(out, static_cast<std::uint16_t>(size_.width));
-    putU16(out, static_cast<std::uint16_t>(size_.height));
-    putU16(out, static_cast<std::uint16_t>(std::lround(dpi_)));
-    putU32(out, 0);
-    std::uint16_t checksum = 0;
-    for (std::size_t i = 0; i < 20; i += 2)
-        checksum ^= static_cast<std::uint16_t>(out[i] | (out[i + 1] << 8));
-    putU16(out, checksum);
+    // Placeable header: key, bounding box in logical units, units per inch, reserved, and the
+    // exclusive or of those ten 16-bit words (the zero words drop out).
+    constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
+    const auto width = static_cast<std::uint16_t>(size_.width);
+    const auto height = static_cast<std::uint16_t>(size_.height);
+    const auto inch = static_cast<std::uint16_t>(std::lround(dpi_));
+    const auto checksum = static_cast<std::uint16_t>((kPlaceableKey & 0xFFFF) ^
+                                                     (kPlaceableKey >> 16) ^ width ^ height ^ inch);
+    ByteWriter out;
+    out.writeU32(kPlaceableKey);
+    out.writeU16(0);
+    out.writeU16(0);
+    out.writeU16(0);
+    out.writeU16(width);
+    out.writeU16(height);
+    out.writeU16(inch);
+    out.writeU32(0);
+    out.writeU16(checksum);
     // Metafile header: in memory form, 9 words, version 3.
     const auto totalWords = static_cast<std::uint32_t>(9 + closing.records_.size() / 2);
-    putU16(out, 1);
-    putU16(out, 9);
-    putU16(out, 0x0300);
-    putU32(out, totalWords);
-    putU16(out, static_cast<std::uint16_t>(closing.maxObjects_));
-    putU32(out, closing.maxRecordWords_);
-    putU16(out, 0);
-    out.insert(out.end(), closing.records_.begin(), closing.records_.end());
-    return out;
-}
-
-Status WmfDevice::saveAs(const std::string& path) const
-{
-    const auto failure = [&](const char* what) {
-        return Status::fail("The picture could not be saved as " + path + " (" + what + ": " +
-                                std::strerror(errno) + ").",
-                            "Save picture");
-    };
-    const std::vector<std::uint8_t> data = bytes();
-    const std::string::size_type slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-    std::string temp = folder + "/.ql240-picture-XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) return failure("cannot create a file in its folder");
-    std::size_t written = 0;
-    while (written < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + written, data.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const Status s = failure("cannot write");
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return s;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    // mkstemp creates the file readable by its owner only; a picture is an ordinary file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const Status s = failure("cannot write");
-        ::unlink(temp.c_str());
-        return s;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const Status s = failure("cannot replace the file");
-        ::unlink(temp.c_str());
-        return s;
-    }
-    return Status::success();
+    out.writeU16(1);
+    out.writeU16(9);
+    out.writeU16(0x0300);
+    out.writeU32(totalWords);
+    out.writeU16(static_cast<std::uint16_t>(closing.maxObjects_));
+    out.writeU32(closing.maxRecordWords_);
+    out.writeU16(0);
+    out.writeBytes(closing.records_.bytes());
+    return out.takeBytes();
 }
 
 }  // namespace ql

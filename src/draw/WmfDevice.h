@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "PaintDevice.h"
+#include "state/ByteWriter.h"
 #include "state/Status.h"
 
 namespace ql {
@@ -38,8 +39,9 @@ public:
 
     // The complete file: placeable header, metafile header, records, end record.
     std::vector<std::uint8_t> bytes() const;
-    // Writes the file all-or-nothing: a temporary file in the same folder, renamed over
-    // `path` only once it is completely written.
+    // Writes the file with the program's all-or-nothing writer (state/AtomicFile.h): the old
+    // file stays until the new one is complete, a symbolic link stays a link and an existing
+    // file keeps its permissions.
     Status saveAs(const std::string& path) const;
 
 private:
@@ -54,6 +56,7 @@ private:
         bool operator==(const BrushKey&) const = default;
     };
 
+    std::string fileBytes() const;
     void start();
     void beginRecord(std::uint16_t function);
     void endRecord();
@@ -71,8 +74,10 @@ private:
     double dpi_;
     const PaintDevice* textMetrics_;
 
-    std::vector<std::uint8_t> records_;
-    std::size_t recordStart_ = 0;
+    // The finished records, and the parameters of the one being written.
+    ByteWriter records_;
+    ByteWriter record_;
+    std::uint16_t recordFunction_ = 0;
     std::uint32_t maxRecordWords_ = 0;
     std::vector<bool> slots_;
     std::size_t maxObjects_ = 0;

@@ -1,9 +1,9 @@
 #include "DataFileCodec.h"
 
 #include "ByteReader.h"
-#include "ByteWriter.h"
 #include "MeasurementBlock.h"
 #include "SettingsBlock.h"
+#include "state/ByteWriter.h"
 
 namespace ql {
 

@@ -2,6 +2,7 @@
 
 #include "FileAccess.h"
 #include "TableExport.h"
+#include "state/AtomicFile.h"
 
 namespace ql {
 

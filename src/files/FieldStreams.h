@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "ByteReader.h"
-#include "ByteWriter.h"
+#include "state/ByteWriter.h"
 
 namespace ql {
 

@@ -2,6 +2,7 @@
 
 #include "FieldStreams.h"
 #include "FileAccess.h"
+#include "state/AtomicFile.h"
 
 namespace ql {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "ByteReader.h"
-#include "ByteWriter.h"
 #include "DataFileFields.h"
+#include "state/ByteWriter.h"
 
 namespace ql {
 

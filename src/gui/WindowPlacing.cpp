@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "Twips.h"
+#include "state/Twips.h"
 
 namespace ql::gui {
 

@@ -380,3 +380,12 @@ TEST(ScreenDrawing, ScreenLayoutLeavesRoomForTheStripsAndTheScrollBar)
     EXPECT_EQ(tiny.picture.width, 0);
     EXPECT_EQ(tiny.picture.height, 0);
 }
+
+TEST(ScreenDrawing, ScreenLayoutRoundsAHalfPixelStripToEven)
+{
+    // 48 dpi: 300 twips are 10 pixels, 255 twips 8.5, which the program's rounding makes 8.
+    const ScreenLayout l = screenLayout({400, 300}, 48.0, 16);
+    EXPECT_EQ(l.statusStrip.height, 10);
+    EXPECT_EQ(l.zeroMarkStrip.width, 8);
+    EXPECT_EQ(l.picture.left, 8);
+}

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "files/ByteReader.h"
-#include "files/ByteWriter.h"
+#include "state/ByteWriter.h"
 
 using namespace ql;
 

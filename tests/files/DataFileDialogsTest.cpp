@@ -9,8 +9,8 @@
 #include "DataFileTestSupport.h"
 #include "TempFolder.h"
 #include "files/DataFileDialogs.h"
-#include "files/FileAccess.h"
 #include "files/TableExport.h"
+#include "state/AtomicFile.h"
 #include "state/RecordingFileDialogs.h"
 
 using namespace ql;

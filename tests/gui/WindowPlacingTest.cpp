@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <cmath>
 
-#include "gui/Twips.h"
 #include "gui/WindowPlacing.h"
 
 using namespace ql;
@@ -40,20 +39,6 @@ int toTwips(int pixels, double dpi)
 }
 
 }  // namespace
-
-TEST(Twips, ConvertsAtTheScreenDensityAndClampsToSixteenBits)
-{
-    EXPECT_EQ(twipsToPixels(1440, 96.0), 96);
-    EXPECT_EQ(twipsToPixels(5650, 96.0), 377);  // 376.67
-    EXPECT_EQ(twipsToPixels(1440, 144.0), 144);
-    EXPECT_EQ(twipsToPixels(-150, 96.0), -10);
-    EXPECT_EQ(pixelsToTwips(1, 96.0), 15);
-    EXPECT_EQ(pixelsToTwips(377, 96.0), 5655);
-    EXPECT_EQ(pixelsToTwips(7, 120.0), 84);
-    EXPECT_EQ(pixelsToTwips(1, 200.0), 7);  // 7.2
-    EXPECT_EQ(pixelsToTwips(3000, 96.0), 32767);
-    EXPECT_EQ(pixelsToTwips(-3000, 96.0), -32768);
-}
 
 TEST(WindowPlacing, GathersPositionSizeAndState)
 {

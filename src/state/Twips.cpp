@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "state/Numeric.h"
+#include "Numeric.h"
 
-namespace ql::gui {
+namespace ql {
 
 int twipsToPixels(int twips, double dotsPerInch)
 {
@@ -20,4 +20,4 @@ std::int16_t pixelsToTwips(int pixels, double dotsPerInch)
                                                 std::numeric_limits<std::int16_t>::max()));
 }
 
-}  // namespace ql::gui
+}  // namespace ql

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "state/Text.h"
+#include "Text.h"
 
 namespace ql {
 
