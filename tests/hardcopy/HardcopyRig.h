@@ -1,5 +1,5 @@
 #pragma once
-// A hardcopy rendered on the recording device, with its primitives read back in the page's
+// A hardcopy rendered on the recording device, its texts and lines read back in the page's
 // own units (x in sample positions, y in codes), and the screen the tests start from.
 
 #include <cmath>
@@ -26,13 +26,13 @@ inline ProgramState hardcopyState()
     s.preamble.wfmTrigPos = 999;
     s.stamp.waveTime.assign("12:34:56");
     s.stamp.waveDate.assign("01.02.24");
-    s.print.printChI = s.print.printChII = s.print.printRefI = s.print.printRefII = 1;
-    s.print.printCursors = s.print.printNotes = s.print.printMeasTime = 1;
+    PrintOptions& o = s.print;
+    o.printChI = o.printChII = o.printRefI = o.printRefII = o.printCursors = 1;
+    o.printNotes = o.printMeasTime = 1;
     s.screenMarks.screenCursorsDrawn = 1;
     s.cursor.cursor1Pos = s.screenMarks.screenOldCursor1 = 500;
     s.cursor.cursor2Pos = s.screenMarks.screenOldCursor2 = 1500;
     s.screenMarks.screenOldLevelA1 = 100;
-    s.notesText.assign("first\r\nsecond");
     return s;
 }
 
@@ -45,7 +45,6 @@ struct PlacedText {
 struct PlacedLine {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     Pen pen;
-    bool vertical() const { return x1 == x2; }
 };
 
 struct Rendered {
@@ -53,8 +52,7 @@ struct Rendered {
     RecordingDevice device;
     Surface surface;
 
-    // Page units of a device pixel, rounded to 1/64 (every row of the page lies on that grid
-    // when the device has enough pixels).
+    // Page units of a device pixel, on the grid of 1/64 the fine device resolves.
     double x(int pixel) const { return std::round(surface.userX(pixel) * 64) / 64; }
     double y(int pixel) const { return std::round(surface.userY(pixel) * 64) / 64; }
 
@@ -65,18 +63,11 @@ struct Rendered {
             out.push_back({op.text, x(op.points[0].x), y(op.points[0].y), op.font});
         return out;
     }
-    // The first text that starts with `start`; an empty one when there is none.
-    PlacedText text(const std::string& start) const
+    // The first text that starts with `start` (or reads `start` exactly); empty when none.
+    PlacedText text(const std::string& start, bool exactly = false) const
     {
         for (const PlacedText& t : texts())
-            if (t.text.rfind(start, 0) == 0) return t;
-        return {};
-    }
-    // The text that reads exactly `whole`; an empty one when there is none.
-    PlacedText exactly(const std::string& whole) const
-    {
-        for (const PlacedText& t : texts())
-            if (t.text == whole) return t;
+            if (exactly ? t.text == start : t.text.rfind(start, 0) == 0) return t;
         return {};
     }
     std::vector<PlacedLine> lines() const
@@ -107,8 +98,5 @@ inline std::unique_ptr<Rendered> render(const ProgramState& s, const HardcopyTar
     renderHardcopy(input, target, r->surface);
     return r;
 }
-
-inline const HardcopyTarget* const kAllTargets[] = {&kPrinterHardcopy, &kPreviewHardcopy,
-                                                    &kMetafileHardcopy};
 
 }  // namespace ql::test
