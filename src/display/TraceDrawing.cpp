@@ -5,7 +5,6 @@ namespace ql {
 namespace {
 
 constexpr int kTraceWidth = 1;
-constexpr int kTimebaseBTraceWidth = 3;
 constexpr int kTriggerMarkWidth = 2;
 constexpr int kTriggerMarkHalfHeight = 5;
 constexpr int kLevelMarkWidth = 3;
@@ -54,17 +53,17 @@ int drawnCode(const ProgramState& s, CursorTrace trace, int index)
 }
 
 void drawTrace(Surface& surface, const ProgramState& s, CursorTrace trace, int originX, int left,
-               int right)
+               int right, const TraceStyle& style)
 {
-    const Rgb color = qbColor(traceColor(trace));
+    const Rgb color = style.color.value_or(qbColor(traceColor(trace)));
     const bool thickWindow = isChannel(trace) && s.tbB.tbBWindowOn == 1;
-    surface.setDrawWidth(kTraceWidth);
+    surface.setDrawWidth(style.width);
     for (int i = kFirstSample; i <= kLastShownSample; ++i) {
         const int x = originX + i;
         if (x <= left || x >= right) continue;
         if (thickWindow) {
             const bool inB = s.tbB.tbBWinFirst <= x && x <= s.tbB.tbBWinLast;
-            surface.setDrawWidth(inB ? kTimebaseBTraceWidth : kTraceWidth);
+            surface.setDrawWidth(inB ? style.timebaseBWidth : style.width);
         }
         surface.line(x, drawnCode(s, trace, i), x + 1, drawnCode(s, trace, i + 1), color);
     }

@@ -4,6 +4,7 @@
 // (x in sample steps, y in sample codes) on a Surface whose scale the caller has set.
 
 #include <functional>
+#include <optional>
 
 #include "CursorReadout.h"
 #include "draw/Surface.h"
@@ -37,11 +38,20 @@ bool traceDrawn(const ProgramState& s, CursorTrace trace);
 // window is on (the references then hold the time-base B traces).
 int drawnCode(const ProgramState& s, CursorTrace trace, int index);
 
+// Colour and widths (device pixels) of a trace pass. The screen's: the trace's own colour,
+// 1 wide, the channels 3 wide where they run through the time-base B window.
+struct TraceStyle {
+    std::optional<Rgb> color;  // none: the trace's colour on the screen
+    int width = 1;
+    int timebaseBWidth = 3;  // channels only
+};
+
 // One pass over samples 1..2046: the segment from sample i to i + 1, at x = originX + i, is
-// drawn when left < x < right. The channels are drawn 3 wide where x lies in the time-base B
-// window, the references 1 wide. Draws whether or not the trace is on.
+// drawn when left < x < right, `style.width` wide; a channel segment whose x lies in the
+// time-base B window (while it is on) is `style.timebaseBWidth` wide. Draws whether or not the
+// trace is on, and leaves the width at 1.
 void drawTrace(Surface& surface, const ProgramState& s, CursorTrace trace, int originX, int left,
-               int right);
+               int right, const TraceStyle& style = {});
 
 // The trigger mark in not-XOR mode: the vertical stroke, and the horizontal one unless the mark
 // sits on the trace.

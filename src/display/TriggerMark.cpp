@@ -29,12 +29,11 @@ double positionTerm(const DdfSettings& d)
     return std::clamp(position - 511, -511, 512) * 10.0;
 }
 
-// Mark height computed from the trigger level. False when the model names no comparator
-// references: the formulas would then divide by a zero scale.
-bool levelMark(ProgramState& s, double& markY)
+// Mark height computed from the trigger level; `cal` takes the comparator values. False when
+// the model names no comparator references: the formulas would then divide by a zero scale.
+bool levelMark(const ProgramState& s, TrigCalibration& cal, double& markY)
 {
     const ModelCaps& caps = s.caps;
-    TrigCalibration& cal = s.trigCal;
     if (caps.unitXyinv) {
         cal.trigRefVoltsA = 2.43f;
         cal.trigRefVoltsB = 2.69f;
@@ -78,15 +77,16 @@ bool couplingHasNoLevel(const ModelCaps& caps, int coupling)
 
 }  // namespace
 
-TrigMark calcTriggerMark(ProgramState& s)
+TriggerMarkValues computeTriggerMark(const ProgramState& s)
 {
-    TrigMark& mark = s.trigMark;
+    TriggerMarkValues values{s.trigMark, s.trigCal};
+    TrigMark& mark = values.mark;
     const DdfSettings& d = s.ddf;
     const int triggerSample = s.preamble.wfmTrigPos + 1;
     if (triggerSample < 0 || triggerSample > kLastTriggerSample) {
         mark.trigMarkY = kNoTriggerMark;
         mark.trigMarkOnTrace = 0;
-        return mark;
+        return values;
     }
     const auto at = static_cast<std::size_t>(triggerSample);
 
@@ -94,7 +94,7 @@ TrigMark calcTriggerMark(ProgramState& s)
     bool noMark = false;
     int onTrace = 0;
     if (firmwareAtLeast(s.identity.firmwareVersion, 2.0f)) {
-        if (!levelMark(s, markY)) {
+        if (!levelMark(s, values.calibration, markY)) {
             noMark = true;
         } else if (d.trigSource == 0 && (markY > s.measure.ch1Max || markY < s.measure.ch1Min)) {
             markY = s.waves.waveCh1[at];
@@ -122,7 +122,15 @@ TrigMark calcTriggerMark(ProgramState& s)
         noMark = true;
     mark.trigMarkY = noMark ? kNoTriggerMark : static_cast<std::int16_t>(markY);
     mark.trigMarkOnTrace = static_cast<std::int16_t>(onTrace);
-    return mark;
+    return values;
+}
+
+TrigMark calcTriggerMark(ProgramState& s)
+{
+    const TriggerMarkValues values = computeTriggerMark(s);
+    s.trigCal = values.calibration;
+    s.trigMark = values.mark;
+    return s.trigMark;
 }
 
 }  // namespace ql

@@ -24,4 +24,13 @@ constexpr std::int16_t kNoTriggerMark = -1;  // stored as 65535 in the unsigned 
 //  - every intermediate is computed wide and clamped before it is stored.
 TrigMark calcTriggerMark(ProgramState& s);
 
+// What calcTriggerMark would store, computed from a state it leaves untouched: the mark and
+// the comparator values (the calibration group as it would be afterwards). The hardcopy draws
+// its mark with it, so a printout never changes what the screen shows.
+struct TriggerMarkValues {
+    TrigMark mark;
+    TrigCalibration calibration;
+};
+TriggerMarkValues computeTriggerMark(const ProgramState& s);
+
 }  // namespace ql

@@ -30,13 +30,6 @@ void drawXyGraticule(Surface& p)
     for (int x : {153, 178, 203, 228, 253}) p.line(x, 0, x, 255, grey);
 }
 
-UserPoint xyPoint(const ProgramState& s, int i)
-{
-    const auto at = static_cast<std::size_t>(i);
-    const double ch1 = s.waves.waveCh1[at], ch2 = s.waves.waveCh2[at];
-    return s.caps.unitXyinv ? UserPoint{ch1, ch2} : UserPoint{ch2, ch1};
-}
-
 void drawFigure(Surface& p, const ProgramState& s)
 {
     const Rgb green = qbColor(kFigureColor);
@@ -66,6 +59,13 @@ std::string channelScaleText(const ProgramState& s, Channel ch, bool isX, char d
 }
 
 }  // namespace
+
+UserPoint xyPoint(const ProgramState& s, int i)
+{
+    const auto at = static_cast<std::size_t>(i);
+    const double ch1 = s.waves.waveCh1[at], ch2 = s.waves.waveCh2[at];
+    return s.caps.unitXyinv ? UserPoint{ch1, ch2} : UserPoint{ch2, ch1};
+}
 
 std::string xySampleRateText(const ProgramState& s, char decimalSign)
 {

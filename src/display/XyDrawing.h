@@ -6,6 +6,7 @@
 #include <string>
 
 #include "DisplayViews.h"
+#include "draw/Surface.h"
 #include "state/NumberFormat.h"
 #include "state/ProgramState.h"
 
@@ -18,6 +19,10 @@ void drawXy(ProgramState& s, XyView& view);
 // "CHY: .500V DC   CHX: 1.000V AC   200 KS/s" (CHX first on inverted models). A scale or a
 // time base without a table value shows "---".
 std::string xyLabelText(const ProgramState& s, char decimalSign = systemDecimalSign());
+
+// Point i (1..2047) of the XY curve in codes, as stored: (CH I, CH II) on models with the
+// inverted XY wiring, (CH II, CH I) on the others.
+UserPoint xyPoint(const ProgramState& s, int i);
 
 // Sample rate at time base A, 200 samples per division ("200 KS/s"); "---" without a value.
 std::string xySampleRateText(const ProgramState& s, char decimalSign = systemDecimalSign());

@@ -228,3 +228,34 @@ TEST(TriggerMark, ExtremeCalibrationValuesStayInRange)
     EXPECT_LT(s.trigCal.trigLevelMdiv, -1e4);
     EXPECT_EQ(s.trigMark.trigMarkY, 0);
 }
+
+TEST(TriggerMark, ComputingAloneAgreesWithTheStoredMarkAndWritesNothing)
+{
+    const std::function<void(ProgramState&)> setups[] = {
+        [](ProgramState&) {},
+        [](ProgramState& s) { s.identity.firmwareVersion = 1.16f; },
+        [](ProgramState& s) { s.caps.unitXyinv = false, s.caps.unitDigimodec = true; },
+        [](ProgramState& s) { s.caps.unitXyinv = false; },  // no comparator references
+        [](ProgramState& s) { s.preamble.wfmTrigPos = 2046; },
+        [](ProgramState& s) { s.caps.unitTrgypos = true, s.trgPos.trgPosA = 400; },
+        [](ProgramState& s) { s.measure.ch1Max = 100; },  // the mark goes onto the trace
+    };
+    for (const auto& setup : setups) {
+        ProgramState s = markState();
+        setup(s);
+        s.trigMark = {77, 1};
+        const TrigCalibration calibrationBefore = s.trigCal;
+        const TriggerMarkValues computed = computeTriggerMark(s);
+        EXPECT_EQ(s.trigMark.trigMarkY, 77);
+        EXPECT_EQ(s.trigMark.trigMarkOnTrace, 1);
+        EXPECT_EQ(s.trigCal.trigLevelMdiv, calibrationBefore.trigLevelMdiv);
+        EXPECT_EQ(s.trigCal.trigRefVoltsA, calibrationBefore.trigRefVoltsA);
+
+        const TrigMark stored = calcTriggerMark(s);
+        EXPECT_EQ(computed.mark.trigMarkY, stored.trigMarkY);
+        EXPECT_EQ(computed.mark.trigMarkOnTrace, stored.trigMarkOnTrace);
+        EXPECT_EQ(computed.calibration.trigLevelMdiv, s.trigCal.trigLevelMdiv);
+        EXPECT_EQ(computed.calibration.trigRefVoltsA, s.trigCal.trigRefVoltsA);
+        EXPECT_EQ(computed.calibration.trigRefVoltsB, s.trigCal.trigRefVoltsB);
+    }
+}
