@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include "ChannelsPanel.h"
+#include "IntensityPanel.h"
 #include "PortSetupDialog.h"
 #include "ScreenWindow.h"
 #include "WindowEntries.h"
@@ -40,6 +42,14 @@ void Program::registerWindows()
         ToolWindow::PortSetup,
         std::make_unique<DialogEntry>(ToolWindow::PortSetup, new PortSetupDialog(link_, &window_),
                                       s, views_.chain, true));
+    windows.add(ToolWindow::ChannelPanel,
+                std::make_unique<MdiWindowEntry>(ToolWindow::ChannelPanel,
+                                                 new ChannelsPanel(s, host_, systemDecimalSign()),
+                                                 area, s, views_.chain));
+    windows.add(
+        ToolWindow::IntensityPanel,
+        std::make_unique<MdiWindowEntry>(ToolWindow::IntensityPanel, new IntensityPanel(s, host_),
+                                         area, s, views_.chain));
 }
 
 bool Program::start(const QString& socketPath)
