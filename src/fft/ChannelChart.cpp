@@ -35,18 +35,7 @@ void drawChannelChart(FftChartView& view, const ProgramState& s, Channel ch, dou
     const LevelRange range = drawnLevelRange(0.0, maxLevel);
 
     ChartSurfaces p(view);
-    p.clear(view.stripBackground);
-    p.setScales(lines, range.bottom, range.top);
-
-    ShownChart c;
-    c.drawn = true;
-    c.chartSize = view.chart->size();
-    c.scale = p.chart.userScale();
-    c.firstLine = lines.first;
-    c.lastLine = lines.last;
-    c.logLevels = log;
-    c.levelBottom = range.bottom;
-    c.levelTop = range.top;
+    ShownChart c = p.begin(view, lines, range, log);
     c.logMapping = log;
     c.maxLevel = maxLevel;
     c.logSpanDb = kChannelLogSpanDb;

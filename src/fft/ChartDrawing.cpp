@@ -27,7 +27,7 @@ LineRange chartLineRange(const FftView& v)
     return r;
 }
 
-ChartSurfaces::ChartSurfaces(FftChartView& view)
+ChartSurfaces::ChartSurfaces(const FftChartView& view)
     : chart(*view.chart), level(*view.levelStrip), frequency(*view.frequencyStrip)
 {
 }
@@ -42,17 +42,30 @@ void ChartSurfaces::clear(Rgb stripBackground)
     frequency.cls();
 }
 
-void ChartSurfaces::setScales(const LineRange& lines, double bottom, double top)
+ShownChart ChartSurfaces::begin(const FftChartView& view, const LineRange& lines,
+                                const LevelRange& range, bool logLevels)
 {
-    const double range = top - bottom;
-    const double scaleTop = top + range / 20.0;
-    const double height = -(range + range / 10.0);
-    chart.setUserScale(
-        {static_cast<double>(lines.first), scaleTop, static_cast<double>(lines.width()), height});
+    clear(view.stripBackground);
+    const double height = range.top - range.bottom;
+    const double scaleTop = range.top + height / 20.0;
+    const double scaleHeight = -(height + height / 10.0);
+    chart.setUserScale({static_cast<double>(lines.first), scaleTop,
+                        static_cast<double>(lines.width()), scaleHeight});
     level.setUserScale(
-        {0.0, scaleTop, 10.0, height * rowSpan(level.device()) / rowSpan(chart.device())});
+        {0.0, scaleTop, 10.0, scaleHeight * rowSpan(level.device()) / rowSpan(chart.device())});
     frequency.setUserScale(
         {static_cast<double>(lines.first), 10.0, static_cast<double>(lines.width()), -11.0});
+
+    ShownChart c;
+    c.drawn = true;
+    c.chartSize = chart.device().size();
+    c.scale = chart.userScale();
+    c.firstLine = lines.first;
+    c.lastLine = lines.last;
+    c.logLevels = logLevels;
+    c.levelBottom = range.bottom;
+    c.levelTop = range.top;
+    return c;
 }
 
 LevelRange drawnLevelRange(double bottom, double top)

@@ -26,26 +26,29 @@ struct LineRange {
 };
 LineRange chartLineRange(const FftView& v);
 
-// The three pictures of a tab, with the chart's back colour white.
-class ChartSurfaces {
-public:
-    explicit ChartSurfaces(FftChartView& view);
-    Surface chart, level, frequency;
-
-    // Clears the three pictures.
-    void clear(Rgb stripBackground);
-    // Lines across; levels from `top` + range / 20 down to `bottom` - range / 20, the level
-    // strip with the same levels per pixel and its top on the chart's top; the frequency strip
-    // from 10 at its top to -1 at its bottom.
-    void setScales(const LineRange& lines, double bottom, double top);
-};
-
 // The level range a chart is drawn over: `bottom` to `top`, or one unit up from `bottom` when
 // the range has no height (or is not a number), so no scale or mapping divides by zero.
 struct LevelRange {
     double bottom = 0.0, top = 1.0;
 };
 LevelRange drawnLevelRange(double bottom, double top);
+
+// The three pictures of a tab, with the chart's back colour white.
+class ChartSurfaces {
+public:
+    explicit ChartSurfaces(const FftChartView& view);
+    Surface chart, level, frequency;
+
+    // Clears the three pictures.
+    void clear(Rgb stripBackground);
+    // Clears the pictures and scales them for a chart of the lines and the level range: lines
+    // across; levels from the top + range / 20 down to the bottom - range / 20, the level
+    // strip with the same levels per pixel and its top on the chart's top; the frequency strip
+    // from 10 at its top to -1 at its bottom. Returns the record of the chart to be drawn,
+    // linear levels; the caller completes it.
+    ShownChart begin(const FftChartView& view, const LineRange& lines, const LevelRange& range,
+                     bool logLevels);
+};
 
 // A tick at the chart's edge of the level strip (x 8 to 10) at height y and the text with its
 // top-left corner at (0, y), in the label colour.

@@ -35,19 +35,8 @@ void drawDualChart(FftChartView& view, const ProgramState& s, DualView dualView,
     const double dbSpan = dbMax - dbFloor;
 
     ChartSurfaces p(view);
-    p.clear(view.stripBackground);
-    p.setScales(lines, range.bottom, range.top);
-
-    ShownChart c;
-    c.drawn = true;
-    c.chartSize = view.chart->size();
-    c.scale = p.chart.userScale();
-    c.firstLine = lines.first;
-    c.lastLine = lines.last;
-    c.logLevels = log;
+    ShownChart c = p.begin(view, lines, range, log);
     c.view = dualView;
-    c.levelBottom = range.bottom;
-    c.levelTop = range.top;
     c.logMapping = log && both;
     c.maxLevel = maxLevel;
     c.logSpanDb = dbSpan;

@@ -33,34 +33,27 @@ void notify(const FftChartView& v)
     if (v.updated) v.updated();
 }
 
-// The channel behind the chart is off: the chart, its arrays and its cells stay as they are.
-void showNotActual(FftChartView& view)
+// Label, Print button and reason for the outcome of a computation; true when a spectrum was
+// computed, whose cells and chart the caller then shows. A channel that is off leaves the
+// chart, its arrays and its cells as they are; settings without a scale give an empty chart
+// with the reason, no cursor and empty cells.
+bool takeOutcome(FftChartView& view, SpectrumOutcome outcome, const std::string& reason)
 {
-    view.notActualVisible = true;
-    view.printEnabled = false;
-}
-
-void showComputed(FftChartView& view)
-{
-    view.notActualVisible = false;
-    view.printEnabled = true;
-    view.noSpectrumReason.clear();
-}
-
-// The settings give no spectrum: an empty chart with the reason, no cursor, empty cells.
-void showNoSpectrum(FftChartView& view, const std::string& reason)
-{
-    view.notActualVisible = false;
-    view.printEnabled = false;
-    view.noSpectrumReason = reason;
+    view.notActualVisible = outcome == SpectrumOutcome::ChannelOff;
+    view.printEnabled = outcome == SpectrumOutcome::Computed;
+    if (outcome == SpectrumOutcome::ChannelOff) return false;
+    view.noSpectrumReason = outcome == SpectrumOutcome::NoSpectrum ? reason : std::string();
+    if (outcome == SpectrumOutcome::Computed) return true;
     view.cells = {};
     view.shown = {};
-    if (!drawable(view)) return;
-    ChartSurfaces p(view);
-    p.clear(view.stripBackground);
-    p.chart.setForeColor(kBlack);
-    p.chart.setCurrent(4.0, 4.0);
-    p.chart.print(reason);
+    if (drawable(view)) {
+        ChartSurfaces p(view);
+        p.clear(view.stripBackground);
+        p.chart.setForeColor(kBlack);
+        p.chart.setCurrent(4.0, 4.0);
+        p.chart.print(reason);
+    }
+    return false;
 }
 
 void takeCursorReadout(FftChartCells& cells, const LineReadout& r)
@@ -80,22 +73,16 @@ void showChannelTab(ProgramState& s, FftChartView& view, Channel ch, char decima
 {
     const ChannelSpectrumResult r =
         computeChannelSpectrum(s, ch, windowFromCode(s.fft.fftWindowCode), decimalSign);
-    const auto timePerDiv = spectrumTimePerDiv(s);
-    if (r.outcome == SpectrumOutcome::ChannelOff) {
-        showNotActual(view);
-    } else if (r.outcome == SpectrumOutcome::NoSpectrum || !timePerDiv) {
-        showNoSpectrum(view, r.reason);
-    } else {
-        showComputed(view);
+    if (takeOutcome(view, r.outcome, r.reason)) {
         view.cells.maxFrequency = r.maxFrequencyText;
         view.cells.maxVolts = r.maxLevelVoltsText;
         view.cells.maxDbv = r.maxLevelDbvText;
         view.cells.dcLevel = r.dcLevelText;
         takeCursorReadout(view.cells, r.cursor);
-        if (drawable(view))
-            drawChannelChart(view, s, ch, *timePerDiv, decimalSign);
-        else
-            view.shown = {};
+        // A computed spectrum has a time base.
+        const auto timePerDiv = spectrumTimePerDiv(s);
+        view.shown = {};
+        if (timePerDiv && drawable(view)) drawChannelChart(view, s, ch, *timePerDiv, decimalSign);
     }
     notify(view);
 }
@@ -106,18 +93,12 @@ void showDualTab(ProgramState& s, FftCharts& charts, char decimalSign)
     const DualSpectrumResult r =
         computeDualSpectrum(s, windowFromCode(s.fft.fftWindowCode), charts.dualView,
                             s.fft.fftLogFlag != 0, decimalSign);
-    const auto timePerDiv = spectrumTimePerDiv(s);
-    if (r.outcome == SpectrumOutcome::ChannelOff) {
-        showNotActual(view);
-    } else if (r.outcome == SpectrumOutcome::NoSpectrum || !timePerDiv) {
-        showNoSpectrum(view, r.reason);
-    } else {
-        showComputed(view);
+    if (takeOutcome(view, r.outcome, r.reason)) {
         takeCursorReadout(view.cells, r.cursor);
-        if (drawable(view))
+        const auto timePerDiv = spectrumTimePerDiv(s);
+        view.shown = {};
+        if (timePerDiv && drawable(view))
             drawDualChart(view, s, charts.dualView, *timePerDiv, decimalSign);
-        else
-            view.shown = {};
     }
     notify(view);
 }
