@@ -25,6 +25,13 @@ bool cursorDragActive(int buttons, double x)
     return buttons == 1 && x > 1.0;
 }
 
+std::optional<int> cursorSpectrumLine(double cursor)
+{
+    const auto line = roundClamp(cursor, -1, kSpectrumLastLine + 1);
+    if (line < 0 || line > kSpectrumLastLine) return std::nullopt;
+    return static_cast<int>(line);
+}
+
 LineReadout channelCursorReadout(const ProgramState& s, Channel ch, KiloStyle kilo,
                                  char decimalSign)
 {
@@ -34,9 +41,9 @@ LineReadout channelCursorReadout(const ProgramState& s, Channel ch, KiloStyle ki
 
     LineReadout r;
     r.frequencyText = frequencyAt(s, cursor, kilo, decimalSign);
-    const auto line = roundClamp(cursor, -1, static_cast<std::int64_t>(spectrum.size()));
-    if (line >= 0 && line < static_cast<std::int64_t>(spectrum.size())) {
-        const double level = spectrum[static_cast<std::size_t>(line)];
+    const auto line = cursorSpectrumLine(cursor);
+    if (line && static_cast<std::size_t>(*line) < spectrum.size()) {
+        const double level = spectrum[static_cast<std::size_t>(*line)];
         r.voltsText = spectrumVoltsText(spectrumVolts(level), decimalSign);
         r.dbvText = dbvText(spectrumDbv(level), decimalSign);
     }

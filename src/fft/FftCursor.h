@@ -18,7 +18,8 @@ namespace ql {
 enum class DualView { Both, OneMinusTwo, TwoMinusOne };
 
 // Readout of a single-channel cursor. A text left empty (nullopt) means the cell keeps what it
-// shows: no frequency without a valid time base, no level for a line outside the spectrum.
+// shows: no frequency without a valid time base, no level for a line outside the spectrum
+// (see cursorSpectrumLine).
 struct LineReadout {
     std::optional<std::string> frequencyText;
     std::optional<std::string> voltsText;
@@ -32,6 +33,11 @@ struct DualReadout {
 
 // A drag moves a cursor only with the left button alone (buttons == 1) and x above 1.0.
 bool cursorDragActive(int buttons, double x);
+
+// The spectral line a single-channel cursor stands on when it has a level: 0..1024 (the
+// lines the transform gives); nullopt beyond them, where the chart draws no level line and
+// the level cells keep their text.
+std::optional<int> cursorSpectrumLine(double cursor);
 
 // Readout of the cursor of a single-channel chart at its stored line.
 LineReadout channelCursorReadout(const ProgramState& s, Channel ch, KiloStyle kilo,

@@ -1,5 +1,7 @@
 #include "FftReadout.h"
 
+#include "FftLevels.h"
+
 namespace ql {
 
 std::string frequencyText(double hz, KiloStyle kilo, char decimalSign)
@@ -20,6 +22,24 @@ std::string spectrumVoltsText(double volts, char decimalSign)
 std::string dbvText(double dbv, char decimalSign)
 {
     return formatNumber(dbv, "0.0dBV", decimalSign);
+}
+
+std::string frequencyAxisText(double hz, char decimalSign)
+{
+    if (hz < 1000.0) return formatNumber(hz, "###0.00", decimalSign);
+    if (hz < 1000000.0) return formatNumber(hz / 1000.0, "###0.00K", decimalSign);
+    return formatNumber(hz / 1000000.0, "###0.00M", decimalSign);
+}
+
+std::string levelAxisText(double level, char decimalSign)
+{
+    const char* pattern = level <= 10000.0 ? "###0.00" : level <= 100000.0 ? "###0.0" : "###0";
+    return formatNumber(spectrumVolts(level), pattern, decimalSign);
+}
+
+std::string decibelAxisText(double db, char decimalSign)
+{
+    return formatNumber(db, "###.0", decimalSign);
 }
 
 }  // namespace ql

@@ -23,4 +23,14 @@ std::string spectrumVoltsText(double volts, char decimalSign = systemDecimalSign
 // "0.0dBV" of a level in dBV.
 std::string dbvText(double dbv, char decimalSign = systemDecimalSign());
 
+// Labels of the chart axes, which carry no unit. A frequency: "###0.00" in Hz, "###0.00K" in
+// kHz from 1000 Hz, "###0.00M" in MHz from 1000000 Hz.
+std::string frequencyAxisText(double hz, char decimalSign = systemDecimalSign());
+// A level in spectrum units shown in volts (or in dB for the log difference views, whose
+// levels are dB x 1000), with fewer decimals as it grows: "###0.00" up to 10000 units,
+// "###0.0" up to 100000, "###0" above.
+std::string levelAxisText(double level, char decimalSign = systemDecimalSign());
+// A level in dBV or dB on a logarithmic axis: "###.0" (0 reads ".0").
+std::string decibelAxisText(double db, char decimalSign = systemDecimalSign());
+
 }  // namespace ql
