@@ -91,11 +91,10 @@ TimebasePanel::TimebasePanel(ProgramState& state, Host& host, char decimalSign, 
     grid->addWidget(trigDelay_, 6, 0);
     grid->addWidget(xMag10_, 6, 1);
     grid->addWidget(bandwidthLimit_, 7, 0);
-    for (QWidget* w : {static_cast<QWidget*>(bHeading_), static_cast<QWidget*>(delHeading_),
-                       static_cast<QWidget*>(b_.on), static_cast<QWidget*>(delayedSweep_),
-                       static_cast<QWidget*>(search_), static_cast<QWidget*>(trigDelay_),
-                       static_cast<QWidget*>(bandwidthLimit_)})
-        keepPlaceWhenHidden(w);
+    // The B and "Del" controls take each other's place; the switches that only some models
+    // show keep theirs.
+    keepPlaceWhenHidden(trigDelay_);
+    keepPlaceWhenHidden(bandwidthLimit_);
     setPanelLayout(grid);
 
     onChosen(a_.list, [this](int entry) { return model_.timebaseAChosen(entry); });
