@@ -203,8 +203,8 @@ Followup TimebasePanelModel::timebaseASwitched(bool checked)
 {
     const DdfSettings& d = state_.ddf;
     std::optional<byte> mode = onRuleMode(checked, d.timebaseMode != 0);
-    // These models run time base A in digital storage; in analog operation the box without
-    // its tick leaves the delayed sweep alone.
+    // On these models the A box chooses between time base A (always so in digital storage)
+    // and the delayed sweep.
     if (state_.identity.analogModel == 1 || state_.caps.unitDigimodea)
         mode = d.digitalMode == 1 || checked ? 0 : 3;
     state_.screen.screenDirty = 1;
