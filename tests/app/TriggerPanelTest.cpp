@@ -5,7 +5,6 @@
 
 #include <functional>
 
-#include "app/ChannelsPanelModel.h"
 #include "app/TriggerPanelModel.h"
 #include "state/InitProgramState.h"
 
@@ -33,15 +32,13 @@ TEST(TriggerPanel, TheRepaintKeepsTheSourceOnAChannelThatIsOn)
         const char* what;
         int ch1On, ch2On, source, alternate;
         int sourceAfter, alternateAfter, shown;
-        bool alternateEnabled, timebaseRefreshed;
     };
     const Case cases[] = {
-        {"CH II alone with source CH I", 0, 1, 0, 0, 1, 0, 1, false, false},
-        {"CH I alone with source CH II", 1, 0, 1, 0, 0, 0, 0, false, false},
-        {"external stays", 0, 1, 2, 0, 2, 0, 2, false, false},
-        {"one channel off ends alternate", 1, 0, 1, 1, 0, 0, 0, false, true},
-        {"both on keep alternate", 1, 1, 1, 1, 1, 1, 3, true, false},
-        {"source 3 selects nothing", 1, 1, 3, 0, 3, 0, kNoOption, true, false},
+        {"CH II alone with source CH I", 0, 1, 0, 0, 1, 0, 1},
+        {"external stays", 0, 1, 2, 0, 2, 0, 2},
+        {"one channel off ends alternate", 1, 0, 1, 1, 0, 0, 0},
+        {"both on keep alternate", 1, 1, 1, 1, 1, 1, 3},
+        {"source 3 selects nothing", 1, 1, 3, 0, 3, 0, kNoOption},
     };
     for (const Case& c : cases) {
         Panel p;
@@ -52,14 +49,14 @@ TEST(TriggerPanel, TheRepaintKeepsTheSourceOnAChannelThatIsOn)
         const Followup f = p.model.settle();
         EXPECT_EQ(p.s.ddf.trigSource, c.sourceAfter) << c.what;
         EXPECT_EQ(p.s.ddf.trigAlternate, c.alternateAfter) << c.what;
-        EXPECT_EQ(f.refresh == kTimebaseOnly, c.timebaseRefreshed) << c.what;
-        const TriggerPanelView v = p.model.view();
-        EXPECT_EQ(v.source, c.shown) << c.what;
-        EXPECT_EQ(v.alternateEnabled, c.alternateEnabled) << c.what;
+        // Ending alternate triggering brings the time-base panel along.
+        EXPECT_EQ(f.refresh == kTimebaseOnly, c.alternate != c.alternateAfter) << c.what;
+        EXPECT_EQ(p.model.view().source, c.shown) << c.what;
+        EXPECT_EQ(p.model.view().alternateEnabled, c.ch1On && c.ch2On) << c.what;
     }
 }
 
-TEST(TriggerPanel, AlternateRunsTimeBaseAAloneAndAChannelOffEndsIt)
+TEST(TriggerPanel, AlternateRunsTimeBaseAAloneAndRefreshesTheTimebasePanel)
 {
     Panel p;
     p.s.ddf.trigSource = 1;
@@ -73,61 +70,41 @@ TEST(TriggerPanel, AlternateRunsTimeBaseAAloneAndAChannelOffEndsIt)
     ASSERT_FALSE(f.refresh.empty());
     EXPECT_EQ(f.refresh.front(), ToolWindow::TimebasePanel);
 
-    // CH I off in the channels panel; the trigger panel's repaint ends alternate triggering.
-    ChannelsPanelModel channels(p.s, '.');
-    EXPECT_EQ(channels.onSwitched(Channel::Ch1, false).refresh,
-              std::vector<ToolWindow>{ToolWindow::TriggerPanel});
-    EXPECT_EQ(p.model.settle().refresh, kTimebaseOnly);
+    // A channel source ends alternate; with one channel off alternate cannot be chosen.
+    EXPECT_EQ(p.model.sourceChosen(2).refresh, kTimebaseOnly);
     EXPECT_EQ(p.s.ddf.trigAlternate, 0);
-    EXPECT_EQ(p.model.view().source, 1);
-
-    // With one channel off alternate cannot be chosen; a channel source can.
+    p.s.ddf.ch1On = 0;
     p.s.ddf.timebaseMode = 3;
-    EXPECT_EQ(p.model.sourceChosen(TriggerPanelModel::kAlternateOption).refresh, kTimebaseOnly);
+    p.model.sourceChosen(TriggerPanelModel::kAlternateOption);
     EXPECT_EQ(p.s.ddf.trigAlternate, 0);
     EXPECT_EQ(p.s.ddf.timebaseMode, 3);
-    p.s.ddf.trigAlternate = 1;
-    EXPECT_EQ(p.model.sourceChosen(2).refresh, kTimebaseOnly);
-    EXPECT_EQ(p.s.ddf.trigSource, 2);
-    EXPECT_EQ(p.s.ddf.trigAlternate, 0);
 }
 
 TEST(TriggerPanel, CouplingCodesCloseUpOnModelsWithoutTimeBaseB)
 {
-    constexpr int kNr = 3, kLf = 4, kLine = 7;
+    constexpr int kNr = 3, kLf = 4;
     Panel p;
     p.s.caps.unitNotbb = true;
     p.model.couplingChosen(kLf);
     EXPECT_EQ(p.s.ddf.trigCoupling, 3);
     EXPECT_EQ(p.model.view().coupling, kLf);
-    p.model.couplingChosen(kLine);
-    EXPECT_EQ(p.s.ddf.trigCoupling, 6);
     p.model.couplingChosen(kNr);  // the model has no NR
-    EXPECT_EQ(p.s.ddf.trigCoupling, 6);
-    EXPECT_FALSE(p.model.view().nrEnabled || p.model.view().slopeBEnabled);
-    p.model.slopeBChosen(1);
-    EXPECT_EQ(p.s.ddf.trigSlopeB, 0);
+    EXPECT_EQ(p.s.ddf.trigCoupling, 3);
     p.s.ddf.trigCoupling = 7;  // beyond the model's list
     EXPECT_EQ(p.model.view().coupling, kNoOption);
     EXPECT_EQ(p.s.ddf.trigCoupling, 7);
-
     p.s.caps.unitNotbb = false;
-    for (int option = 0; option <= kLine; ++option) {
-        p.model.couplingChosen(option);
-        EXPECT_EQ(p.s.ddf.trigCoupling, option);
-        EXPECT_EQ(p.model.view().coupling, option);
-    }
-    p.model.couplingChosen(8);
-    EXPECT_EQ(p.s.ddf.trigCoupling, kLine);
+    p.model.couplingChosen(kNr);
+    EXPECT_EQ(p.s.ddf.trigCoupling, kNr);
+    EXPECT_EQ(p.model.view().coupling, kNr);
 }
 
 TEST(TriggerPanel, NoActionAsksForARedrawAndTheLevelBarWritesOnlyTheLevelOfTimeBaseA)
 {
     const std::function<Followup(TriggerPanelModel&)> acts[] = {
-        [](auto& m) { return m.sourceChosen(1); },   [](auto& m) { return m.sourceChosen(3); },
-        [](auto& m) { return m.couplingChosen(2); }, [](auto& m) { return m.modeChosen(1); },
-        [](auto& m) { return m.slopeAChosen(1); },   [](auto& m) { return m.slopeBChosen(1); },
-        [](auto& m) { return m.levelMoved(700); },
+        [](auto& m) { return m.sourceChosen(3); },  [](auto& m) { return m.couplingChosen(2); },
+        [](auto& m) { return m.modeChosen(1); },    [](auto& m) { return m.slopeBChosen(1); },
+        [](auto& m) { return m.levelMoved(2000); },
     };
     for (const auto& act : acts) {
         Panel p;
@@ -137,18 +114,8 @@ TEST(TriggerPanel, NoActionAsksForARedrawAndTheLevelBarWritesOnlyTheLevelOfTimeB
         EXPECT_EQ(p.s.ddf.trigLevelB, 321);
     }
     Panel p;
-    p.model.levelMoved(700);
-    EXPECT_EQ(p.s.ddf.trigLevelA, 700);
     p.model.levelMoved(2000);
     EXPECT_EQ(p.s.ddf.trigLevelA, 1023);
-    p.model.slopeAChosen(1);
-    p.model.modeChosen(1);
-    p.model.modeChosen(2);  // no such option
-    EXPECT_EQ(p.s.ddf.trigSlopeA, 1);
-    EXPECT_EQ(p.s.ddf.trigMode, 1);
-    p.s.ddf.trigLevelA = 5000;
-    EXPECT_EQ(p.model.view().level, 1023);
-    EXPECT_EQ(p.s.ddf.trigLevelA, 5000);
 }
 
 TEST(TriggerPanel, TheStatusBarIsGreenWhenTriggeredOnByteAndCharacterFirmware)
@@ -159,15 +126,15 @@ TEST(TriggerPanel, TheStatusBarIsGreenWhenTriggeredOnByteAndCharacterFirmware)
         bool green;
     };
     const Case cases[] = {
-        {1.16f, 1, true},   {1.16f, '1', false}, {1.16f, 0, false},   {1.16f, 2, false},
-        {2.10f, '1', true}, {2.10f, 1, true},    {2.10f, '0', false}, {2.10f, '2', false},
+        {1.16f, 1, true},   {1.16f, '1', false}, {1.16f, 2, false},
+        {2.10f, '1', true}, {2.10f, 1, true},    {2.10f, '2', false},
     };
     for (const Case& c : cases) {
         Panel p;
         p.s.identity.firmwareVersion = c.firmware;
         p.s.trigStatus.trigStatus = static_cast<byte>(c.status);
-        EXPECT_EQ(p.model.view().statusBackground, c.green ? TriggerPanelModel::kTriggeredBackground
-                                                           : TriggerPanelModel::kWaitingBackground)
+        EXPECT_EQ(p.model.view().statusBackground == TriggerPanelModel::kTriggeredBackground,
+                  c.green)
             << c.firmware << " " << c.status;
     }
 }
