@@ -19,10 +19,9 @@ constexpr std::array<const char*, 8> kCouplingsOther{"AC", "DC",  "HF",  "NR",
 
 std::string triggerCouplingText(bool notbb, int coupling)
 {
-    if (coupling < 0) return "";
-    const auto index = static_cast<std::size_t>(coupling);
-    if (notbb) return index < kCouplingsNotbb.size() ? kCouplingsNotbb[index] : "";
-    return index < kCouplingsOther.size() ? kCouplingsOther[index] : "";
+    const auto names = triggerCouplingNames(notbb);
+    if (coupling < 0 || static_cast<std::size_t>(coupling) >= names.size()) return "";
+    return names[static_cast<std::size_t>(coupling)];
 }
 
 std::string channelPiece(const ProgramState& s, Channel ch, char decimalSign)
@@ -123,6 +122,12 @@ std::string triggerTimePiece(const ProgramState& s, StatusLineTarget target, cha
 }
 
 }  // namespace
+
+std::span<const char* const> triggerCouplingNames(bool notbb)
+{
+    if (notbb) return kCouplingsNotbb;
+    return kCouplingsOther;
+}
 
 const char* channelCouplingText(int coupling)
 {

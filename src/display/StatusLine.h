@@ -3,6 +3,7 @@
 // division and coupling of the channels shown, time per division, trigger source, slope and
 // coupling, pre-trigger or delay, peak detect.
 
+#include <span>
 #include <string>
 
 #include "state/NumberFormat.h"
@@ -16,6 +17,11 @@ enum class StatusLineTarget { Screen, Printer, Preview, Metafile };
 
 // Coupling of a channel as the status line and the XY label show it: " DC", " AC", " GND".
 const char* channelCouplingText(int coupling);
+
+// Trigger coupling names by stored coupling code, one list per model family: models without
+// time base B (`notbb`) have no "NR", and their codes after "HF" close up behind it. The status
+// line shows these names; the trigger panel maps its options to codes through them.
+std::span<const char* const> triggerCouplingNames(bool notbb);
 
 // Horizontal view factor: 0.1 in the magnified view, else 1 (held in single precision, as the
 // instrument's own readout does, so 10 µs/div magnified reads "1 µs").

@@ -4,6 +4,8 @@
 #include "IntensityPanel.h"
 #include "PortSetupDialog.h"
 #include "ScreenWindow.h"
+#include "TimebasePanel.h"
+#include "TriggerPanel.h"
 #include "WindowEntries.h"
 #include "state/NumberFormat.h"
 
@@ -50,6 +52,13 @@ void Program::registerWindows()
         ToolWindow::IntensityPanel,
         std::make_unique<MdiWindowEntry>(ToolWindow::IntensityPanel, new IntensityPanel(s, host_),
                                          area, s, views_.chain));
+    windows.add(ToolWindow::TimebasePanel,
+                std::make_unique<MdiWindowEntry>(ToolWindow::TimebasePanel,
+                                                 new TimebasePanel(s, host_, systemDecimalSign()),
+                                                 area, s, views_.chain));
+    windows.add(ToolWindow::TriggerPanel,
+                std::make_unique<MdiWindowEntry>(
+                    ToolWindow::TriggerPanel, new TriggerPanel(s, host_), area, s, views_.chain));
 }
 
 bool Program::start(const QString& socketPath)

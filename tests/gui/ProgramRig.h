@@ -64,9 +64,9 @@ private:
 
 // The program as main.cpp puts it together, on the simulated instrument and the fake clock.
 struct ProgramRig {
-    ProgramRig()
+    explicit ProgramRig(scopesim::SimulatorConfig config = {})
         : root(freshFolder()),
-          sim(clock),
+          sim(clock, std::move(config)),
           port(sim, clock),
           program(port, clock, pathsUnder(root)),
           paths(program.paths()),
