@@ -4,6 +4,7 @@
 #include "IntensityPanel.h"
 #include "PortSetupDialog.h"
 #include "ScreenWindow.h"
+#include "StoragePanel.h"
 #include "WindowEntries.h"
 #include "state/NumberFormat.h"
 
@@ -50,6 +51,11 @@ void Program::registerWindows()
         ToolWindow::IntensityPanel,
         std::make_unique<MdiWindowEntry>(ToolWindow::IntensityPanel, new IntensityPanel(s, host_),
                                          area, s, views_.chain));
+    windows.add(
+        ToolWindow::StoragePanel,
+        std::make_unique<MdiWindowEntry>(
+            ToolWindow::StoragePanel, new StoragePanel(s, host_, operations_, systemDecimalSign()),
+            area, s, views_.chain));
 }
 
 bool Program::start(const QString& socketPath)
