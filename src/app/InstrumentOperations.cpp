@@ -140,6 +140,44 @@ void InstrumentOperations::autoBoxReleased(bool checked)
     host_.setAutoBox(state_.link.autoUpdate == 1);
 }
 
+// --- The storage panel's buttons ------------------------------------------------------------
+
+void InstrumentOperations::resetReleased(MouseButton button)
+{
+    OperationGuard guard(state_, host_);
+    if (!guard) return;
+    if (!inBracket([&] { return link_.control().resetSingleShot(); })) return;
+    // The right button also fetches what the re-armed instrument shows and hands it back.
+    if (button == MouseButton::Right) readAndRelease();
+}
+
+void InstrumentOperations::saveReferences()
+{
+    OperationGuard guard(state_, host_);
+    if (!guard) return;
+    inBracket([&] { return link_.control().saveRefInScope(); });
+}
+
+void InstrumentOperations::saveSetup()
+{
+    OperationGuard guard(state_, host_);
+    if (!guard) return;
+    Sequences& seq = link_.sequences();
+    // A set-up memory must never receive half-written settings: a failed write stores nothing.
+    if (!inBracket([&] { return seq.writeAllToScope() && link_.control().saveSettingsInScope(); }))
+        return;
+    inBracket([&] { return seq.readSettingsFromScope(); });
+}
+
+void InstrumentOperations::recallSetup()
+{
+    OperationGuard guard(state_, host_);
+    if (!guard) return;
+    inBracket([&] {
+        return link_.control().recallSettingsInScope() && link_.sequences().readSettingsFromScope();
+    });
+}
+
 // --- Remote READ -----------------------------------------------------------------------------
 
 RemoteReadOutcome InstrumentOperations::remoteRead()

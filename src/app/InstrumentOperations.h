@@ -1,9 +1,9 @@
 #pragma once
-// The instrument operations of the main window: the toolbar's handlers, the remote READ and
-// the instrument work of the one-second tick (clock and autostore status, the deferred redraw,
-// the copy request, the automatic update and the timed autostore). Each operation that talks
-// to the instrument runs under the OperationGuard and brackets its work with connect ...
-// release; a handler with the busy test does nothing while operationRunning().
+// The instrument operations of the main window: the toolbar's handlers, the storage panel's
+// four buttons, the remote READ and the instrument work of the one-second tick (clock and autostore
+// status, the deferred redraw, the copy request, the automatic update and the timed autostore).
+// Each operation that talks to the instrument runs under the OperationGuard and brackets its work
+// with connect ... release; a handler with the busy test does nothing while operationRunning().
 
 #include <functional>
 #include <string>
@@ -22,6 +22,9 @@ std::string clockStatusText(const ProgramState& s, const DateTime& now);
 
 // What a remote READ did.
 enum class RemoteReadOutcome { Refused, Read, Failed };
+
+// The mouse button released over a button that tells them apart (the keyboard counts as Left).
+enum class MouseButton { Left, Right };
 
 class InstrumentOperations {
 public:
@@ -44,6 +47,20 @@ public:
     // value; setting the box from code must not call these.
     void remoteBoxReleased(bool checked);
     void autoBoxReleased(bool checked);
+
+    // --- The storage panel's buttons -------------------------------------------------------
+    // Each sends its commands at once, in the connect ... release bracket, and stops at the
+    // first failure; like the toolbar, none does anything while another operation runs.
+    // "Reset": re-arms a single acquisition; released with the right button it then reads
+    // everything and releases the instrument also when the user held it.
+    void resetReleased(MouseButton button);
+    // "Set": the shown reference traces into the instrument's REF memories.
+    void saveReferences();
+    // "Save": the program's settings into the instrument and from there into the set-up
+    // memory of the panel; then, in a bracket of its own, the settings read back.
+    void saveSetup();
+    // "Recall": the set-up memory of the panel into the instrument, then its settings read.
+    void recallSetup();
 
     // --- Remote command READ --------------------------------------------------------------
     RemoteReadOutcome remoteRead();

@@ -4,6 +4,7 @@
 #include "IntensityPanel.h"
 #include "PortSetupDialog.h"
 #include "ScreenWindow.h"
+#include "StoragePanel.h"
 #include "TimebasePanel.h"
 #include "TriggerPanel.h"
 #include "WindowEntries.h"
@@ -36,29 +37,25 @@ void Program::registerWindows()
 {
     WindowRegistry& windows = window_.windows();
     ProgramState& s = *state_;
-    QMdiArea& area = window_.mdiArea();
-    windows.add(ToolWindow::ScreenWindow, std::make_unique<MdiWindowEntry>(
-                                              ToolWindow::ScreenWindow, new ScreenWindow(s, views_),
-                                              area, s, views_.chain, FrameButtons::MinMaxOnly));
-    windows.add(
-        ToolWindow::PortSetup,
-        std::make_unique<DialogEntry>(ToolWindow::PortSetup, new PortSetupDialog(link_, &window_),
-                                      s, views_.chain, true));
-    windows.add(ToolWindow::ChannelPanel,
-                std::make_unique<MdiWindowEntry>(ToolWindow::ChannelPanel,
-                                                 new ChannelsPanel(s, host_, systemDecimalSign()),
-                                                 area, s, views_.chain));
-    windows.add(
-        ToolWindow::IntensityPanel,
-        std::make_unique<MdiWindowEntry>(ToolWindow::IntensityPanel, new IntensityPanel(s, host_),
-                                         area, s, views_.chain));
-    windows.add(ToolWindow::TimebasePanel,
-                std::make_unique<MdiWindowEntry>(ToolWindow::TimebasePanel,
-                                                 new TimebasePanel(s, host_, systemDecimalSign()),
-                                                 area, s, views_.chain));
-    windows.add(ToolWindow::TriggerPanel,
-                std::make_unique<MdiWindowEntry>(
-                    ToolWindow::TriggerPanel, new TriggerPanel(s, host_), area, s, views_.chain));
+    const char decimalSign = systemDecimalSign();
+    // A window in the main window's area, placed from the window layout.
+    const auto inArea = [&](ToolWindow id, auto* window,
+                            FrameButtons buttons = FrameButtons::CloseBox) {
+        windows.add(id, std::make_unique<MdiWindowEntry>(id, window, window_.mdiArea(), s,
+                                                         views_.chain, buttons));
+    };
+    // A dialog of its own; a modal one blocks the main window while it is open.
+    const auto asDialog = [&](ToolWindow id, auto* dialog, bool modal) {
+        windows.add(id, std::make_unique<DialogEntry>(id, dialog, s, views_.chain, modal));
+    };
+
+    inArea(ToolWindow::ScreenWindow, new ScreenWindow(s, views_), FrameButtons::MinMaxOnly);
+    asDialog(ToolWindow::PortSetup, new PortSetupDialog(link_, &window_), true);
+    inArea(ToolWindow::ChannelPanel, new ChannelsPanel(s, host_, decimalSign));
+    inArea(ToolWindow::IntensityPanel, new IntensityPanel(s, host_));
+    inArea(ToolWindow::TimebasePanel, new TimebasePanel(s, host_, decimalSign));
+    inArea(ToolWindow::TriggerPanel, new TriggerPanel(s, host_));
+    inArea(ToolWindow::StoragePanel, new StoragePanel(s, host_, operations_, decimalSign));
 }
 
 bool Program::start(const QString& socketPath)

@@ -16,6 +16,7 @@
 #include "ProgramRig.h"
 #include "gui/ChannelsPanel.h"
 #include "gui/IntensityPanel.h"
+#include "gui/StoragePanel.h"
 #include "state/InitProgramState.h"
 #include "state/RecordingHost.h"
 
@@ -24,15 +25,14 @@ namespace {
 
 using scopesim::MainField;
 
-// What a user's mouse does: press and release the left button in the middle of the widget.
-void clickWithMouse(QWidget* w)
+// What a user's mouse does: press and release a button in the middle of the widget.
+void clickWithMouse(QWidget* w, Qt::MouseButton button = Qt::LeftButton)
 {
     const QPointF at = QRectF(w->rect()).center();
     const QPointF global = w->mapToGlobal(at);
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, at, global, Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
+        QMouseEvent event(type, at, global, button,
+                          type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(w, &event);
     }
 }
@@ -142,6 +142,38 @@ TEST(SettingsPanel, AReadRepaintsTheOpenPanelsAndAClosedOneShowsTheValuesWhenItO
     EXPECT_EQ(timebaseA->text(), QStringLiteral("99"));
     EXPECT_EQ(control<QAbstractSlider>(*intensity, "timebaseAIntensityBar")->value(), 99);
     EXPECT_TRUE(items.intensityItem->isChecked());
+}
+
+TEST(SettingsPanel, ARightButtonReleaseOnResetReadsEverythingAfterTheReArm)
+{
+    ProgramRig rig;
+    rig.startUp();
+    EXPECT_TRUE(rig.window.controls().storageItem->isChecked());
+    auto* storage = rig.window.windows().window<StoragePanel>(ToolWindow::StoragePanel);
+    ASSERT_TRUE(storage);
+    auto* reset = control<QAbstractButton>(*storage, "resetButton");
+    rig.sim.instrument().mainBlock().set(MainField::StorageMode, 1);  // Single
+    rig.window.controls().readButton->trigger();
+    ASSERT_TRUE(reset->isEnabled());
+
+    const auto sent = [&](const std::string& command) {
+        const std::vector<std::string> c = rig.sim.commandTexts();
+        return std::count(c.begin(), c.end(), command);
+    };
+    rig.sim.clearRecording();
+    clickWithMouse(reset);
+    EXPECT_EQ(sent("trgsta?"), 1);
+    EXPECT_EQ(sent("ddf?"), 0);
+
+    rig.sim.clearRecording();
+    rig.sim.instrument().mainBlock().set(MainField::Ch1VoltsIndex, 7);  // 0.2 V
+    clickWithMouse(reset, Qt::RightButton);
+    EXPECT_EQ(sent("trgsta?"), 2);  // the re-arm's and the read's
+    EXPECT_EQ(sent("ddf?"), 1);
+    EXPECT_EQ(sent("rm0"), 2);
+    auto* volts = control<QComboBox>(
+        *rig.window.windows().window<ChannelsPanel>(ToolWindow::ChannelPanel), "ch1VoltsList");
+    EXPECT_EQ(volts->placeholderText(), QStringLiteral("2.000"));
 }
 
 }  // namespace
