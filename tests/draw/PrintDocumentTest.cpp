@@ -1,0 +1,79 @@
+// One printout from begin to end on the recording printer: the document is always ended once
+// begun, the first failure is the one returned, and drawing starts in the printer's font.
+
+#include <gtest/gtest.h>
+
+#include "draw/Printer.h"
+#include "draw/RecordingPrinter.h"
+
+namespace ql {
+namespace {
+
+using Events = std::vector<std::string>;
+
+TEST(PrintDocument, EndsEveryBegunDocumentAndReturnsTheFirstFailure)
+{
+    const Status newPageRefused = Status::fail("The printer refused a new page.", "Print");
+    struct Case {
+        const char* what;
+        bool available, endRefused, drawFails;
+        Events events;
+        const char* failure;  // nullptr: printed
+    } cases[] = {
+        {"printed", true, false, false, {"begin landscape", "end"}, nullptr},
+        {"no printer", false, false, false, {}, "No printer is available."},
+        {"drawing failed",
+         true,
+         false,
+         true,
+         {"begin landscape", "end"},
+         "The printer refused a new page."},
+        {"job refused",
+         true,
+         true,
+         false,
+         {"begin landscape", "end"},
+         "The printer refused the job."},
+        {"both", true, true, true, {"begin landscape", "end"}, "The printer refused a new page."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingPrinter printer;
+        printer.setAvailable(c.available);
+        printer.setEndRefused(c.endRefused);
+        FontSpec font;
+        const Status printed =
+            printDocument(printer, PageOrientation::Landscape, "fft", [&](Printer&, Surface& s) {
+                font = s.font();
+                s.print("Spectrum");
+                return c.drawFails ? newPageRefused : Status::success();
+            });
+        EXPECT_EQ(printer.events(), c.events);
+        EXPECT_FALSE(printer.inDocument());
+        if (c.failure) {
+            ASSERT_FALSE(printed);
+            EXPECT_EQ(printed.failure().text, c.failure);
+        } else {
+            EXPECT_TRUE(printed);
+            EXPECT_EQ(printer.documentKinds(), (Events{"fft"}));
+            EXPECT_EQ(font, kPrinterStartFont);
+            EXPECT_EQ(printer.recording().texts(), (Events{"Spectrum"}));
+        }
+    }
+}
+
+TEST(PrintDocument, APrinterThatWritesFilesSaysWhereOnlyAfterAGoodEnd)
+{
+    RecordingPrinter printer;
+    printer.setDocumentFile("/home/u/Documents/ql240/screen-20260101-120000.pdf");
+    EXPECT_EQ(printer.documentFile(), "");
+    ASSERT_TRUE(printDocument(printer, PageOrientation::Portrait, "screen", nullptr));
+    EXPECT_EQ(printer.documentFile(), "/home/u/Documents/ql240/screen-20260101-120000.pdf");
+    printer.setEndRefused(true);
+    EXPECT_FALSE(printDocument(printer, PageOrientation::Portrait, "screen", nullptr));
+    EXPECT_EQ(printer.documentFile(), "");
+    EXPECT_EQ(printer.documentsDone(), 1);
+}
+
+}  // namespace
+}  // namespace ql
