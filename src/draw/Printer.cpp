@@ -2,18 +2,26 @@
 
 namespace ql {
 
+Failure printingFailure(const Failure& reason)
+{
+    return Failure{"Printing failed: " + reason.text, "Print", MessageIcon::Warning};
+}
+
 Status printDocument(Printer& printer, PageOrientation orientation, std::string_view kind,
                      const DrawPages& drawPages)
 {
-    if (Status begun = printer.beginDocument(orientation, kind); !begun) return begun;
+    const Status begun = printer.beginDocument(orientation, kind);
+    if (!begun) return printingFailure(begun.failure());
     Status drawn;
     {
         Surface surface(printer);
         surface.setFont(kPrinterStartFont);
         if (drawPages) drawn = drawPages(printer, surface);
     }
-    Status ended = printer.endDocument();
-    return drawn ? ended : drawn;
+    const Status ended = printer.endDocument();
+    const Status& first = drawn ? ended : drawn;
+    if (!first) return printingFailure(first.failure());
+    return Status::success();
 }
 
 }  // namespace ql

@@ -31,10 +31,14 @@ public:
     virtual std::string documentFile() const { return {}; }
 };
 
+// The one message of a printout that did not come out: "Printing failed: " and the reason,
+// title "Print".
+Failure printingFailure(const Failure& reason);
+
 // One printout: begins the document, lets `drawPages` draw it on a surface over the printer
 // that starts in kPrinterStartFont (a page after the first: printer.newPage(), then
 // surface.home()), and ends it. A document that was begun is ended also when drawing failed;
-// the first failure is returned.
+// the first failure comes back as printingFailure.
 using DrawPages = std::function<Status(Printer& printer, Surface& surface)>;
 Status printDocument(Printer& printer, PageOrientation orientation, std::string_view kind,
                      const DrawPages& drawPages);

@@ -21,20 +21,25 @@ TEST(PrintDocument, EndsEveryBegunDocumentAndReturnsTheFirstFailure)
         const char* failure;  // nullptr: printed
     } cases[] = {
         {"printed", true, false, false, {"begin landscape", "end"}, nullptr},
-        {"no printer", false, false, false, {}, "No printer is available."},
+        {"no printer", false, false, false, {}, "Printing failed: No printer is available."},
         {"drawing failed",
          true,
          false,
          true,
          {"begin landscape", "end"},
-         "The printer refused a new page."},
+         "Printing failed: The printer refused a new page."},
         {"job refused",
          true,
          true,
          false,
          {"begin landscape", "end"},
-         "The printer refused the job."},
-        {"both", true, true, true, {"begin landscape", "end"}, "The printer refused a new page."},
+         "Printing failed: The printer refused the job."},
+        {"both",
+         true,
+         true,
+         true,
+         {"begin landscape", "end"},
+         "Printing failed: The printer refused a new page."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -53,6 +58,7 @@ TEST(PrintDocument, EndsEveryBegunDocumentAndReturnsTheFirstFailure)
         if (c.failure) {
             ASSERT_FALSE(printed);
             EXPECT_EQ(printed.failure().text, c.failure);
+            EXPECT_EQ(printed.failure().title, "Print");
         } else {
             EXPECT_TRUE(printed);
             EXPECT_EQ(printer.documentKinds(), (Events{"fft"}));
