@@ -11,8 +11,9 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
     : state_(std::make_unique<ProgramState>()),
       window_(),
       host_(window_),
+      printer_(clock, paths.printoutDir()),
       link_(*state_, port, clock, host_, paths.dataFile("scopes.db"), helpFolder(paths)),
-      operations_(link_),
+      operations_(link_, printer_),
       controller_(link_, operations_, std::move(paths)),
       remoteCommands_(*state_, operations_, systemDecimalSign()),
       remoteServer_(remoteCommands_)
