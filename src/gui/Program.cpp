@@ -1,6 +1,9 @@
 #include "Program.h"
 
+#include "ExportSettingsWindow.h"
 #include "PortSetupDialog.h"
+#include "PrintPreviewWindow.h"
+#include "PrintSettingsWindow.h"
 #include "ScreenWindow.h"
 #include "WindowEntries.h"
 #include "state/NumberFormat.h"
@@ -41,6 +44,19 @@ void Program::registerWindows()
         ToolWindow::PortSetup,
         std::make_unique<DialogEntry>(ToolWindow::PortSetup, new PortSetupDialog(link_, &window_),
                                       s, views_.chain, true));
+    windows.add(ToolWindow::PrinterSettings,
+                std::make_unique<MdiWindowEntry>(ToolWindow::PrinterSettings,
+                                                 new PrintSettingsWindow(s, host_, printer_), area,
+                                                 s, views_.chain));
+    windows.add(
+        ToolWindow::PrintPreview,
+        std::make_unique<MdiWindowEntry>(ToolWindow::PrintPreview, new PrintPreviewWindow(s, host_),
+                                         area, s, views_.chain));
+    windows.add(ToolWindow::ExportSettings,
+                std::make_unique<MdiWindowEntry>(
+                    ToolWindow::ExportSettings,
+                    new ExportSettingsWindow(s, host_, clipboard_, window_.fileDialogs()), area, s,
+                    views_.chain));
 }
 
 bool Program::start(const QString& socketPath)

@@ -34,11 +34,13 @@ inline std::string freshFolder()
     return path.string();
 }
 
-// The build tree's data folder (model table, help) and per-user folders under `root`.
+// The build tree's data folder (model table, help), per-user folders and the printout folder
+// under `root`.
 inline AppPaths pathsUnder(const std::string& root)
 {
     const char* data = std::getenv("QL240_DATA_DIR");
-    return AppPaths(data ? data : "data", root + "/config", root + "/userdata");
+    return AppPaths(data ? data : "data", root + "/config", root + "/userdata",
+                    root + "/printouts");
 }
 
 // Answers every message box that comes up and remembers what it said.
