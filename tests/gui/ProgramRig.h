@@ -1,6 +1,7 @@
 #pragma once
 // The program as main.cpp puts it together, on the simulated instrument and a fake clock,
-// with every per-user file under a fresh temporary folder and every message box answered.
+// with every per-user file and printout under a fresh temporary folder and every message box
+// answered.
 
 #include <unistd.h>
 
@@ -79,6 +80,8 @@ struct ProgramRig {
           link(program.link()),
           app(program.controller())
     {
+        // Printouts become files under `root`, also where a system printer is installed.
+        program.printer().qprinter().setOutputFormat(QPrinter::PdfFormat);
         window.show();
         QApplication::processEvents();
     }
