@@ -24,7 +24,8 @@ const char* printOptionCaption(PrintOption option);
 byte& printOptionField(PrintOptions& options, PrintOption option);
 byte printOptionField(const PrintOptions& options, PrintOption option);
 
-// With XY checked the XY view is printed: the four trace boxes and Cursor cannot be changed.
+// With XY checked (the XY view, when both channels are on) the four trace boxes and Cursor
+// cannot be changed.
 // Otherwise the trace boxes can, and Cursor only while the cursor window is open.
 bool printOptionEnabled(PrintOption option, bool xyChecked, bool cursorsOn);
 

@@ -1,6 +1,6 @@
 // The print settings and export settings windows without widgets: which boxes may be changed,
-// every change kept and shown by the preview, the headline's limit, the two windows that open
-// and close together, and the export's names, dialog, files and messages.
+// every change kept and shown by the preview, the headline's limit, and the export's names,
+// dialog, files and messages.
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,6 @@ struct HardcopyRig {
     RecordingClipboard clipboard;
     RecordingFileDialogs dialogs;
     PrintSettingsModel settings{state, host, printer};
-    PrintPreviewModel preview{state, host};
     ExportSettingsModel exporter{state, host, clipboard};
 };
 
@@ -101,34 +100,6 @@ TEST(HardcopySettings, EveryChangeIsKeptAtOnceAndRedrawsThePreview)
         EXPECT_EQ(r.settings.view().headline, e.kept);
         EXPECT_EQ(f.refresh, std::vector<ToolWindow>{ToolWindow::PrintPreview});
     }
-}
-
-TEST(HardcopySettings, ThePrintWindowsOpenAndCloseTogether)
-{
-    HardcopyRig r;
-    r.settings.opened();
-    EXPECT_TRUE(r.host.isWindowOpen(ToolWindow::PrintPreview));
-    r.preview.opened();
-    EXPECT_EQ(r.state.print.printPreviewOpen, 1);
-    r.host.openWindows.insert(ToolWindow::PrinterSettings);
-    // The preview's close box: its row hides it, then tells the model.
-    r.host.openWindows.erase(ToolWindow::PrintPreview);
-    r.preview.closed();
-    EXPECT_EQ(r.state.print.printPreviewOpen, 0);
-    EXPECT_TRUE(r.host.openWindows.empty());
-    // The settings closed first: the preview, closed by it, does not close it again.
-    r.host.clear();
-    r.host.openWindows = {ToolWindow::PrintPreview};
-    r.settings.closed();
-    r.preview.closed();
-    EXPECT_EQ(r.host.events, (std::vector<std::string>{"close PrintPreview"}));
-
-    // "&Print": one page, both windows closed.
-    r.host.openWindows = {ToolWindow::PrintPreview, ToolWindow::PrinterSettings};
-    (void)r.settings.print();
-    EXPECT_EQ(r.printer.documentsDone(), 1);
-    EXPECT_TRUE(r.host.openWindows.empty());
-    EXPECT_TRUE(r.settings.cancel().closeWindow);
 }
 
 std::vector<std::uint8_t> fileBytes(const std::string& path)

@@ -1,5 +1,6 @@
 // One printout from begin to end on the recording printer: the document is always ended once
-// begun, the first failure is the one returned, and drawing starts in the printer's font.
+// begun, its first failure comes back as the printout's one message, and drawing starts in the
+// printer's font.
 
 #include <gtest/gtest.h>
 
@@ -66,19 +67,6 @@ TEST(PrintDocument, EndsEveryBegunDocumentAndReturnsTheFirstFailure)
             EXPECT_EQ(printer.recording().texts(), (Events{"Spectrum"}));
         }
     }
-}
-
-TEST(PrintDocument, APrinterThatWritesFilesSaysWhereOnlyAfterAGoodEnd)
-{
-    RecordingPrinter printer;
-    printer.setDocumentFile("/home/u/Documents/ql240/screen-20260101-120000.pdf");
-    EXPECT_EQ(printer.documentFile(), "");
-    ASSERT_TRUE(printDocument(printer, PageOrientation::Portrait, "screen", nullptr));
-    EXPECT_EQ(printer.documentFile(), "/home/u/Documents/ql240/screen-20260101-120000.pdf");
-    printer.setEndRefused(true);
-    EXPECT_FALSE(printDocument(printer, PageOrientation::Portrait, "screen", nullptr));
-    EXPECT_EQ(printer.documentFile(), "");
-    EXPECT_EQ(printer.documentsDone(), 1);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The three places the hardcopy goes: the printed page as one portrait document, the preview
-// picture on its device, and the metafile picture, whose bitmap on the clipboard is the same
-// picture as the metafile saved.
+// The metafile picture goes to a file or to the clipboard, and the bitmap the clipboard gets is
+// the same picture as the metafile saved: the same texts at the same places.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,6 @@
 #include "HardcopyRig.h"
 #include "WmfReader.h"
 #include "draw/RecordingClipboard.h"
-#include "draw/RecordingPrinter.h"
 #include "draw/WmfDevice.h"
 #include "hardcopy/HardcopyOutput.h"
 
@@ -25,41 +23,6 @@ HardcopyInput inputOf(const ProgramState& s)
     HardcopyInput input = hardcopyInputFor(s);
     input.decimalSign = '.';
     return input;
-}
-
-TEST(HardcopyOutput, ThePrintedPageIsOnePortraitDocumentNamingTheStoredFile)
-{
-    const ProgramState s = hardcopyState();
-    RecordingPrinter printer;
-    HardcopyInput input = inputOf(s);
-    input.storedFileName = "Autostore00007.mes";
-    ASSERT_TRUE(printScreenCopy(input, printer));
-    EXPECT_EQ(printer.events(), (std::vector<std::string>{"begin portrait", "end"}));
-    EXPECT_EQ(printer.documentKinds(), (std::vector<std::string>{"screen"}));
-    EXPECT_EQ(printer.pageCount(), 1);
-    const std::vector<std::string> texts = printer.recording().texts();
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "Measure time: 12:34:56   Autostore00007.mes"),
-              texts.end());
-
-    RecordingPrinter missing;
-    missing.setAvailable(false);
-    const Status refused = printScreenCopy(input, missing);
-    ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.failure().text, "Printing failed: No printer is available.");
-    EXPECT_TRUE(missing.recording().ops().empty());
-}
-
-TEST(HardcopyOutput, ThePreviewFillsItsPicture)
-{
-    const ProgramState s = hardcopyState();
-    RecordingDevice picture({1000, 800});
-    drawPrintPreview(inputOf(s), picture);
-    ASSERT_FALSE(picture.ops().empty());
-    EXPECT_EQ(picture.ops().front().kind, DrawOp::Kind::Clear);
-    EXPECT_GT(picture.opsOfKind(DrawOp::Kind::Text).size(), 10u);
-    RecordingDevice none({0, 800});
-    drawPrintPreview(inputOf(s), none);
-    EXPECT_TRUE(none.ops().empty());
 }
 
 TEST(HardcopyOutput, TheClipboardGetsABitmapOfTheMetafilesPicture)
