@@ -25,8 +25,8 @@ byte& printOptionField(PrintOptions& options, PrintOption option);
 byte printOptionField(const PrintOptions& options, PrintOption option);
 
 // With XY checked (the XY view, when both channels are on) the four trace boxes and Cursor
-// cannot be changed.
-// Otherwise the trace boxes can, and Cursor only while the cursor window is open.
+// cannot be changed; otherwise the trace boxes can, and Cursor only while the cursor window is
+// open.
 bool printOptionEnabled(PrintOption option, bool xyChecked, bool cursorsOn);
 
 // One check box as its window shows it.
