@@ -102,4 +102,11 @@ Followup PrintPreviewModel::pictureClicked() const
     return f;
 }
 
+Followup PrintPreviewModel::screenRedrawn() const
+{
+    Followup f;
+    f.refresh = {ToolWindow::PrinterSettings};
+    return f;
+}
+
 }  // namespace ql

@@ -50,7 +50,8 @@ private:
 
 // The preview window's part of the pair: it keeps printPreviewOpen and closes the settings
 // window when it closes itself; a click on the picture repaints the settings (and with them
-// the preview).
+// the preview), and so does every redraw of the screen (the cursor window may have opened or
+// closed, which changes what the Cursor box allows).
 class PrintPreviewModel {
 public:
     PrintPreviewModel(ProgramState& s, Host& host) : s_(s), host_(host) {}
@@ -58,6 +59,7 @@ public:
     void opened();
     void closed();
     Followup pictureClicked() const;
+    Followup screenRedrawn() const;
 
 private:
     ProgramState& s_;

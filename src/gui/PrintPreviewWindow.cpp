@@ -36,6 +36,12 @@ void PrintPreviewWindow::closed()
     model_.closed();
 }
 
+void PrintPreviewWindow::chainMember(ProgramState&)
+{
+    redraw();
+    carryOut(host_, model_.screenRedrawn());
+}
+
 void PrintPreviewWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

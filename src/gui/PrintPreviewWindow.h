@@ -24,7 +24,7 @@ public:
     void opened() override;
     void closed() override;
     std::optional<RedrawLink> chainLink() const override { return RedrawLink::PrintPreview; }
-    void chainMember(ProgramState&) override { redraw(); }
+    void chainMember(ProgramState&) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

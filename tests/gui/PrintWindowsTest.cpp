@@ -127,12 +127,16 @@ TEST(PrintWindows, TheKeyboardAndEveryRedrawShowInThePreview)
     headline->backspace();
     EXPECT_EQ(rig.state.print.printHeadline.trimmed(), "Pump");
 
-    // A read redraws the screen, and the preview with it.
+    // A read redraws the screen, and the preview with it; the settings follow the cursor
+    // window, opened meanwhile.
     pressSpace(rig.settings().optionBox(PrintOption::XY));
     const QImage empty = rig.preview().picture();
+    rig.state.cursor.cursorsOn = 1;
+    EXPECT_FALSE(rig.settings().optionBox(PrintOption::Cursor)->isEnabled());
     rig.window.controls().readButton->trigger();
     QApplication::processEvents();
     EXPECT_NE(rig.preview().picture(), empty);
+    EXPECT_TRUE(rig.settings().optionBox(PrintOption::Cursor)->isEnabled());
 }
 
 TEST(PrintWindows, APrintoutWithoutAPrinterIsOnePdfPageAndSaysWhere)
