@@ -1,6 +1,7 @@
 #include "InstrumentOperations.h"
 
 #include "OperationGuard.h"
+#include "ScreenPrintout.h"
 #include "state/NumberFormat.h"
 #include "state/Numeric.h"
 #include "state/Text.h"
@@ -20,11 +21,12 @@ std::string clockStatusText(const ProgramState& s, const DateTime& now)
     return text;
 }
 
-InstrumentOperations::InstrumentOperations(InstrumentLink& link)
+InstrumentOperations::InstrumentOperations(InstrumentLink& link, Printer& printer)
     : link_(link),
       state_(link.context().state),
       host_(link.context().host),
-      clock_(link.context().clock)
+      clock_(link.context().clock),
+      printer_(printer)
 {
 }
 
@@ -65,6 +67,11 @@ void InstrumentOperations::notes()
 void InstrumentOperations::wmfExport()
 {
     host_.openWindow(ToolWindow::ExportSettings);
+}
+
+void InstrumentOperations::print()
+{
+    host_.openWindow(ToolWindow::PrinterSettings);
 }
 
 void InstrumentOperations::read()
@@ -216,10 +223,9 @@ void InstrumentOperations::timerTick()
 
 void InstrumentOperations::serveCopyRequest()
 {
+    // A failed connect or read has been reported; the page shows the data that stands.
     readAndRelease();
-    host_.openWindow(ToolWindow::PrinterSettings);
-    host_.refreshWindow(ToolWindow::PrinterSettings);
-    host_.printScreenCopy();
+    (void)printScreenHardcopy(state_, host_, printer_, PrintoutStart::Unattended);
 }
 
 void InstrumentOperations::pollAutomaticUpdate()

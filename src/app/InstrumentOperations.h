@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "draw/Printer.h"
 #include "link/InstrumentLink.h"
 
 namespace ql {
@@ -31,7 +32,8 @@ public:
     // Stores the next numbered autostore file from the data in memory.
     using AutoStoreFile = std::function<void()>;
 
-    explicit InstrumentOperations(InstrumentLink& link);
+    // Hardcopies asked for on the instrument come out on `printer`, the program's printer.
+    InstrumentOperations(InstrumentLink& link, Printer& printer);
 
     void setAutoStoreFile(AutoStoreFile store) { autoStoreFile_ = std::move(store); }
 
@@ -43,6 +45,7 @@ public:
     void autoset();    // "Autoset"
     void notes();      // "Notes": the notes window
     void wmfExport();  // "WMF-Export": the export settings window (no busy test)
+    void print();      // Data menu "&Print": the print settings window, with its preview
     // "RM" and "Auto" act when the mouse button is released over them, with the box's new
     // value; setting the box from code must not call these.
     void remoteBoxReleased(bool checked);
@@ -78,7 +81,8 @@ private:
     bool readAndRelease();
     void writeThenRead(UiAction button, bool settingsOnly);
 
-    // A hardcopy asked for on the instrument: read everything, release, print.
+    // A hardcopy asked for on the instrument: read everything, release, print (with the print
+    // settings and the preview open until the page is done).
     void serveCopyRequest();
     void pollAutomaticUpdate();
     void runTimedAutoStore();
@@ -88,6 +92,7 @@ private:
     ProgramState& state_;
     Host& host_;
     Clock& clock_;
+    Printer& printer_;
     AutoStoreFile autoStoreFile_;
 };
 

@@ -7,13 +7,16 @@ RecordingPrinter::RecordingPrinter(DeviceSize portraitPage, double dpi)
 {
 }
 
-Status RecordingPrinter::beginDocument(PageOrientation orientation)
+Status RecordingPrinter::beginDocument(PageOrientation orientation, std::string_view kind)
 {
     if (!available_) return Status::fail("No printer is available.", "Print");
+    if (inDocument_) return Status::fail("A print job is already open.", "Print");
     const bool landscape = orientation == PageOrientation::Landscape;
     page_.setSize(landscape ? DeviceSize{portrait_.height, portrait_.width} : portrait_);
     events_.push_back(landscape ? "begin landscape" : "begin portrait");
+    kinds_.emplace_back(kind);
     inDocument_ = true;
+    ended_ = false;
     pages_ = 1;
     return Status::success();
 }
@@ -31,6 +34,9 @@ Status RecordingPrinter::endDocument()
     if (!inDocument_) return Status::fail("No print job is open.", "Print");
     events_.push_back("end");
     inDocument_ = false;
+    if (endRefused_) return Status::fail("The printer refused the job.", "Print");
+    ended_ = true;
+    ++done_;
     return Status::success();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // A printer for tests: a RecordingDevice page that also records the document's begin, new
-// pages and end, and can play a missing printer.
+// pages and end, and can play a missing printer, a job the printer refuses to complete, or a
+// printer that writes files.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Printer.h"
@@ -17,10 +19,15 @@ public:
 
     // With no printer, beginDocument fails.
     void setAvailable(bool available) { available_ = available; }
+    // A refused job: endDocument fails (the document is over all the same).
+    void setEndRefused(bool refused) { endRefused_ = refused; }
+    // Documents go to this file instead of paper (empty: printed).
+    void setDocumentFile(std::string path) { file_ = std::move(path); }
 
-    Status beginDocument(PageOrientation orientation) override;
+    Status beginDocument(PageOrientation orientation, std::string_view kind = "printout") override;
     Status newPage() override;
     Status endDocument() override;
+    std::string documentFile() const override { return ended_ ? file_ : std::string(); }
 
     DeviceSize size() const override { return page_.size(); }
     double dpi() const override { return page_.dpi(); }
@@ -39,14 +46,23 @@ public:
     const RecordingDevice& recording() const { return page_; }
     int pageCount() const { return pages_; }
     bool inDocument() const { return inDocument_; }
+    // The kind of every document begun, in order.
+    const std::vector<std::string>& documentKinds() const { return kinds_; }
+    // Documents ended without a refusal.
+    int documentsDone() const { return done_; }
 
 private:
     DeviceSize portrait_;
     RecordingDevice page_;
     std::vector<std::string> events_;
+    std::vector<std::string> kinds_;
+    std::string file_;
     bool available_ = true;
+    bool endRefused_ = false;
     bool inDocument_ = false;
+    bool ended_ = false;
     int pages_ = 0;
+    int done_ = 0;
 };
 
 }  // namespace ql

@@ -86,6 +86,8 @@ public:
     void startMainTimer();
 
     QMdiArea& mdiArea() const { return *mdiArea_; }
+    // The one object behind every open and save dialog of the program.
+    QtFileDialogs& fileDialogs() { return fileDialogs_; }
     WindowRegistry& windows() { return windows_; }
     const WindowRegistry& windows() const { return windows_; }
 

@@ -1,8 +1,11 @@
 #include "Program.h"
 
 #include "ChannelsPanel.h"
+#include "ExportSettingsWindow.h"
 #include "IntensityPanel.h"
 #include "PortSetupDialog.h"
+#include "PrintPreviewWindow.h"
+#include "PrintSettingsWindow.h"
 #include "ScreenWindow.h"
 #include "StoragePanel.h"
 #include "TimebasePanel.h"
@@ -16,8 +19,9 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
     : state_(std::make_unique<ProgramState>()),
       window_(),
       host_(window_),
+      printer_(clock, paths.printoutDir()),
       link_(*state_, port, clock, host_, paths.dataFile("scopes.db"), helpFolder(paths)),
-      operations_(link_),
+      operations_(link_, printer_),
       controller_(link_, operations_, std::move(paths)),
       remoteCommands_(*state_, operations_, systemDecimalSign()),
       remoteServer_(remoteCommands_)
@@ -56,6 +60,10 @@ void Program::registerWindows()
     inArea(ToolWindow::TimebasePanel, new TimebasePanel(s, host_, decimalSign));
     inArea(ToolWindow::TriggerPanel, new TriggerPanel(s, host_));
     inArea(ToolWindow::StoragePanel, new StoragePanel(s, host_, operations_, decimalSign));
+    inArea(ToolWindow::PrinterSettings, new PrintSettingsWindow(s, host_, printer_));
+    inArea(ToolWindow::PrintPreview, new PrintPreviewWindow(s, host_));
+    inArea(ToolWindow::ExportSettings,
+           new ExportSettingsWindow(s, host_, clipboard_, window_.fileDialogs()));
 }
 
 bool Program::start(const QString& socketPath)

@@ -1,15 +1,17 @@
 #pragma once
 // The program put together once: the state, the main window with its host and its windows,
-// the serial link, the toolbar operations, the controller of start-up, tick and shutdown, and
-// the remote-command server. main.cpp builds it over the real port and clock; the GUI tests
-// build the same over the simulated instrument and a fake clock, so the wiring a user runs is
-// the wiring the tests run.
+// the program's printer and clipboard, the serial link, the toolbar operations, the controller of
+// start-up, tick and shutdown, and the remote-command server. main.cpp builds it over the real port
+// and clock; the GUI tests build the same over the simulated instrument and a fake clock, so the
+// wiring a user runs is the wiring the tests run.
 
 #include <QString>
 #include <memory>
 
 #include "MainWindow.h"
+#include "ProgramPrinter.h"
 #include "QtHost.h"
+#include "QtPictureClipboard.h"
 #include "RemoteServer.h"
 #include "app/AppController.h"
 #include "app/InstrumentOperations.h"
@@ -35,6 +37,9 @@ public:
     DisplayViews& views() { return views_; }
     MainWindow& window() { return window_; }
     QtHost& host() { return host_; }
+    // The one printer every printout of the program goes to.
+    ProgramPrinter& printer() { return printer_; }
+    QtPictureClipboard& clipboard() { return clipboard_; }
     InstrumentLink& link() { return link_; }
     InstrumentOperations& operations() { return operations_; }
     AppController& controller() { return controller_; }
@@ -50,6 +55,8 @@ private:
     DisplayViews views_;
     MainWindow window_;
     QtHost host_;
+    ProgramPrinter printer_;
+    QtPictureClipboard clipboard_;
     InstrumentLink link_;
     InstrumentOperations operations_;
     AppController controller_;

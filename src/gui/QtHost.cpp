@@ -152,11 +152,6 @@ WindowPlacement QtHost::windowPlacement(ToolWindow window)
     return e ? e->placement() : WindowPlacement{};
 }
 
-void QtHost::printScreenCopy()
-{
-    // Printing comes with the hardcopy.
-}
-
 void QtHost::quit()
 {
     window_.finish();

@@ -32,7 +32,6 @@ public:
     void refreshWindow(ToolWindow window) override;
     void setWindowState(ToolWindow window, int windowState) override;
     WindowPlacement windowPlacement(ToolWindow window) override;
-    void printScreenCopy() override;
     void quit() override;
 
     // Depth of the busy pointer requests now in force.

@@ -9,7 +9,7 @@ QtPrinter::QtPrinter(QPrinter& printer)
 {
 }
 
-Status QtPrinter::beginDocument(PageOrientation orientation)
+Status QtPrinter::beginDocument(PageOrientation orientation, std::string_view)
 {
     if (inDocument_) return Status::fail("A print job is already open.", "Print");
     printer_.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape

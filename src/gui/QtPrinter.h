@@ -15,7 +15,7 @@ class QtPrinter : public ql::Printer {
 public:
     explicit QtPrinter(QPrinter& printer);
 
-    Status beginDocument(PageOrientation orientation) override;
+    Status beginDocument(PageOrientation orientation, std::string_view kind = "printout") override;
     Status newPage() override;
     Status endDocument() override;
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace ql {
@@ -30,13 +31,48 @@ std::string executableDir()
     return ec ? std::string(".") : exe.parent_path().string();
 }
 
+bool isFolder(const std::string& path)
+{
+    std::error_code ec;
+    return !path.empty() && fs::is_directory(path, ec);
+}
+
+// The value of XDG_DOCUMENTS_DIR in a user-dirs.dirs file: XDG_DOCUMENTS_DIR="$HOME/Documents".
+std::string documentsDirOfUserDirs(const std::string& file, const std::string& home)
+{
+    std::ifstream in(file);
+    std::string line;
+    const std::string key = "XDG_DOCUMENTS_DIR=";
+    while (std::getline(in, line)) {
+        if (line.rfind(key, 0) != 0) continue;
+        std::string value = line.substr(key.size());
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
+        return value;
+    }
+    return {};
+}
+
 }  // namespace
 
-AppPaths::AppPaths(std::string dataDir, std::string configDir, std::string userDataDir)
+AppPaths::AppPaths(std::string dataDir, std::string configDir, std::string userDataDir,
+                   std::string printoutDir)
     : dataDir_(std::move(dataDir)),
       configDir_(std::move(configDir)),
-      userDataDir_(std::move(userDataDir))
+      userDataDir_(std::move(userDataDir)),
+      printoutDir_(printoutDir.empty() ? userDataDir_ + "/printouts" : std::move(printoutDir))
 {
+}
+
+std::string documentsFolder()
+{
+    const std::string home = homeDir();
+    const std::string named = envOr("XDG_DOCUMENTS_DIR", "");
+    if (isFolder(named)) return named;
+    const std::string userDirs = envOr("XDG_CONFIG_HOME", home + "/.config") + "/user-dirs.dirs";
+    const std::string listed = documentsDirOfUserDirs(userDirs, home);
+    return isFolder(listed) ? listed : home;
 }
 
 AppPaths AppPaths::fromEnvironment()
@@ -54,12 +90,12 @@ AppPaths AppPaths::fromEnvironment()
     }
     const std::string config = envOr("XDG_CONFIG_HOME", homeDir() + "/.config") + "/ql240";
     const std::string userData = envOr("XDG_DATA_HOME", homeDir() + "/.local/share") + "/ql240";
-    return AppPaths(data, config, userData);
+    return AppPaths(data, config, userData, documentsFolder() + "/ql240");
 }
 
 AppPaths AppPaths::underRoot(const std::string& root)
 {
-    return AppPaths(root + "/data", root + "/config", root + "/userdata");
+    return AppPaths(root + "/data", root + "/config", root + "/userdata", root + "/printouts");
 }
 
 bool makeDirectories(const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
 // The one place that knows where files are: shipped read-only data (model table, SQL scripts,
-// help) in the install's data folder, per-user files under the XDG folders.
+// help) in the install's data folder, per-user files under the XDG folders, and printouts made
+// where there is no printer in the user's documents.
 
 #include <string>
 
@@ -10,15 +11,20 @@ class AppPaths {
 public:
     // Data folder: $QL240_DATA_DIR when set, else <exe>/../share/ql240 (installed), else
     // <exe>/../data (build tree). Per-user folders: $XDG_CONFIG_HOME/ql240 (default
-    // ~/.config/ql240) and $XDG_DATA_HOME/ql240 (default ~/.local/share/ql240).
+    // ~/.config/ql240) and $XDG_DATA_HOME/ql240 (default ~/.local/share/ql240). Printouts:
+    // the documents folder (documentsFolder) + "/ql240".
     static AppPaths fromEnvironment();
     // Every folder under one root, for tests.
     static AppPaths underRoot(const std::string& root);
-    AppPaths(std::string dataDir, std::string configDir, std::string userDataDir);
+    // Without a printout folder, printouts go to <userDataDir>/printouts.
+    AppPaths(std::string dataDir, std::string configDir, std::string userDataDir,
+             std::string printoutDir = {});
 
     const std::string& dataDir() const { return dataDir_; }
     const std::string& configDir() const { return configDir_; }
     const std::string& userDataDir() const { return userDataDir_; }
+    // Where a printout goes as a PDF file when there is no printer (made on first use).
+    const std::string& printoutDir() const { return printoutDir_; }
 
     std::string dataFile(const std::string& name) const { return dataDir_ + "/" + name; }
     std::string configFile(const std::string& name) const { return configDir_ + "/" + name; }
@@ -32,7 +38,13 @@ private:
     std::string dataDir_;
     std::string configDir_;
     std::string userDataDir_;
+    std::string printoutDir_;
 };
+
+// The user's documents folder as the desktop names it: $XDG_DOCUMENTS_DIR, else the
+// XDG_DOCUMENTS_DIR line of $XDG_CONFIG_HOME/user-dirs.dirs (default ~/.config), "$HOME"
+// standing for the home folder; the home folder when neither names an existing folder.
+std::string documentsFolder();
 
 // Creates a folder and its parents; true when it exists afterwards.
 bool makeDirectories(const std::string& path);

@@ -77,10 +77,6 @@ public:
     // Current placement of an open window in twips (for the parameter file).
     virtual WindowPlacement windowPlacement(ToolWindow window) = 0;
 
-    // Prints a hardcopy of the scope screen with the printer settings' options; failures
-    // while printing are not reported.
-    virtual void printScreenCopy() = 0;
-
     // Ends the program's event loop.
     virtual void quit() = 0;
 };

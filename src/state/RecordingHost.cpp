@@ -98,11 +98,6 @@ WindowPlacement RecordingHost::windowPlacement(ToolWindow window)
     return placements[static_cast<int>(window)];
 }
 
-void RecordingHost::printScreenCopy()
-{
-    events.push_back("print screen copy");
-}
-
 void RecordingHost::quit()
 {
     quitRequested = true;

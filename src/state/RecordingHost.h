@@ -36,7 +36,6 @@ public:
     void refreshWindow(ToolWindow window) override;
     void setWindowState(ToolWindow window, int windowState) override;
     WindowPlacement windowPlacement(ToolWindow window) override;
-    void printScreenCopy() override;
     void quit() override;
 
     // What was asked, in order ("message: Transmission Error | Serial - Error", "busy: 1", ...).

@@ -14,6 +14,7 @@
 
 #include "app/AppController.h"
 #include "app/InstrumentOperations.h"
+#include "draw/RecordingPrinter.h"
 #include "scopesim/ScopeSimulator.h"
 #include "scopesim/SimulatedPort.h"
 #include "state/RecordingHost.h"
@@ -68,7 +69,7 @@ struct AppRig {
           sim(clock, config),
           port(sim, clock),
           link(state, port, clock, host, modelTablePath(), helpFolder(paths)),
-          ops(link),
+          ops(link, printer),
           app(link, ops, paths)
     {
     }
@@ -96,6 +97,7 @@ public:
     RecordingHost host;
     ProgramState state;
     InstrumentLink link;
+    RecordingPrinter printer;
     InstrumentOperations ops;
     AppController app;
 };

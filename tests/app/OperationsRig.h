@@ -1,10 +1,11 @@
 #pragma once
 // The main window's operations over the simulated instrument on a fake clock, with a
-// recording host and a recording autostore.
+// recording host, a recording printer and a recording autostore.
 
 #include "SimLink.h"
 #include "app/InstrumentOperations.h"
 #include "app/RemoteCommands.h"
+#include "draw/RecordingPrinter.h"
 #include "link/PortMap.h"
 
 namespace ql::testing {
@@ -13,7 +14,7 @@ using Commands = std::vector<std::string>;
 
 struct OperationsRig : SimLink {
     explicit OperationsRig(scopesim::SimulatorConfig config = {}, char decimalSign = '.')
-        : SimLink(std::move(config)), ops(*link), remote(state, ops, decimalSign)
+        : SimLink(std::move(config)), ops(*link, printer), remote(state, ops, decimalSign)
     {
         ops.setAutoStoreFile([this] {
             ++stores;
@@ -29,6 +30,7 @@ struct OperationsRig : SimLink {
 
     bool enabled(UiAction a) const { return host.actionEnabled[static_cast<int>(a)]; }
 
+    RecordingPrinter printer;
     InstrumentOperations ops;
     RemoteCommands remote;
     int stores = 0;

@@ -93,7 +93,7 @@ TEST(TimerTick, CopyRequestIsServedEveryTickBeforeTheAutomaticUpdate)
     t.ops.timerTick();
     // The request reads and releases, which ends the automatic update of this tick.
     EXPECT_EQ(t.commands(), join({reference[0], kRelease}));
-    EXPECT_EQ(t.host.countEvents("print screen copy"), 1);
+    EXPECT_EQ(t.printer.documentsDone(), 1);
     EXPECT_EQ(t.state.link.autoUpdate, 0);
 }
 
@@ -110,7 +110,7 @@ TEST(TimerTick, ACopyRequestReadsReleasesAndPrints)
     EXPECT_EQ(cmds[0], " ");
     EXPECT_EQ(cmds[1], "id?");
     EXPECT_EQ(cmds.back(), "rm0");
-    EXPECT_EQ(t.host.countEvents("print screen copy"), 1);
+    EXPECT_EQ(t.printer.documentsDone(), 1);
     EXPECT_EQ(t.port.inputCount(), 0);
 
     // Held, with automatic update on: no new identification; the release ends both.
@@ -129,7 +129,7 @@ TEST(TimerTick, ACopyRequestReadsReleasesAndPrints)
     EXPECT_FALSE(h.host.remoteBox);
     EXPECT_FALSE(h.host.autoBox);
     EXPECT_EQ(h.host.countEvents("open PrinterSettings"), 1);
-    EXPECT_EQ(h.host.countEvents("print screen copy"), 1);
+    EXPECT_EQ(h.printer.documentsDone(), 1);
 }
 
 TEST(AutomaticUpdate, ContinuousModeReadsEverythingOnEveryTick)

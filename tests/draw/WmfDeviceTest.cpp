@@ -1,4 +1,4 @@
-// The metafile writer, checked by a reader of the documented record layout written here and
+// The metafile writer, checked by a reader of the documented record layout (WmfReader.h) and
 // by an independent reader (wmf2svg from libwmf), which must accept the file and show the
 // lines and texts drawn.
 
@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "DemoScene.h"
+#include "WmfReader.h"
 #include "draw/Surface.h"
 #include "draw/WmfDevice.h"
 
@@ -25,142 +26,10 @@ namespace ql {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Bounds-checked little-endian reader over the file bytes; a read past the end fails the
-// test instead of reading beyond the buffer.
-class Reader {
-public:
-    explicit Reader(const std::vector<std::uint8_t>& data) : data_(data) {}
-    bool has(std::size_t offset, std::size_t n) const { return offset + n <= data_.size(); }
-    std::uint16_t u16(std::size_t offset) const
-    {
-        EXPECT_TRUE(has(offset, 2)) << "read past the end at " << offset;
-        if (!has(offset, 2)) return 0;
-        return static_cast<std::uint16_t>(data_[offset] | (data_[offset + 1] << 8));
-    }
-    std::int16_t i16(std::size_t offset) const { return static_cast<std::int16_t>(u16(offset)); }
-    std::uint32_t u32(std::size_t offset) const
-    {
-        return u16(offset) | (static_cast<std::uint32_t>(u16(offset + 2)) << 16);
-    }
-    std::uint8_t u8(std::size_t offset) const { return has(offset, 1) ? data_[offset] : 0; }
-    std::size_t size() const { return data_.size(); }
-
-private:
-    const std::vector<std::uint8_t>& data_;
-};
-
-struct Record {
-    std::uint16_t function = 0;
-    std::uint32_t words = 0;
-    std::size_t params = 0;  // offset of the first parameter
-};
-
-struct ParsedWmf {
-    int left = 0, top = 0, right = 0, bottom = 0, inch = 0;
-    std::uint16_t objects = 0;
-    std::uint32_t maxRecord = 0;
-    std::vector<Record> records;
-    std::vector<std::string> texts;
-    std::vector<std::vector<int>> lineTos;  // {y, x}
-};
-
-// Words of the records whose size the layout fixes.
-const std::map<std::uint16_t, std::uint32_t> kFixedWords = {
-    {0x0000, 3}, {0x001E, 3},  {0x0102, 4}, {0x0103, 4}, {0x0104, 4}, {0x0127, 4}, {0x012D, 4},
-    {0x012E, 4}, {0x01F0, 4},  {0x0209, 5}, {0x020B, 5}, {0x020C, 5}, {0x0213, 5}, {0x0214, 5},
-    {0x02FA, 8}, {0x02FB, 28}, {0x02FC, 7}, {0x0418, 7}, {0x041B, 7}, {0x041F, 7},
-};
-
-ParsedWmf parse(const std::vector<std::uint8_t>& bytes)
-{
-    ParsedWmf wmf;
-    Reader in(bytes);
-    EXPECT_EQ(in.u32(0), 0x9AC6CDD7u);
-    wmf.left = in.i16(6);
-    wmf.top = in.i16(8);
-    wmf.right = in.i16(10);
-    wmf.bottom = in.i16(12);
-    wmf.inch = in.u16(14);
-    std::uint16_t checksum = 0;
-    for (std::size_t i = 0; i < 20; i += 2) checksum ^= in.u16(i);
-    EXPECT_EQ(in.u16(20), checksum) << "placeable header checksum";
-    const std::size_t header = 22;
-    EXPECT_EQ(in.u16(header + 2), 9);  // header words
-    EXPECT_EQ(in.u16(header + 4), 0x0300);
-    const std::uint32_t totalWords = in.u32(header + 6);
-    EXPECT_EQ(std::size_t{totalWords} * 2, bytes.size() - header) << "size in the header";
-    wmf.objects = in.u16(header + 10);
-    wmf.maxRecord = in.u32(header + 12);
-
-    std::vector<bool> table;  // the object table as a player keeps it
-    std::uint32_t largest = 0;
-    std::size_t offset = header + 18;
-    while (in.has(offset, 6)) {
-        Record r{in.u16(offset + 4), in.u32(offset), offset + 6};
-        EXPECT_GE(r.words, 3u) << "record at " << offset;
-        if (r.words < 3 || !in.has(offset, std::size_t{r.words} * 2)) {
-            ADD_FAILURE() << "record at " << offset << " runs past the end";
-            break;
-        }
-        if (auto fixed = kFixedWords.find(r.function); fixed != kFixedWords.end()) {
-            EXPECT_EQ(r.words, fixed->second) << "function " << std::hex << r.function;
-        }
-        largest = std::max(largest, r.words);
-        switch (r.function) {
-            case 0x02FA:
-            case 0x02FB:
-            case 0x02FC: {  // created objects take the lowest free slot
-                auto free = std::find(table.begin(), table.end(), false);
-                if (free == table.end())
-                    table.push_back(true);
-                else
-                    *free = true;
-                EXPECT_LE(static_cast<std::size_t>(std::count(table.begin(), table.end(), true)),
-                          std::size_t{wmf.objects});
-                break;
-            }
-            case 0x012D: {
-                const auto i = in.u16(r.params);
-                EXPECT_TRUE(i < table.size() && table[i]) << "select of a free slot " << i;
-                break;
-            }
-            case 0x01F0: {
-                const auto i = in.u16(r.params);
-                EXPECT_TRUE(i < table.size() && table[i]) << "delete of a free slot " << i;
-                if (i < table.size()) table[i] = false;
-                break;
-            }
-            case 0x0213: wmf.lineTos.push_back({in.i16(r.params), in.i16(r.params + 2)}); break;
-            case 0x0521: {
-                const std::uint16_t n = in.u16(r.params);
-                EXPECT_EQ(r.words, 3u + 1u + (n + 1u) / 2u + 2u);
-                std::string text;
-                for (std::size_t i = 0; i < n; ++i)
-                    text.push_back(static_cast<char>(in.u8(r.params + 2 + i)));
-                wmf.texts.push_back(text);
-                break;
-            }
-            case 0x0325: {
-                const std::uint16_t n = in.u16(r.params);
-                EXPECT_EQ(r.words, 3u + 1u + 2u * n);
-                break;
-            }
-            default: break;
-        }
-        wmf.records.push_back(r);
-        offset += std::size_t{r.words} * 2;
-        if (r.function == 0x0000) break;
-    }
-    EXPECT_EQ(offset, bytes.size()) << "the end record closes the file";
-    EXPECT_FALSE(wmf.records.empty());
-    if (!wmf.records.empty()) {
-        EXPECT_EQ(wmf.records.back().function, 0x0000);
-    }
-    EXPECT_EQ(std::count(table.begin(), table.end(), true), 0) << "objects left undeleted";
-    EXPECT_EQ(largest, wmf.maxRecord);
-    return wmf;
-}
+using test::ParsedWmf;
+using test::parseWmf;
+using test::Reader;
+using test::Record;
 
 std::vector<std::uint8_t> readFile(const fs::path& path)
 {
@@ -183,7 +52,7 @@ TEST(WmfDevice, DemoSceneParsesBackWithBalancedObjects)
     WmfDevice device({800, 600}, 96.0);
     Surface surface(device);
     drawDemoScene(surface);
-    const ParsedWmf wmf = parse(device.bytes());
+    const ParsedWmf wmf = parseWmf(device.bytes());
     EXPECT_EQ(wmf.right, 800);
     EXPECT_EQ(wmf.bottom, 600);
     EXPECT_EQ(wmf.inch, 96);
@@ -202,7 +71,7 @@ TEST(WmfDevice, TextIsStoredInWindows1252)
 {
     WmfDevice device({100, 100});
     device.text({1, 2}, "5 \xC2\xB5s \xE2\x82\xAC \xE4\xB8\xAD", FontSpec{}, kBlack);
-    const ParsedWmf wmf = parse(device.bytes());
+    const ParsedWmf wmf = parseWmf(device.bytes());
     ASSERT_EQ(wmf.texts.size(), 1u);
     EXPECT_EQ(wmf.texts[0], "5 \xB5s \x80 ?");
 }
@@ -213,7 +82,7 @@ TEST(WmfDevice, CoordinatesBeyondSixteenBitsAreClampedNotWrapped)
     device.line({-70000, 5}, {70000, 40000}, Pen{});
     device.dot({100000, -100000}, Pen{kBlack, 4});
     const std::vector<std::uint8_t> bytes = device.bytes();
-    const ParsedWmf wmf = parse(bytes);
+    const ParsedWmf wmf = parseWmf(bytes);
     EXPECT_EQ(wmf.right, 32767);
     ASSERT_EQ(wmf.lineTos.size(), 1u);
     EXPECT_EQ(wmf.lineTos[0], (std::vector<int>{32767, 32767}));
@@ -236,7 +105,7 @@ TEST(WmfDevice, ClearStartsThePictureAfresh)
     device.text({1, 1}, "old", FontSpec{}, kBlack);
     device.clear(qbColor(1));
     device.text({1, 1}, "new", FontSpec{}, kBlack);
-    const ParsedWmf wmf = parse(device.bytes());
+    const ParsedWmf wmf = parseWmf(device.bytes());
     EXPECT_EQ(wmf.texts, (std::vector<std::string>{"new"}));
 }
 

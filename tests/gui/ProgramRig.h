@@ -1,6 +1,7 @@
 #pragma once
 // The program as main.cpp puts it together, on the simulated instrument and a fake clock,
-// with every per-user file under a fresh temporary folder and every message box answered.
+// with every per-user file and printout under a fresh temporary folder and every message box
+// answered.
 
 #include <unistd.h>
 
@@ -34,11 +35,13 @@ inline std::string freshFolder()
     return path.string();
 }
 
-// The build tree's data folder (model table, help) and per-user folders under `root`.
+// The build tree's data folder (model table, help), per-user folders and the printout folder
+// under `root`.
 inline AppPaths pathsUnder(const std::string& root)
 {
     const char* data = std::getenv("QL240_DATA_DIR");
-    return AppPaths(data ? data : "data", root + "/config", root + "/userdata");
+    return AppPaths(data ? data : "data", root + "/config", root + "/userdata",
+                    root + "/printouts");
 }
 
 // Answers every message box that comes up and remembers what it said.
@@ -77,6 +80,8 @@ struct ProgramRig {
           link(program.link()),
           app(program.controller())
     {
+        // Printouts become files under `root`, also where a system printer is installed.
+        program.printer().qprinter().setOutputFormat(QPrinter::PdfFormat);
         window.show();
         QApplication::processEvents();
     }

@@ -181,6 +181,15 @@ TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
     EXPECT_EQ(accessibilityFaults(), "");
     rig.host.closeWindow(ToolWindow::PortSetup);
     EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::PortSetup));
+
+    // The print settings with their preview, and the export settings.
+    rig.window.controls().printItem->trigger();
+    rig.window.controls().wmfExportButton->trigger();
+    QApplication::processEvents();
+    for (ToolWindow w :
+         {ToolWindow::PrinterSettings, ToolWindow::PrintPreview, ToolWindow::ExportSettings})
+        EXPECT_TRUE(rig.host.isWindowOpen(w)) << toolWindowName(w);
+    EXPECT_EQ(accessibilityFaults(), "");
 }
 
 }  // namespace

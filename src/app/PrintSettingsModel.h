@@ -1,0 +1,69 @@
+#pragma once
+// The rules of the print settings window ("Printer settings") and of the preview window
+// ("Printer Preview") that opens and closes with it: the headline and the nine option boxes,
+// each change kept in the state's print options at once and shown by the preview, "&Print"
+// and "&Cancel".
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Followup.h"
+#include "PrintOptionBoxes.h"
+#include "draw/Printer.h"
+
+namespace ql {
+
+// The headline holds 60 characters.
+constexpr int kHeadlineLength = 60;
+
+struct PrintSettingsView {
+    std::string headline;              // as stored, without its trailing blanks
+    std::vector<OptionBoxView> boxes;  // the nine options in their order
+};
+
+class PrintSettingsModel {
+public:
+    PrintSettingsModel(ProgramState& s, Host& host, Printer& printer);
+
+    // The settings window opens: the preview opens with it. It closes: the preview closes too.
+    void opened();
+    void closed();
+    PrintSettingsView view() const;
+
+    // Every edit of the headline box is kept: without trailing blanks, the first 60 characters.
+    Followup headlineEdited(std::string_view text);
+    // Enter: the box shows the headline as kept.
+    Followup headlineEntered();
+    // A box changed, by mouse or keyboard.
+    Followup optionToggled(PrintOption option, bool checked);
+    // "&Print": the hardcopy on the printer; both windows close when the page is done.
+    Followup print();
+    // "&Cancel": both windows close.
+    Followup cancel();
+
+private:
+    ProgramState& s_;
+    Host& host_;
+    Printer& printer_;
+};
+
+// The preview window's part of the pair: it keeps printPreviewOpen and closes the settings
+// window when it closes itself; a click on the picture repaints the settings (and with them
+// the preview), and so does every redraw of the screen (the cursor window may have opened or
+// closed, which changes what the Cursor box allows).
+class PrintPreviewModel {
+public:
+    PrintPreviewModel(ProgramState& s, Host& host) : s_(s), host_(host) {}
+
+    void opened();
+    void closed();
+    Followup pictureClicked() const;
+    Followup screenRedrawn() const;
+
+private:
+    ProgramState& s_;
+    Host& host_;
+};
+
+}  // namespace ql

@@ -1,0 +1,35 @@
+#include "ScreenPrintout.h"
+
+#include "hardcopy/HardcopyOutput.h"
+
+namespace ql {
+
+void reportPrintout(Host& host, const Printer& printer, const Status& printed, PrintoutStart start)
+{
+    if (!printed) {
+        host.report(printed.failure());
+        return;
+    }
+    const std::string file = printer.documentFile();
+    if (start == PrintoutStart::Interactive && !file.empty())
+        host.showMessage("There is no printer: the printout was saved as\r\n" + file, "Print",
+                         MessageIcon::Information);
+}
+
+Status printScreenHardcopy(ProgramState& s, Host& host, Printer& printer, PrintoutStart start,
+                           std::optional<std::string> storedFileName)
+{
+    if (start == PrintoutStart::Unattended) {
+        host.openWindow(ToolWindow::PrinterSettings);
+        host.refreshWindow(ToolWindow::PrinterSettings);
+    }
+    HardcopyInput input = hardcopyInputFor(s);
+    input.storedFileName = std::move(storedFileName);
+    const Status printed = printScreenCopy(input, printer);
+    host.closeWindow(ToolWindow::PrintPreview);
+    host.closeWindow(ToolWindow::PrinterSettings);
+    reportPrintout(host, printer, printed, start);
+    return printed;
+}
+
+}  // namespace ql

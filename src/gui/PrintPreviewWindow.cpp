@@ -1,0 +1,86 @@
+#include "PrintPreviewWindow.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "QtPaintDevice.h"
+#include "hardcopy/HardcopyOutput.h"
+#include "state/Twips.h"
+
+namespace ql::gui {
+
+namespace {
+
+constexpr int kStripBelowTwips = 300;
+constexpr double kInchesPerMetre = 1 / 0.0254;
+
+}  // namespace
+
+PrintPreviewWindow::PrintPreviewWindow(ProgramState& state, Host& host, QWidget* parent)
+    : QWidget(parent), state_(state), host_(host), model_(state, host)
+{
+    setObjectName(QStringLiteral("printPreviewWindow"));
+    setWindowTitle(QStringLiteral("Printer Preview"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(333, 471);
+}
+
+void PrintPreviewWindow::opened()
+{
+    model_.opened();
+    redraw();
+}
+
+void PrintPreviewWindow::closed()
+{
+    model_.closed();
+}
+
+void PrintPreviewWindow::chainMember(ProgramState&)
+{
+    redraw();
+    carryOut(host_, model_.screenRedrawn());
+}
+
+void PrintPreviewWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int height = this->height() - twipsToPixels(kStripBelowTwips, logicalDpiY());
+    if (width() <= 0 || height <= 0) {
+        picture_ = QImage();
+        return;
+    }
+    picture_ = QImage(width(), height, QImage::Format_RGB32);
+    const int dotsPerMetre = static_cast<int>(logicalDpiX() * kInchesPerMetre + 0.5);
+    picture_.setDotsPerMeterX(dotsPerMetre);
+    picture_.setDotsPerMeterY(dotsPerMetre);
+    redraw();
+}
+
+void PrintPreviewWindow::redraw()
+{
+    if (picture_.isNull()) return;
+    picture_.fill(Qt::white);
+    {
+        QtPaintDevice device(picture_);
+        drawPrintPreview(hardcopyInputFor(state_), device);
+        device.finish();
+    }
+    update();
+}
+
+void PrintPreviewWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    if (!picture_.isNull()) painter.drawImage(0, 0, picture_);
+}
+
+void PrintPreviewWindow::mousePressEvent(QMouseEvent* event)
+{
+    QWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && event->position().y() < picture_.height())
+        carryOut(host_, model_.pictureClicked());
+}
+
+}  // namespace ql::gui

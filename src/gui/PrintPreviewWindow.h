@@ -1,0 +1,43 @@
+#pragma once
+// The preview window ("Printer Preview"): the page as the printer would print it, drawn by
+// the core's preview on an image the size of the window (less a strip of 300 twips at the
+// bottom). Redrawn when it opens, is resized or repainted from the state, and by every
+// redraw of the screen while it is open; a click on the picture repaints the settings.
+
+#include <QImage>
+#include <QWidget>
+
+#include "ToolWindowEntry.h"
+#include "app/PrintSettingsModel.h"
+
+namespace ql::gui {
+
+class PrintPreviewWindow : public QWidget, public ToolWindowContent {
+    Q_OBJECT
+public:
+    PrintPreviewWindow(ProgramState& state, Host& host, QWidget* parent = nullptr);
+
+    // The page as last drawn.
+    const QImage& picture() const { return picture_; }
+
+    void refresh() override { redraw(); }
+    void opened() override;
+    void closed() override;
+    std::optional<RedrawLink> chainLink() const override { return RedrawLink::PrintPreview; }
+    void chainMember(ProgramState&) override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void redraw();
+
+    ProgramState& state_;
+    Host& host_;
+    PrintPreviewModel model_;
+    QImage picture_;
+};
+
+}  // namespace ql::gui
