@@ -17,7 +17,7 @@ constexpr KindName kKindNames[] = {
     {FaultKind::StopAfter, "stop"},  {FaultKind::ByteDelay, "byte-delay"},
     {FaultKind::WrongAck, "ack"},    {FaultKind::Surplus, "surplus"},
     {FaultKind::LateLf, "late-lf"},  {FaultKind::Garbage, "garbage"},
-    {FaultKind::Vanish, "vanish"},
+    {FaultKind::Vanish, "vanish"},   {FaultKind::JunkBefore, "junk-before"},
 };
 
 std::int64_t toUs(double ms)
@@ -84,6 +84,13 @@ void Fault::applyTo(Reply& reply) const
             keep(count);
             reply.vanishAfter = true;
             break;
+        case FaultKind::JunkBefore: {
+            // Stray bytes on the line ahead of the answer, as from a device that talks late.
+            std::vector<OutByte> junk;
+            for (int k = 0; k < count; ++k) junk.push_back(OutByte{noiseByte(k), 0});
+            bytes.insert(bytes.begin(), junk.begin(), junk.end());
+            break;
+        }
     }
 }
 
@@ -137,6 +144,7 @@ std::optional<Fault> Fault::parse(std::string_view text)
         case FaultKind::StopAfter:
         case FaultKind::Surplus:
         case FaultKind::Garbage:
+        case FaultKind::JunkBefore:
         case FaultKind::Vanish: {
             const auto v = number(arg);
             if (!v || *v != std::floor(*v) || *v > 1e6) return std::nullopt;
