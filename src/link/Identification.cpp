@@ -45,13 +45,18 @@ void Identification::clearRemoteFlags()
 
 void Identification::unitNotFound(bool releaseFirst)
 {
+    // A port whose device has gone or whose far end has closed is no model question: the
+    // message says so, and the port is closed so that the next Read opens it afresh.
+    const bool portGone = ctx_.port.hasFailed();
     // The link worked but the model could not be looked up: give the front panel back.
     if (releaseFirst && ctx_.port.isOpen() && ctx_.state.link.remoteHeld == 1)
         frame_.releaseRemote();
     if (ctx_.port.hasFailed()) ctx_.port.close();
     if (ctx_.port.isOpen()) frame_.line().flushInput();
     clearRemoteFlags();
-    ctx_.host.showMessage(kUnitNotFoundText, kSerialErrorTitle, MessageIcon::None);
+    std::string text = kUnitNotFoundText;
+    if (portGone) text += "\n" + portGoneText(ctx_.state.link.comPort);
+    ctx_.host.showMessage(text, kSerialErrorTitle, MessageIcon::None);
 }
 
 bool Identification::connectInstrument()
