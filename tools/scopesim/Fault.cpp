@@ -13,11 +13,12 @@ struct KindName {
 };
 
 constexpr KindName kKindNames[] = {
-    {FaultKind::Silence, "silence"}, {FaultKind::ReplyDelay, "delay"},
-    {FaultKind::StopAfter, "stop"},  {FaultKind::ByteDelay, "byte-delay"},
-    {FaultKind::WrongAck, "ack"},    {FaultKind::Surplus, "surplus"},
-    {FaultKind::LateLf, "late-lf"},  {FaultKind::Garbage, "garbage"},
-    {FaultKind::Vanish, "vanish"},   {FaultKind::JunkBefore, "junk-before"},
+    {FaultKind::Silence, "silence"},      {FaultKind::ReplyDelay, "delay"},
+    {FaultKind::StopAfter, "stop"},       {FaultKind::ByteDelay, "byte-delay"},
+    {FaultKind::WrongAck, "ack"},         {FaultKind::Surplus, "surplus"},
+    {FaultKind::LateLf, "late-lf"},       {FaultKind::Garbage, "garbage"},
+    {FaultKind::Vanish, "vanish"},        {FaultKind::JunkBefore, "junk-before"},
+    {FaultKind::JunkAfter, "junk-after"},
 };
 
 std::int64_t toUs(double ms)
@@ -91,6 +92,9 @@ void Fault::applyTo(Reply& reply) const
             bytes.insert(bytes.begin(), junk.begin(), junk.end());
             break;
         }
+        case FaultKind::JunkAfter:
+            for (int k = 0; k < count; ++k) reply.append(noiseByte(k));
+            break;
     }
 }
 
@@ -145,6 +149,7 @@ std::optional<Fault> Fault::parse(std::string_view text)
         case FaultKind::Surplus:
         case FaultKind::Garbage:
         case FaultKind::JunkBefore:
+        case FaultKind::JunkAfter:
         case FaultKind::Vanish: {
             const auto v = number(arg);
             if (!v || *v != std::floor(*v) || *v > 1e6) return std::nullopt;

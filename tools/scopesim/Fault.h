@@ -20,6 +20,7 @@ enum class FaultKind {
     LateLf,      // the last LF of the answer comes delayMs late
     Garbage,     // the answer is replaced by `count` bytes of line noise
     JunkBefore,  // `count` bytes of line noise come before the answer
+    JunkAfter,   // `count` bytes of line noise follow the answer
     Vanish,      // the port disappears after `count` bytes of the answer
 };
 
