@@ -1,9 +1,12 @@
 #pragma once
 // The operations the rest of the program calls when it wants the whole instrument state, only
 // its settings, or the program's settings in the instrument. They do not connect or release;
-// the caller brackets them. After a failed command nothing more is sent.
+// the caller brackets them. After a failed command nothing more is sent. The two reads are all
+// or nothing: a failed one leaves the program state as it was (the remote hold and automatic
+// update cleared, as every failure clears them).
 
 #include "ControlCommands.h"
+#include "ReadScratch.h"
 #include "SettingsCommands.h"
 #include "TriggerCommands.h"
 #include "WaveformCommands.h"
@@ -31,6 +34,8 @@ public:
 
 private:
     bool analogOnly() const { return ctx_.state.identity.analogModel == 1; }
+    // The commands of the read-all, in their order, on the scratch copy.
+    static void readAllInto(ReadScratch& scratch);
 
     LinkContext& ctx_;
     SettingsCommands& settings_;
