@@ -154,3 +154,22 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
         }
     }
 }
+
+TEST(ReadFailure, TheSettingsOnlyReadIsAllOrNothingToo)
+{
+    for (const bool fails : {true, false}) {
+        OperationsRig t(instrument());
+        ASSERT_TRUE(t.connect());
+        t.sim.instrument().mainBlock().set(MainField::Ch1VoltsIndex, 9);
+        t.sim.instrument().triggerValues() = {5, 6, 7, 8};
+        const std::string before = readGroups(t.state);
+        // The last command of the sequence: everything else has arrived by then.
+        if (fails) t.sim.injectFault(*Fault::parse("junk-before:2@trgval?"));
+        EXPECT_EQ(t.link->sequences().readSettingsFromScope(), !fails);
+        EXPECT_EQ(t.commands().back(), "trgval?");
+        EXPECT_EQ(readGroups(t.state) == before, fails);
+        EXPECT_EQ(t.state.ddf.ch1VoltsIndex == 9, !fails);
+        EXPECT_EQ(t.state.trigCal.trgVal1 == 5, !fails);
+        EXPECT_EQ(t.messageCount(), fails ? 1 : 0);
+    }
+}
