@@ -18,9 +18,10 @@ constexpr float kForcedHoldFirmware = 1.05f;
 
 class Sequences {
 public:
-    Sequences(LinkContext& ctx, SettingsCommands& settings, TriggerCommands& trigger,
-              WaveformCommands& waves)
-        : ctx_(ctx), settings_(settings), trigger_(trigger), waves_(waves)
+    // `settings` and `trigger` are the link's own commands, for the write-all; the reads build
+    // theirs over a copy of the state.
+    Sequences(LinkContext& ctx, SettingsCommands& settings, TriggerCommands& trigger)
+        : ctx_(ctx), settings_(settings), trigger_(trigger)
     {
     }
 
@@ -40,7 +41,6 @@ private:
     LinkContext& ctx_;
     SettingsCommands& settings_;
     TriggerCommands& trigger_;
-    WaveformCommands& waves_;
 };
 
 }  // namespace ql
