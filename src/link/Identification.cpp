@@ -1,5 +1,8 @@
 #include "Identification.h"
 
+#include <cmath>
+#include <limits>
+
 #include "state/Numeric.h"
 #include "state/Text.h"
 
@@ -22,7 +25,11 @@ std::optional<FirmwareInfo> firmwareFromReply(const std::string& reply)
     const std::size_t fc = instr(reply, "FC");
     const std::string digits = fc != 0 ? reply.substr(std::min(fc + 1, reply.size()), 4)
                                        : reply.substr(std::min<std::size_t>(1, reply.size()), 4);
-    info.version = static_cast<float>(val(digits));
+    const double version = val(digits);
+    // Four characters can spell a number beyond single precision ("9E99"): that is no
+    // firmware version, as a reply without "V" is none.
+    if (!(std::fabs(version) <= std::numeric_limits<float>::max())) return std::nullopt;
+    info.version = static_cast<float>(version);
     return info;
 }
 

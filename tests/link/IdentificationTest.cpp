@@ -29,6 +29,7 @@ TEST(IdentityReplies, ModelNameAndFirmwareFollowTheTextRules)
     ASSERT_TRUE(noFc);
     EXPECT_FLOAT_EQ(noFc->version, 2.0f);  // characters 2 to 5
     EXPECT_FALSE(firmwareFromReply("no vee here at all, none"));
+    EXPECT_FALSE(firmwareFromReply("VERS:FC9E99 HW:1.3 BOOT:1.0"));  // beyond single precision
 }
 
 TEST(Identification, ConnectsAndSetsIdentityCaptionAndCapabilities)
