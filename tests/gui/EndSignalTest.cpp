@@ -108,3 +108,20 @@ TEST(EndSignal, SigtermSigintAndSighupWhileIdleEndItAsExitDoes)
         fs::remove_all(root);
     }
 }
+
+TEST(EndSignal, AnEndAskedForDuringStartUpRunsOnceStartUpHasFinished)
+{
+    ql::gui::ProgramRig rig;
+    // As from a signal while start-up's first message waits for the user.
+    rig.program.endFromOutside();
+    EXPECT_FALSE(rig.app.finished());
+    rig.program.start(QString::fromStdString(rig.root + "/remote-socket"));
+    EXPECT_FALSE(rig.app.finished());
+    EXPECT_TRUE(waitFor(
+        [&] {
+            QApplication::processEvents();
+            return rig.app.finished();
+        },
+        5'000));
+    EXPECT_TRUE(fs::exists(ql::parameterFilePath(rig.paths)));
+}
