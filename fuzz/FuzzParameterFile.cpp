@@ -9,29 +9,16 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzSupport.h"
 #include "files/ParameterFile.h"
 #include "link/PortMap.h"
-#include "state/InitProgramState.h"
 #include "state/Twips.h"
 
 namespace {
 
 using namespace ql;
-
-const ProgramState& startState()
-{
-    static const ProgramState s = [] {
-        ProgramState st;
-        initProgramState(st, "/tmp");
-        return st;
-    }();
-    return s;
-}
-
-void require(bool condition)
-{
-    if (!condition) __builtin_trap();
-}
+using ql::fuzz::require;
+using ql::fuzz::startState;
 
 }  // namespace
 

@@ -40,6 +40,17 @@ std::string wholeBlocks(const ProgramState& s)
     return bytes;
 }
 
+// Reads an opaque block back as its query stores it: byte by byte, then finished.
+template <typename Block>
+auto storedBy(void (*store)(ProgramState&, std::size_t, std::uint8_t),
+              void (*finish)(ProgramState&))
+{
+    return [store, finish](ProgramState& s, const Block& b) {
+        for (std::size_t i = 0; i < b.size(); ++i) store(s, i, b[i]);
+        finish(s);
+    };
+}
+
 // Written, read back and written again, twice: the second and third writing are equal.
 template <typename Block, typename Decode, typename Encode>
 void stableRoundTrip(const ProgramState& decoded, Decode decode, Encode encode)
@@ -102,19 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     stableRoundTrip<Ddf1Block>(t.state, decodeDdf1, [](ProgramState& s) { return encodeDdf1(s); });
     stableRoundTrip<ReadoutBlock>(t.state, decodeReadoutBlock,
                                   [](ProgramState& s) { return encodeReadoutBlock(s); });
-    stableRoundTrip<Ddf2Block>(
-        t.state,
-        [](ProgramState& s, const Ddf2Block& b) {
-            for (std::size_t i = 0; i < b.size(); ++i) storeDdf2Byte(s, i, b[i]);
-            finishDdf2(s);
-        },
-        prepareDdf2);
-    stableRoundTrip<MeasDdfBlock>(
-        t.state,
-        [](ProgramState& s, const MeasDdfBlock& b) {
-            for (std::size_t i = 0; i < b.size(); ++i) storeMeasDdfByte(s, i, b[i]);
-            finishMeasDdf(s);
-        },
-        prepareMeasDdf);
+    stableRoundTrip<Ddf2Block>(t.state, storedBy<Ddf2Block>(storeDdf2Byte, finishDdf2),
+                               prepareDdf2);
+    stableRoundTrip<MeasDdfBlock>(t.state, storedBy<MeasDdfBlock>(storeMeasDdfByte, finishMeasDdf),
+                                  prepareMeasDdf);
     return 0;
 }
