@@ -8,7 +8,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 30
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
@@ -58,16 +58,14 @@ test-asan:
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
 
 # The fuzzers, built with clang, each run for FUZZ_SECONDS over a corpus that starts from
-# generated good files and grows between runs; any crash or sanitizer finding fails the target
-# and leaves the input that caused it in $(FUZZ_BUILD).
+# generated good inputs and grows between runs; any crash or sanitizer finding fails the target
+# and leaves the input that caused it in $(FUZZ_BUILD). Each target's executions and coverage
+# are printed at the end.
 fuzz: deps
 	cmake -S fuzz -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++ \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	$(FUZZ_BUILD)/make_data_file_seeds $(FUZZ_BUILD)/seeds/files
-	mkdir -p $(FUZZ_BUILD)/corpus/files
-	$(FUZZ_BUILD)/fuzz_files -max_total_time=$(FUZZ_SECONDS) -max_len=20000 -print_final_stats=1 \
-	    -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus/files $(FUZZ_BUILD)/seeds/files
+	bash scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQL240_BUILD_BENCH=ON -DBUILD_TESTING=OFF

@@ -4,25 +4,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "FuzzSupport.h"
 #include "files/DataFileCodec.h"
-#include "state/InitProgramState.h"
 
 namespace {
 
-const ql::ProgramState& startState()
-{
-    static const ql::ProgramState s = [] {
-        ql::ProgramState st;
-        ql::initProgramState(st, "/tmp");
-        return st;
-    }();
-    return s;
-}
-
-void require(bool condition)
-{
-    if (!condition) __builtin_trap();
-}
+using ql::fuzz::require;
+using ql::fuzz::startState;
 
 }  // namespace
 

@@ -105,10 +105,17 @@ ExitOutcome AppController::exitProgram()
         return ExitOutcome::Deferred;
     }
     exitPending_ = false;
-    if (!releaseAndClosePort()) return ExitOutcome::KeptOpen;
+    // The port is closed either way; an end asked for from outside goes on without the answer.
+    if (!releaseAndClosePort() && !endRequested_) return ExitOutcome::KeptOpen;
     saveParameters(state_, host_, paths_);
     runClosingSequence(true);
     return ExitOutcome::Ended;
+}
+
+void AppController::endFromOutside()
+{
+    endRequested_ = true;
+    exitProgram();
 }
 
 void AppController::timerTick()

@@ -54,6 +54,10 @@ public:
     CloseOutcome closeMainWindow();
     // The "Exit" item of the Data menu.
     ExitOutcome exitProgram();
+    // The program is asked to end from outside (SIGTERM, SIGINT, SIGHUP): as "Exit", an
+    // operation in progress first finishes, the held instrument is released and the parameter
+    // file written; only a held instrument that does not answer "rm0" cannot keep it running.
+    void endFromOutside();
     // True once the closing sequence has run.
     bool finished() const { return finished_; }
     bool closePending() const { return closePending_; }
@@ -94,6 +98,7 @@ private:
     bool finished_ = false;
     bool closePending_ = false;
     bool exitPending_ = false;
+    bool endRequested_ = false;
 };
 
 }  // namespace ql

@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include <QTimer>
+
 #include "ChannelsPanel.h"
 #include "ExportSettingsWindow.h"
 #include "IntensityPanel.h"
@@ -72,7 +74,20 @@ bool Program::start(const QString& socketPath)
     controller_.startUp();
     window_.startMainTimer();
     // Remote commands are served once start-up has set the port and the layout.
-    return remoteServer_.listen(socketPath);
+    const bool listening = remoteServer_.listen(socketPath);
+    started_ = true;
+    // An end asked for during start-up (its messages wait for the user) runs in the event loop.
+    if (endAfterStart_) QTimer::singleShot(0, &window_, [this] { controller_.endFromOutside(); });
+    return listening;
+}
+
+void Program::endFromOutside()
+{
+    if (!started_) {
+        endAfterStart_ = true;
+        return;
+    }
+    controller_.endFromOutside();
 }
 
 }  // namespace ql::gui

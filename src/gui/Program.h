@@ -33,6 +33,10 @@ public:
     // (remoteServer().errorString() says why); the program runs on without it.
     bool start(const QString& socketPath = RemoteServer::defaultSocketPath());
 
+    // Asked from outside to end (SIGTERM, SIGINT, SIGHUP): the program ends as "Exit" ends it,
+    // once start-up has finished and its event loop runs.
+    void endFromOutside();
+
     ProgramState& state() { return *state_; }
     DisplayViews& views() { return views_; }
     MainWindow& window() { return window_; }
@@ -62,6 +66,8 @@ private:
     AppController controller_;
     RemoteCommands remoteCommands_;
     RemoteServer remoteServer_;
+    bool started_ = false;
+    bool endAfterStart_ = false;
 };
 
 }  // namespace ql::gui

@@ -9,6 +9,23 @@ bool isPlainAck(std::string_view reply)
     return reply == std::string_view("0\r\n", 3);
 }
 
+std::string visibleBytes(const std::vector<std::uint8_t>& bytes)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (std::uint8_t b : bytes) {
+        if (b == '\r')
+            text += "<CR>";
+        else if (b == '\n')
+            text += "<LF>";
+        else if (b >= 0x20 && b < 0x7F)
+            text += static_cast<char>(b);
+        else
+            text += std::string("<x") + kHex[b >> 4] + kHex[b & 0x0F] + ">";
+    }
+    return text;
+}
+
 bool CommandFrame::guard() const
 {
     return ctx_.port.isOpen() && ctx_.state.link.remoteHeld != 0;
@@ -25,9 +42,7 @@ void CommandFrame::clearRemote()
 void CommandFrame::transmissionFailure(std::string_view command, WaitOutcome why)
 {
     if (why == WaitOutcome::PortFailed) {
-        transmissionFailure(command,
-                            "The serial port stopped working (was the adapter unplugged?). "
-                            "It is opened again by the next operation.");
+        transmissionFailure(command, portGoneText(ctx_.state.link.comPort));
     } else {
         transmissionFailure(command, "No answer to \"" + std::string(command) +
                                          "\" within 8 seconds. Is the instrument on and "
@@ -42,6 +57,7 @@ void CommandFrame::transmissionFailure(std::string_view command, std::string_vie
     if (ctx_.port.hasFailed()) ctx_.port.close();
     std::string text = kTransmissionErrorText;
     if (!detail.empty()) text += "\n" + std::string(detail);
+    if (!failureNote_.empty()) text += "\n" + failureNote_;
     clearRemote();
     ctx_.host.showMessage(text, kSerialErrorTitle, MessageIcon::None);
 }
@@ -55,11 +71,28 @@ bool CommandFrame::awaitHead(std::string_view command, std::size_t headLength)
     return false;
 }
 
+bool CommandFrame::checkEcho(const QueryRequest& request)
+{
+    std::vector<std::uint8_t> sent(request.command.begin(), request.command.end());
+    sent.insert(sent.end(), request.requestBytes.begin(), request.requestBytes.end());
+    const std::vector<std::uint8_t> echo = line_.receiveBytes(sent.size());
+    if (echo == sent) return true;
+    if (line_.portFailed()) {
+        transmissionFailure(request.command, WaitOutcome::PortFailed);
+        return false;
+    }
+    // Bytes ahead of the echo (or a reply meant for an earlier command) would shift every
+    // payload byte: the answer is refused, never taken as data.
+    transmissionFailure(request.command, "The answer to \"" + std::string(request.command) +
+                                             "\" began with \"" + visibleBytes(echo) +
+                                             "\" instead of its echo.");
+    return false;
+}
+
 QueryReply CommandFrame::query(std::string_view command, std::size_t payloadLength,
                                const std::function<void(std::size_t, std::uint8_t)>& onByte)
 {
-    return query(QueryRequest{command, {}, command.size(), command.size() + 1, payloadLength},
-                 onByte);
+    return query(QueryRequest{command, {}, command.size() + 1, payloadLength}, onByte);
 }
 
 QueryReply CommandFrame::query(const QueryRequest& request,
@@ -74,7 +107,7 @@ QueryReply CommandFrame::query(const QueryRequest& request,
         return reply;
     }
     if (!awaitHead(request.command, request.headLength)) return reply;
-    line_.receiveBytes(request.echoLength);  // the echo is dropped unchecked
+    if (!checkEcho(request)) return reply;
     reply.payload.reserve(request.payloadLength);
     while (reply.payload.size() < request.payloadLength) {
         const WaitOutcome w = line_.waitForBytes(1);

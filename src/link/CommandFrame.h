@@ -1,9 +1,10 @@
 #pragma once
 // The frame every command follows: guard (port open and instrument held in remote), flush,
-// command text and parameter bytes, bounded waits for the head of the reply, the echo dropped,
-// the payload read byte by byte with its own wait, or the 3-byte acknowledgement checked.
-// Any failure shows one "Transmission Error" and drops the instrument out of remote, so every
-// later command of the running sequence returns at its guard and sends nothing.
+// command text and parameter bytes, bounded waits for the head of the reply, the echo compared
+// with what was sent, the payload read byte by byte with its own wait, or the 3-byte
+// acknowledgement checked. Any failure shows one "Transmission Error" and drops the instrument
+// out of remote, so every later command of the running sequence returns at its guard and
+// sends nothing.
 
 #include <cstdint>
 #include <functional>
@@ -16,10 +17,10 @@
 
 namespace ql {
 
+// The instrument echoes a query as it received it: the command text and the request bytes.
 struct QueryRequest {
     std::string_view command;                // sent one character at a time, no terminator
     std::vector<std::uint8_t> requestBytes;  // sent after the text (waveform requests)
-    std::size_t echoLength = 0;              // bytes of echo dropped unchecked
     std::size_t headLength = 0;              // bytes awaited before the echo is read
     std::size_t payloadLength = 0;
 };
@@ -58,6 +59,9 @@ public:
     // Reports a failed command once and drops the instrument out of remote.
     void transmissionFailure(std::string_view command, WaitOutcome why);
     void transmissionFailure(std::string_view command, std::string_view detail);
+    // A line added to every failure this frame reports (what the failure means for the
+    // operation in progress); empty for none.
+    void setFailureNote(std::string note) { failureNote_ = std::move(note); }
 
     // Returns the instrument to local operation with "rm0"; silent when it does not answer.
     void releaseRemote();
@@ -66,11 +70,17 @@ public:
 
 private:
     bool awaitHead(std::string_view command, std::size_t headLength);
+    bool checkEcho(const QueryRequest& request);
     bool acknowledge(std::string_view command, const AckCheck& accept);
     void clearRemote();
 
     LinkContext& ctx_;
     SerialLine& line_;
+    std::string failureNote_;
 };
+
+// Bytes as a message can show them: printable characters as they are, others as <CR>, <LF>
+// or <xNN>.
+std::string visibleBytes(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace ql

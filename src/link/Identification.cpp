@@ -1,5 +1,8 @@
 #include "Identification.h"
 
+#include <cmath>
+#include <limits>
+
 #include "state/Numeric.h"
 #include "state/Text.h"
 
@@ -22,7 +25,11 @@ std::optional<FirmwareInfo> firmwareFromReply(const std::string& reply)
     const std::size_t fc = instr(reply, "FC");
     const std::string digits = fc != 0 ? reply.substr(std::min(fc + 1, reply.size()), 4)
                                        : reply.substr(std::min<std::size_t>(1, reply.size()), 4);
-    info.version = static_cast<float>(val(digits));
+    const double version = val(digits);
+    // Four characters can spell a number beyond single precision ("9E99"): that is no
+    // firmware version, as a reply without "V" is none.
+    if (!(std::fabs(version) <= std::numeric_limits<float>::max())) return std::nullopt;
+    info.version = static_cast<float>(version);
     return info;
 }
 
@@ -45,13 +52,18 @@ void Identification::clearRemoteFlags()
 
 void Identification::unitNotFound(bool releaseFirst)
 {
+    // A port whose device has gone or whose far end has closed is no model question: the
+    // message says so, and the port is closed so that the next Read opens it afresh.
+    const bool portGone = ctx_.port.hasFailed();
     // The link worked but the model could not be looked up: give the front panel back.
     if (releaseFirst && ctx_.port.isOpen() && ctx_.state.link.remoteHeld == 1)
         frame_.releaseRemote();
     if (ctx_.port.hasFailed()) ctx_.port.close();
     if (ctx_.port.isOpen()) frame_.line().flushInput();
     clearRemoteFlags();
-    ctx_.host.showMessage(kUnitNotFoundText, kSerialErrorTitle, MessageIcon::None);
+    std::string text = kUnitNotFoundText;
+    if (portGone) text += "\n" + portGoneText(ctx_.state.link.comPort);
+    ctx_.host.showMessage(text, kSerialErrorTitle, MessageIcon::None);
 }
 
 bool Identification::connectInstrument()

@@ -16,7 +16,7 @@ InstrumentLink::InstrumentLink(ProgramState& state, SerialPort& port, Clock& clo
       trigger_(ctx_, frame_),
       waves_(ctx_, frame_, settings_),
       control_(ctx_, frame_, trigger_),
-      sequences_(ctx_, settings_, trigger_, waves_),
+      sequences_(ctx_, settings_, trigger_),
       identification_(ctx_, frame_, table_, std::move(helpFolder)),
       portSearch_(ctx_, frame_)
 {

@@ -24,90 +24,109 @@ bool Sequences::readAllFromScope()
 {
     LinkBusyScope busy(ctx_.state);
     BusyPointer pointer(ctx_.host);
+    // Everything is read into a copy, taken over only when the whole sequence got through.
+    ReadScratch scratch(ctx_);
+    readAllInto(scratch);
+    if (!scratch.intact()) {
+        scratch.abandon();
+        return false;
+    }
+    scratch.commit();
     ProgramState& s = ctx_.state;
+    s.screen.noDataYet = 0;
+    ctx_.host.setActionEnabled(UiAction::SetRead, true);
+    ctx_.host.setActionEnabled(UiAction::Set, true);
+    ctx_.host.setActionEnabled(UiAction::Autoset, true);
+    s.screen.scrollResyncPending = 1;
+    ctx_.host.stateChanged(s, {.screen = true, .settings = true});
+    return true;
+}
+
+void Sequences::readAllInto(ReadScratch& scratch)
+{
+    ProgramState& s = scratch.state();
+    SettingsCommands& settings = scratch.settings();
+    TriggerCommands& trigger = scratch.trigger();
+    WaveformCommands& waves = scratch.waves();
+    const bool analogOnly = s.identity.analogModel == 1;
     // Every command returns at its guard once one has failed, so nothing more is sent.
     bool holdForced = false;
     byte keptHold = s.storage.holdWaveform;
-    if (!analogOnly()) {
-        trigger_.queryHldWfm();
-        settings_.queryDdf();
+    if (!analogOnly) {
+        trigger.queryHldWfm();
+        settings.queryDdf();
         if (s.link.remoteHeld == 1 && s.ddf.digitalMode == 1 &&
             firmwareAbove(s.identity.firmwareVersion, kForcedHoldFirmware)) {
             // Hold the instrument's waveform so that all records belong to one acquisition.
             keptHold = s.storage.holdWaveform;
             s.storage.holdWaveform = 1;
             holdForced = true;
-            settings_.sendHldWfm();
+            settings.sendHldWfm();
         }
     } else {
         s.ddf.componentTester = 0;
-        settings_.queryDdf();
+        settings.queryDdf();
     }
-    if (s.caps.unitMeasa) settings_.queryMeasDdf();
-    settings_.queryDdf1();
-    settings_.queryRoDdf();
-    trigger_.queryTrgSta();
-    trigger_.queryTrgVal();
-    if (!analogOnly()) {
-        waves_.queryWfmPre();
-        trigger_.queryRefPos();
-        trigger_.queryAvrNm();
+    if (s.caps.unitMeasa) settings.queryMeasDdf();
+    settings.queryDdf1();
+    settings.queryRoDdf();
+    trigger.queryTrgSta();
+    trigger.queryTrgVal();
+    if (!analogOnly) {
+        waves.queryWfmPre();
+        trigger.queryRefPos();
+        trigger.queryAvrNm();
         if (s.caps.unitTrgypos) {
-            trigger_.queryTrgPosA();
-            trigger_.queryTrgPosB();
+            trigger.queryTrgPosA();
+            trigger.queryTrgPosB();
         }
     } else {
         s.ddf.componentTester = 0;
     }
-    if (s.caps.unitDdf2) settings_.queryDdf2();
+    if (s.caps.unitDdf2) settings.queryDdf2();
 
-    // Only settings that all arrived make the data valid for a later "Set"; otherwise "Set"
-    // would write start-up defaults into the instrument.
-    if (s.link.remoteHeld == 1) {
-        s.screen.noDataYet = 0;
-        ctx_.host.setActionEnabled(UiAction::SetRead, true);
-        ctx_.host.setActionEnabled(UiAction::Set, true);
-        ctx_.host.setActionEnabled(UiAction::Autoset, true);
-    }
     if (s.ddf.digitalMode == 1 && s.link.remoteHeld == 1) {
-        waves_.readChannelWaveforms();
-        waves_.readRefWaveforms();
+        waves.readChannelWaveforms();
+        waves.readRefWaveforms();
     }
     // With the A-and-B view on, the reference memories carry the time-base B traces.
-    if (s.tbB.tbBWindowOn == 1 && !analogOnly()) waves_.readRefWaveforms();
-    if (!analogOnly()) {
+    if (s.tbB.tbBWindowOn == 1 && !analogOnly) waves.readRefWaveforms();
+    if (!analogOnly) {
         if (holdForced) {
             s.storage.holdWaveform = keptHold;
-            settings_.sendHldWfm();
+            settings.sendHldWfm();
         }
     } else {
         s.ddf.componentTester = 0;
     }
-    if (s.link.remoteHeld != 1) return false;
-    s.screen.scrollResyncPending = 1;
-    ctx_.host.stateChanged(s, {.screen = true, .settings = true});
-    return true;
 }
 
 bool Sequences::readSettingsFromScope()
 {
     LinkBusyScope busy(ctx_.state);
     BusyPointer pointer(ctx_.host);
-    ProgramState& s = ctx_.state;
-    settings_.queryDdf();
-    settings_.queryDdf1();
-    settings_.queryRoDdf();
-    if (!analogOnly()) {
-        trigger_.queryAvrNm();
-        waves_.queryWfmPre();
-        trigger_.queryRefPos();
-        trigger_.queryHldWfm();
+    ReadScratch scratch(ctx_);
+    ProgramState& s = scratch.state();
+    SettingsCommands& settings = scratch.settings();
+    TriggerCommands& trigger = scratch.trigger();
+    settings.queryDdf();
+    settings.queryDdf1();
+    settings.queryRoDdf();
+    if (s.identity.analogModel != 1) {
+        trigger.queryAvrNm();
+        scratch.waves().queryWfmPre();
+        trigger.queryRefPos();
+        trigger.queryHldWfm();
     }
-    trigger_.queryTrgSta();
-    trigger_.queryTrgVal();
-    if (s.link.remoteHeld != 1) return false;
-    s.screen.noDataYet = 0;
-    ctx_.host.stateChanged(s, {.screen = true, .settings = true});
+    trigger.queryTrgSta();
+    trigger.queryTrgVal();
+    if (!scratch.intact()) {
+        scratch.abandon();
+        return false;
+    }
+    scratch.commit();
+    ctx_.state.screen.noDataYet = 0;
+    ctx_.host.stateChanged(ctx_.state, {.screen = true, .settings = true});
     return true;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // The operations the rest of the program calls when it wants the whole instrument state, only
 // its settings, or the program's settings in the instrument. They do not connect or release;
-// the caller brackets them. After a failed command nothing more is sent.
+// the caller brackets them. After a failed command nothing more is sent. The two reads are all
+// or nothing: a failed one leaves the program state as it was (the remote hold and automatic
+// update cleared, as every failure clears them).
 
 #include "ControlCommands.h"
+#include "ReadScratch.h"
 #include "SettingsCommands.h"
 #include "TriggerCommands.h"
 #include "WaveformCommands.h"
@@ -15,9 +18,10 @@ constexpr float kForcedHoldFirmware = 1.05f;
 
 class Sequences {
 public:
-    Sequences(LinkContext& ctx, SettingsCommands& settings, TriggerCommands& trigger,
-              WaveformCommands& waves)
-        : ctx_(ctx), settings_(settings), trigger_(trigger), waves_(waves)
+    // `settings` and `trigger` are the link's own commands, for the write-all; the reads build
+    // theirs over a copy of the state.
+    Sequences(LinkContext& ctx, SettingsCommands& settings, TriggerCommands& trigger)
+        : ctx_(ctx), settings_(settings), trigger_(trigger)
     {
     }
 
@@ -31,11 +35,12 @@ public:
 
 private:
     bool analogOnly() const { return ctx_.state.identity.analogModel == 1; }
+    // The commands of the read-all, in their order, on the scratch copy.
+    static void readAllInto(ReadScratch& scratch);
 
     LinkContext& ctx_;
     SettingsCommands& settings_;
     TriggerCommands& trigger_;
-    WaveformCommands& waves_;
 };
 
 }  // namespace ql

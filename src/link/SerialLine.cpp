@@ -6,6 +6,15 @@
 
 namespace ql {
 
+std::string portGoneText(int comPort)
+{
+    const auto device = portDevice(comPort);
+    const std::string name = device ? *device : "of port number " + std::to_string(comPort);
+    return "The port " + name +
+           " is no longer there (adapter unplugged, or the other end of the line closed). "
+           "The next Read opens it again.";
+}
+
 bool SerialLine::openComPort()
 {
     if (ctx_.port.isOpen()) ctx_.port.close();

@@ -20,6 +20,10 @@ constexpr std::int64_t kByteGapPauseMs = 100;
 enum class WaitOutcome { Ready, TimedOut, PortFailed };
 enum class EventPolicy { Pump, NoEvents };
 
+// The line a message adds when the device of port `comPort` has gone or its far end has
+// closed: which device, and that the next Read opens it again.
+std::string portGoneText(int comPort);
+
 class SerialLine {
 public:
     explicit SerialLine(LinkContext& ctx) : ctx_(ctx) {}

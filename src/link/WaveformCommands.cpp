@@ -22,7 +22,6 @@ bool WaveformCommands::readRecord(std::string_view command, Waveform& target)
     QueryRequest q;
     q.command = command;
     q.requestBytes.assign(request.begin() + static_cast<long>(command.size()), request.end());
-    q.echoLength = request.size();
     q.headLength = request.size();  // the echo alone, not the echo plus one
     q.payloadLength = kWaveRecordLength;
     const QueryReply r = frame_.query(q, [&target](std::size_t i, std::uint8_t b) {

@@ -3,9 +3,13 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <optional>
+#include <set>
 #include <system_error>
 
 namespace ql {
@@ -40,6 +44,65 @@ std::string resolveTarget(const std::string& path)
     return ec ? path : resolved.string();
 }
 
+// Temporary files are named ".<target name>.ql240-save-<process id>-<n>", so that they are
+// recognisably this writer's and tell which process wrote them. Earlier versions wrote
+// ".<target name>.tmp-<process id>-<n>".
+constexpr std::string_view kTemporaryMarks[] = {".ql240-save-", ".tmp-"};
+
+// The temporary files this process has staged and not yet committed or dropped.
+std::set<std::string>& stagedHere()
+{
+    static std::set<std::string> paths;
+    return paths;
+}
+
+// The process id in `name` when it is the name of a temporary file for `target`.
+std::optional<long> temporaryOwner(const std::string& name, const std::string& target)
+{
+    for (std::string_view mark : kTemporaryMarks) {
+        const std::string head = "." + target + std::string(mark);
+        if (name.size() <= head.size() || name.compare(0, head.size(), head) != 0) continue;
+        const std::string_view rest = std::string_view(name).substr(head.size());
+        const auto dash = rest.find('-');
+        const auto digits = [](std::string_view t) {
+            return !t.empty() && t.size() <= 18 &&
+                   std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+        };
+        if (dash == std::string_view::npos || !digits(rest.substr(0, dash)) ||
+            !digits(rest.substr(dash + 1)))
+            continue;
+        const long pid = std::stol(std::string(rest.substr(0, dash)));
+        if (pid > 0 && pid < 1'000'000'000) return pid;  // a process id the system can have
+    }
+    return std::nullopt;
+}
+
+// Whether the process that wrote a temporary file can no longer finish its save.
+bool abandoned(long pid, const std::string& path)
+{
+    if (pid == static_cast<long>(::getpid())) return stagedHere().count(path) == 0;
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files that saves of `target` left behind when their process ended
+// before the rename (killed, or the machine went down). Only regular files named as this
+// writer names them for this target, of processes that are gone; nothing else is touched.
+void removeLeftovers(const std::string& target)
+{
+    const fs::path p(target);
+    const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    const std::string name = p.filename().string();
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        const auto pid = temporaryOwner(entry, name);
+        if (!pid) continue;
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (abandoned(*pid, it->path().string())) ::unlink(it->path().c_str());
+    }
+}
+
 // Creates a fresh temporary file beside `target`; -1 (errno set) when impossible.
 int createTemporary(const std::string& target, std::string& tempPath)
 {
@@ -47,13 +110,21 @@ int createTemporary(const std::string& target, std::string& tempPath)
     const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = (folder / ("." + p.filename().string() + ".tmp-" + std::to_string(::getpid()) +
-                              "-" + std::to_string(++counter)))
+        tempPath = (folder / ("." + p.filename().string() + std::string(kTemporaryMarks[0]) +
+                              std::to_string(::getpid()) + "-" + std::to_string(++counter)))
                        .string();
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) stagedHere().insert(tempPath);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
+}
+
+// Removes a temporary file this process staged.
+void dropTemporary(const std::string& tempPath)
+{
+    ::unlink(tempPath.c_str());
+    stagedHere().erase(tempPath);
 }
 
 }  // namespace
@@ -78,6 +149,7 @@ Result<StagedFile> stageFile(const std::string& path, std::string_view bytes,
     if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         return fileFailure("write", path, errno, kWriteAdvice, failureTitle);
 
+    removeLeftovers(target);
     std::string tempPath;
     const int fd = createTemporary(target, tempPath);
     if (fd < 0) return fileFailure("write", path, errno, kWriteAdvice, failureTitle);
@@ -91,7 +163,7 @@ Result<StagedFile> stageFile(const std::string& path, std::string_view bytes,
         error = errno;
     }
     if (!ok) {
-        ::unlink(tempPath.c_str());
+        dropTemporary(tempPath);
         return fileFailure("write", path, error, kWriteAdvice, failureTitle);
     }
     return StagedFile(path, target, tempPath, std::string(failureTitle));
@@ -109,7 +181,7 @@ StagedFile::StagedFile(StagedFile&& other) noexcept
 
 StagedFile::~StagedFile()
 {
-    if (pending_) ::unlink(tempPath_.c_str());
+    if (pending_) dropTemporary(tempPath_);
 }
 
 Status StagedFile::commit()
@@ -118,9 +190,10 @@ Status StagedFile::commit()
     pending_ = false;
     if (::rename(tempPath_.c_str(), target_.c_str()) != 0) {
         const int error = errno;
-        ::unlink(tempPath_.c_str());
+        dropTemporary(tempPath_);
         return fileFailure("write", path_, error, kWriteAdvice, title_);
     }
+    stagedHere().erase(tempPath_);
     // Make the rename itself durable; the new file is complete either way, so a folder that
     // cannot be synced is not a failed save.
     const fs::path folder =

@@ -14,6 +14,8 @@ namespace ql {
 
 // Replaces (or creates) `path` with `bytes`. A symbolic link is followed, so the link stays;
 // an existing file keeps its permissions; a file the user may not write is left alone.
+// Temporary files are named ".<name>.ql240-save-<process id>-<n>"; before writing, those a
+// save of the same target left behind when its process ended early are removed (only those).
 Status writeFileAtomically(const std::string& path, std::string_view bytes,
                            std::string_view failureTitle);
 

@@ -313,6 +313,38 @@ TEST(Shutdown, CloseAndExitDuringAReadWaitUntilTheReadHasFinished)
     }
 }
 
+TEST(Shutdown, AnEndAskedForFromOutsideWaitsForTheReadAndIsNotKeptByASilentInstrument)
+{
+    // Asked during a read: the read finishes, then the next tick releases, writes and ends.
+    AppRig reading;
+    reading.app.startUp();
+    reading.connectInstrument();
+    bool asked = false;
+    reading.host.onPumpEvents = [&] {
+        if (!asked) reading.app.endFromOutside();
+        asked = true;
+    };
+    EXPECT_TRUE(reading.link.sequences().readAllFromScope());
+    EXPECT_FALSE(reading.host.quitRequested);
+    reading.host.onPumpEvents = nullptr;
+    reading.app.timerTick();
+    EXPECT_TRUE(reading.host.quitRequested);
+    EXPECT_EQ(reading.sim.commandTexts().back(), "rm0");
+    EXPECT_TRUE(reading.parameterFileExists());
+
+    // A held instrument that does not answer "rm0" keeps "Exit" open, but not this.
+    AppRig silent;
+    silent.app.startUp();
+    silent.connectInstrument();
+    silent.sim.injectFault(*scopesim::Fault::parse("silence@rm0"));
+    silent.app.endFromOutside();
+    EXPECT_TRUE(silent.host.quitRequested);
+    EXPECT_TRUE(silent.app.finished());
+    EXPECT_FALSE(silent.port.isOpen());
+    EXPECT_TRUE(silent.parameterFileExists());
+    EXPECT_EQ(silent.host.countEvents("quit"), 1);
+}
+
 TEST(MainTimer, ShowsTheTimeAndServesTheRedrawThePanelsAskedFor)
 {
     AppRig rig;

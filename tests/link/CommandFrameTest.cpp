@@ -94,6 +94,52 @@ TEST(CommandFrame, AReplyThatStopsAfterTheEchoFailsOnceAndSilencesTheSequence)
     EXPECT_EQ(t.messageCount(), 1);
 }
 
+TEST(CommandFrame, AnAnswerThatDoesNotBeginWithItsEchoIsAFailureNeverData)
+{
+    // Four exchanges in a row; the fault puts bytes ahead of one answer's echo (the answer to
+    // "avrnm?" runs on past the flush of "trgval?"). A good line passes unchanged.
+    const std::vector<std::string> order = {"hldwfm?", "avrnm?", "trgval?", "rdwfm1:"};
+    const struct {
+        const char* fault;
+        const char* failing;  // "" when every exchange gets through
+    } cases[] = {
+        {"", ""},
+        {"junk-before:1@hldwfm?", "hldwfm?"},
+        {"junk-before:5@trgval?", "trgval?"},
+        {"surplus:8@avrnm?", "trgval?"},
+        {"junk-before:5@rdwfm1:", "rdwfm1:"},  // the echo is the whole request
+    };
+    for (const auto& c : cases) {
+        SimLink t;
+        ASSERT_TRUE(t.connect());
+        if (*c.fault) t.sim.injectFault(*Fault::parse(c.fault));
+        t.state.ddf.ch1On = 1;
+        t.state.trigCal.trgVal1 = 77;
+        t.state.waves.waveCh1.fill(-1);
+        t.sim.instrument().triggerValues() = {1, 2, 3, 4};
+        const bool ok = t.link->trigger().queryHldWfm() && t.link->trigger().queryAvrNm() &&
+                        t.link->trigger().queryTrgVal() && t.link->waves().readChannelWaveforms();
+        const std::string failing = c.failing;
+        const auto failsAt = std::find(order.begin(), order.end(), failing) - order.begin();
+        EXPECT_EQ(ok, failing.empty()) << c.fault;
+        // What a failed exchange would have filled keeps its old value.
+        EXPECT_EQ(t.state.trigCal.trgVal1, failsAt > 2 ? 1 : 77) << c.fault;
+        const auto& record = t.sim.instrument().channelRecord(1);
+        EXPECT_EQ(t.state.waves.waveCh1[1], failsAt > 3 ? record[0] : -1) << c.fault;
+        EXPECT_EQ(t.state.waves.waveCh1[2047], failsAt > 3 ? record[2046] : -1) << c.fault;
+        if (failing.empty()) {
+            EXPECT_EQ(t.messageCount(), 0);
+            continue;
+        }
+        ASSERT_EQ(t.messageCount(), 1) << c.fault;
+        EXPECT_TRUE(firstLineIs(t.host, "Transmission Error", "Serial - Error"));
+        const std::string& text = t.host.messages[0].text;
+        EXPECT_NE(text.find("\"" + failing + "\" began with \""), std::string::npos) << text;
+        EXPECT_EQ(t.commands().back(), failing) << c.fault;
+        EXPECT_EQ(t.state.link.remoteHeld, 0);
+    }
+}
+
 TEST(CommandFrame, ReleaseRemote)
 {
     SimLink t;

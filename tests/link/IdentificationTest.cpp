@@ -29,6 +29,7 @@ TEST(IdentityReplies, ModelNameAndFirmwareFollowTheTextRules)
     ASSERT_TRUE(noFc);
     EXPECT_FLOAT_EQ(noFc->version, 2.0f);  // characters 2 to 5
     EXPECT_FALSE(firmwareFromReply("no vee here at all, none"));
+    EXPECT_FALSE(firmwareFromReply("VERS:FC9E99 HW:1.3 BOOT:1.0"));  // beyond single precision
 }
 
 TEST(Identification, ConnectsAndSetsIdentityCaptionAndCapabilities)
@@ -280,4 +281,35 @@ TEST(CopyRequest, AVanishedPortEndsTheHoldWithOneMessage)
     t.host.clear();
     EXPECT_TRUE(t.link->connectInstrument());
     EXPECT_EQ(t.messageCount(), 0);
+}
+
+TEST(Identification, APortWhoseOtherEndHasGoneIsNamedAndOpenedAfreshByTheNextRead)
+{
+    // Gone while idle: the next connect names the device instead of a bare "Unit not found".
+    SimLink t;
+    ASSERT_TRUE(t.link->line().openComPort());
+    t.port.vanish();
+    EXPECT_FALSE(t.link->connectInstrument());
+    ASSERT_EQ(t.messageCount(), 1);
+    const std::string gone = "The port /dev/ttyS0 is no longer there";
+    EXPECT_EQ(t.host.messages[0].text.substr(0, 15), "Unit not found\n");
+    EXPECT_NE(t.host.messages[0].text.find(gone), std::string::npos);
+    EXPECT_FALSE(t.port.isOpen());
+    t.port.reconnect();
+    t.host.clear();
+    EXPECT_TRUE(t.link->connectInstrument());
+    EXPECT_EQ(t.messageCount(), 0);
+
+    // Gone in the middle of an answer: the transmission error names it the same way.
+    t.sim.injectFault(*Fault::parse("vanish:9@ddf?"));
+    EXPECT_FALSE(t.link->settings().queryDdf());
+    ASSERT_EQ(t.messageCount(), 1);
+    EXPECT_EQ(t.host.messages[0].text.substr(0, 19), "Transmission Error\n");
+    EXPECT_NE(t.host.messages[0].text.find(gone), std::string::npos);
+
+    // A model the table does not know on a working port stays a plain "Unit not found".
+    SimLink unknown(SimLink::model("TC308"), "/no/such/table.db");
+    EXPECT_FALSE(unknown.link->connectInstrument());
+    ASSERT_EQ(unknown.messageCount(), 1);
+    EXPECT_EQ(unknown.host.messages[0].text, "Unit not found");
 }

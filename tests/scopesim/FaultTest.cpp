@@ -90,6 +90,17 @@ TEST(Faults, SurplusAndGarbage)
     const std::string noise = b.exchange("ddf?");
     ASSERT_EQ(noise.size(), 10u);
     for (char ch : noise) EXPECT_GE(static_cast<std::uint8_t>(ch), 0x80);
+    // Junk ahead of an answer: the answer itself follows whole.
+    b.sim.injectFault(fault("junk-before:4@avrnm?"));
+    const std::string late = b.exchange("avrnm?");
+    ASSERT_EQ(late.size(), 4u + 7u);
+    for (char ch : late.substr(0, 4)) EXPECT_GE(static_cast<std::uint8_t>(ch), 0x80);
+    EXPECT_EQ(late.substr(4, 6), "avrnm?");
+    b.sim.injectFault(fault("junk-after:3@avrnm?"));
+    const std::string trailed = b.exchange("avrnm?");
+    ASSERT_EQ(trailed.size(), 7u + 3u);
+    EXPECT_EQ(trailed.substr(0, 6), "avrnm?");
+    for (char ch : trailed.substr(7)) EXPECT_GE(static_cast<std::uint8_t>(ch), 0x80);
 }
 
 TEST(Faults, PortVanishesMidTransfer)
@@ -146,9 +157,10 @@ TEST(StrictPauses, SetCommandsWithoutTheirPauseAreRefused)
 
 TEST(FaultSyntax, ReadsAndWritesTheCommandLineForm)
 {
-    for (const char* text : {"silence@ddf?", "delay:9000@id?", "stop:5@rdwfm1:*", "byte-delay:3",
-                             "ack:0crx@ddf=", "surplus:4", "late-lf:500@savedf=", "garbage:12",
-                             "vanish:100@rdwfm1:", "silence@wake*"}) {
+    for (const char* text :
+         {"silence@ddf?", "delay:9000@id?", "stop:5@rdwfm1:*", "byte-delay:3",
+          "ack:0crx@ddf=", "surplus:4", "late-lf:500@savedf=", "garbage:12",
+          "junk-before:3@wfmpre?", "junk-after:2*", "vanish:100@rdwfm1:", "silence@wake*"}) {
         const auto f = Fault::parse(text);
         ASSERT_TRUE(f) << text;
         EXPECT_EQ(f->describe(), text);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <filesystem>
+#include <set>
+#include <vector>
 
 #include "TempFolder.h"
 #include "state/AtomicFile.h"
@@ -77,4 +81,55 @@ TEST(AtomicFile, AReadOnlyFileIsNotReplaced)
     if (!enforced.ok()) GTEST_SKIP() << "cannot enforce permissions here";
     EXPECT_FALSE(writeFileAtomically(path, "new", "t").ok());
     EXPECT_EQ(readFile(path), "0123456789");
+}
+
+TEST(AtomicFile, ASaveRemovesWhatInterruptedSavesOfTheSameFileLeftAndNothingElse)
+{
+    TempFolder dir("leftovers");
+    const std::string path = dir.file("data.bin");
+    // Saves killed between writing and renaming: the process ends with its file staged.
+    pid_t gone = -1;
+    for (int k = 0; k < 3; ++k) {
+        gone = ::fork();
+        ASSERT_GE(gone, 0);
+        if (gone == 0) {
+            Result<StagedFile> staged = stageFile(path, "half a save", "t");
+            ::_exit(staged.ok() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(gone, &status, 0), gone);
+        ASSERT_EQ(WEXITSTATUS(status), 0);
+    }
+    const std::string dead = std::to_string(gone);
+    // Each save cleared the one before it, so the kills do not pile up.
+    ASSERT_EQ(entryCount(dir.path()), 1);
+    writeFile(dir.file(".data.bin.tmp-" + dead + "-7"), "left by an earlier version");
+
+    // What must stay: another file's leftover, a save still running in a living process or
+    // in this one, names that only look alike, a folder, and the user's own files.
+    const std::string alive = std::to_string(::getppid());
+    const std::vector<std::string> kept = {
+        ".other.bin.ql240-save-" + dead + "-1",
+        ".data.bin.ql240-save-" + alive + "-1",
+        ".data.bin.ql240-save-" + dead + "-x",
+        ".data.bin.ql240-save-" + dead,
+        "data.bin.ql240-save-" + dead + "-1",
+        ".data.bin.tmp-" + dead + "-1.keep",
+        "notes.txt",
+    };
+    for (const auto& name : kept) writeFile(dir.file(name), "keep");
+    fs::create_directory(dir.file(".data.bin.ql240-save-" + dead + "-9"));
+    Result<StagedFile> running = stageFile(path, "in progress", "t");
+    ASSERT_TRUE(running.ok());
+
+    ASSERT_TRUE(writeFileAtomically(path, "whole", "t").ok());
+    EXPECT_EQ(readFile(path), "whole");
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path())) names.insert(e.path().filename());
+    std::set<std::string> expected(kept.begin(), kept.end());
+    expected.insert({"data.bin", ".data.bin.ql240-save-" + dead + "-9",
+                     fs::path(running.value().temporaryPath()).filename().string()});
+    EXPECT_EQ(names, expected);
+    EXPECT_TRUE(running.value().commit().ok());
+    EXPECT_EQ(readFile(path), "in progress");
 }

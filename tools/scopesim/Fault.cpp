@@ -13,11 +13,12 @@ struct KindName {
 };
 
 constexpr KindName kKindNames[] = {
-    {FaultKind::Silence, "silence"}, {FaultKind::ReplyDelay, "delay"},
-    {FaultKind::StopAfter, "stop"},  {FaultKind::ByteDelay, "byte-delay"},
-    {FaultKind::WrongAck, "ack"},    {FaultKind::Surplus, "surplus"},
-    {FaultKind::LateLf, "late-lf"},  {FaultKind::Garbage, "garbage"},
-    {FaultKind::Vanish, "vanish"},
+    {FaultKind::Silence, "silence"},      {FaultKind::ReplyDelay, "delay"},
+    {FaultKind::StopAfter, "stop"},       {FaultKind::ByteDelay, "byte-delay"},
+    {FaultKind::WrongAck, "ack"},         {FaultKind::Surplus, "surplus"},
+    {FaultKind::LateLf, "late-lf"},       {FaultKind::Garbage, "garbage"},
+    {FaultKind::Vanish, "vanish"},        {FaultKind::JunkBefore, "junk-before"},
+    {FaultKind::JunkAfter, "junk-after"},
 };
 
 std::int64_t toUs(double ms)
@@ -84,6 +85,16 @@ void Fault::applyTo(Reply& reply) const
             keep(count);
             reply.vanishAfter = true;
             break;
+        case FaultKind::JunkBefore: {
+            // Stray bytes on the line ahead of the answer, as from a device that talks late.
+            std::vector<OutByte> junk;
+            for (int k = 0; k < count; ++k) junk.push_back(OutByte{noiseByte(k), 0});
+            bytes.insert(bytes.begin(), junk.begin(), junk.end());
+            break;
+        }
+        case FaultKind::JunkAfter:
+            for (int k = 0; k < count; ++k) reply.append(noiseByte(k));
+            break;
     }
 }
 
@@ -137,6 +148,8 @@ std::optional<Fault> Fault::parse(std::string_view text)
         case FaultKind::StopAfter:
         case FaultKind::Surplus:
         case FaultKind::Garbage:
+        case FaultKind::JunkBefore:
+        case FaultKind::JunkAfter:
         case FaultKind::Vanish: {
             const auto v = number(arg);
             if (!v || *v != std::floor(*v) || *v > 1e6) return std::nullopt;

@@ -19,6 +19,8 @@ enum class FaultKind {
     Surplus,     // `count` bytes more follow the answer ("0" CR LF repeated)
     LateLf,      // the last LF of the answer comes delayMs late
     Garbage,     // the answer is replaced by `count` bytes of line noise
+    JunkBefore,  // `count` bytes of line noise come before the answer
+    JunkAfter,   // `count` bytes of line noise follow the answer
     Vanish,      // the port disappears after `count` bytes of the answer
 };
 
@@ -41,7 +43,8 @@ struct Fault {
     void applyTo(Reply& reply) const;
 
     // "KIND[:ARG][@COMMAND][*]", e.g. "silence@ddf?", "stop:5@rdwfm1:*", "ack:0cr",
-    // "late-lf:500@ddf=", "vanish:100@rdwfm1:", "silence@wake"; see the README.
+    // "late-lf:500@ddf=", "junk-before:5@rdwfm1:", "vanish:100@rdwfm1:", "silence@wake"; see
+    // the README.
     static std::optional<Fault> parse(std::string_view text);
     std::string describe() const;
 };

@@ -1,0 +1,175 @@
+// A remote READ whose read-all meets a fault at any one of its commands, for every kind of
+// fault the line can bring: one message, nothing of the read taken over, nothing more sent,
+// the client told "error"; and the next READ brings exactly what the instrument serves.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "OperationsRig.h"
+#include "files/DataFileCodec.h"
+
+using namespace ql;
+using ql::testing::Commands;
+using ql::testing::join;
+using ql::testing::kConnect;
+using ql::testing::kRelease;
+using ql::testing::OperationsRig;
+using scopesim::Fault;
+using scopesim::MainField;
+
+namespace {
+
+// The instrument: every optional command, digital storage, the A-and-B view (so the
+// reference records are read twice) and the forced hold around the transfer.
+scopesim::SimulatorConfig instrument()
+{
+    return OperationsRig::model("TC308", "2.10");
+}
+
+void useTimebaseBView(scopesim::ScopeSimulator& sim)
+{
+    sim.instrument().mainBlock().set(MainField::TimebaseMode, 2);
+}
+
+// Length of an answer on the wire: a query's echo and payload, a set command's "0" CR LF.
+std::size_t answerLength(const std::string& command)
+{
+    static const std::map<std::string, std::size_t> payloads = {
+        {"hldwfm?", 1}, {"ddf?", 14},    {"measddf?", 22}, {"ddf1?", 16},   {"roddf?", 10},
+        {"trgsta?", 1}, {"trgval?", 8},  {"wfmpre?", 10},  {"ref1pos?", 1}, {"ref2pos?", 1},
+        {"avrnm?", 1},  {"trgposa?", 2}, {"trgposb?", 2},  {"ddf2?", 8},
+    };
+    if (command.back() == '=') return 3;
+    if (command.rfind("rd", 0) == 0) return 11 + 2047;  // the echo of the whole request
+    return command.size() + payloads.at(command);
+}
+
+// What a read changes, as bytes: the measurement a Save would store, and the trigger data,
+// hold and flags the file does not hold.
+std::string readGroups(const ProgramState& s)
+{
+    std::string bytes = encodeMeasurementFile(s);
+    for (int v : {int{s.trigStatus.trigStatus}, int{s.trigCal.trgVal1}, int{s.trigCal.trgVal2},
+                  int{s.trigCal.trgVal3}, int{s.trigCal.trgVal4}, int{s.trgPos.trgPosA},
+                  int{s.trgPos.trgPosB}, int{s.storage.holdWaveform}, int{s.screen.noDataYet},
+                  int{s.link.ddf2Received}, int{s.link.measDdfReceived}})
+        bytes += std::to_string(v) + ",";
+    return bytes;
+}
+
+bool recordIs(const Waveform& w, const scopesim::WaveRecord& r)
+{
+    for (std::size_t i = 0; i < r.size(); ++i)
+        if (w[i + 1] != r[i]) return false;
+    return true;
+}
+
+}  // namespace
+
+TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole)
+{
+    OperationsRig reference(instrument());
+    useTimebaseBView(reference.sim);
+    ASSERT_TRUE(reference.connect());
+    ASSERT_TRUE(reference.link->sequences().readAllFromScope());
+    const Commands read = reference.commands();
+    ASSERT_EQ(std::count(read.begin(), read.end(), "rdref1:"), 2);
+    ASSERT_EQ(std::count(read.begin(), read.end(), "hldwfm="), 3);
+
+    // Junk after an answer reaches the next command, whose echo it then precedes.
+    const struct {
+        const char* name;
+        std::string (*fault)(const std::string& command);
+        bool hitsNextCommand;
+    } kinds[] = {
+        {"silent", [](const std::string&) { return std::string("silence"); }, false},
+        {"cut after 1 byte", [](const std::string&) { return std::string("stop:1"); }, false},
+        {"cut half-way",
+         [](const std::string& c) { return "stop:" + std::to_string(answerLength(c) / 2); }, false},
+        {"wrong acknowledgement", [](const std::string&) { return std::string("ack:1crlf"); },
+         false},
+        {"junk before", [](const std::string&) { return std::string("junk-before:5"); }, false},
+        {"junk after", [](const std::string&) { return std::string("junk-after:5"); }, true},
+        {"9 s late", [](const std::string&) { return std::string("delay:9000"); }, false},
+    };
+
+    for (std::size_t k = 0; k < read.size(); ++k) {
+        for (const auto& kind : kinds) {
+            const std::string where = read[k] + " #" + std::to_string(k) + ", " + kind.name;
+            OperationsRig t(instrument());
+            useTimebaseBView(t.sim);
+            ASSERT_TRUE(t.connect());  // as with "RM" checked; READ releases it all the same
+            const std::string before = readGroups(t.state);
+            // A fault without a command hits the next exchange: armed once the commands before
+            // the k-th have reached the instrument.
+            const Fault fault = *Fault::parse(kind.fault(read[k]));
+            bool armed = false;
+            t.host.onPumpEvents = [&] {
+                if (!armed && t.commands().size() == k) {
+                    t.sim.injectFault(fault);
+                    armed = true;
+                }
+            };
+
+            const std::size_t failing = k + (kind.hitsNextCommand ? 1 : 0);
+            const bool survives = failing == read.size();
+            EXPECT_EQ(t.remote.answerLine("EXECUTE READ"), "OK") << where;
+            EXPECT_EQ(t.remote.answerLine("REQUEST data"), survives ? "ready" : "error") << where;
+            ASSERT_TRUE(armed) << where;
+            if (survives) {
+                EXPECT_EQ(t.messageCount(), 0) << where;
+                continue;
+            }
+            EXPECT_EQ(t.commands(),
+                      join({Commands(read.begin(), read.begin() + static_cast<long>(failing) + 1),
+                            kRelease}))
+                << where;
+            ASSERT_EQ(t.messageCount(), 1) << where;
+            const std::string& text = t.host.messages[0].text;
+            EXPECT_EQ(text.substr(0, text.find('\n')), "Transmission Error") << where;
+            EXPECT_NE(text.find(kReadNotTakenOverText), std::string::npos) << where;
+            EXPECT_TRUE(readGroups(t.state) == before) << where;
+            EXPECT_FALSE(t.enabled(UiAction::Set)) << where;
+            EXPECT_FALSE(t.enabled(UiAction::SetRead)) << where;
+            EXPECT_EQ(t.host.countEvents("refresh"), 0) << where;
+
+            // The user reads again once the line has gone quiet.
+            t.host.onPumpEvents = nullptr;
+            t.sim.clearFaults();
+            t.clock.advance(3000);
+            t.host.clear();
+            t.sim.clearRecording();
+            EXPECT_EQ(t.remote.answerLine("EXECUTE READ"), "OK") << where;
+            EXPECT_EQ(t.remote.answerLine("REQUEST data"), "ready") << where;
+            EXPECT_EQ(t.messageCount(), 0) << where;
+            EXPECT_EQ(t.commands().front(), kConnect.front()) << where;
+            auto& sim = t.sim.instrument();
+            EXPECT_TRUE(recordIs(t.state.waves.waveCh1, sim.channelRecord(1))) << where;
+            EXPECT_TRUE(recordIs(t.state.waves.waveCh2, sim.channelRecord(2))) << where;
+            EXPECT_TRUE(recordIs(t.state.waves.waveRef1, sim.referenceRecord(1))) << where;
+            EXPECT_TRUE(recordIs(t.state.waves.waveRef2, sim.referenceRecord(2))) << where;
+            EXPECT_EQ(t.state.preamble.wfmTrigPos, sim.preamble().trigPos) << where;
+            EXPECT_EQ(t.state.trigCal.trgVal4, sim.triggerValues()[3]) << where;
+            EXPECT_TRUE(t.enabled(UiAction::Set)) << where;
+        }
+    }
+}
+
+TEST(ReadFailure, TheSettingsOnlyReadIsAllOrNothingToo)
+{
+    for (const bool fails : {true, false}) {
+        OperationsRig t(instrument());
+        ASSERT_TRUE(t.connect());
+        t.sim.instrument().mainBlock().set(MainField::Ch1VoltsIndex, 9);
+        t.sim.instrument().triggerValues() = {5, 6, 7, 8};
+        const std::string before = readGroups(t.state);
+        // The last command of the sequence: everything else has arrived by then.
+        if (fails) t.sim.injectFault(*Fault::parse("junk-before:2@trgval?"));
+        EXPECT_EQ(t.link->sequences().readSettingsFromScope(), !fails);
+        EXPECT_EQ(t.commands().back(), "trgval?");
+        EXPECT_EQ(readGroups(t.state) == before, fails);
+        EXPECT_EQ(t.state.ddf.ch1VoltsIndex == 9, !fails);
+        EXPECT_EQ(t.state.trigCal.trgVal1 == 5, !fails);
+        EXPECT_EQ(t.messageCount(), fails ? 1 : 0);
+    }
+}
