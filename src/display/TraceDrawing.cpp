@@ -1,5 +1,7 @@
 #include "TraceDrawing.h"
 
+#include <vector>
+
 namespace ql {
 
 namespace {
@@ -58,16 +60,36 @@ void drawTrace(Surface& surface, const ProgramState& s, CursorTrace trace, int o
 {
     const Rgb color = qbColor(traceColor(trace));
     const bool thickWindow = isChannel(trace) && s.tbB.tbBWindowOn == 1;
-    surface.setDrawWidth(kTraceWidth);
+    const auto widthAt = [&](int x) {
+        const bool inB = thickWindow && s.tbB.tbBWinFirst <= x && x <= s.tbB.tbBWinLast;
+        return inB ? kTimebaseBTraceWidth : kTraceWidth;
+    };
+    // Consecutive segments of one width go to the device as one path: one call for the whole
+    // trace instead of one per sample.
+    std::vector<UserPoint> path;
+    path.reserve(kLastShownSample + 1);
+    int pathWidth = kTraceWidth;
+    const auto flush = [&] {
+        if (path.size() >= 2) {
+            surface.setDrawWidth(pathWidth);
+            surface.polyline(path, color);
+        }
+        path.clear();
+    };
+    int nextSample = 0;  // the sample the path ends on
     for (int i = kFirstSample; i <= kLastShownSample; ++i) {
         const int x = originX + i;
         if (x <= left || x >= right) continue;
-        if (thickWindow) {
-            const bool inB = s.tbB.tbBWinFirst <= x && x <= s.tbB.tbBWinLast;
-            surface.setDrawWidth(inB ? kTimebaseBTraceWidth : kTraceWidth);
+        const int width = widthAt(x);
+        if (width != pathWidth || i != nextSample) {
+            flush();
+            pathWidth = width;
         }
-        surface.line(x, drawnCode(s, trace, i), x + 1, drawnCode(s, trace, i + 1), color);
+        if (path.empty()) path.push_back({double(x), double(drawnCode(s, trace, i))});
+        path.push_back({double(x + 1), double(drawnCode(s, trace, i + 1))});
+        nextSample = i + 1;
     }
+    flush();
     surface.setDrawWidth(kTraceWidth);
 }
 

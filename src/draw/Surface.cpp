@@ -219,20 +219,26 @@ void Surface::polyline(std::span<const UserPoint> points, std::optional<Rgb> col
         if (!finite(p.x) || !finite(p.y)) return;
     if (points.size() < 2) return;
     const Pen pen = penWith(color);
-    std::vector<DevicePoint> devicePoints;
-    devicePoints.reserve(points.size());
-    for (const UserPoint& p : points) {
-        const auto d = toDevicePoint(p.x, p.y, pen.width + 2);
-        if (!d) break;
-        devicePoints.push_back(*d);
-    }
-    if (devicePoints.size() == points.size()) {
-        device_.polyline(devicePoints, pen);
-    } else {
-        // Part of the path leaves the device: each segment is clipped on its own.
-        for (std::size_t i = 1; i < points.size(); ++i)
+    // The runs of the path that stay on the device go to it as paths; a segment with an end
+    // off the device is clipped on its own.
+    std::vector<DevicePoint> run;
+    run.reserve(points.size());
+    const auto flush = [&] {
+        if (run.size() >= 2) device_.polyline(run, pen);
+        run.clear();
+    };
+    std::optional<DevicePoint> previous = toDevicePoint(points[0].x, points[0].y, pen.width + 2);
+    if (previous) run.push_back(*previous);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const auto current = toDevicePoint(points[i].x, points[i].y, pen.width + 2);
+        if (!previous || !current) {
+            flush();
             drawClippedLine(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, pen);
+        }
+        if (current) run.push_back(*current);
+        previous = current;
     }
+    flush();
     currentX_ = points.back().x;
     currentY_ = points.back().y;
 }
