@@ -1,8 +1,12 @@
 #include "Program.h"
 
+#include "CursorWindow.h"
+#include "MeasurementWindow.h"
 #include "PortSetupDialog.h"
 #include "ScreenWindow.h"
 #include "WindowEntries.h"
+#include "XyWindow.h"
+#include "ZoomWindow.h"
 #include "state/NumberFormat.h"
 
 namespace ql::gui {
@@ -33,13 +37,21 @@ void Program::registerWindows()
     WindowRegistry& windows = window_.windows();
     ProgramState& s = *state_;
     QMdiArea& area = window_.mdiArea();
-    windows.add(ToolWindow::ScreenWindow, std::make_unique<MdiWindowEntry>(
-                                              ToolWindow::ScreenWindow, new ScreenWindow(s, views_),
-                                              area, s, views_.chain, FrameButtons::MinMaxOnly));
+    windows.add(ToolWindow::ScreenWindow,
+                std::make_unique<MdiWindowEntry>(ToolWindow::ScreenWindow,
+                                                 new ScreenWindow(s, views_, host_), area, s,
+                                                 views_.chain, FrameButtons::MinMaxOnly));
     windows.add(
         ToolWindow::PortSetup,
         std::make_unique<DialogEntry>(ToolWindow::PortSetup, new PortSetupDialog(link_, &window_),
                                       s, views_.chain, true));
+    const auto addMdi = [&](ToolWindow id, auto* window) {
+        windows.add(id, std::make_unique<MdiWindowEntry>(id, window, area, s, views_.chain));
+    };
+    addMdi(ToolWindow::CursorWindow, new CursorWindow(s, views_, host_));
+    addMdi(ToolWindow::MeasurementWindow, new MeasurementWindow(s, views_, host_));
+    addMdi(ToolWindow::XyView, new XyWindow(s, views_, host_));
+    addMdi(ToolWindow::ZoomWindow, new ZoomWindow(s, views_));
 }
 
 bool Program::start(const QString& socketPath)
