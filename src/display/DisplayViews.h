@@ -73,6 +73,7 @@ struct XyView {
 struct ZoomBox {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     bool usable() const { return x1 < x2 && y1 < y2; }
+    bool operator==(const ZoomBox&) const = default;
 };
 
 // The zoom window ("Zoom-Window").

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 #include "ScreenCursors.h"
 #include "StatusLine.h"
@@ -21,6 +22,8 @@ namespace {
 constexpr int kZeroMarkStripLeft = -30;
 constexpr int kZeroMarkEnd = -5;
 constexpr int kFineGridStep = 20;
+constexpr double kSmallestStatusPoints = 6.0;
+constexpr double kStatusPointsStep = 0.25;
 
 // Holds the redraw flag while drawScreen runs and leaves ScreenBusy clear whatever happens.
 class RedrawScope {
@@ -104,6 +107,19 @@ void drawZeroMark(Surface& strip, CursorTrace trace, int zeroOffset)
     strip.line(kZeroMarkStripLeft, code, kZeroMarkEnd, code, qbColor(traceColor(trace)));
 }
 
+// A narrow screen window shows the whole status line: its font shrinks to the strip's width,
+// not below 6 pt.
+void fitStatusFont(Surface& status, const std::string& line)
+{
+    const double room = status.device().size().width;
+    if (room <= 0) return;
+    double points = status.font().points;
+    while (points > kSmallestStatusPoints && status.textWidth(line) > room) {
+        points = std::max(kSmallestStatusPoints, points - kStatusPointsStep);
+        status.setFontSize(points);
+    }
+}
+
 // The screen window's part of the redraw.
 void drawScreenWindow(ProgramState& s, DisplayViews& views)
 {
@@ -162,7 +178,9 @@ void drawScreenWindow(ProgramState& s, DisplayViews& views)
         drawTriggerMark(picture, x, mark.trigMarkY, mark.trigMarkOnTrace != 0, view.markHalfWidth);
     }
 
-    status.print(buildStatusLine(s, StatusLineTarget::Screen), LineEnd::Stay);
+    const std::string statusLine = buildStatusLine(s, StatusLineTarget::Screen);
+    fitStatusFont(status, statusLine);
+    status.print(statusLine, LineEnd::Stay);
 
     s.screenMarks.screenCursorsDrawn = 0;  // the cleared picture holds no cursor marks
     if (s.cursor.cursorsOn == 1)

@@ -1,5 +1,8 @@
 #include "TraceDrawing.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace ql {
 
 namespace {
@@ -12,6 +15,15 @@ constexpr int kLevelMarkWidth = 3;
 bool isChannel(CursorTrace trace)
 {
     return trace == CursorTrace::Ch1 || trace == CursorTrace::Ch2;
+}
+
+// What the screen adds to a stored code: nothing for the channels, the reference's position,
+// or 128 - trace separation while the time-base B window is on.
+int drawnShift(const ProgramState& s, CursorTrace trace)
+{
+    if (isChannel(trace)) return 0;
+    if (s.tbB.tbBWindowOn == 1) return 128 - s.ddf.traceSeparation;
+    return trace == CursorTrace::Ref1 ? s.storage.ref1Pos : s.storage.ref2Pos;
 }
 
 }  // namespace
@@ -46,10 +58,7 @@ bool traceDrawn(const ProgramState& s, CursorTrace trace)
 
 int drawnCode(const ProgramState& s, CursorTrace trace, int index)
 {
-    const int code = traceSamples(s, trace)[static_cast<std::size_t>(index)];
-    if (isChannel(trace)) return code;
-    if (s.tbB.tbBWindowOn == 1) return code + 128 - s.ddf.traceSeparation;
-    return code + (trace == CursorTrace::Ref1 ? s.storage.ref1Pos : s.storage.ref2Pos);
+    return traceSamples(s, trace)[static_cast<std::size_t>(index)] + drawnShift(s, trace);
 }
 
 void drawTrace(Surface& surface, const ProgramState& s, CursorTrace trace, int originX, int left,
@@ -57,15 +66,30 @@ void drawTrace(Surface& surface, const ProgramState& s, CursorTrace trace, int o
 {
     const Rgb color = style.color.value_or(qbColor(traceColor(trace)));
     const bool thickWindow = isChannel(trace) && s.tbB.tbBWindowOn == 1;
-    surface.setDrawWidth(style.width);
-    for (int i = kFirstSample; i <= kLastShownSample; ++i) {
-        const int x = originX + i;
-        if (x <= left || x >= right) continue;
-        if (thickWindow) {
-            const bool inB = s.tbB.tbBWinFirst <= x && x <= s.tbB.tbBWinLast;
-            surface.setDrawWidth(inB ? style.timebaseBWidth : style.width);
-        }
-        surface.line(x, drawnCode(s, trace, i), x + 1, drawnCode(s, trace, i + 1), color);
+    const auto widthAt = [&](int x) {
+        const bool inB = thickWindow && s.tbB.tbBWinFirst <= x && x <= s.tbB.tbBWinLast;
+        return inB ? style.timebaseBWidth : style.width;
+    };
+    const Waveform& codes = traceSamples(s, trace);
+    const int shift = drawnShift(s, trace);
+    const auto point = [&](int i) {
+        return UserPoint{static_cast<double>(originX + i),
+                         static_cast<double>(codes[static_cast<std::size_t>(i)] + shift)};
+    };
+    // The segments drawn start at the samples whose x lies strictly between left and right.
+    const int first = std::max(kFirstSample, left - originX + 1);
+    const int last = std::min(kLastShownSample, right - originX - 1);
+    // Consecutive segments of one width go to the device as one path: one call for the whole
+    // trace instead of one per sample.
+    std::vector<UserPoint> path;
+    path.reserve(static_cast<std::size_t>(std::max(last - first + 2, 0)));
+    for (int i = first; i <= last;) {
+        const int width = widthAt(originX + i);
+        path.clear();
+        path.push_back(point(i));
+        for (; i <= last && widthAt(originX + i) == width; ++i) path.push_back(point(i + 1));
+        surface.setDrawWidth(width);
+        surface.polyline(path, color);
     }
     surface.setDrawWidth(kTraceWidth);
 }

@@ -13,9 +13,24 @@ bool finite(double v)
     return std::isfinite(v);
 }
 
+double pixelSpan(int pixels)
+{
+    return std::max(1, pixels - 1);
+}
+
 int roundPixel(double v)
 {
     return static_cast<int>(std::floor(v + 0.5));
+}
+
+// roundPixel for a value known to lie near the device (well inside the int range): truncation
+// corrected downwards for negative values, which is floor without the library's large-value
+// cases.
+int roundNearPixel(double v)
+{
+    const double h = v + 0.5;
+    const int i = static_cast<int>(h);
+    return i > h ? i - 1 : i;
 }
 
 // Cuts the segment to the rectangle [lo, hi] (Liang-Barsky); false when nothing is left.
@@ -80,11 +95,11 @@ UserScale Surface::userScale() const
 // defined on a one-pixel or empty device).
 double Surface::spanX() const
 {
-    return std::max(1, device_.size().width - 1);
+    return pixelSpan(device_.size().width);
 }
 double Surface::spanY() const
 {
-    return std::max(1, device_.size().height - 1);
+    return pixelSpan(device_.size().height);
 }
 
 double Surface::deviceX(double x) const
@@ -219,20 +234,42 @@ void Surface::polyline(std::span<const UserPoint> points, std::optional<Rgb> col
         if (!finite(p.x) || !finite(p.y)) return;
     if (points.size() < 2) return;
     const Pen pen = penWith(color);
-    std::vector<DevicePoint> devicePoints;
-    devicePoints.reserve(points.size());
-    for (const UserPoint& p : points) {
-        const auto d = toDevicePoint(p.x, p.y, pen.width + 2);
-        if (!d) break;
-        devicePoints.push_back(*d);
-    }
-    if (devicePoints.size() == points.size()) {
-        device_.polyline(devicePoints, pen);
-    } else {
-        // Part of the path leaves the device: each segment is clipped on its own.
-        for (std::size_t i = 1; i < points.size(); ++i)
+    // The runs of the path that stay on the device go to it as paths; a segment with an end
+    // off the device is clipped on its own.
+    std::vector<DevicePoint> run;
+    run.reserve(points.size());
+    const auto flush = [&] {
+        if (run.size() >= 2) device_.polyline(run, pen);
+        run.clear();
+    };
+    // The mapping of toDevicePoint with the device's size asked once for the whole path (a
+    // trace has 2000 points): the same arithmetic, so a path and its segments drawn one by one
+    // agree.
+    const DeviceSize size = device_.size();
+    const double margin = pen.width + 2;
+    const double spanX = pixelSpan(size.width), spanY = pixelSpan(size.height);
+    const double hiX = size.width - 1 + margin, hiY = size.height - 1 + margin;
+    const auto onDevice = [&](const UserPoint& p, DevicePoint& out) {
+        const double dx = pixelScale_ ? p.x : (p.x - scale_.left) * spanX / scale_.width;
+        const double dy = pixelScale_ ? p.y : (p.y - scale_.top) * spanY / scale_.height;
+        // Also false for a mapping that overflowed.
+        if (!(dx >= -margin && dx <= hiX && dy >= -margin && dy <= hiY)) return false;
+        out = DevicePoint{roundNearPixel(dx), roundNearPixel(dy)};
+        return true;
+    };
+    DevicePoint at;
+    bool previousOn = onDevice(points[0], at);
+    if (previousOn) run.push_back(at);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const bool currentOn = onDevice(points[i], at);
+        if (!previousOn || !currentOn) {
+            flush();
             drawClippedLine(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, pen);
+        }
+        if (currentOn) run.push_back(at);
+        previousOn = currentOn;
     }
+    flush();
     currentX_ = points.back().x;
     currentY_ = points.back().y;
 }

@@ -99,6 +99,8 @@ public:
     // Line from the current position to (x, y).
     void lineTo(double x, double y, std::optional<Rgb> color = {});
     // Joined lines through the points as one stroke; the position moves to the last point.
+    // Where the path leaves the device, the segments that leave it are clipped one by one and
+    // the runs on either side stay strokes of their own.
     void polyline(std::span<const UserPoint> points, std::optional<Rgb> color = {});
     // Outline of the rectangle with corners (x1, y1) and (x2, y2), as one stroke.
     void box(double x1, double y1, double x2, double y2, std::optional<Rgb> color = {});

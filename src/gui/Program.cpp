@@ -3,8 +3,10 @@
 #include <QTimer>
 
 #include "ChannelsPanel.h"
+#include "CursorWindow.h"
 #include "ExportSettingsWindow.h"
 #include "IntensityPanel.h"
+#include "MeasurementWindow.h"
 #include "PortSetupDialog.h"
 #include "PrintPreviewWindow.h"
 #include "PrintSettingsWindow.h"
@@ -13,6 +15,8 @@
 #include "TimebasePanel.h"
 #include "TriggerPanel.h"
 #include "WindowEntries.h"
+#include "XyWindow.h"
+#include "ZoomWindow.h"
 #include "state/NumberFormat.h"
 
 namespace ql::gui {
@@ -55,7 +59,7 @@ void Program::registerWindows()
         windows.add(id, std::make_unique<DialogEntry>(id, dialog, s, views_.chain, modal));
     };
 
-    inArea(ToolWindow::ScreenWindow, new ScreenWindow(s, views_), FrameButtons::MinMaxOnly);
+    inArea(ToolWindow::ScreenWindow, new ScreenWindow(s, views_, host_), FrameButtons::MinMaxOnly);
     asDialog(ToolWindow::PortSetup, new PortSetupDialog(link_, &window_), true);
     inArea(ToolWindow::ChannelPanel, new ChannelsPanel(s, host_, decimalSign));
     inArea(ToolWindow::IntensityPanel, new IntensityPanel(s, host_));
@@ -66,6 +70,10 @@ void Program::registerWindows()
     inArea(ToolWindow::PrintPreview, new PrintPreviewWindow(s, host_));
     inArea(ToolWindow::ExportSettings,
            new ExportSettingsWindow(s, host_, clipboard_, window_.fileDialogs()));
+    inArea(ToolWindow::CursorWindow, new CursorWindow(s, views_, host_));
+    inArea(ToolWindow::MeasurementWindow, new MeasurementWindow(s, views_, host_));
+    inArea(ToolWindow::XyView, new XyWindow(s, views_, host_));
+    inArea(ToolWindow::ZoomWindow, new ZoomWindow(s, views_));
 }
 
 bool Program::start(const QString& socketPath)

@@ -6,6 +6,7 @@
 #include <QPolygon>
 #include <QString>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace ql::gui {
@@ -72,6 +73,16 @@ void QtPaintDevice::setMode(DrawMode mode)
                                     : QPainter::CompositionMode_SourceOver);
 }
 
+QtPaintDevice::DashLengths QtPaintDevice::dashLengths(DrawStyle style, int width) const
+{
+    // 18 on / 6 off and 3 on / 3 off pixels at 96 dpi, scaled with the resolution; Qt counts
+    // them in pen widths.
+    const double unit = std::max(1.0, dpi() / 96.0) / width;
+    const double on = style == DrawStyle::Dash ? 18.0 : 3.0;
+    const double off = style == DrawStyle::Dash ? 6.0 : 3.0;
+    return {on * unit, off * unit};
+}
+
 QPen QtPaintDevice::qtPen(const Pen& pen) const
 {
     QPen q(qtColor(pen.color));
@@ -83,10 +94,8 @@ QPen QtPaintDevice::qtPen(const Pen& pen) const
         return q;
     }
     // Qt measures dash patterns in pen widths; the classic patterns are fixed pixel lengths.
-    const double unit = std::max(1.0, dpi() / 96.0) / width;
-    const double on = pen.style == DrawStyle::Dash ? 18.0 : 3.0;
-    const double off = pen.style == DrawStyle::Dash ? 6.0 : 3.0;
-    q.setDashPattern({on * unit, off * unit});
+    const DashLengths dash = dashLengths(pen.style, width);
+    q.setDashPattern({dash.on, dash.off});
     q.setCapStyle(Qt::FlatCap);
     return q;
 }
@@ -100,8 +109,54 @@ void QtPaintDevice::clear(Rgb background)
     p.fillRect(QRect(0, 0, target_.width(), target_.height()), qtColor(background));
 }
 
+bool QtPaintDevice::fillAxisLine(DevicePoint a, DevicePoint b, const Pen& pen)
+{
+    // On an image a line along a row or a column (graticules, cursor lines) is a rectangle,
+    // or a row of them for a dashed line: filling them gives the pixels of the aliased stroke
+    // and is many times quicker than stroking a column pixel by pixel (whose one-pixel spans
+    // Qt even hands out to worker threads).
+    if (!raster_ || !(a.x == b.x || a.y == b.y)) return false;
+    if (pen.style == DrawStyle::Solid) {
+        // Width 2 with round caps covers one more row and column before the ends.
+        if (pen.width > 2 || (pen.width == 2 && a == b)) return false;
+        const int before = pen.width == 2 ? 1 : 0;
+        fillRect(DeviceRect{std::min(a.x, b.x) - before, std::min(a.y, b.y) - before,
+                            std::max(a.x, b.x), std::max(a.y, b.y)},
+                 pen);
+        return true;
+    }
+    // Thin dashes of whole pixels: the pixels whose centres lie on the line from a toward b,
+    // the pattern measured from a, after the line has been cut to one pixel beyond the image
+    // (where the stroke restarts its pattern).
+    const DashLengths dash = dashLengths(pen.style, 1);
+    if (pen.width > 1 || a == b || dash.on != std::floor(dash.on) ||
+        dash.off != std::floor(dash.off))
+        return false;
+    const bool column = a.x == b.x;
+    const int extent = column ? target_.height() : target_.width();
+    const int from = std::clamp(column ? a.y : a.x, -1, extent + 1);
+    const int to = std::clamp(column ? b.y : b.x, -1, extent + 1);
+    const int on = static_cast<int>(dash.on), period = on + static_cast<int>(dash.off);
+    const auto fillRun = [&](int first, int last) {
+        fillRect(column ? DeviceRect{a.x, first, a.x, last} : DeviceRect{first, a.y, last, a.y},
+                 pen);
+    };
+    int runStart = 0;
+    bool inRun = false;
+    for (int q = std::min(from, to); q < std::max(from, to); ++q) {
+        const int along = q >= from ? q - from : from - q - 1;
+        const bool drawn = along % period < on;
+        if (drawn && !inRun) runStart = q;
+        if (!drawn && inRun) fillRun(runStart, q - 1);
+        inRun = drawn;
+    }
+    if (inRun) fillRun(runStart, std::max(from, to) - 1);
+    return true;
+}
+
 void QtPaintDevice::line(DevicePoint a, DevicePoint b, const Pen& pen)
 {
+    if (fillAxisLine(a, b, pen)) return;
     QPainter& p = painter();
     setMode(pen.mode);
     p.setPen(qtPen(pen));
@@ -115,14 +170,15 @@ void QtPaintDevice::line(DevicePoint a, DevicePoint b, const Pen& pen)
 void QtPaintDevice::polyline(std::span<const DevicePoint> points, const Pen& pen)
 {
     if (points.size() < 2) return;
-    QPolygon polygon;
-    polygon.reserve(static_cast<qsizetype>(points.size()));
-    for (const DevicePoint& pt : points) polygon << QPoint(pt.x, pt.y);
+    // One buffer for every path: a trace is drawn after every acquisition.
+    path_.resize(static_cast<qsizetype>(points.size()));
+    QPoint* out = path_.data();
+    for (const DevicePoint& pt : points) *out++ = QPoint(pt.x, pt.y);
     QPainter& p = painter();
     setMode(pen.mode);
     p.setPen(qtPen(pen));
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(polygon);
+    p.drawPolyline(path_.constData(), static_cast<int>(path_.size()));
 }
 
 void QtPaintDevice::dot(DevicePoint pt, const Pen& pen)

@@ -16,6 +16,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QPolygon>
 
 #include "draw/PaintDevice.h"
 
@@ -53,13 +54,22 @@ public:
     static QFont qtFont(const FontSpec& font);
 
 private:
+    // Lengths of a pen's dashes and gaps, in widths of the pen.
+    struct DashLengths {
+        double on = 0.0, off = 0.0;
+    };
     QPainter& painter();
     void setMode(DrawMode mode);
+    DashLengths dashLengths(DrawStyle style, int width) const;
     QPen qtPen(const Pen& pen) const;
+    // Draws a line along a row or a column by filling pixels where that gives the stroke's
+    // pixels; false when the line has to be stroked.
+    bool fillAxisLine(DevicePoint a, DevicePoint b, const Pen& pen);
 
     QPaintDevice& target_;
     QPainter painter_;
     bool raster_;
+    QPolygon path_;
 };
 
 }  // namespace ql::gui

@@ -389,3 +389,55 @@ TEST(ScreenDrawing, ScreenLayoutRoundsAHalfPixelStripToEven)
     EXPECT_EQ(l.zeroMarkStrip.width, 8);
     EXPECT_EQ(l.picture.left, 8);
 }
+
+TEST(ScreenDrawing, ATraceReachesTheDeviceAsOnePathPerLineWidth)
+{
+    ProgramState s = screenState();
+    setHorPosition(s, 524);
+    s.ddf.ch1On = 1;
+    fillWave(s.waves.waveCh1, [](int i) { return codeOf(i); });
+    ScreenRig rig;
+    drawScreen(s, rig);
+    const auto paths = [&rig](int width) {
+        std::vector<DrawOp> out;
+        for (const DrawOp& op : rig.picture.opsOfKind(DrawOp::Kind::Polyline))
+            if (hasPen(op, qbColor(12), width)) out.push_back(op);
+        return out;
+    };
+    ASSERT_EQ(paths(0).size(), 1u);
+    EXPECT_EQ(paths(0)[0].points.size(), 2000u);  // x 1..2000: 1999 segments
+    EXPECT_TRUE(linesIn(rig.picture.opsOfKind(DrawOp::Kind::Line), qbColor(12)).empty());
+
+    // Thin, thick over the time-base B window, thin again: three paths sharing their ends.
+    s.ddf.tbBIndex = kTb50us;
+    s.preamble.wfmTrigPos = 999;
+    s.ddf.delayPosition = 201;
+    s.tbB.tbBWindowOn = 1;
+    rig.forgetAll();
+    drawScreen(s, rig);
+    ASSERT_EQ(paths(1).size(), 2u);
+    ASSERT_EQ(paths(3).size(), 1u);
+    EXPECT_EQ(paths(1)[0].points.back(), paths(3)[0].points.front());
+    EXPECT_EQ(paths(3)[0].points.back(), paths(1)[1].points.front());
+}
+
+TEST(ScreenDrawing, TheStatusFontShrinksToTheStripButNotBelowSixPoints)
+{
+    ProgramState s = screenState();
+    s.ddf.ch1On = s.ddf.ch2On = 1;
+    // Strip width, and the size of the font wanted: as it was, the largest that fits, 6 pt.
+    for (const int width : {1200, 300, 40}) {
+        ScreenRig rig;
+        rig.status.setSize({width, 20});
+        drawScreen(s, rig);
+        const auto texts = rig.status.opsOfKind(DrawOp::Kind::Text);
+        ASSERT_EQ(texts.size(), 1u);
+        FontSpec font = texts[0].font;
+        const bool fits = rig.status.textWidth(texts[0].text, font) <= width;
+        font.points += 0.25;
+        const bool largerFits = rig.status.textWidth(texts[0].text, font) <= width;
+        EXPECT_TRUE(width != 1200 || font.points == 8.5);
+        EXPECT_TRUE(width != 300 || (fits && !largerFits));
+        EXPECT_TRUE(width != 40 || font.points == 6.25);
+    }
+}

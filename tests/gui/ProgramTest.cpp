@@ -176,6 +176,13 @@ TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
     rig.readButton().trigger();
     EXPECT_EQ(accessibilityFaults(), "");
 
+    // The windows start-up does not open.
+    rig.host.openWindow(ToolWindow::XyView);
+    rig.host.openWindow(ToolWindow::ZoomWindow);
+    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::XyView));
+    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::ZoomWindow));
+    EXPECT_EQ(accessibilityFaults(), "");
+
     rig.host.openWindow(ToolWindow::PortSetup);
     ASSERT_TRUE(waitUntil([&] { return rig.host.isWindowOpen(ToolWindow::PortSetup); }));
     EXPECT_EQ(accessibilityFaults(), "");

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -129,6 +130,58 @@ TEST(QtPaintDevice, NotXorOnWhiteShowsThePenColour)
     device.finish();
     EXPECT_EQ(image.pixel(8, 10), qRgb(0, 128, 0));
     EXPECT_EQ(image.pixel(8, 9), qRgb(255, 255, 255));
+}
+
+TEST(QtPaintDevice, RowAndColumnLinesGiveThePixelsOfTheirStroke)
+{
+    // Against QPainter's own aliased stroke of the same line: round caps for solid lines, flat
+    // ones for dashes of 18 on / 6 off and dots of 3 / 3 (96 dpi).
+    struct Case {
+        DevicePoint a, b;
+        int width;
+        DrawStyle style;
+        DrawMode mode;
+    };
+    using S = DrawStyle;
+    constexpr DrawMode copy = DrawMode::CopyPen, notXor = DrawMode::NotXorPen;
+    const Case cases[] = {
+        {{5, 2}, {5, 37}, 1, S::Solid, copy},    {{5, 37}, {5, 2}, 1, S::Solid, copy},
+        {{1, 9}, {38, 9}, 1, S::Solid, notXor},  {{7, 7}, {7, 7}, 1, S::Solid, copy},
+        {{-4, 3}, {50, 3}, 1, S::Solid, copy},   {{12, -5}, {12, 60}, 1, S::Solid, notXor},
+        {{5, 2}, {5, 37}, 2, S::Solid, copy},    {{38, 9}, {1, 9}, 2, S::Solid, notXor},
+        {{0, 0}, {0, 39}, 2, S::Solid, copy},    {{3, 39}, {36, 39}, 2, S::Solid, notXor},
+        {{5, 0}, {5, 39}, 1, S::Dash, notXor},   {{5, 39}, {5, 0}, 1, S::Dash, notXor},
+        {{2, 20}, {37, 20}, 1, S::Dash, copy},   {{37, 20}, {2, 20}, 1, S::Dot, copy},
+        {{9, -30}, {9, 33}, 1, S::Dash, notXor}, {{9, 70}, {9, 3}, 1, S::Dash, copy},
+        {{-9, 13}, {44, 13}, 1, S::Dot, copy},   {{30, 1}, {30, 2}, 1, S::Dash, copy},
+    };
+    for (const Case& c : cases) {
+        QImage ours = whiteImage(40, 40), stroked = whiteImage(40, 40);
+        ours.fill(QColor(40, 90, 200));
+        stroked.fill(QColor(40, 90, 200));
+        {
+            QtPaintDevice device(ours);
+            device.line(c.a, c.b, Pen{qbColor(2), c.width, c.style, c.mode});
+        }
+        {
+            QPainter p(&stroked);
+            if (c.mode == DrawMode::NotXorPen)
+                p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+            QPen pen(QColor(0, 128, 0), c.width);
+            pen.setCapStyle(Qt::RoundCap);
+            if (c.style != S::Solid) {
+                pen.setCapStyle(Qt::FlatCap);
+                pen.setDashPattern(c.style == S::Dash ? QList<qreal>{18, 6} : QList<qreal>{3, 3});
+            }
+            p.setPen(pen);
+            if (c.a == c.b)
+                p.drawPoint(c.a.x, c.a.y);
+            else
+                p.drawLine(c.a.x, c.a.y, c.b.x, c.b.y);
+        }
+        EXPECT_EQ(ours, stroked) << c.a.x << "," << c.a.y << " - " << c.b.x << "," << c.b.y
+                                 << " width " << c.width << " style " << static_cast<int>(c.style);
+    }
 }
 
 TEST(QtPaintDevice, DashesAndDotsKeepTheirPixelLengthsAtEveryWidth)

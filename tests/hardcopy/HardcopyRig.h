@@ -70,12 +70,16 @@ struct Rendered {
             if (exactly ? t.text == start : t.text.rfind(start, 0) == 0) return t;
         return {};
     }
+    // Straight lines in drawing order; a path counts as the lines between its points.
     std::vector<PlacedLine> lines() const
     {
         std::vector<PlacedLine> out;
-        for (const DrawOp& op : device.opsOfKind(DrawOp::Kind::Line))
-            out.push_back({x(op.points[0].x), y(op.points[0].y), x(op.points[1].x),
-                           y(op.points[1].y), op.pen});
+        for (const DrawOp& op : device.ops()) {
+            if (op.kind != DrawOp::Kind::Line && op.kind != DrawOp::Kind::Polyline) continue;
+            for (std::size_t i = 1; i < op.points.size(); ++i)
+                out.push_back({x(op.points[i - 1].x), y(op.points[i - 1].y), x(op.points[i].x),
+                               y(op.points[i].y), op.pen});
+        }
         return out;
     }
 };

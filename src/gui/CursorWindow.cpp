@@ -1,0 +1,159 @@
+#include "CursorWindow.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "FixedPlaces.h"
+
+namespace ql::gui {
+
+namespace {
+
+// Inner size and places in twips (left, top, width, height).
+constexpr int kInnerWidth = 3225, kInnerHeight = 1680;
+constexpr int kColumnLeft[3] = {720, 1500, 2340};
+constexpr int kColumnWidth[3] = {795, 855, 795};
+constexpr int kRowTop[2] = {360, 660};
+constexpr int kCellHeight = 255;
+constexpr int kBarLargeStep = 100;
+
+// Background colours: each column's cells share their heading's colour.
+const QColor kCursor1Colour(128, 255, 128);     // light green
+const QColor kCursor2Colour(0, 255, 255);       // cyan
+const QColor kDifferenceColour(255, 255, 192);  // light yellow
+const QColor kTrace1Colour(255, 160, 160);      // light red
+const QColor kTrace2Colour(160, 192, 255);      // light blue
+const QColor kTimeColour(255, 255, 0);          // yellow
+
+QString text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+QScrollBar* cursorBar(QWidget* parent, const char* name, const char* accessibleName)
+{
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setObjectName(QString::fromUtf8(name));
+    bar->setAccessibleName(QString::fromUtf8(accessibleName));
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setRange(kFirstCursorPosition, kLastCursorPosition);
+    bar->setSingleStep(1);
+    bar->setPageStep(kBarLargeStep);
+    return bar;
+}
+
+}  // namespace
+
+CursorWindow::CursorWindow(ProgramState& state, DisplayViews& views, Host& host, QWidget* parent)
+    : QWidget(parent), model_(state, views, host), host_(host)
+{
+    setObjectName(QStringLiteral("cursorWindow"));
+    setWindowTitle(QStringLiteral("Cursor"));
+    setFont(toolWindowFont());
+    setFixedSize(twipsSize(*this, kInnerWidth, kInnerHeight));
+
+    refBox_ = new QCheckBox(QStringLiteral("Ref"), this);
+    refBox_->setObjectName(QStringLiteral("refBox"));
+    placeInTwips(*refBox_, 60, 120, 675, 195);
+
+    const QColor columnColours[3] = {kCursor1Colour, kCursor2Colour, kDifferenceColour};
+    const char* columnCaptions[3] = {"Cursor I", "Cursor II", "CI - CII"};
+    for (int c = 0; c < 3; ++c) {
+        QLabel* heading =
+            colouredCell(this, QString::fromUtf8(columnCaptions[c]), columnColours[c], true);
+        placeInTwips(*heading, kColumnLeft[c], 60, kColumnWidth[c], kCellHeight);
+    }
+    trace1Heading_ = colouredCell(this, QStringLiteral("CH I"), kTrace1Colour, true);
+    placeInTwips(*trace1Heading_, 60, kRowTop[0], 675, kCellHeight);
+    trace2Heading_ = colouredCell(this, QStringLiteral("CH II"), kTrace2Colour, true);
+    placeInTwips(*trace2Heading_, 60, kRowTop[1], 675, kCellHeight);
+    for (int t = 0; t < 2; ++t)
+        for (int c = 0; c < 3; ++c) {
+            QLabel* cell = colouredCell(this, QString(), columnColours[c], false);
+            cell->setObjectName(QStringLiteral("trace%1Column%2").arg(t + 1).arg(c + 1));
+            placeInTwips(*cell, kColumnLeft[c], kRowTop[t], kColumnWidth[c], kCellHeight);
+            values_[t][c] = cell;
+        }
+
+    auto* dtLabel = colouredCell(this, QStringLiteral("dt"), palette().window().color(), true);
+    placeInTwips(*dtLabel, 60, 1020, 555, kCellHeight);
+    time_ = colouredCell(this, QString(), kTimeColour, false);
+    time_->setObjectName(QStringLiteral("timeCell"));
+    placeInTwips(*time_, 600, 1020, 1035, kCellHeight);
+    auto* freqLabel = colouredCell(this, QStringLiteral("1/dt"), palette().window().color(), true);
+    placeInTwips(*freqLabel, 60, 1380, 555, kCellHeight);
+    frequency_ = colouredCell(this, QString(), kTimeColour, false);
+    frequency_->setObjectName(QStringLiteral("frequencyCell"));
+    placeInTwips(*frequency_, 600, 1380, 1035, kCellHeight);
+
+    auto* cursor1Label = new QLabel(QStringLiteral("Cursor I"), this);
+    placeInTwips(*cursor1Label, 1800, 960, 1335, 195);
+    cursor1Bar_ = cursorBar(this, "cursor1Bar", "Cursor I");
+    placeInTwips(*cursor1Bar_, 1800, 1140, 1335, 135);
+    auto* cursor2Label = new QLabel(QStringLiteral("Cursor II"), this);
+    placeInTwips(*cursor2Label, 1860, 1320, 1275, 195);
+    cursor2Bar_ = cursorBar(this, "cursor2Bar", "Cursor II");
+    placeInTwips(*cursor2Bar_, 1800, 1500, 1335, 135);
+
+    // Only the user's moves reach the model: the view is applied with signals blocked.
+    connect(cursor1Bar_, &QScrollBar::valueChanged, this,
+            [this](int v) { carryOutAndShow(model_.cursor1BarChanged(v)); });
+    connect(cursor2Bar_, &QScrollBar::valueChanged, this,
+            [this](int v) { carryOutAndShow(model_.cursor2BarChanged(v)); });
+    connect(refBox_, &QCheckBox::clicked, this,
+            [this](bool checked) { carryOutAndShow(model_.refBoxChanged(checked)); });
+    applyView();
+}
+
+void CursorWindow::applyView()
+{
+    const CursorWindowView v = model_.view();
+    const CursorReadout& r = v.readout;
+    {
+        const QSignalBlocker blocker(refBox_);
+        refBox_->setText(text(r.refBoxCaption));
+        refBox_->setChecked(v.refBoxChecked);
+        refBox_->setEnabled(r.refBoxEnabled);
+    }
+    trace1Heading_->setText(text(r.trace1Heading));
+    trace2Heading_->setText(text(r.trace2Heading));
+    const TraceReadout* traces[2] = {&r.trace1, &r.trace2};
+    for (int t = 0; t < 2; ++t) {
+        values_[t][0]->setText(text(traces[t]->atCursor1Text));
+        values_[t][1]->setText(text(traces[t]->atCursor2Text));
+        values_[t][2]->setText(text(traces[t]->differenceText));
+    }
+    time_->setText(text(r.dtText));
+    frequency_->setText(text(r.frequencyText));
+    for (auto [bar, position] : {std::pair{cursor1Bar_, v.cursor1}, {cursor2Bar_, v.cursor2}}) {
+        const QSignalBlocker blocker(bar);
+        bar->setValue(position);
+    }
+}
+
+void CursorWindow::carryOutAndShow(const Followup& followup)
+{
+    applyView();
+    carryOut(host_, followup);
+}
+
+void CursorWindow::refresh()
+{
+    model_.show();
+    applyView();
+}
+
+void CursorWindow::opened()
+{
+    model_.opened();
+    applyView();
+}
+
+void CursorWindow::closed()
+{
+    model_.closed();
+}
+
+}  // namespace ql::gui
