@@ -12,6 +12,7 @@
 #include "FuzzLink.h"
 #include "app/InstrumentOperations.h"
 #include "app/RemoteCommands.h"
+#include "draw/RecordingPrinter.h"
 
 namespace {
 
@@ -32,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     t.state.ddf.ch1VoltsIndex = static_cast<byte>(size % 16);
     t.state.ddf.tbAIndex = static_cast<byte>(size % 32);
-    InstrumentOperations operations(t.link);
+    RecordingPrinter printer;
+    InstrumentOperations operations(t.link, printer);
     RemoteCommands remote(t.state, operations, size % 2 ? ',' : '.');
 
     std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -6,9 +6,9 @@
 #include <QTimer>
 
 #include "FixedPlaces.h"
-#include "state/Twips.h"
 #include "app/PictureWindows.h"
 #include "display/ScreenDrawing.h"
+#include "state/Twips.h"
 
 namespace ql::gui {
 
