@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "AutoStoreWindow.h"
 #include "ChannelsPanel.h"
 #include "ExportSettingsWindow.h"
 #include "IntensityPanel.h"
@@ -13,6 +14,7 @@
 #include "TimebasePanel.h"
 #include "TriggerPanel.h"
 #include "WindowEntries.h"
+#include "app/AutoStoreEngine.h"
 #include "state/NumberFormat.h"
 
 namespace ql::gui {
@@ -30,6 +32,9 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
 {
     registerWindows();
     window_.attach(controller_, operations_);
+    // Each autostore store: the next numbered file, its printout when chosen, the next number.
+    operations_.setAutoStoreFile(
+        [this] { storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign()); });
 }
 
 Program::~Program()
@@ -66,6 +71,8 @@ void Program::registerWindows()
     inArea(ToolWindow::PrintPreview, new PrintPreviewWindow(s, host_));
     inArea(ToolWindow::ExportSettings,
            new ExportSettingsWindow(s, host_, clipboard_, window_.fileDialogs()));
+    inArea(ToolWindow::AutostoreWindow,
+           new AutoStoreWindow(link_, window_.fileDialogs(), decimalSign));
 }
 
 bool Program::start(const QString& socketPath)
