@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <cstdio>
 
 namespace ql::gui {
 
@@ -34,26 +35,26 @@ AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, cha
     setObjectName(QStringLiteral("autoStoreWindow"));
     setWindowTitle(QString::fromUtf8(kAutoStoreWindowTitle));
 
-    auto* frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("autoStoreFrame"));
-    frame->setFrameShape(QFrame::StyledPanel);
+    box_ = new QFrame(this);
+    box_->setObjectName(QStringLiteral("autoStoreFrame"));
+    box_->setFrameShape(QFrame::StyledPanel);
 
-    timed_ = new QRadioButton(QStringLiteral("Store every"), frame);
+    timed_ = new QRadioButton(QStringLiteral("Store every"), box_);
     timed_->setObjectName(QStringLiteral("timedOption"));
-    afterTrigger_ = new QRadioButton(QStringLiteral("Store after trigger"), frame);
+    afterTrigger_ = new QRadioButton(QStringLiteral("Store after trigger"), box_);
     afterTrigger_->setObjectName(QStringLiteral("afterTriggerOption"));
-    minutes_ = new QLineEdit(frame);
+    minutes_ = new QLineEdit(box_);
     minutes_->setObjectName(QStringLiteral("minutesBox"));
     minutes_->setAccessibleName(QStringLiteral("Minutes"));
     minutes_->setMaximumWidth(minutes_->fontMetrics().averageCharWidth() * kMinutesBoxCharacters);
-    auto* minutesLabel = new QLabel(QStringLiteral("minutes"), frame);
+    auto* minutesLabel = new QLabel(QStringLiteral("minutes"), box_);
     minutesLabel->setBuddy(minutes_);
-    print_ = new QCheckBox(QStringLiteral("Print after storage"), frame);
+    print_ = new QCheckBox(QStringLiteral("Print after storage"), box_);
     print_->setObjectName(QStringLiteral("printBox"));
-    table_ = new QCheckBox(QStringLiteral("Save as table"), frame);
+    table_ = new QCheckBox(QStringLiteral("Save as table"), box_);
     table_->setObjectName(QStringLiteral("tableBox"));
-    selectFile_ = button(frame, "Select &Filename", "selectFileButton");
-    fileLabel_ = new QLabel(QStringLiteral("Filename"), frame);
+    selectFile_ = button(box_, "Select &Filename", "selectFileButton");
+    fileLabel_ = new QLabel(QStringLiteral("Filename"), box_);
     fileLabel_->setObjectName(QStringLiteral("fileLabel"));
     fileLabel_->setMinimumWidth(fileLabel_->fontMetrics().averageCharWidth() *
                                 kFileLabelCharacters);
@@ -74,11 +75,10 @@ AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, cha
             [this](bool checked) { carry(controller_.tableToggled(checked)); });
     connect(selectFile_, &QPushButton::clicked, this, [this] {
         carry(controller_.selectFilename(dialogs_));
-        // The frame grows with a long file name.
-        if (parentWidget()) parentWidget()->adjustSize();
+        fitFrame();
     });
 
-    auto* grid = new QGridLayout(frame);
+    auto* grid = new QGridLayout(box_);
     grid->addWidget(timed_, 0, 0);
     grid->addWidget(minutes_, 0, 1);
     grid->addWidget(minutesLabel, 0, 2);
@@ -101,7 +101,7 @@ AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, cha
     buttons->addWidget(stop_);
     buttons->addWidget(exit_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(frame);
+    layout->addWidget(box_);
     layout->addLayout(buttons);
     applyView(true);
 }
@@ -110,6 +110,18 @@ void AutoStoreWindow::opened()
 {
     controller_.opened();
     applyView(true);
+    fitFrame();
+}
+
+void AutoStoreWindow::fitFrame()
+{
+    // The frame grows so that the whole file name shows; it never shrinks under the user.
+    QWidget* frame = parentWidget();
+    if (!frame) return;
+    // A hidden window's layouts keep the sizes they had before the new name.
+    box_->updateGeometry();
+    updateGeometry();
+    frame->resize(frame->size().expandedTo(frame->sizeHint()));
 }
 
 void AutoStoreWindow::applyView(bool minutesToo)

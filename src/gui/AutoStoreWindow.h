@@ -9,6 +9,7 @@
 #include "app/AutoStoreController.h"
 
 class QCheckBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -41,10 +42,12 @@ private:
     // The interval box is rewritten too unless the user is typing in it.
     void applyView(bool minutesToo);
     void carry(const Followup& followup);
+    void fitFrame();
 
     AutoStoreController controller_;
     Host& host_;
     FileDialogs& dialogs_;
+    QFrame* box_ = nullptr;  // groups every control but the three buttons
     QRadioButton* timed_ = nullptr;
     QRadioButton* afterTrigger_ = nullptr;
     QLineEdit* minutes_ = nullptr;

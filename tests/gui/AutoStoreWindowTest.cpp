@@ -49,6 +49,7 @@ TEST(AutoStoreWindowGui, EveryTickStoresTheInstrumentsRecordsIntoTheNextNumbered
     auto& w = *rig.window.windows().window<AutoStoreWindow>(ToolWindow::AutostoreWindow);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("AutoStore"));
     EXPECT_EQ(w.fileLabel()->text().toStdString(), rig.paths.userDataDir() + "/AutostoreXXX");
+    EXPECT_GE(w.fileLabel()->width(), w.fileLabel()->sizeHint().width());  // shown whole
 
     w.timedOption()->click();
     w.minutesBox()->setText(QStringLiteral("0"));
