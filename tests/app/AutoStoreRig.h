@@ -40,6 +40,12 @@ struct AutoStoreRig : OperationsRig {
     }
 
     std::string file(const std::string& name) const { return folder + "/" + name; }
+    std::string contents(const std::string& name) const
+    {
+        std::ifstream in(file(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // The names in the folder, in order.
     std::vector<std::string> files() const
     {
         std::vector<std::string> names;
@@ -47,11 +53,6 @@ struct AutoStoreRig : OperationsRig {
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
-    }
-    static std::string contents(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     std::string folder;

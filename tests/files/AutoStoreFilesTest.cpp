@@ -1,5 +1,5 @@
-// The autostore's numbered files: their names, what each holds, that only the file of the
-// mode is replaced, and what a store into a missing folder tells.
+// The autostore's numbered files: their names, what each holds, and that only the file of
+// the mode is replaced (a store into a missing folder: AutoStoreEngineTest).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -64,24 +64,6 @@ TEST(AutoStoreFiles, AStoreWritesTheFileOfItsModeAndLeavesTheOtherKindAlone)
     EXPECT_FALSE(std::filesystem::exists(dir.file("probe00005.mes")));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(s.autoStore.autoStoreCounter, 5);  // counting is the caller's
-}
-
-TEST(AutoStoreFiles, AStoreIntoAMissingFolderTellsTheWritersMessageAndReturnsBadFilename)
-{
-    TempFolder dir("autostorefiles");
-    ProgramState s = savableState();
-    RecordingHost host;
-    s.autoStore.autoStorePrefix = dir.file("missing/probe");
-    for (byte asTable : {0, 1}) {
-        host.clear();
-        s.autoStore.autoStoreAsTable = asTable;
-        const Result<std::string> stored = storeAutoStoreFile(s, host, '.');
-        ASSERT_FALSE(stored.ok());
-        EXPECT_EQ(stored.failure().text, "Bad Filename");
-        EXPECT_EQ(stored.failure().title, "Auto Save");
-        EXPECT_EQ(host.events, (std::vector<std::string>{"message: File Error | Save Datas"}));
-    }
-    EXPECT_FALSE(std::filesystem::exists(dir.file("missing")));
 }
 
 }  // namespace
