@@ -1,5 +1,6 @@
 #include "InstrumentOperations.h"
 
+#include "AutoStoreEngine.h"
 #include "OperationGuard.h"
 #include "ScreenPrintout.h"
 #include "state/NumberFormat.h"
@@ -74,6 +75,11 @@ void InstrumentOperations::print()
     host_.openWindow(ToolWindow::PrinterSettings);
 }
 
+void InstrumentOperations::autostore()
+{
+    host_.openWindow(ToolWindow::AutostoreWindow);
+}
+
 void InstrumentOperations::read()
 {
     OperationGuard guard(state_, host_);
@@ -81,7 +87,8 @@ void InstrumentOperations::read()
     host_.setActionEnabled(UiAction::Read, false);
     host_.pumpEvents();
     readAndRelease();
-    host_.setActionEnabled(UiAction::Read, true);
+    // The autostore window, opened meanwhile, keeps "Read" off until it closes.
+    host_.setActionEnabled(UiAction::Read, !host_.isWindowOpen(ToolWindow::AutostoreWindow));
 }
 
 void InstrumentOperations::writeThenRead(UiAction button, bool settingsOnly)
@@ -133,7 +140,7 @@ void InstrumentOperations::autoBoxReleased(bool checked)
     if (!checked) {
         // Stopping the automatic update sends nothing (the hold stays), so it is never refused.
         state_.link.autoUpdate = 0;
-        state_.autoStore.autoStoreActive = 0;
+        stopAutoStore(state_, host_);
         host_.setAutoBox(false);
         return;
     }
@@ -142,7 +149,7 @@ void InstrumentOperations::autoBoxReleased(bool checked)
         state_.link.autoUpdate = 1;
         // A failed connection clears the automatic update again.
         if (state_.link.remoteHeld == 0) link_.connectInstrument();
-        if (state_.link.autoUpdate == 0) state_.autoStore.autoStoreActive = 0;
+        if (state_.link.autoUpdate == 0) stopAutoStore(state_, host_);
     }
     host_.setAutoBox(state_.link.autoUpdate == 1);
 }

@@ -46,6 +46,7 @@ public:
     void notes();      // "Notes": the notes window
     void wmfExport();  // "WMF-Export": the export settings window (no busy test)
     void print();      // Data menu "&Print": the print settings window, with its preview
+    void autostore();  // Measurement menu "&Autostore": the autostore window (no busy test)
     // "RM" and "Auto" act when the mouse button is released over them, with the box's new
     // value; setting the box from code must not call these.
     void remoteBoxReleased(bool checked);

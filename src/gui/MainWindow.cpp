@@ -85,7 +85,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
          {controls_.notesButton, controls_.printerSetupItem, controls_.channelItem,
           controls_.timebaseItem, controls_.triggerItem, controls_.storageItem,
           controls_.intensityItem, controls_.cursorItem, controls_.automeasurementItem,
-          controls_.autostoreItem, controls_.fftItem, controls_.harmonicsItem, controls_.aboutItem})
+          controls_.fftItem, controls_.harmonicsItem, controls_.aboutItem})
         setAvailable(item, false);
 }
 
@@ -245,6 +245,7 @@ void MainWindow::attach(AppController& controller, InstrumentOperations& operati
     connect(c.saveItem, &QAction::triggered, this,
             [this, &controller] { controller.saveDataMenu(fileDialogs_); });
     connect(c.printItem, &QAction::triggered, this, [&operations] { operations.print(); });
+    connect(c.autostoreItem, &QAction::triggered, this, [&operations] { operations.autostore(); });
     connect(c.clipboardItem, &QAction::triggered, this, &MainWindow::copyScreenToClipboard);
     connect(c.configPortItem, &QAction::triggered, this, [&operations] { operations.config(); });
     connect(c.exitItem, &QAction::triggered, this, [&controller] { controller.exitProgram(); });

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "AutoStoreWindow.h"
 #include "ChannelsPanel.h"
 #include "CursorWindow.h"
 #include "ExportSettingsWindow.h"
@@ -17,6 +18,7 @@
 #include "WindowEntries.h"
 #include "XyWindow.h"
 #include "ZoomWindow.h"
+#include "app/AutoStoreEngine.h"
 #include "state/NumberFormat.h"
 
 namespace ql::gui {
@@ -34,6 +36,9 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
 {
     registerWindows();
     window_.attach(controller_, operations_);
+    // Each autostore store: the next numbered file, its printout when chosen, the next number.
+    operations_.setAutoStoreFile(
+        [this] { storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign()); });
 }
 
 Program::~Program()
@@ -74,6 +79,8 @@ void Program::registerWindows()
     inArea(ToolWindow::MeasurementWindow, new MeasurementWindow(s, views_, host_));
     inArea(ToolWindow::XyView, new XyWindow(s, views_, host_));
     inArea(ToolWindow::ZoomWindow, new ZoomWindow(s, views_));
+    inArea(ToolWindow::AutostoreWindow,
+           new AutoStoreWindow(link_, window_.fileDialogs(), decimalSign));
 }
 
 bool Program::start(const QString& socketPath)

@@ -96,7 +96,7 @@ void initProgramState(ProgramState& s, const std::string& autostoreFolder)
     s.ddf.ch2ProbeFactor = 10;
     s.notesText.assign("");
 
-    s.autoStore.autoStorePrefix.assign(autostoreFolder + "/AutostoreXXX");
+    s.autoStore.autoStorePrefix = autostoreFolder + "/AutostoreXXX";
     s.autoStore.autoStoreMinutes = 10;
 
     s.user = UserContact{};

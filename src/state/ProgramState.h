@@ -252,9 +252,11 @@ struct AutoStore {
     byte autoStoreTimed = 0;  // 1 every N minutes, 0 after each trigger
     byte autoStorePrint = 0;
     byte autoStoreAsTable = 0;
-    FixedText<40> autoStorePrefix;
+    // Path and name stem of the numbered files, kept whole: a cut prefix would send the files
+    // into another folder.
+    std::string autoStorePrefix;
     std::int16_t autoStoreMinutes = 0;
-    std::int16_t autoStoreCounter = 0;
+    std::int32_t autoStoreCounter = 0;  // next file's number; 100000 once 99999 is stored
     DateTime autoStoreNextTime{};
 };
 

@@ -189,12 +189,13 @@ TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
     rig.host.closeWindow(ToolWindow::PortSetup);
     EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::PortSetup));
 
-    // The print settings with their preview, and the export settings.
+    // The print settings with their preview, the export settings and the autostore window.
     rig.window.controls().printItem->trigger();
     rig.window.controls().wmfExportButton->trigger();
+    rig.window.controls().autostoreItem->trigger();
     QApplication::processEvents();
-    for (ToolWindow w :
-         {ToolWindow::PrinterSettings, ToolWindow::PrintPreview, ToolWindow::ExportSettings})
+    for (ToolWindow w : {ToolWindow::PrinterSettings, ToolWindow::PrintPreview,
+                         ToolWindow::ExportSettings, ToolWindow::AutostoreWindow})
         EXPECT_TRUE(rig.host.isWindowOpen(w)) << toolWindowName(w);
     EXPECT_EQ(accessibilityFaults(), "");
 }

@@ -176,15 +176,18 @@ std::string stateBytes(const ProgramState& s)
     std::string out = bytesOf(
         s.ddf, s.caps, s.identity, s.link, s.busy, s.waves, s.preamble, s.stamp, s.tables,
         s.tbRange, s.trigStatus, s.trigCal, s.trigMark, s.trgPos, s.storage, s.tbB, s.screen,
-        s.cursor, s.screenMarks, s.zoom, s.zoomMarks, s.measure, s.fft, s.harm, s.print,
-        s.autoStore, s.layout, s.user, s.notesText, s.language, s.parDefaultsGenerated,
-        s.parReservedText, s.harmTest.harmAverageCount, s.harmTest.harmFundamentalLevel,
-        s.harmTest.harmOverallFail, s.exportTarget.exportToFile);
+        s.cursor, s.screenMarks, s.zoom, s.zoomMarks, s.measure, s.fft, s.harm, s.print, s.layout,
+        s.user, s.notesText, s.language, s.parDefaultsGenerated, s.parReservedText,
+        s.harmTest.harmAverageCount, s.harmTest.harmFundamentalLevel, s.harmTest.harmOverallFail,
+        s.exportTarget.exportToFile, s.autoStore.autoStoreActive, s.autoStore.autoStoreTimed,
+        s.autoStore.autoStorePrint, s.autoStore.autoStoreAsTable, s.autoStore.autoStoreMinutes,
+        s.autoStore.autoStoreCounter, s.autoStore.autoStoreNextTime);
     for (const auto* v :
          {&s.fftBuf.fftSamples, &s.fftBuf.fftImagIn, &s.fftBuf.fftRealOut, &s.fftBuf.fftImagOut,
           &s.fftBuf.spectrumCh1, &s.fftBuf.spectrumCh2, &s.harmTest.harmAvgSpectrum})
         out.append(reinterpret_cast<const char*>(v->data()), v->size() * sizeof(double));
-    return out + s.exportTarget.exportFileName + '\0' + s.helpFile + '\0' + s.currentFileName;
+    return out + s.exportTarget.exportFileName + '\0' + s.helpFile + '\0' + s.currentFileName +
+           '\0' + s.autoStore.autoStorePrefix;
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST(InitProgramState, StartValuesDescribeAPlausibleInstrument)
     EXPECT_EQ(s.stamp.waveTime.str(), "--:--:--  ");
     EXPECT_EQ(s.stamp.waveDate.str(), "--.--.--  ");
     EXPECT_EQ(s.autoStore.autoStoreMinutes, 10);
-    EXPECT_EQ(s.autoStore.autoStorePrefix.trimmed(), "/home/u/AutostoreXXX");
+    EXPECT_EQ(s.autoStore.autoStorePrefix, "/home/u/AutostoreXXX");
     EXPECT_EQ(s.user.userVatId.trimmed(), "Not applicable");
     EXPECT_FALSE(s.user.userCompany.trimmed().empty());
     EXPECT_EQ(s.user.userEmail.trimmed(), "");
@@ -48,9 +48,9 @@ TEST(InitProgramState, StartValuesDescribeAPlausibleInstrument)
     EXPECT_FALSE(s.caps.unitDigimodea);
 }
 
-TEST(InitProgramState, LongAutostoreFolderIsCutAtFortyCharacters)
+TEST(InitProgramState, LongAutostoreFolderIsKeptWhole)
 {
     ProgramState s;
     initProgramState(s, "/home/somebody/.local/share/ql240");
-    EXPECT_EQ(s.autoStore.autoStorePrefix.str(), "/home/somebody/.local/share/ql240/Autost");
+    EXPECT_EQ(s.autoStore.autoStorePrefix, "/home/somebody/.local/share/ql240/AutostoreXXX");
 }

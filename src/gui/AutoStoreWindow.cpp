@@ -1,0 +1,152 @@
+#include "AutoStoreWindow.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <cstdio>
+
+namespace ql::gui {
+
+namespace {
+
+constexpr int kMinutesBoxCharacters = 6;
+constexpr int kFileLabelCharacters = 40;
+
+QPushButton* button(QWidget* parent, const char* caption, const char* name)
+{
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(QString::fromUtf8(name));
+    return b;
+}
+
+}  // namespace
+
+AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, char decimalSign,
+                                 QWidget* parent)
+    : QWidget(parent), controller_(link, decimalSign), host_(link.context().host), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("autoStoreWindow"));
+    setWindowTitle(QString::fromUtf8(kAutoStoreWindowTitle));
+
+    box_ = new QFrame(this);
+    box_->setObjectName(QStringLiteral("autoStoreFrame"));
+    box_->setFrameShape(QFrame::StyledPanel);
+
+    timed_ = new QRadioButton(QStringLiteral("Store every"), box_);
+    timed_->setObjectName(QStringLiteral("timedOption"));
+    afterTrigger_ = new QRadioButton(QStringLiteral("Store after trigger"), box_);
+    afterTrigger_->setObjectName(QStringLiteral("afterTriggerOption"));
+    minutes_ = new QLineEdit(box_);
+    minutes_->setObjectName(QStringLiteral("minutesBox"));
+    minutes_->setAccessibleName(QStringLiteral("Minutes"));
+    minutes_->setMaximumWidth(minutes_->fontMetrics().averageCharWidth() * kMinutesBoxCharacters);
+    auto* minutesLabel = new QLabel(QStringLiteral("minutes"), box_);
+    minutesLabel->setBuddy(minutes_);
+    print_ = new QCheckBox(QStringLiteral("Print after storage"), box_);
+    print_->setObjectName(QStringLiteral("printBox"));
+    table_ = new QCheckBox(QStringLiteral("Save as table"), box_);
+    table_->setObjectName(QStringLiteral("tableBox"));
+    selectFile_ = button(box_, "Select &Filename", "selectFileButton");
+    fileLabel_ = new QLabel(QStringLiteral("Filename"), box_);
+    fileLabel_->setObjectName(QStringLiteral("fileLabel"));
+    fileLabel_->setMinimumWidth(fileLabel_->fontMetrics().averageCharWidth() *
+                                kFileLabelCharacters);
+
+    // clicked() comes from the mouse and the keyboard, never from the program.
+    connect(timed_, &QRadioButton::clicked, this, [this] { carry(controller_.modeChosen(true)); });
+    connect(afterTrigger_, &QRadioButton::clicked, this,
+            [this] { carry(controller_.modeChosen(false)); });
+    // Enter and leaving the box.
+    connect(minutes_, &QLineEdit::editingFinished, this, [this] {
+        const Followup f = controller_.minutesEntered(minutes_->text().toStdString());
+        applyView(true);
+        carry(f);
+    });
+    connect(print_, &QCheckBox::clicked, this,
+            [this](bool checked) { carry(controller_.printToggled(checked)); });
+    connect(table_, &QCheckBox::clicked, this,
+            [this](bool checked) { carry(controller_.tableToggled(checked)); });
+    connect(selectFile_, &QPushButton::clicked, this, [this] {
+        carry(controller_.selectFilename(dialogs_));
+        fitFrame();
+    });
+
+    auto* grid = new QGridLayout(box_);
+    grid->addWidget(timed_, 0, 0);
+    grid->addWidget(minutes_, 0, 1);
+    grid->addWidget(minutesLabel, 0, 2);
+    grid->addWidget(afterTrigger_, 1, 0, 1, 3);
+    grid->addWidget(print_, 2, 0, 1, 3);
+    grid->addWidget(table_, 3, 0, 1, 3);
+    grid->addWidget(selectFile_, 4, 0);
+    grid->addWidget(fileLabel_, 4, 1, 1, 3);
+    grid->setColumnStretch(3, 1);
+
+    start_ = button(this, "&Start", "startButton");
+    stop_ = button(this, "S&top", "stopButton");
+    exit_ = button(this, "E&xit", "exitButton");
+    connect(start_, &QPushButton::clicked, this, [this] { carry(controller_.startPause()); });
+    connect(stop_, &QPushButton::clicked, this, [this] { carry(controller_.stop()); });
+    connect(exit_, &QPushButton::clicked, this, [this] { carry(controller_.exit()); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(start_);
+    buttons->addWidget(stop_);
+    buttons->addWidget(exit_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(box_);
+    layout->addLayout(buttons);
+    applyView(true);
+}
+
+void AutoStoreWindow::opened()
+{
+    controller_.opened();
+    applyView(true);
+    fitFrame();
+}
+
+void AutoStoreWindow::fitFrame()
+{
+    // The frame grows so that the whole file name shows; it never shrinks under the user.
+    QWidget* frame = parentWidget();
+    if (!frame) return;
+    // A hidden window's layouts keep the sizes they had before the new name.
+    box_->updateGeometry();
+    updateGeometry();
+    frame->resize(frame->size().expandedTo(frame->sizeHint()));
+}
+
+void AutoStoreWindow::applyView(bool minutesToo)
+{
+    const AutoStoreView v = controller_.view();
+    {
+        const QSignalBlocker a(timed_), b(afterTrigger_), c(print_), d(table_);
+        timed_->setChecked(v.timed);
+        afterTrigger_->setChecked(!v.timed);
+        print_->setChecked(v.printAfterStorage);
+        table_->setChecked(v.saveAsTable);
+    }
+    if (minutesToo || !minutes_->hasFocus()) {
+        const QSignalBlocker blocker(minutes_);
+        minutes_->setText(QString::fromStdString(v.minutesText));
+    }
+    fileLabel_->setText(QString::fromStdString(v.fileLabel));
+    start_->setText(QString::fromStdString(v.startCaption));
+}
+
+void AutoStoreWindow::carry(const Followup& followup)
+{
+    applyView(false);
+    carryOut(host_, followup);
+    if (followup.closeWindow) host_.closeWindow(ToolWindow::AutostoreWindow);
+}
+
+}  // namespace ql::gui

@@ -1,0 +1,94 @@
+// One autostore store as the main timer runs it: the numbered file, the printout naming it,
+// the counter; a store that fails is told, printed and counted; after file 99999 the
+// autostore stops.
+#include <gtest/gtest.h>
+
+#include "AutoStoreRig.h"
+
+using namespace ql;
+using namespace ql::testing;
+
+namespace {
+
+bool printed(const RecordingPrinter& printer, const std::string& text)
+{
+    const std::vector<std::string> texts = printer.recording().texts();
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TEST(AutoStoreEngine, EachStoreWritesTheNextFileAndThePrintoutNamesIt)
+{
+    AutoStoreRig t;
+    t.state.stamp.waveTime.assign("10:11:12");
+    t.state.autoStore.autoStoreActive = 1;
+    t.state.autoStore.autoStorePrint = 1;
+    for (int i = 0; i < 2; ++i) storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+
+    EXPECT_EQ(t.files(),
+              (std::vector<std::string>{"AutostoreXXX00000.mes", "AutostoreXXX00001.mes"}));
+    EXPECT_EQ(t.printer.documentsDone(), 2);
+    for (const char* name : {"AutostoreXXX00000.mes", "AutostoreXXX00001.mes"})
+        EXPECT_TRUE(printed(t.printer, "Measure time: 10:11:12   " + t.file(name))) << name;
+    EXPECT_EQ(t.state.autoStore.autoStoreCounter, 2);
+    EXPECT_EQ(t.messageCount(), 0);
+}
+
+TEST(AutoStoreEngine, AStoreIntoAMissingFolderIsToldStillPrintedAndCounted)
+{
+    AutoStoreRig t;
+    t.state.stamp.waveTime.assign("10:11:12");
+    AutoStore& a = t.state.autoStore;
+    a.autoStorePrefix = t.file("missing/run");
+    a.autoStoreActive = 1;
+    a.autoStorePrint = 1;
+    a.autoStoreCounter = 3;
+    storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+
+    const std::vector<std::string>& e = t.host.events;
+    ASSERT_GE(e.size(), 3u);
+    EXPECT_EQ(Commands(e.begin(), e.begin() + 3),
+              (Commands{"message: File Error | Save Datas", "message: Bad Filename | Auto Save",
+                        "open PrinterSettings"}));
+    // The page is printed, but names no file: none was stored.
+    EXPECT_EQ(t.printer.documentsDone(), 1);
+    EXPECT_TRUE(printed(t.printer, "Measure time: 10:11:12"));
+    EXPECT_EQ(a.autoStoreCounter, 4);  // the next store tries the next number
+    EXPECT_EQ(a.autoStoreActive, 1);
+    EXPECT_TRUE(t.files().empty());
+}
+
+TEST(AutoStoreEngine, AfterFile99999TheAutostoreStopsAndStartRefusesUntilStop)
+{
+    AutoStoreRig t;
+    t.openWindow();
+    AutoStore& a = t.state.autoStore;
+    a.autoStoreActive = 1;
+    a.autoStoreTimed = 1;
+    a.autoStoreCounter = 99998;
+    storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+    EXPECT_EQ(a.autoStoreCounter, 99999);
+    EXPECT_EQ(a.autoStoreActive, 1);
+    EXPECT_EQ(t.messageCount(), 0);
+
+    storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+    EXPECT_EQ(a.autoStoreActive, 0);
+    ASSERT_EQ(t.messageCount(), 1);
+    EXPECT_EQ(t.host.messages[0].text, kAutoStoreNumbersUsedText);
+    EXPECT_EQ(t.host.countEvents("refresh AutostoreWindow"), 1);  // the window shows "Start"
+    EXPECT_EQ(t.controller.view().startCaption, "&Start");
+    // A store that comes all the same writes nothing.
+    storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+    EXPECT_EQ(t.files(),
+              (std::vector<std::string>{"AutostoreXXX99998.mes", "AutostoreXXX99999.mes"}));
+
+    t.host.clear();
+    t.controller.startPause();
+    EXPECT_EQ(a.autoStoreActive, 0);
+    EXPECT_EQ(t.messageCount(), 1);
+    t.controller.stop();
+    EXPECT_EQ(a.autoStoreCounter, 0);
+    t.controller.startPause();
+    EXPECT_EQ(a.autoStoreActive, 1);
+}
+
+}  // namespace
