@@ -1,0 +1,241 @@
+// The View and Measurement menus over a recording host: the windows the items open and close
+// with their check marks, what "FFT" and "Harm. current emissions" do to automatic update and
+// the harmonics buffers (also in the middle of a read), and the measurement window at the next
+// start.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "AppRig.h"
+#include "app/MenuController.h"
+#include "display/ScreenDrawing.h"
+#include "state/InitProgramState.h"
+
+using namespace ql;
+using namespace ql::testing;
+
+namespace {
+
+bool checked(const RecordingHost& h, UiAction a)
+{
+    return h.actionChecked[static_cast<int>(a)];
+}
+bool enabled(const RecordingHost& h, UiAction a)
+{
+    return h.actionEnabled[static_cast<int>(a)];
+}
+
+std::vector<std::string> windowEvents(const RecordingHost& host)
+{
+    std::vector<std::string> found;
+    for (const auto& e : host.events)
+        if (e.rfind("open ", 0) == 0 || e.rfind("close ", 0) == 0) found.push_back(e);
+    return found;
+}
+
+// What an earlier harmonics test left in the buffers.
+void fillHarmonicsBuffers(ProgramState& s)
+{
+    for (auto* buffer : {&s.fftBuf.spectrumCh1, &s.fftBuf.spectrumCh2, &s.harmTest.harmAvgSpectrum})
+        std::fill(buffer->begin(), buffer->end(), 7.0);
+    s.harmTest.harmFundamentalLevel = 3.0;
+    s.harmTest.harmAverageCount = 5;
+}
+
+bool harmonicsBuffersReset(const ProgramState& s)
+{
+    const auto zero = [](const std::vector<double>& b) {
+        return std::all_of(b.begin(), b.end(), [](double v) { return v == 0.0; });
+    };
+    return zero(s.fftBuf.spectrumCh1) && zero(s.fftBuf.spectrumCh2) &&
+           zero(s.harmTest.harmAvgSpectrum) && s.harmTest.harmFundamentalLevel == 0.0 &&
+           s.harmTest.harmAverageCount == 1;
+}
+
+enum class Analysis { None, Fft, Harmonics };
+
+TEST(MeasurementMenu, FftAndHarmonicsExcludeEachOtherAndHarmonicsStopsAutomaticUpdate)
+{
+    struct Case {
+        Analysis before;
+        bool fftItem;  // else "Harm. current emissions"
+        Analysis after;
+        std::vector<std::string> windows;
+    };
+    const Case cases[] = {
+        {Analysis::None, true, Analysis::Fft, {"open FftWindow"}},
+        {Analysis::None, false, Analysis::Harmonics, {"open HarmonicsWindow"}},
+        {Analysis::Fft, true, Analysis::None, {"close FftWindow"}},
+        {Analysis::Fft, false, Analysis::Harmonics, {"close FftWindow", "open HarmonicsWindow"}},
+        {Analysis::Harmonics, true, Analysis::Fft, {"close HarmonicsWindow", "open FftWindow"}},
+        {Analysis::Harmonics, false, Analysis::None, {"close HarmonicsWindow"}},
+    };
+    for (const Case& c : cases) {
+        const int n = static_cast<int>(&c - cases);
+        ProgramState s;
+        RecordingHost host;
+        // Automatic update on, as the harmonics set-up also leaves it, with "Auto" disabled
+        // while the harmonics window is open.
+        fillHarmonicsBuffers(s);
+        s.link.autoUpdate = 1;
+        host.autoBox = true;
+        host.actionEnabled[static_cast<int>(UiAction::AutoBox)] = c.before != Analysis::Harmonics;
+        if (c.before == Analysis::Fft) {
+            s.fft.fftActive = 1;
+            host.openWindow(ToolWindow::FftWindow);
+            host.setActionChecked(UiAction::FftMenuItem, true);
+        }
+        if (c.before == Analysis::Harmonics) {
+            s.harm.obwActive = 1;
+            host.openWindow(ToolWindow::HarmonicsWindow);
+            host.setActionChecked(UiAction::HarmonicsMenuItem, true);
+        }
+        host.clear();
+
+        MenuController menus(s, host);
+        c.fftItem ? menus.fftChosen() : menus.harmonicsChosen();
+
+        const bool fft = c.after == Analysis::Fft, harmonics = c.after == Analysis::Harmonics;
+        EXPECT_EQ(windowEvents(host), c.windows) << n;
+        EXPECT_EQ(s.fft.fftActive, fft ? 1 : 0) << n;
+        EXPECT_EQ(s.harm.obwActive, harmonics ? 1 : 0) << n;
+        EXPECT_EQ(checked(host, UiAction::FftMenuItem), fft) << n;
+        EXPECT_EQ(checked(host, UiAction::HarmonicsMenuItem), harmonics) << n;
+        // Leaving the harmonics view, by either item, lets "Auto" be ticked again.
+        EXPECT_EQ(enabled(host, UiAction::AutoBox), !harmonics) << n;
+        EXPECT_EQ(s.link.autoUpdate, harmonics ? 0 : 1) << n;
+        EXPECT_EQ(host.autoBox, !harmonics) << n;
+        EXPECT_EQ(harmonicsBuffersReset(s), harmonics) << n;
+    }
+}
+
+TEST(ViewMenu, ItemsToggleTheirWindowsAndOnlyCursorWaitsForAnOperation)
+{
+    const std::pair<UiAction, ToolWindow> items[] = {
+        {UiAction::ChannelMenuItem, ToolWindow::ChannelPanel},
+        {UiAction::TimebaseMenuItem, ToolWindow::TimebasePanel},
+        {UiAction::TriggerMenuItem, ToolWindow::TriggerPanel},
+        {UiAction::StorageMenuItem, ToolWindow::StoragePanel},
+        {UiAction::IntensityMenuItem, ToolWindow::IntensityPanel},
+        {UiAction::CursorMenuItem, ToolWindow::CursorWindow},
+    };
+    for (const bool busy : {false, true}) {
+        ProgramState s;
+        RecordingHost host;
+        s.busy.uiBusy = busy;
+        MenuController menus(s, host);
+        for (const auto& [item, window] : items) {
+            const bool acts = !(busy && item == UiAction::CursorMenuItem);
+            for (const bool opens : {true, false}) {
+                menus.viewItemChosen(item);
+                EXPECT_EQ(host.isWindowOpen(window), acts && opens)
+                    << toolWindowName(window) << busy;
+                EXPECT_EQ(checked(host, item), acts && opens) << toolWindowName(window) << busy;
+            }
+        }
+    }
+}
+
+TEST(ViewMenu, AutomeasurementClosedAtExitStaysClosedAtTheNextStart)
+{
+    const TempRoot root;
+    // Each run chooses "Automeasurement" once and exits: the window closes, then opens again.
+    for (const bool openAtStart : {true, false, true}) {
+        AppRig run(root);
+        run.app.startUp();
+        EXPECT_EQ(run.host.countEvents("open MeasurementWindow"), openAtStart ? 1 : 0);
+        EXPECT_EQ(checked(run.host, UiAction::AutomeasurementMenuItem), openAtStart);
+        MenuController(run.state, run.host).automeasurementChosen();
+        EXPECT_EQ(run.host.isWindowOpen(ToolWindow::MeasurementWindow), !openAtStart);
+        EXPECT_EQ(run.state.layout.automesVisible, openAtStart ? 0 : 1);
+        EXPECT_EQ(checked(run.host, UiAction::AutomeasurementMenuItem), !openAtStart);
+        ASSERT_EQ(run.app.exitProgram(), ExitOutcome::Ended);
+    }
+}
+
+// The simulated instrument read by the operations, the screen redrawn whenever the host is
+// asked to refresh it (as the screen window does), and a harmonics analysis that records what
+// each redraw gave it.
+struct ReadRig {
+    struct RedrawingHost : RecordingHost {
+        void refreshWindow(ToolWindow w) override
+        {
+            RecordingHost::refreshWindow(w);
+            if (w == ToolWindow::ScreenWindow) redraw();
+        }
+        std::function<void()> redraw;
+    };
+
+    ReadRig() : sim(clock, scopesim::SimulatorConfig{}), port(sim, clock)
+    {
+        initProgramState(state, "/tmp");
+        state.screen.screenBusy = 0;
+        state.link.comPort = 1;
+        state.link.baudRate = scopesim::SimulatorConfig{}.baudRate;
+        host.redraw = [this] { drawScreen(state, views); };
+        views.chain.connect(RedrawLink::Harmonics, [this](ProgramState& s) {
+            analysed.push_back(s.waves.waveCh1);
+            analysedFromReset = harmonicsBuffersReset(s);
+        });
+    }
+
+    FakeClock clock;
+    scopesim::ScopeSimulator sim;
+    scopesim::SimulatedPort port;
+    RedrawingHost host;
+    ProgramState state;
+    DisplayViews views;
+    InstrumentLink link{state, port, clock, host, modelTablePath(), "/help"};
+    RecordingPrinter printer;
+    InstrumentOperations ops{link, printer};
+    MenuController menus{state, host};
+    std::vector<Waveform> analysed;
+    bool analysedFromReset = false;
+
+    // Chooses "Harm. current emissions" once, in the middle of the first send of `operation`,
+    // and says whether "Auto" could be ticked right after.
+    bool harmonicsChosenDuring(const std::function<void()>& operation)
+    {
+        int pumps = 0;
+        bool autoEnabled = false;
+        host.onPumpEvents = [&] {
+            if (pumps++ > 0) return;
+            menus.harmonicsChosen();
+            autoEnabled = enabled(host, UiAction::AutoBox);
+        };
+        operation();
+        host.onPumpEvents = nullptr;
+        EXPECT_GT(pumps, 1);
+        return autoEnabled;
+    }
+};
+
+TEST(MeasurementMenu, HarmonicsChosenDuringAReadAnalysesTheRecordThatReadBrings)
+{
+    ReadRig t;
+    ASSERT_TRUE(t.link.connectInstrument());
+    t.state.link.autoUpdate = 1;
+    t.host.setAutoBox(true);
+    fillHarmonicsBuffers(t.state);
+    const Waveform before = t.state.waves.waveCh1;
+
+    // The automatic update's read: its redraw analyses the record it brought, from zero.
+    EXPECT_FALSE(t.harmonicsChosenDuring([&] { t.ops.timerTick(); }));
+    ASSERT_EQ(t.analysed.size(), 1u);
+    EXPECT_EQ(t.analysed[0], t.state.waves.waveCh1);
+    EXPECT_NE(t.analysed[0], before);
+    EXPECT_TRUE(t.analysedFromReset);
+    // "Auto" stays off and disabled after the operation; the instrument stays held.
+    EXPECT_EQ(t.state.link.autoUpdate, 0);
+    EXPECT_FALSE(t.host.autoBox);
+    EXPECT_FALSE(enabled(t.host, UiAction::AutoBox));
+    EXPECT_EQ(t.state.link.remoteHeld, 1);
+
+    // Switched off during the next read: no analysis, and "Auto" comes back when it has ended.
+    EXPECT_FALSE(t.harmonicsChosenDuring([&] { t.ops.read(); }));
+    EXPECT_EQ(t.analysed.size(), 1u);
+    EXPECT_TRUE(enabled(t.host, UiAction::AutoBox));
+}
+
+}  // namespace
