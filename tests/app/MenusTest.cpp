@@ -1,16 +1,20 @@
-// The View and Measurement menus over a recording host: the windows the items open and close
-// with their check marks, what "FFT" and "Harm. current emissions" do to automatic update and
-// the harmonics buffers (also in the middle of a read), and the measurement window at the next
-// start.
+// The View and Measurement menus and the about window over a recording host: the windows the
+// items open and close with their check marks, what "FFT" and "Harm. current emissions" do to
+// automatic update and the harmonics buffers (also in the middle of a read), the measurement
+// window at the next start, and the about window's model list.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "AppRig.h"
+#include "TempModelTable.h"
+#include "app/AboutModel.h"
 #include "app/MenuController.h"
 #include "display/ScreenDrawing.h"
 #include "state/InitProgramState.h"
+#include "state/RecordingDesktop.h"
 
 using namespace ql;
 using namespace ql::testing;
@@ -236,6 +240,64 @@ TEST(MeasurementMenu, HarmonicsChosenDuringAReadAnalysesTheRecordThatReadBrings)
     EXPECT_FALSE(t.harmonicsChosenDuring([&] { t.ops.read(); }));
     EXPECT_EQ(t.analysed.size(), 1u);
     EXPECT_TRUE(enabled(t.host, UiAction::AutoBox));
+}
+
+// --- About window ------------------------------------------------------------------------------
+
+struct AboutRig {
+    explicit AboutRig(const std::string& tablePath) : table(tablePath) {}
+    ModelTable table;
+    RecordingHost host;
+    RecordingDesktop desktop;
+    AboutModel about{table, host, desktop};
+};
+
+TEST(AboutWindow, ListsEveryModelIgnoringCaseWithTheChosenModelsNote)
+{
+    TableRow analog{"ta100"}, digital{"TX220"}, emptyFlag{"TB1"}, noMarkVoltages{"Tc308"};
+    analog.analog = true;
+    analog.memo = "analog";
+    digital.memo = "digital";
+    emptyFlag.nullFlag = true;         // identification refuses it
+    noMarkVoltages.digimodec = false;  // a digital model without trigger-mark voltages
+    const TempModelTable file({digital, analog, emptyFlag, noMarkVoltages, TableRow{"ZZ9"}});
+    AboutRig t(file.path());
+    t.about.opened();
+    std::vector<std::string> names;
+    for (const ModelRow& row : t.about.view().models) names.push_back(row.scope);
+    EXPECT_EQ(names, (std::vector<std::string>{"ta100", "TB1", "Tc308", "TX220", "ZZ9"}));
+    EXPECT_EQ(t.about.view().note, "analog");
+    t.about.rowChosen(3);
+    t.about.rowChosen(5);  // no such row
+    EXPECT_EQ(t.about.view().note, "digital");
+    EXPECT_TRUE(t.host.messages.empty());
+}
+
+TEST(AboutWindow, AnUnreadableTableGivesOneMessageAndAnEmptyList)
+{
+    const TempRoot root;
+    std::ofstream(root.path + "/scopes.db") << "not a database";
+    for (const std::string& path : {root.path + "/missing.db", root.path + "/scopes.db"}) {
+        AboutRig t(path);
+        t.about.opened();
+        ASSERT_EQ(t.host.messages.size(), 1u) << path;
+        EXPECT_EQ(t.host.messages[0].title, "Model table");
+        EXPECT_TRUE(t.about.view().models.empty());
+        EXPECT_EQ(t.about.view().chosen, -1);
+    }
+}
+
+TEST(AboutWindow, TheHomePageGoesToTheDesktopWholeAndARefusalIsSaid)
+{
+    AboutRig t(modelTablePath());
+    t.about.homePageClicked();
+    t.desktop.answer = Status::fail("No web browser", "Open");
+    t.about.homePageClicked();
+    ASSERT_EQ(t.desktop.requests.size(), 2u);
+    EXPECT_TRUE(t.desktop.requests[0].webAddress);
+    EXPECT_EQ(t.desktop.requests[0].target, kSupportContact.homePage);
+    ASSERT_EQ(t.host.messages.size(), 1u);
+    EXPECT_EQ(t.host.messages[0].text, "No web browser");
 }
 
 }  // namespace
