@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "AboutWindow.h"
 #include "ChannelsPanel.h"
 #include "ExportSettingsWindow.h"
 #include "IntensityPanel.h"
@@ -25,18 +26,21 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
       link_(*state_, port, clock, host_, paths.dataFile("scopes.db"), helpFolder(paths)),
       operations_(link_, printer_),
       controller_(link_, operations_, std::move(paths)),
+      menus_(*state_, host_),
       remoteCommands_(*state_, operations_, systemDecimalSign()),
       remoteServer_(remoteCommands_)
 {
     registerWindows();
     window_.attach(controller_, operations_);
+    window_.attachMenus(menus_, printer_.qprinter());
 }
 
 Program::~Program()
 {
     remoteServer_.close();
-    // The windows go before the core they show.
+    // The windows go before the core they show, the printer set-up before the printer.
     window_.windows().clear();
+    window_.closePrinterSetup();
 }
 
 void Program::registerWindows()
@@ -66,6 +70,8 @@ void Program::registerWindows()
     inArea(ToolWindow::PrintPreview, new PrintPreviewWindow(s, host_));
     inArea(ToolWindow::ExportSettings,
            new ExportSettingsWindow(s, host_, clipboard_, window_.fileDialogs()));
+    asDialog(ToolWindow::AboutWindow,
+             new AboutWindow(link_.modelTable(), host_, window_.desktop(), &window_), false);
 }
 
 bool Program::start(const QString& socketPath)

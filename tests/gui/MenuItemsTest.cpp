@@ -1,11 +1,16 @@
-// What the desktop receives for a document and a web address, offscreen.
+// The menu items as a user meets them, offscreen: a View check that follows a panel closed by
+// its close box, the printer set-up on the program's printer, and what the desktop receives
+// for a document and a web address.
 
 #include <gtest/gtest.h>
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QMdiSubWindow>
+#include <QPrintDialog>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <filesystem>
 
 #include "ProgramRig.h"
 #include "gui/QtDesktop.h"
@@ -33,6 +38,42 @@ public slots:
 };
 
 namespace {
+
+TEST(MenuItems, TheViewCheckFollowsAPanelClosedByItsCloseBox)
+{
+    ProgramRig rig;
+    rig.startUp();
+    QAction& item = *rig.window.controls().channelItem;
+    ASSERT_TRUE(item.isEnabled());
+    ASSERT_TRUE(item.isChecked());
+    auto* frame = qobject_cast<QMdiSubWindow*>(
+        rig.window.windows().find(ToolWindow::ChannelPanel)->widget().parentWidget());
+    ASSERT_NE(frame, nullptr);
+    frame->close();  // what the close box does
+    EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::ChannelPanel));
+    EXPECT_FALSE(item.isChecked());
+    item.trigger();
+    EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::ChannelPanel));
+    EXPECT_TRUE(item.isChecked());
+    item.trigger();
+    EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::ChannelPanel));
+    EXPECT_FALSE(item.isChecked());
+}
+
+TEST(MenuItems, PrinterSetupEditsTheProgramsPrinterAndPrintsNothing)
+{
+    ProgramRig rig;
+    rig.startUp();
+    for (int choice = 0; choice < 2; ++choice) rig.window.controls().printerSetupItem->trigger();
+    // One dialog, on the program's printer, while the program goes on; left open, it goes with
+    // the program before the printer it edits.
+    const auto dialogs = rig.window.findChildren<QPrintDialog*>();
+    ASSERT_EQ(dialogs.size(), 1);
+    EXPECT_TRUE(dialogs[0]->isVisible());
+    EXPECT_EQ(dialogs[0]->printer(), &rig.program.printer().qprinter());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(rig.program.printer().printoutFolder()));
+}
 
 TEST(MenuItems, TheDesktopGetsADocumentWithBlanksAndSemicolonsAsOneFile)
 {

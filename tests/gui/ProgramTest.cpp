@@ -190,6 +190,11 @@ TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
          {ToolWindow::PrinterSettings, ToolWindow::PrintPreview, ToolWindow::ExportSettings})
         EXPECT_TRUE(rig.host.isWindowOpen(w)) << toolWindowName(w);
     EXPECT_EQ(accessibilityFaults(), "");
+
+    rig.window.controls().aboutItem->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::AboutWindow));
+    EXPECT_EQ(accessibilityFaults(), "");
 }
 
 }  // namespace
