@@ -65,8 +65,7 @@ TEST(MenuItems, PrinterSetupEditsTheProgramsPrinterAndPrintsNothing)
     ProgramRig rig;
     rig.startUp();
     for (int choice = 0; choice < 2; ++choice) rig.window.controls().printerSetupItem->trigger();
-    // One dialog, on the program's printer, while the program goes on; left open, it goes with
-    // the program before the printer it edits.
+    // One dialog, on the program's printer, while the program goes on.
     const auto dialogs = rig.window.findChildren<QPrintDialog*>();
     ASSERT_EQ(dialogs.size(), 1);
     EXPECT_TRUE(dialogs[0]->isVisible());
