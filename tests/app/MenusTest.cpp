@@ -13,7 +13,6 @@
 #include "app/AboutModel.h"
 #include "app/MenuController.h"
 #include "display/ScreenDrawing.h"
-#include "state/InitProgramState.h"
 #include "state/RecordingDesktop.h"
 
 using namespace ql;
@@ -79,25 +78,16 @@ TEST(MeasurementMenu, FftAndHarmonicsExcludeEachOtherAndHarmonicsStopsAutomaticU
         const int n = static_cast<int>(&c - cases);
         ProgramState s;
         RecordingHost host;
-        // Automatic update on, as the harmonics set-up also leaves it, with "Auto" disabled
-        // while the harmonics window is open.
-        fillHarmonicsBuffers(s);
+        MenuController menus(s, host);
+        if (c.before == Analysis::Fft) menus.fftChosen();
+        if (c.before == Analysis::Harmonics) menus.harmonicsChosen();
+        // Automatic update on, as the harmonics set-up also leaves it.
         s.link.autoUpdate = 1;
         host.autoBox = true;
-        host.actionEnabled[static_cast<int>(UiAction::AutoBox)] = c.before != Analysis::Harmonics;
-        if (c.before == Analysis::Fft) {
-            s.fft.fftActive = 1;
-            host.openWindow(ToolWindow::FftWindow);
-            host.setActionChecked(UiAction::FftMenuItem, true);
-        }
-        if (c.before == Analysis::Harmonics) {
-            s.harm.obwActive = 1;
-            host.openWindow(ToolWindow::HarmonicsWindow);
-            host.setActionChecked(UiAction::HarmonicsMenuItem, true);
-        }
+        if (c.before != Analysis::Harmonics) host.setActionEnabled(UiAction::AutoBox, true);
+        fillHarmonicsBuffers(s);
         host.clear();
 
-        MenuController menus(s, host);
         c.fftItem ? menus.fftChosen() : menus.harmonicsChosen();
 
         const bool fft = c.after == Analysis::Fft, harmonics = c.after == Analysis::Harmonics;
@@ -158,88 +148,62 @@ TEST(ViewMenu, AutomeasurementClosedAtExitStaysClosedAtTheNextStart)
     }
 }
 
-// The simulated instrument read by the operations, the screen redrawn whenever the host is
-// asked to refresh it (as the screen window does), and a harmonics analysis that records what
-// each redraw gave it.
-struct ReadRig {
-    struct RedrawingHost : RecordingHost {
-        void refreshWindow(ToolWindow w) override
-        {
-            RecordingHost::refreshWindow(w);
-            if (w == ToolWindow::ScreenWindow) redraw();
-        }
-        std::function<void()> redraw;
+// Chooses "Harm. current emissions" once, in the middle of the first send of `operation`, and
+// says whether "Auto" could be ticked right after.
+bool harmonicsChosenDuring(AppRig& rig, MenuController& menus, void (InstrumentOperations::*op)())
+{
+    int pumps = 0;
+    bool autoEnabled = false;
+    rig.host.onPumpEvents = [&] {
+        if (pumps++ > 0) return;
+        menus.harmonicsChosen();
+        autoEnabled = enabled(rig.host, UiAction::AutoBox);
     };
-
-    ReadRig() : sim(clock, scopesim::SimulatorConfig{}), port(sim, clock)
-    {
-        initProgramState(state, "/tmp");
-        state.screen.screenBusy = 0;
-        state.link.comPort = 1;
-        state.link.baudRate = scopesim::SimulatorConfig{}.baudRate;
-        host.redraw = [this] { drawScreen(state, views); };
-        views.chain.connect(RedrawLink::Harmonics, [this](ProgramState& s) {
-            analysed.push_back(s.waves.waveCh1);
-            analysedFromReset = harmonicsBuffersReset(s);
-        });
-    }
-
-    FakeClock clock;
-    scopesim::ScopeSimulator sim;
-    scopesim::SimulatedPort port;
-    RedrawingHost host;
-    ProgramState state;
-    DisplayViews views;
-    InstrumentLink link{state, port, clock, host, modelTablePath(), "/help"};
-    RecordingPrinter printer;
-    InstrumentOperations ops{link, printer};
-    MenuController menus{state, host};
-    std::vector<Waveform> analysed;
-    bool analysedFromReset = false;
-
-    // Chooses "Harm. current emissions" once, in the middle of the first send of `operation`,
-    // and says whether "Auto" could be ticked right after.
-    bool harmonicsChosenDuring(const std::function<void()>& operation)
-    {
-        int pumps = 0;
-        bool autoEnabled = false;
-        host.onPumpEvents = [&] {
-            if (pumps++ > 0) return;
-            menus.harmonicsChosen();
-            autoEnabled = enabled(host, UiAction::AutoBox);
-        };
-        operation();
-        host.onPumpEvents = nullptr;
-        EXPECT_GT(pumps, 1);
-        return autoEnabled;
-    }
-};
+    (rig.ops.*op)();
+    rig.host.onPumpEvents = nullptr;
+    EXPECT_GT(pumps, 1);
+    return autoEnabled;
+}
 
 TEST(MeasurementMenu, HarmonicsChosenDuringAReadAnalysesTheRecordThatReadBrings)
 {
-    ReadRig t;
-    ASSERT_TRUE(t.link.connectInstrument());
-    t.state.link.autoUpdate = 1;
-    t.host.setAutoBox(true);
-    fillHarmonicsBuffers(t.state);
-    const Waveform before = t.state.waves.waveCh1;
+    AppRig rig;
+    rig.app.startUp();
+    rig.connectInstrument();
+    MenuController menus(rig.state, rig.host);
+    // The screen is redrawn when asked, as the screen window does; the harmonics analysis of
+    // each redraw records what it was given.
+    DisplayViews views;
+    rig.host.onRefreshWindow = [&](ToolWindow w) {
+        if (w == ToolWindow::ScreenWindow) drawScreen(rig.state, views);
+    };
+    std::vector<Waveform> analysed;
+    bool analysedFromReset = false;
+    views.chain.connect(RedrawLink::Harmonics, [&](ProgramState& s) {
+        analysed.push_back(s.waves.waveCh1);
+        analysedFromReset = harmonicsBuffersReset(s);
+    });
+    rig.state.link.autoUpdate = 1;
+    rig.host.setAutoBox(true);
+    fillHarmonicsBuffers(rig.state);
+    const Waveform before = rig.state.waves.waveCh1;
 
     // The automatic update's read: its redraw analyses the record it brought, from zero.
-    EXPECT_FALSE(t.harmonicsChosenDuring([&] { t.ops.timerTick(); }));
-    ASSERT_EQ(t.analysed.size(), 1u);
-    EXPECT_EQ(t.analysed[0], t.state.waves.waveCh1);
-    EXPECT_NE(t.analysed[0], before);
-    EXPECT_TRUE(t.analysedFromReset);
+    EXPECT_FALSE(harmonicsChosenDuring(rig, menus, &InstrumentOperations::timerTick));
+    ASSERT_EQ(analysed.size(), 1u);
+    EXPECT_EQ(analysed[0], rig.state.waves.waveCh1);
+    EXPECT_NE(analysed[0], before);
+    EXPECT_TRUE(analysedFromReset);
     // "Auto" stays off and disabled after the operation; the instrument stays held.
-    EXPECT_EQ(t.state.link.autoUpdate, 0);
-    EXPECT_FALSE(t.host.autoBox);
-    EXPECT_FALSE(enabled(t.host, UiAction::AutoBox));
-    EXPECT_EQ(t.state.link.remoteHeld, 1);
+    EXPECT_EQ(rig.state.link.autoUpdate, 0);
+    EXPECT_FALSE(rig.host.autoBox);
+    EXPECT_FALSE(enabled(rig.host, UiAction::AutoBox));
+    EXPECT_EQ(rig.state.link.remoteHeld, 1);
 
     // Switched off during the next read: no analysis, and "Auto" comes back when it has ended.
-    EXPECT_FALSE(t.harmonicsChosenDuring([&] { t.ops.read(); }));
-    EXPECT_EQ(t.analysed.size(), 1u);
-    EXPECT_TRUE(enabled(t.host, UiAction::AutoBox));
+    EXPECT_FALSE(harmonicsChosenDuring(rig, menus, &InstrumentOperations::read));
+    EXPECT_EQ(analysed.size(), 1u);
+    EXPECT_TRUE(enabled(rig.host, UiAction::AutoBox));
 }
 
 // --- About window ------------------------------------------------------------------------------
