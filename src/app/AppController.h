@@ -26,6 +26,20 @@ namespace ql {
 // Footer text of the main window.
 inline constexpr const char* kFooterText = "KORVA Instruments - digital storage oscilloscopes";
 
+// The maker's notice line and support contact, shown by the about window and used by the
+// support requests. The numbers and addresses are placeholders: set the real ones here.
+inline constexpr const char* kNoticeLine = "(c) KORVA Instruments. All rights reserved.";
+struct SupportContact {
+    const char* company;
+    const char* telephone;
+    const char* fax;
+    const char* email;
+    const char* homePage;
+};
+inline constexpr SupportContact kSupportContact{"KORVA Instruments", "+00 000 0000000",
+                                                "+00 000 0000001", "support@example.org",
+                                                "https://www.example.org/"};
+
 // The help documents live in the data folder's "help" folder; the manuals beside them.
 std::string helpFolder(const AppPaths& paths);
 

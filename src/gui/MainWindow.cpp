@@ -5,20 +5,23 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
+#include <utility>
 
 #include "ScreenWindow.h"
 #include "app/AppController.h"
 #include "app/InstrumentOperations.h"
+#include "app/MenuController.h"
 #include "state/InitProgramState.h"
 
 namespace ql::gui {
@@ -81,11 +84,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     });
 
     // Windows the program does not have yet.
-    for (QAction* item :
-         {controls_.notesButton, controls_.printerSetupItem, controls_.channelItem,
-          controls_.timebaseItem, controls_.triggerItem, controls_.storageItem,
-          controls_.intensityItem, controls_.cursorItem, controls_.automeasurementItem,
-          controls_.fftItem, controls_.harmonicsItem, controls_.aboutItem})
+    for (QAction* item : {controls_.notesButton, controls_.fftItem, controls_.harmonicsItem})
         setAvailable(item, false);
 }
 
@@ -250,17 +249,37 @@ void MainWindow::attach(AppController& controller, InstrumentOperations& operati
     connect(c.configPortItem, &QAction::triggered, this, [&operations] { operations.config(); });
     connect(c.exitItem, &QAction::triggered, this, [&controller] { controller.exitProgram(); });
     connect(c.helpItem, &QAction::triggered, this,
-            [&controller] { showDocument(controller.helpDocument()); });
+            [this, &controller] { showDocument(controller.helpDocument()); });
     connect(c.germanItem, &QAction::triggered, this,
-            [&controller] { showDocument(controller.helpDocumentInLanguage(0)); });
+            [this, &controller] { showDocument(controller.helpDocumentInLanguage(0)); });
     connect(c.englishItem, &QAction::triggered, this,
-            [&controller] { showDocument(controller.helpDocumentInLanguage(1)); });
+            [this, &controller] { showDocument(controller.helpDocumentInLanguage(1)); });
     connect(c.germanManualItem, &QAction::triggered, this,
-            [&controller] { showDocument(controller.fftManual(true)); });
+            [this, &controller] { showDocument(controller.fftManual(true)); });
     connect(c.englishManualItem, &QAction::triggered, this,
-            [&controller] { showDocument(controller.fftManual(false)); });
+            [this, &controller] { showDocument(controller.fftManual(false)); });
     closeHandler_ = [&controller] { return controller.closeMainWindow() == CloseOutcome::Closed; };
     tickHandler_ = [&controller] { controller.timerTick(); };
+}
+
+void MainWindow::attachMenus(MenuController& menus, QPrinter& printer)
+{
+    const MainWindowControls& c = controls_;
+    connect(c.printerSetupItem, &QAction::triggered, this,
+            [this, &printer] { showPrinterSetup(printer); });
+    for (const auto& [item, action] : {std::pair{c.channelItem, UiAction::ChannelMenuItem},
+                                       std::pair{c.timebaseItem, UiAction::TimebaseMenuItem},
+                                       std::pair{c.triggerItem, UiAction::TriggerMenuItem},
+                                       std::pair{c.storageItem, UiAction::StorageMenuItem},
+                                       std::pair{c.intensityItem, UiAction::IntensityMenuItem},
+                                       std::pair{c.cursorItem, UiAction::CursorMenuItem}})
+        connect(item, &QAction::triggered, this,
+                [&menus, action = action] { menus.viewItemChosen(action); });
+    connect(c.automeasurementItem, &QAction::triggered, this,
+            [&menus] { menus.automeasurementChosen(); });
+    connect(c.fftItem, &QAction::triggered, this, [&menus] { menus.fftChosen(); });
+    connect(c.harmonicsItem, &QAction::triggered, this, [&menus] { menus.harmonicsChosen(); });
+    connect(c.aboutItem, &QAction::triggered, this, [&menus] { menus.aboutChosen(); });
 }
 
 void MainWindow::startMainTimer()
@@ -277,8 +296,35 @@ void MainWindow::copyScreenToClipboard()
 void MainWindow::showDocument(const std::string& path)
 {
     // A missing help file or manual shows nothing.
-    const QString file = QString::fromStdString(path);
-    if (QFileInfo::exists(file)) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    (void)desktop_.openFile(path);
+}
+
+void MainWindow::showPrinterSetup(QPrinter& printer)
+{
+    // One at a time; not modal to the program, so an operation that runs meanwhile goes on.
+    // Nothing is printed: the choice applies to the printouts that follow.
+    if (printerSetup_) {
+        printerSetup_->raise();
+        printerSetup_->activateWindow();
+        return;
+    }
+    auto* dialog = new QPrintDialog(&printer, this);
+    printerSetup_ = dialog;
+    dialog->setObjectName(QStringLiteral("printerSetupDialog"));
+    dialog->setWindowTitle(QStringLiteral("Printer setup"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The printer or PDF files, and the paper; each printout chooses its own pages.
+    dialog->setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    dialog->setWindowModality(Qt::NonModal);
+    dialog->show();
+}
+
+void MainWindow::closePrinterSetup()
+{
+    delete printerSetup_;
 }
 
 void MainWindow::finish()

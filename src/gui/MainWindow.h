@@ -9,8 +9,10 @@
 // yet stay disabled whatever the core asks (setAvailable() lifts that once a window exists).
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 
+#include "QtDesktop.h"
 #include "QtFileDialogs.h"
 #include "WindowRegistry.h"
 #include "state/Host.h"
@@ -20,11 +22,14 @@ class QCheckBox;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QPrintDialog;
+class QPrinter;
 class QTimer;
 
 namespace ql {
 class AppController;
 class InstrumentOperations;
+class MenuController;
 }  // namespace ql
 
 namespace ql::gui {
@@ -80,6 +85,11 @@ public:
     // Connects the toolbar, the "RM" and "Auto" boxes, the menu items, the close box and the
     // one-second timer to the program's core.
     void attach(AppController& controller, InstrumentOperations& operations);
+    // Connects the View and Measurement items and "About/Support" to their rules, and "Printer
+    // setup" to the program's printer.
+    void attachMenus(MenuController& menus, QPrinter& printer);
+    // Closes the printer set-up at once; it must go before the printer it edits.
+    void closePrinterSetup();
 
     // The one-second timer; it starts after start-up and runs the controller's tick.
     QTimer& mainTimer() const { return *mainTimer_; }
@@ -88,6 +98,8 @@ public:
     QMdiArea& mdiArea() const { return *mdiArea_; }
     // The one object behind every open and save dialog of the program.
     QtFileDialogs& fileDialogs() { return fileDialogs_; }
+    // What opens documents and web addresses for every window of the program.
+    Desktop& desktop() { return desktop_; }
     WindowRegistry& windows() { return windows_; }
     const WindowRegistry& windows() const { return windows_; }
 
@@ -101,12 +113,16 @@ private:
     void buildToolbar();
     void buildMenus();
     void copyScreenToClipboard();
-    static void showDocument(const std::string& path);
+    void showDocument(const std::string& path);
+    // Qt's printer dialog on `printer`: the printer and paper of the next printouts.
+    void showPrinterSetup(QPrinter& printer);
 
     MainWindowControls controls_;
     QMdiArea* mdiArea_ = nullptr;
     QTimer* mainTimer_ = nullptr;
     QtFileDialogs fileDialogs_{this};
+    QtDesktop desktop_;
+    QPointer<QPrintDialog> printerSetup_;
     WindowRegistry windows_;
     std::function<void()> tickHandler_;
     std::function<bool()> closeHandler_;

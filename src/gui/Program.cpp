@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "AboutWindow.h"
 #include "AutoStoreWindow.h"
 #include "ChannelsPanel.h"
 #include "CursorWindow.h"
@@ -31,6 +32,7 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
       link_(*state_, port, clock, host_, paths.dataFile("scopes.db"), helpFolder(paths)),
       operations_(link_, printer_),
       controller_(link_, operations_, std::move(paths)),
+      menus_(*state_, host_),
       remoteCommands_(*state_, operations_, systemDecimalSign()),
       remoteServer_(remoteCommands_)
 {
@@ -39,13 +41,15 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
     // Each autostore store: the next numbered file, its printout when chosen, the next number.
     operations_.setAutoStoreFile(
         [this] { storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign()); });
+    window_.attachMenus(menus_, printer_.qprinter());
 }
 
 Program::~Program()
 {
     remoteServer_.close();
-    // The windows go before the core they show.
+    // The windows go before the core they show, the printer set-up before the printer.
     window_.windows().clear();
+    window_.closePrinterSetup();
 }
 
 void Program::registerWindows()
@@ -81,6 +85,8 @@ void Program::registerWindows()
     inArea(ToolWindow::ZoomWindow, new ZoomWindow(s, views_));
     inArea(ToolWindow::AutostoreWindow,
            new AutoStoreWindow(link_, window_.fileDialogs(), decimalSign));
+    asDialog(ToolWindow::AboutWindow,
+             new AboutWindow(link_.modelTable(), host_, window_.desktop(), &window_), false);
 }
 
 bool Program::start(const QString& socketPath)

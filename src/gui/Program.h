@@ -1,9 +1,9 @@
 #pragma once
 // The program put together once: the state, the main window with its host and its windows,
 // the program's printer and clipboard, the serial link, the toolbar operations, the controller of
-// start-up, tick and shutdown, and the remote-command server. main.cpp builds it over the real port
-// and clock; the GUI tests build the same over the simulated instrument and a fake clock, so the
-// wiring a user runs is the wiring the tests run.
+// start-up, tick and shutdown, the rules of the menus, and the remote-command server. main.cpp
+// builds it over the real port and clock; the GUI tests build the same over the simulated
+// instrument and a fake clock, so the wiring a user runs is the wiring the tests run.
 
 #include <QString>
 #include <memory>
@@ -15,6 +15,7 @@
 #include "RemoteServer.h"
 #include "app/AppController.h"
 #include "app/InstrumentOperations.h"
+#include "app/MenuController.h"
 #include "app/RemoteCommands.h"
 #include "display/DisplayViews.h"
 #include "link/InstrumentLink.h"
@@ -47,6 +48,7 @@ public:
     InstrumentLink& link() { return link_; }
     InstrumentOperations& operations() { return operations_; }
     AppController& controller() { return controller_; }
+    MenuController& menus() { return menus_; }
     RemoteCommands& remoteCommands() { return remoteCommands_; }
     RemoteServer& remoteServer() { return remoteServer_; }
     const AppPaths& paths() const { return controller_.paths(); }
@@ -64,6 +66,7 @@ private:
     InstrumentLink link_;
     InstrumentOperations operations_;
     AppController controller_;
+    MenuController menus_;
     RemoteCommands remoteCommands_;
     RemoteServer remoteServer_;
     bool started_ = false;

@@ -84,6 +84,7 @@ bool RecordingHost::isWindowOpen(ToolWindow window)
 void RecordingHost::refreshWindow(ToolWindow window)
 {
     events.push_back("refresh " + std::string(toolWindowName(window)));
+    if (onRefreshWindow) onRefreshWindow(window);
 }
 
 void RecordingHost::setWindowState(ToolWindow window, int windowState)

@@ -56,6 +56,8 @@ public:
     int windowStates[kToolWindowCount] = {};
     // Runs inside pumpEvents, e.g. to fire a timer tick in the middle of a wait.
     std::function<void()> onPumpEvents;
+    // Runs inside refreshWindow, e.g. to redraw the screen as the screen window does.
+    std::function<void(ToolWindow)> onRefreshWindow;
 
     int countEvents(std::string_view prefix) const;
     void clear();

@@ -198,6 +198,11 @@ TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
                          ToolWindow::ExportSettings, ToolWindow::AutostoreWindow})
         EXPECT_TRUE(rig.host.isWindowOpen(w)) << toolWindowName(w);
     EXPECT_EQ(accessibilityFaults(), "");
+
+    rig.window.controls().aboutItem->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::AboutWindow));
+    EXPECT_EQ(accessibilityFaults(), "");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ struct TableRow {
     bool digimodea = false, digimodec = true, analog = false, notbb = false, xyinv = false;
     bool measa = false, ddf2 = false;
     bool nullFlag = false;  // leave a flag empty
+    std::string memo = "memo";
 };
 
 class TempModelTable {
@@ -35,10 +36,11 @@ public:
         for (const auto& r : rows) {
             sqlite3_stmt* st = nullptr;
             sqlite3_prepare_v2(db,
-                               "INSERT INTO units VALUES (?1, 'memo', ?2, ?3, ?4, ?5, ?6, 0, 0, "
+                               "INSERT INTO units VALUES (?1, ?9, ?2, ?3, ?4, ?5, ?6, 0, 0, "
                                "?7, 0, 0, ?8, 0)",
                                -1, &st, nullptr);
             sqlite3_bind_text(st, 1, r.scope.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(st, 9, r.memo.c_str(), -1, SQLITE_TRANSIENT);
             const bool flags[] = {r.digimodea, r.digimodec, r.analog, r.notbb,
                                   r.xyinv,     r.measa,     r.ddf2};
             for (int i = 0; i < 7; ++i) {

@@ -1,0 +1,174 @@
+#include "AboutWindow.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <utility>
+
+namespace ql::gui {
+
+namespace {
+
+QLabel* addLabel(QWidget* parent, const QString& text, const QString& name)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// The scroll bars of a list or text box, named after it and reached by Tab like every control.
+void nameScrollBars(QAbstractScrollArea* area)
+{
+    const QString name = area->accessibleName();
+    for (auto [bar, which] :
+         {std::pair{area->verticalScrollBar(), QStringLiteral(" up/down")},
+          std::pair{area->horizontalScrollBar(), QStringLiteral(" left/right")}}) {
+        bar->setAccessibleName(name + which);
+        bar->setFocusPolicy(Qt::TabFocus);
+    }
+}
+
+}  // namespace
+
+AboutWindow::AboutWindow(const ModelTable& table, Host& host, Desktop& desktop, QWidget* parent)
+    : QDialog(parent), model_(table, host, desktop), host_(host)
+{
+    setObjectName(QStringLiteral("aboutWindow"));
+    setWindowTitle(QString::fromUtf8(kAboutCaption));
+    setAccessibleName(windowTitle());
+    const AboutView v = model_.view();
+
+    QLabel* product =
+        addLabel(this, QString::fromUtf8(kProductName), QStringLiteral("productLabel"));
+    QFont large = product->font();
+    large.setPointSizeF(large.pointSizeF() * 2);
+    large.setBold(true);
+    product->setFont(large);
+    noticeLabel_ = addLabel(this, QString(), QStringLiteral("noticeLabel"));
+
+    QLabel* devices =
+        addLabel(this, QStringLiteral("Supported devices:"), QStringLiteral("devicesLabel"));
+    modelList_ = new QTableWidget(0, 2, this);
+    modelList_->setObjectName(QStringLiteral("modelList"));
+    modelList_->setAccessibleName(QStringLiteral("Supported devices"));
+    modelList_->setHorizontalHeaderLabels({QStringLiteral("Model"), QStringLiteral("Note")});
+    modelList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    modelList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    modelList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    modelList_->setTabKeyNavigation(false);  // Tab leaves the list for the next control
+    modelList_->verticalHeader()->hide();
+    modelList_->horizontalHeader()->setStretchLastSection(true);
+    modelList_->setMinimumSize(600, 240);
+    devices->setBuddy(modelList_);
+    nameScrollBars(modelList_);
+
+    noteBox_ = new QPlainTextEdit(this);
+    noteBox_->setObjectName(QStringLiteral("noteBox"));
+    noteBox_->setAccessibleName(QStringLiteral("Note"));
+    noteBox_->setReadOnly(true);
+    // Read-only, but reached by Tab and read with the keyboard.
+    noteBox_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    noteBox_->setFocusPolicy(Qt::StrongFocus);
+    noteBox_->setTabChangesFocus(true);
+    noteBox_->setFixedHeight(noteBox_->fontMetrics().lineSpacing() * 3 + 12);
+    nameScrollBars(noteBox_);
+
+    const SupportContact& c = v.contact;
+    auto* contact = new QGridLayout;
+    contact->addWidget(addLabel(this, QStringLiteral("Support:"), QStringLiteral("supportLabel")),
+                       0, 0);
+    contact->addWidget(addLabel(this, QString::fromUtf8(c.company), QStringLiteral("companyLabel")),
+                       0, 1);
+    contact->addWidget(
+        addLabel(this, QStringLiteral("Telephone: ") + QString::fromUtf8(c.telephone),
+                 QStringLiteral("telephoneLabel")),
+        1, 1);
+    contact->addWidget(addLabel(this, QStringLiteral("Fax: ") + QString::fromUtf8(c.fax),
+                                QStringLiteral("faxLabel")),
+                       2, 1);
+    contact->addWidget(addLabel(this, QStringLiteral("E-mail: ") + QString::fromUtf8(c.email),
+                                QStringLiteral("emailLabel")),
+                       3, 1);
+    contact->addWidget(addLabel(this, QStringLiteral("Homepage:"), QStringLiteral("homePageLabel")),
+                       4, 0);
+    homePageButton_ = new QPushButton(QString::fromUtf8(c.homePage), this);
+    homePageButton_->setObjectName(QStringLiteral("homePageButton"));
+    homePageButton_->setFlat(true);
+    homePageButton_->setCursor(Qt::PointingHandCursor);
+    homePageButton_->setToolTip(QStringLiteral("Opens the home page in your web browser"));
+    QFont link = homePageButton_->font();
+    link.setUnderline(true);
+    homePageButton_->setFont(link);
+    homePageButton_->setStyleSheet(QStringLiteral("text-align: left; color: palette(link);"));
+    contact->addWidget(homePageButton_, 4, 1);
+    contact->setColumnStretch(1, 1);
+
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(product);
+    layout->addWidget(noticeLabel_);
+    layout->addSpacing(8);
+    layout->addWidget(devices);
+    layout->addWidget(modelList_, 1);
+    layout->addWidget(noteBox_);
+    layout->addSpacing(8);
+    layout->addLayout(contact);
+    layout->addLayout(buttons);
+
+    connect(modelList_, &QTableWidget::currentCellChanged, this, [this](int row) {
+        model_.rowChosen(row);
+        applyView(false);
+    });
+    connect(homePageButton_, &QPushButton::clicked, this, [this] { model_.homePageClicked(); });
+    connect(okButton, &QPushButton::clicked, this, [this] {
+        const Followup followup = model_.ok();
+        carryOut(host_, followup);
+        if (followup.closeWindow) accept();
+    });
+    applyView(true);
+}
+
+void AboutWindow::opened()
+{
+    model_.opened();
+    applyView(true);
+}
+
+void AboutWindow::applyView(bool withList)
+{
+    const AboutView v = model_.view();
+    noticeLabel_->setText(fromUtf8(v.notice));
+    if (withList) {
+        const QSignalBlocker blocker(modelList_);
+        modelList_->setRowCount(static_cast<int>(v.models.size()));
+        for (int row = 0; row < static_cast<int>(v.models.size()); ++row) {
+            const ModelRow& m = v.models[static_cast<std::size_t>(row)];
+            modelList_->setItem(row, 0, new QTableWidgetItem(fromUtf8(m.scope)));
+            modelList_->setItem(row, 1, new QTableWidgetItem(fromUtf8(m.memo)));
+        }
+        modelList_->resizeColumnToContents(0);
+        if (v.chosen >= 0) modelList_->setCurrentCell(v.chosen, 0);
+    }
+    noteBox_->setPlainText(fromUtf8(v.note));
+}
+
+}  // namespace ql::gui

@@ -1,0 +1,41 @@
+#pragma once
+// The "About/Support" window: the product's name and notice line, the supported models in a
+// read-only list with the chosen model's note, the maker's support contact with a button that
+// opens the home page, and "OK". A thin view over AboutModel.
+
+#include <QDialog>
+
+#include "ToolWindowEntry.h"
+#include "app/AboutModel.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace ql::gui {
+
+class AboutWindow : public QDialog, public ToolWindowContent {
+    Q_OBJECT
+public:
+    AboutWindow(const ModelTable& table, Host& host, Desktop& desktop, QWidget* parent = nullptr);
+
+    void opened() override;
+
+    QTableWidget* modelList() const { return modelList_; }
+    QPlainTextEdit* noteBox() const { return noteBox_; }
+    QPushButton* homePageButton() const { return homePageButton_; }
+
+private:
+    // Shows the view; the list is filled again only when `withList`.
+    void applyView(bool withList);
+
+    AboutModel model_;
+    Host& host_;
+    QLabel* noticeLabel_ = nullptr;
+    QTableWidget* modelList_ = nullptr;
+    QPlainTextEdit* noteBox_ = nullptr;
+    QPushButton* homePageButton_ = nullptr;
+};
+
+}  // namespace ql::gui

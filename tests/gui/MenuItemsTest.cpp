@@ -1,0 +1,105 @@
+// The menu items as a user meets them, offscreen: a View check that follows a panel closed by
+// its close box, the printer set-up on the program's printer, and what the desktop receives
+// for a document and a web address.
+
+#include <gtest/gtest.h>
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QPrintDialog>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <filesystem>
+
+#include "ProgramRig.h"
+#include "gui/QtDesktop.h"
+
+namespace ql::gui {
+
+// Takes the file and web addresses the desktop would open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    UrlCatcher()
+    {
+        for (const char* scheme : {"file", "https"})
+            QDesktopServices::setUrlHandler(QString::fromUtf8(scheme), this, "take");
+    }
+    ~UrlCatcher() override
+    {
+        for (const char* scheme : {"file", "https"})
+            QDesktopServices::unsetUrlHandler(QString::fromUtf8(scheme));
+    }
+    QList<QUrl> urls;
+
+public slots:
+    void take(const QUrl& url) { urls << url; }
+};
+
+namespace {
+
+TEST(MenuItems, TheViewCheckFollowsAPanelClosedByItsCloseBox)
+{
+    ProgramRig rig;
+    rig.startUp();
+    QAction& item = *rig.window.controls().channelItem;
+    ASSERT_TRUE(item.isEnabled());
+    ASSERT_TRUE(item.isChecked());
+    auto* frame = qobject_cast<QMdiSubWindow*>(
+        rig.window.windows().find(ToolWindow::ChannelPanel)->widget().parentWidget());
+    ASSERT_NE(frame, nullptr);
+    frame->close();  // what the close box does
+    EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::ChannelPanel));
+    EXPECT_FALSE(item.isChecked());
+    item.trigger();
+    EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::ChannelPanel));
+    EXPECT_TRUE(item.isChecked());
+    item.trigger();
+    EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::ChannelPanel));
+    EXPECT_FALSE(item.isChecked());
+}
+
+TEST(MenuItems, PrinterSetupEditsTheProgramsPrinterAndPrintsNothing)
+{
+    ProgramRig rig;
+    rig.startUp();
+    for (int choice = 0; choice < 2; ++choice) rig.window.controls().printerSetupItem->trigger();
+    // One dialog, on the program's printer, while the program goes on.
+    const auto dialogs = rig.window.findChildren<QPrintDialog*>();
+    ASSERT_EQ(dialogs.size(), 1);
+    EXPECT_TRUE(dialogs[0]->isVisible());
+    EXPECT_EQ(dialogs[0]->printer(), &rig.program.printer().qprinter());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(rig.program.printer().printoutFolder()));
+}
+
+TEST(MenuItems, TheDesktopGetsADocumentWithBlanksAndSemicolonsAsOneFile)
+{
+    QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/help files; old/FFT manual;echo x.pdf");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    UrlCatcher catcher;
+    QtDesktop desktop;
+    EXPECT_TRUE(desktop.openFile(path.toStdString()).ok());
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_TRUE(catcher.urls[0].isLocalFile());
+    EXPECT_EQ(catcher.urls[0].toLocalFile(), path);
+
+    // A document that is not there is not handed over.
+    EXPECT_FALSE(desktop.openFile(folder.path().toStdString() + "/missing.pdf").ok());
+    EXPECT_EQ(catcher.urls.size(), 1);
+
+    EXPECT_TRUE(desktop.openWebAddress("https://www.example.org/a b;c").ok());
+    ASSERT_EQ(catcher.urls.size(), 2);
+    EXPECT_EQ(catcher.urls[1].path(), QStringLiteral("/a b;c"));
+}
+
+}  // namespace
+}  // namespace ql::gui
+
+#include "MenuItemsTest.moc"
