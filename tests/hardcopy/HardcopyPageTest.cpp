@@ -179,7 +179,8 @@ std::string stateBytes(const ProgramState& s)
         s.cursor, s.screenMarks, s.zoom, s.zoomMarks, s.measure, s.fft, s.harm, s.print,
         s.autoStore, s.layout, s.user, s.notesText, s.language, s.parDefaultsGenerated,
         s.parReservedText, s.harmTest.harmAverageCount, s.harmTest.harmFundamentalLevel,
-        s.harmTest.harmOverallFail, s.exportTarget.exportToFile);
+        s.harmTest.harmPeakBin, s.harmTest.harmOverallResult, s.harmTest.harmSweptGeneration,
+        s.harmTest.harmSweepRmsVolts, s.exportTarget.exportToFile);
     for (const auto* v :
          {&s.fftBuf.fftSamples, &s.fftBuf.fftImagIn, &s.fftBuf.fftRealOut, &s.fftBuf.fftImagOut,
           &s.fftBuf.spectrumCh1, &s.fftBuf.spectrumCh2, &s.harmTest.harmAvgSpectrum})
