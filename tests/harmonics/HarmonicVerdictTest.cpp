@@ -54,6 +54,8 @@ TEST(HarmonicVerdicts, EachLimitKindOnTheThirdHarmonic)
          V::Fail, "-0.250A", O::Fail},
         {"relative at the limit, max at limit x multiplier", true, 1.5f, 1.5, true, 1.5, 2.25,
          V::Pass, "1.5%", O::Pass},
+        {"per cent are compared in single precision", true, 1.5f, 1.0, false, 1.50000001, 0.0,
+         V::Pass, "1.5%", O::Pass},
         {"relative max above", true, 1.5f, 1.5, true, 1.5, 2.3, V::MaxFail, "1.5%", O::Fail},
         {"relative average above", true, 1.5f, 1.5, false, 1.55, 0.0, V::Fail, "1.5%", O::Fail},
         {"-5 with power factor 0.9 is 4.5 %", true, -5.0f, 1.0, true, 4.5, 4.5, V::Pass, "4,5%",
