@@ -77,7 +77,7 @@ TEST(HarmonicVerdicts, EachLimitKindOnTheThirdHarmonic)
         s.harmTest.harmAvgSpectrum[kThirdLine] = avg;
         s.fftBuf.spectrumCh1[kThirdLine] = max;
         MemoryLimits limits;
-        limits.definitions["test"] = {c.relative, c.multiplier, {{3, c.limit}}};
+        limits.definitions["Test"] = {c.relative, c.multiplier, {{3, c.limit}}};
 
         HarmonicsResult r;
         ASSERT_EQ(analyzeHarmonics(s, limits, r, c.decimalSign), HarmonicsRun::Judged);

@@ -2,8 +2,6 @@
 // A program state set up for the harmonics test, limit definitions held in memory, and the
 // limits of class A built from their formulas.
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <initializer_list>
 #include <map>
@@ -71,21 +69,14 @@ inline void fillLineCurrent(ProgramState& s, double lineHz, std::initializer_lis
     }
 }
 
-// Definitions by name, found as the limit database finds them (exact name, any case).
+// Definitions by name.
 class MemoryLimits : public LimitSource {
 public:
     std::optional<LimitDefinition> definition(std::string_view name) override
     {
         ++lookups;
-        for (const auto& [n, d] : definitions) {
-            if (n.size() == name.size() &&
-                std::equal(n.begin(), n.end(), name.begin(), [](char a, char b) {
-                    return std::tolower(static_cast<unsigned char>(a)) ==
-                           std::tolower(static_cast<unsigned char>(b));
-                }))
-                return d;
-        }
-        return std::nullopt;
+        const auto it = definitions.find(std::string(name));
+        return it == definitions.end() ? std::nullopt : std::optional(it->second);
     }
     std::map<std::string, LimitDefinition> definitions;
     int lookups = 0;
