@@ -22,8 +22,9 @@ inline constexpr std::string_view kSaveDataTitle = "Save Datas";
 std::string mainWindowCaption(const ProgramState& s);
 
 // Reads the whole file (opened read-only) and takes it into the state only when all of it
-// checked out; then re-reads the model's capabilities, stops the automatic update, sets the
-// caption and has the screen, the cursor window and the panels show the loaded settings.
+// checked out (a measurement file advancing the waveform generation, as new records do); then
+// re-reads the model's capabilities, stops the automatic update, sets the caption and has the
+// screen, the cursor window and the panels show the loaded settings.
 // A file that cannot be read or is damaged changes nothing and is reported once as
 // "File Error". True when the file was loaded.
 bool loadDataFileAt(ProgramState& s, Host& host, Identification& identification,

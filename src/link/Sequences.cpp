@@ -85,12 +85,19 @@ void Sequences::readAllInto(ReadScratch& scratch)
     }
     if (s.caps.unitDdf2) settings.queryDdf2();
 
+    bool recordsRead = false;
     if (s.ddf.digitalMode == 1 && s.link.remoteHeld == 1) {
         waves.readChannelWaveforms();
         waves.readRefWaveforms();
+        recordsRead = true;
     }
     // With the A-and-B view on, the reference memories carry the time-base B traces.
-    if (s.tbB.tbBWindowOn == 1 && !analogOnly) waves.readRefWaveforms();
+    if (s.tbB.tbBWindowOn == 1 && !analogOnly) {
+        waves.readRefWaveforms();
+        recordsRead = true;
+    }
+    // The copy is taken over only when every command got through, and with it this step.
+    if (recordsRead) ++s.waves.generation;
     if (!analogOnly) {
         if (holdForced) {
             s.storage.holdWaveform = keptHold;

@@ -25,8 +25,9 @@ public:
     {
     }
 
-    // Settings, trigger data, preamble and, in digital storage mode, the four records; then
-    // the host is told that the screen and the settings changed. True when nothing failed.
+    // Settings, trigger data, preamble and, in digital storage mode, the four records (which
+    // advance the waveform generation); then the host is told that the screen and the settings
+    // changed. True when nothing failed.
     bool readAllFromScope();
     // Settings, trigger data and preamble without waveforms; then the same notice.
     bool readSettingsFromScope();

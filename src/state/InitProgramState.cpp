@@ -21,6 +21,7 @@ void initProgramState(ProgramState& s, const std::string& autostoreFolder)
     s.fft.fftCursorCh2 = 30.0;
     s.harm.harmVoltsPerAmp = 0.1f;
     s.harm.harmLineFreq = 50.0f;
+    s.harm.harmPowerFactor = 1.0f;
     s.fft.fftActive = 0;
 
     s.autoStore.autoStoreAsTable = 0;

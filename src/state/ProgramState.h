@@ -99,6 +99,10 @@ struct BusyFlags {
 
 struct WaveformSet {
     Waveform waveCh1{}, waveCh2{}, waveRef1{}, waveRef2{};
+    // Advanced once each time new records are taken into the state (a read that transferred
+    // records, the load of a measurement file), so an analysis can tell a new acquisition from
+    // another redraw of the one in hand. A failed read or load leaves it as it was.
+    std::uint32_t generation = 0;
 };
 
 struct WfmPreamble {
@@ -226,13 +230,27 @@ struct HarmView {
     float harmLineFreq = 0.0f;
     FixedText<80> harmLimitName;
     FixedText<80> harmPrintHeadline;
+    // Power factor 0..1 that scales the relative limits marked negative; checked where it is
+    // entered, kept for the run only (files do not hold it).
+    float harmPowerFactor = 0.0f;
 };
+
+// Overall result of the harmonics test: nothing judged, every judged harmonic passed, or at
+// least one failed.
+enum class OverallResult : byte { None = 0, Pass = 1, Fail = 2 };
 
 struct HarmTestState {
     std::vector<double> harmAvgSpectrum = std::vector<double>(1051);  // indexes 0..1050
+    // Weight of the next sweep in the average: 1 while the accumulation is empty, then one
+    // more per sweep up to 64.
     std::int16_t harmAverageCount = 0;
     double harmFundamentalLevel = 0.0;
-    byte harmOverallFail = 0;
+    std::int16_t harmPeakBin = 0;  // line of the last maximum found in the max-hold spectrum
+    OverallResult harmOverallResult = OverallResult::None;
+    // The waveform generation of the last sweep taken into the accumulation, and the RMS of
+    // that sweep's record in volts.
+    std::uint32_t harmSweptGeneration = 0;
+    double harmSweepRmsVolts = 0.0;
 };
 
 struct PrintOptions {

@@ -97,6 +97,17 @@ TEST_F(DataFileLoad, AMeasurementFileBringsBackEveryStoredFieldAndUpdatesTheProg
     EXPECT_EQ(host.events, expected);
 }
 
+TEST_F(DataFileLoad, OnlyALoadedMeasurementFileAdvancesTheWaveformGeneration)
+{
+    const ProgramState saved = savableState();
+    ASSERT_TRUE(load(encodeMeasurementFile(saved), DataFileKind::Measurement));
+    EXPECT_EQ(state.waves.generation, 1u);
+    ASSERT_TRUE(load(encodeSettingsFile(saved), DataFileKind::Settings, "f.set"));
+    EXPECT_EQ(state.waves.generation, 1u);
+    expectRejected(encodeMeasurementFile(saved).substr(0, 100), DataFileKind::Measurement);
+    EXPECT_EQ(state.waves.generation, 1u);
+}
+
 TEST_F(DataFileLoad, WithoutDigitalModeNoRedrawAndAnAnalogModelHasNoCursorRepaint)
 {
     ProgramState saved = savableState();

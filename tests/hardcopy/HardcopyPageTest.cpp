@@ -178,7 +178,8 @@ std::string stateBytes(const ProgramState& s)
         s.tbRange, s.trigStatus, s.trigCal, s.trigMark, s.trgPos, s.storage, s.tbB, s.screen,
         s.cursor, s.screenMarks, s.zoom, s.zoomMarks, s.measure, s.fft, s.harm, s.print, s.layout,
         s.user, s.notesText, s.language, s.parDefaultsGenerated, s.parReservedText,
-        s.harmTest.harmAverageCount, s.harmTest.harmFundamentalLevel, s.harmTest.harmOverallFail,
+        s.harmTest.harmAverageCount, s.harmTest.harmFundamentalLevel, s.harmTest.harmPeakBin,
+        s.harmTest.harmOverallResult, s.harmTest.harmSweptGeneration, s.harmTest.harmSweepRmsVolts,
         s.exportTarget.exportToFile, s.autoStore.autoStoreActive, s.autoStore.autoStoreTimed,
         s.autoStore.autoStorePrint, s.autoStore.autoStoreAsTable, s.autoStore.autoStoreMinutes,
         s.autoStore.autoStoreCounter, s.autoStore.autoStoreNextTime);

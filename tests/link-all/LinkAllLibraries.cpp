@@ -8,6 +8,7 @@
 #include "draw/DrawTypes.h"
 #include "fft/FftReadout.h"
 #include "files/TableExport.h"
+#include "harmonics/HarmonicTexts.h"
 #include "link/PortMap.h"
 #include "state/NumberFormat.h"
 
@@ -30,7 +31,7 @@ int main()
         anyFunction(&ql::withDecimalPoint),  anyFunction(&ql::qbColor),
         anyFunction(&ql::portDevice),        anyFunction(&ql::readoutVoltsText),
         anyFunction(&ql::spectrumVoltsText), anyFunction(&ql::waveformTableText),
-        anyFunction(&ql::channelText),
+        anyFunction(&ql::channelText),       anyFunction(&ql::percentText),
     };
     return referred[0] == nullptr ? 1 : 0;
 }

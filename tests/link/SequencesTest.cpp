@@ -159,6 +159,28 @@ TEST(ReadAll, AFailureAtAnyCommandSendsNothingMoreAndKeepsTheOldData)
     }
 }
 
+TEST(ReadAll, OnlyATakenOverTransferAdvancesTheWaveformGenerationOnce)
+{
+    SimLink t(SimLink::model("TC308", "1.10"));
+    ASSERT_TRUE(t.connect());
+    ASSERT_TRUE(t.link->sequences().readAllFromScope());
+    EXPECT_EQ(t.state.waves.generation, 1u);
+    // The A-and-B view reads the references twice: still one new acquisition.
+    t.sim.instrument().mainBlock().set(MainField::TimebaseMode, 2);
+    ASSERT_TRUE(t.link->sequences().readAllFromScope());
+    EXPECT_EQ(t.state.waves.generation, 2u);
+    ASSERT_TRUE(t.link->sequences().readSettingsFromScope());
+    EXPECT_EQ(t.state.waves.generation, 2u);
+    t.sim.injectFault(*Fault::parse("silence@rdwfm2:"));
+    EXPECT_FALSE(t.link->sequences().readAllFromScope());
+    EXPECT_EQ(t.state.waves.generation, 2u);
+
+    SimLink analog(SimLink::model("TA100"));
+    ASSERT_TRUE(analog.connect());
+    ASSERT_TRUE(analog.link->sequences().readAllFromScope());
+    EXPECT_EQ(analog.state.waves.generation, 0u) << "no records travel";
+}
+
 TEST(WriteAll, WireOrderByModel)
 {
     struct Case {
