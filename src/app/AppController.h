@@ -35,10 +35,11 @@ struct SupportContact {
     const char* fax;
     const char* email;
     const char* homePage;
+    const char* country;  // the postal country on the support fax page
 };
-inline constexpr SupportContact kSupportContact{"KORVA Instruments", "+00 000 0000000",
-                                                "+00 000 0000001", "support@example.org",
-                                                "https://www.example.org/"};
+inline constexpr SupportContact kSupportContact{"KORVA Instruments",        "+00 000 0000000",
+                                                "+00 000 0000001",          "support@example.org",
+                                                "https://www.example.org/", "Exampleland"};
 
 // The help documents live in the data folder's "help" folder; the manuals beside them.
 std::string helpFolder(const AppPaths& paths);

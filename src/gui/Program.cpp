@@ -9,6 +9,7 @@
 #include "ExportSettingsWindow.h"
 #include "IntensityPanel.h"
 #include "MeasurementWindow.h"
+#include "NotesWindow.h"
 #include "PortSetupDialog.h"
 #include "PrintPreviewWindow.h"
 #include "PrintSettingsWindow.h"
@@ -87,6 +88,7 @@ void Program::registerWindows()
            new AutoStoreWindow(link_, window_.fileDialogs(), decimalSign));
     asDialog(ToolWindow::AboutWindow,
              new AboutWindow(link_.modelTable(), host_, window_.desktop(), &window_), false);
+    inArea(ToolWindow::NotesWindow, new NotesWindow(s, host_, printer_, window_.desktop()));
 }
 
 bool Program::start(const QString& socketPath)

@@ -9,6 +9,7 @@ namespace ql::gui {
 namespace {
 
 constexpr const char* kOpenTitle = "Open";
+constexpr const char* kMailTitle = "Send as e-mail";
 
 }  // namespace
 
@@ -34,6 +35,21 @@ Status QtDesktop::openWebAddress(const std::string& address)
         return Status::fail(
             "No web browser of this desktop opens " + address + ". Set a default web browser.",
             kOpenTitle);
+    return Status::success();
+}
+
+Status QtDesktop::openMail(const std::string& mailtoAddress)
+{
+    // The address comes percent-encoded; tolerant parsing keeps it as it is.
+    const QUrl url(QString::fromStdString(mailtoAddress), QUrl::TolerantMode);
+    if (!url.isValid() || url.scheme() != QLatin1String("mailto"))
+        return Status::fail("The support e-mail has no valid address.", kMailTitle);
+    if (!QDesktopServices::openUrl(url))
+        return Status::fail("No mail program of this desktop takes the e-mail to " +
+                                url.path().toStdString() +
+                                ". Set a default mail program, or send your question to that "
+                                "address yourself.",
+                            kMailTitle);
     return Status::success();
 }
 

@@ -13,6 +13,7 @@ public:
     struct Request {
         bool webAddress = false;
         std::string target;  // the path or address exactly as handed over
+        bool mail = false;   // a mailto: address for the mail program
     };
 
     Status openFile(const std::string& path) override
@@ -23,6 +24,11 @@ public:
     Status openWebAddress(const std::string& address) override
     {
         requests.push_back(Request{true, address});
+        return answer;
+    }
+    Status openMail(const std::string& mailtoAddress) override
+    {
+        requests.push_back(Request{false, mailtoAddress, true});
         return answer;
     }
 

@@ -13,11 +13,14 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLocalSocket>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <functional>
 
 #include "ProgramRig.h"
+#include "gui/NotesWindow.h"
+#include "gui/UserDetailsDialog.h"
 
 namespace ql::gui {
 namespace {
@@ -203,6 +206,17 @@ TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
     QApplication::processEvents();
     EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::AboutWindow));
     EXPECT_EQ(accessibilityFaults(), "");
+
+    // The notes window with its user-details dialog.
+    rig.window.controls().notesButton->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::NotesWindow));
+    auto& notes = *rig.window.windows().window<NotesWindow>(ToolWindow::NotesWindow);
+    notes.userDetailsButton()->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(notes.userDetailsDialog()->isVisible());
+    EXPECT_EQ(accessibilityFaults(), "");
+    notes.userDetailsDialog()->reject();
 }
 
 }  // namespace
