@@ -84,7 +84,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     });
 
     // Windows the program does not have yet.
-    for (QAction* item : {controls_.notesButton, controls_.fftItem, controls_.harmonicsItem})
+    for (QAction* item : {controls_.notesButton, controls_.harmonicsItem})
         setAvailable(item, false);
 }
 
