@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLocalSocket>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <functional>
@@ -203,6 +204,17 @@ TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
     QApplication::processEvents();
     EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::AboutWindow));
     EXPECT_EQ(accessibilityFaults(), "");
+
+    // The FFT window on each of its tabs.
+    rig.window.controls().fftItem->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::FftWindow));
+    auto* tabs = rig.window.findChild<QTabBar*>(QStringLiteral("fftTabs"));
+    ASSERT_NE(tabs, nullptr);
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        EXPECT_EQ(accessibilityFaults(), "") << tab;
+    }
 }
 
 }  // namespace
