@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <cmath>
@@ -59,12 +60,16 @@ TEST(FftWindowGui, TheMenuOpensItOnTheChannelsTabAndTheCh1TabShowsTheSineWithADr
     FftRig rig;
     ASSERT_TRUE(rig.state.ddf.ch1On == 1 && rig.state.ddf.ch2On == 1);
     ASSERT_TRUE(rig.fftItem().isEnabled());
+    rig.state.fft.fftWindowCode = 0;  // from an old settings file
     rig.fftItem().trigger();
     QApplication::processEvents();
     ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::FftWindow));
     EXPECT_TRUE(rig.fftItem().isChecked());
     EXPECT_EQ(rig.state.fft.fftActive, 1);
     EXPECT_EQ(rig.fft().tabBar()->currentIndex(), static_cast<int>(FftTab::Dual));
+    // Becoming the active window showed the stored window function, an old code 0 as Hanning.
+    EXPECT_EQ(rig.state.fft.fftWindowCode, 2);
+    EXPECT_TRUE(rig.fft().windowOption(WindowFunction::Hanning)->isChecked());
     // The printouts and pictures are not there yet: their buttons stay off.
     EXPECT_FALSE(rig.fft().chartTab(FftTab::Dual)->saveButton()->isEnabled());
 
