@@ -1,7 +1,6 @@
 #include "ExportSettingsModel.h"
 
 #include "hardcopy/HardcopyOutput.h"
-#include "state/Text.h"
 
 namespace ql {
 
@@ -11,32 +10,12 @@ const std::vector<PrintOption> kExportBoxes = {
     PrintOption::ChI,    PrintOption::ChII, PrintOption::RefI,     PrintOption::RefII,
     PrintOption::Cursor, PrintOption::XY,   PrintOption::MeasTime, PrintOption::Color};
 
-constexpr const char* kSaveWmfTitle = "Save wmf";
-constexpr const char* kBadFilenameText = "Bad Filename";
-
 std::size_t slot(PrintOption option)
 {
     return static_cast<std::size_t>(option);
 }
 
 }  // namespace
-
-FileDialogRequest wmfSaveDialogRequest()
-{
-    FileDialogRequest r;
-    r.title = "Save WMF";
-    r.filter = "WMF (*.wmf) |*.wmf";
-    r.defaultExtension = "wmf";
-    r.confirmOverwrite = true;
-    r.confirmCreate = true;
-    return r;
-}
-
-bool isMetafileName(const std::string& name)
-{
-    const std::string trimmed = trim(name);
-    return trimmed.size() >= 3 && upperAscii(trimmed.substr(trimmed.size() - 3)) == "WMF";
-}
 
 ExportSettingsModel::ExportSettingsModel(ProgramState& s, Host& host, PictureClipboard& clipboard,
                                          const PaintDevice* textMetrics)
@@ -82,7 +61,7 @@ Followup ExportSettingsModel::saveAsWmf(FileDialogs& dialogs)
     if (!chosen) return {};
     s_.exportTarget.exportFileName = *chosen;
     if (!isMetafileName(*chosen)) {
-        host_.showMessage(kBadFilenameText, kSaveWmfTitle, MessageIcon::None);
+        host_.showMessage(kBadMetafileNameText, kBadMetafileNameTitle, MessageIcon::None);
         return {};
     }
     s_.exportTarget.exportToFile = true;

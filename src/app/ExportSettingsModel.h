@@ -10,6 +10,7 @@
 
 #include "Followup.h"
 #include "PrintOptionBoxes.h"
+#include "draw/MetafileName.h"
 #include "draw/PictureClipboard.h"
 #include "state/FileDialogs.h"
 
@@ -18,12 +19,6 @@ namespace ql {
 struct ExportSettingsView {
     std::vector<OptionBoxView> boxes;  // CH I, CH II, REF I, REF II, Cursor, XY, Meas. Time, Color
 };
-
-// The save dialog of "&Save as WMF".
-FileDialogRequest wmfSaveDialogRequest();
-// Whether a chosen name may be saved as a metafile: its last three characters, without the
-// blanks around it, are "WMF" in any case.
-bool isMetafileName(const std::string& name);
 
 class ExportSettingsModel {
 public:

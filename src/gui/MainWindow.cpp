@@ -84,7 +84,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     });
 
     // Windows the program does not have yet.
-    for (QAction* item : {controls_.fftItem, controls_.harmonicsItem}) setAvailable(item, false);
+    setAvailable(controls_.harmonicsItem, false);
 }
 
 MainWindow::~MainWindow()

@@ -7,6 +7,7 @@
 #include "ChannelsPanel.h"
 #include "CursorWindow.h"
 #include "ExportSettingsWindow.h"
+#include "FftWindow.h"
 #include "IntensityPanel.h"
 #include "MeasurementWindow.h"
 #include "NotesWindow.h"
@@ -89,6 +90,7 @@ void Program::registerWindows()
     asDialog(ToolWindow::AboutWindow,
              new AboutWindow(link_.modelTable(), host_, window_.desktop(), &window_), false);
     inArea(ToolWindow::NotesWindow, new NotesWindow(s, host_, printer_, window_.desktop()));
+    inArea(ToolWindow::FftWindow, new FftWindow(s, host_, window_.fileDialogs(), decimalSign));
 }
 
 bool Program::start(const QString& socketPath)

@@ -96,7 +96,7 @@ TEST(MainWindow, StartsWithItsCaptionsMessageAndDefaultLayout)
     EXPECT_FALSE(c.setButton->isEnabled());
     EXPECT_TRUE(c.autosetButton->isEnabled());
     EXPECT_TRUE(c.notesButton->isEnabled());
-    EXPECT_FALSE(c.fftItem->isEnabled());
+    EXPECT_FALSE(c.harmonicsItem->isEnabled());
     EXPECT_TRUE(c.automeasurementItem->isChecked());
     EXPECT_TRUE(c.loadItem->isEnabled());
     EXPECT_TRUE(c.configPortItem->isEnabled());

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QLocalSocket>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <functional>
@@ -217,6 +218,16 @@ TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
     EXPECT_TRUE(notes.userDetailsDialog()->isVisible());
     EXPECT_EQ(accessibilityFaults(), "");
     notes.userDetailsDialog()->reject();
+    // The FFT window on each of its tabs.
+    rig.window.controls().fftItem->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::FftWindow));
+    auto* tabs = rig.window.findChild<QTabBar*>(QStringLiteral("fftTabs"));
+    ASSERT_NE(tabs, nullptr);
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        EXPECT_EQ(accessibilityFaults(), "") << tab;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,22 @@
+#pragma once
+// What every "Save as WMF" button shares: its save dialog and the rule for the chosen name.
+// A picture is saved only under a name that ends in "WMF"; any other name is refused with
+// "Bad Filename" (title "Save wmf") and nothing is drawn.
+
+#include <string>
+
+#include "state/FileDialogs.h"
+
+namespace ql {
+
+inline constexpr const char* kBadMetafileNameText = "Bad Filename";
+inline constexpr const char* kBadMetafileNameTitle = "Save wmf";
+
+// "Save WMF", "WMF (*.wmf) |*.wmf", default extension "wmf", asking before it replaces or
+// creates a file.
+FileDialogRequest wmfSaveDialogRequest();
+// Whether a chosen name may be saved as a metafile: its last three characters, without the
+// blanks around it, are "WMF" in any case.
+bool isMetafileName(const std::string& name);
+
+}  // namespace ql

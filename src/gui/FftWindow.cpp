@@ -1,0 +1,258 @@
+#include "FftWindow.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTabBar>
+
+#include "FftChartTab.h"
+#include "FixedPlaces.h"
+#include "fft/FftLevels.h"
+#include "fft/WindowPreview.h"
+#include "state/Twips.h"
+
+namespace ql::gui {
+
+namespace {
+
+// The window's outer size of at least 6000 by 5160 twips, less its frame.
+constexpr int kMinimumWidth = 5880, kMinimumHeight = 4740;
+// The strip below the tabs with the X-zoom and the scroll bar; its row from the bottom.
+constexpr int kZoomStripHeight = 420, kZoomRowFromBottom = 345, kZoomRowHeight = 255;
+constexpr int kZoomLabelLeft = 60, kZoomLabelWidth = 795;
+constexpr int kZoomBoxLeft = 855, kZoomBoxWidth = 660;
+constexpr int kScrollBarLeft = 1575, kRightMargin = 60;
+// The preview of the Settings tab keeps its size, and with it what it shows.
+constexpr int kPreviewLeft = 120, kPreviewTop = 1320, kPreviewWidth = 5655, kPreviewHeight = 2500;
+
+int px(const QWidget& w, int twips)
+{
+    return twipsToPixels(twips, w.logicalDpiX());
+}
+
+}  // namespace
+
+FftWindow::FftWindow(ProgramState& state, Host& host, FileDialogs& dialogs, char decimalSign,
+                     QWidget* parent)
+    : QWidget(parent), controller_(state, host, dialogs, decimalSign)
+{
+    setObjectName(QStringLiteral("fftWindow"));
+    setWindowTitle(QString::fromUtf8(kFftWindowCaption));
+    setFont(toolWindowFont());
+    setMinimumSize(twipsSize(*this, kMinimumWidth, kMinimumHeight));
+
+    tabBar_ = new QTabBar(this);
+    tabBar_->setObjectName(QStringLiteral("fftTabs"));
+    tabBar_->setAccessibleName(QString::fromUtf8(kFftWindowCaption));
+    for (const char* caption : kFftTabCaptions) tabBar_->addTab(QString::fromUtf8(caption));
+    for (const FftTab tab : {FftTab::Ch1, FftTab::Ch2, FftTab::Dual}) {
+        auto* page = new FftChartTab(controller_, tab, this);
+        chartTabs_[static_cast<std::size_t>(tab)] = page;
+        pages_[static_cast<std::size_t>(tab)] = page;
+    }
+    pages_[static_cast<std::size_t>(FftTab::Settings)] = buildSettingsPage();
+    buildZoomRow();
+
+    // currentChanged comes from the user only: the program sets the tab with signals blocked.
+    connect(tabBar_, &QTabBar::currentChanged, this, [this](int index) {
+        controller_.tabChosen(static_cast<FftTab>(index));
+        applyView();
+    });
+    controller_.preview().updated = [this] { preview_->drawn(); };
+    applyView();
+}
+
+FftWindow::~FftWindow()
+{
+    controller_.preview() = {};
+    // The chart tabs let go of the controller's charts before the controller goes.
+    for (FftChartTab*& tab : chartTabs_) {
+        delete tab;
+        tab = nullptr;
+    }
+}
+
+QWidget* FftWindow::buildSettingsPage()
+{
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("settingsTab"));
+    logBox_ = new QCheckBox(QStringLiteral("Log -> 0dBV = 1V"), page);
+    logBox_->setObjectName(QStringLiteral("logBox"));
+    placeInTwips(*logBox_, 120, 240, 1875, 255);
+    connect(logBox_, &QCheckBox::clicked, this, [this](bool on) { controller_.logToggled(on); });
+
+    auto* frame = new QGroupBox(QStringLiteral("Window"), page);
+    frame->setObjectName(QStringLiteral("windowFrame"));
+    placeInTwips(*frame, 120, 600, 5655, 675);
+    const char* captions[4] = {"Rectangle", "Hanning", "Welch", "Blackman"};
+    constexpr int lefts[4] = {120, 1440, 2820, 4320};
+    for (int i = 0; i < 4; ++i) {
+        auto* option = new QRadioButton(QString::fromUtf8(captions[i]), frame);
+        option->setObjectName(QStringLiteral("windowOption%1").arg(i));
+        placeInTwips(*option, lefts[i], 300, 1300, 255);
+        connect(option, &QRadioButton::clicked, this, [this, i] {
+            controller_.windowFunctionChosen(static_cast<WindowFunction>(i + 1));
+        });
+        windowOptions_[static_cast<std::size_t>(i)] = option;
+    }
+    preview_ = new FftPicture(page);
+    preview_->setObjectName(QStringLiteral("windowPreview"));
+    return page;
+}
+
+void FftWindow::buildZoomRow()
+{
+    zoomLabel_ = new QLabel(QStringLiteral("X-Zoom ="), this);
+    zoomBox_ = new QSpinBox(this);
+    zoomBox_->setObjectName(QStringLiteral("zoomBox"));
+    zoomBox_->setAccessibleName(QStringLiteral("X-Zoom"));
+    zoomBox_->setRange(1, kFftMaxZoom);
+    zoomLabel_->setBuddy(zoomBox_);
+    scrollBar_ = new QScrollBar(Qt::Horizontal, this);
+    scrollBar_->setObjectName(QStringLiteral("fftScrollBar"));
+    scrollBar_->setAccessibleName(QStringLiteral("First line shown"));
+    scrollBar_->setFocusPolicy(Qt::StrongFocus);
+    scrollBar_->setSingleStep(1);
+    connect(zoomBox_, &QSpinBox::valueChanged, this, [this](int factor) {
+        controller_.zoomChanged(factor);
+        applyView();
+    });
+    connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int position) {
+        controller_.scrollChanged(position);
+        applyView();
+    });
+}
+
+FftChartTab* FftWindow::chartTab(FftTab tab) const
+{
+    return isChartTab(tab) ? chartTabs_[static_cast<std::size_t>(tab)] : nullptr;
+}
+
+QRadioButton* FftWindow::windowOption(WindowFunction window) const
+{
+    return windowOptions_[static_cast<std::size_t>(window) - 1];
+}
+
+void FftWindow::layOut()
+{
+    const int barHeight = tabBar_->sizeHint().height();
+    tabBar_->setGeometry(0, 0, width(), barHeight);
+    const QRect page(0, barHeight, width(),
+                     std::max(0, height() - barHeight - px(*this, kZoomStripHeight)));
+    for (QWidget* p : pages_) p->setGeometry(page);
+    for (FftChartTab* tab : chartTabs_) tab->layOut(page.size(), freshPictures_);
+    const QRect preview =
+        twipsRect(*this, kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight);
+    const bool previewRemade = freshPictures_ || preview_->image().place().size() != preview.size();
+    controller_.preview().picture = nullptr;
+    controller_.preview().picture = preview_->place(preview, freshPictures_);
+    if (previewRemade && controller_.preview().picture)
+        controller_.preview().picture->clear(kPreviewBackground);
+    freshPictures_ = false;
+
+    const int rowTop = height() - px(*this, kZoomRowFromBottom);
+    const int rowHeight = px(*this, kZoomRowHeight);
+    zoomLabel_->setGeometry(px(*this, kZoomLabelLeft), rowTop, px(*this, kZoomLabelWidth),
+                            rowHeight);
+    zoomBox_->setGeometry(px(*this, kZoomBoxLeft), rowTop - 2, px(*this, kZoomBoxWidth),
+                          rowHeight + 4);
+    const int barLeft = px(*this, kScrollBarLeft);
+    scrollBar_->setGeometry(barLeft, rowTop,
+                            std::max(0, width() - barLeft - px(*this, kRightMargin)), rowHeight);
+}
+
+void FftWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOut();
+    if (isVisible()) controller_.resized();
+}
+
+void FftWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    layOut();
+    controller_.resized();
+    applyView();
+}
+
+void FftWindow::applyView()
+{
+    const FftWindowView v = controller_.view();
+    {
+        const QSignalBlocker blocker(tabBar_);
+        tabBar_->setCurrentIndex(static_cast<int>(v.tab));
+    }
+    for (std::size_t i = 0; i < pages_.size(); ++i)
+        pages_[i]->setVisible(static_cast<int>(i) == static_cast<int>(v.tab));
+    {
+        const QSignalBlocker blocker(logBox_);
+        logBox_->setChecked(v.logLevels);
+    }
+    for (std::size_t i = 0; i < windowOptions_.size(); ++i) {
+        const QSignalBlocker blocker(windowOptions_[i]);
+        windowOptions_[i]->setChecked(static_cast<int>(i) + 1 ==
+                                      static_cast<int>(v.windowFunction));
+    }
+    {
+        const QSignalBlocker blocker(zoomBox_);
+        zoomBox_->setValue(v.zoomFactor);
+    }
+    {
+        const QSignalBlocker blocker(scrollBar_);
+        scrollBar_->setRange(0, v.zoom.scrollMax);
+        scrollBar_->setPageStep(std::max(1, kSpectrumLastLine / v.zoomFactor));
+        scrollBar_->setValue(v.zoom.scrollPos);
+        scrollBar_->setEnabled(v.zoom.scrollEnabled);
+    }
+    for (FftChartTab* tab : chartTabs_) tab->applyView(v);
+}
+
+void FftWindow::watchActivation()
+{
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!frame || watchingActivation_) return;
+    watchingActivation_ = true;
+    connect(frame, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                const bool was = before.testFlag(Qt::WindowActive);
+                const bool is = now.testFlag(Qt::WindowActive);
+                if (!was && is) {
+                    controller_.activated();
+                    applyView();
+                } else if (was && !is && isVisible()) {
+                    controller_.deactivated();
+                }
+            });
+}
+
+void FftWindow::refresh()
+{
+    applyView();
+}
+
+void FftWindow::opened()
+{
+    controller_.loaded();
+    freshPictures_ = true;
+    watchActivation();
+    applyView();
+}
+
+void FftWindow::closed()
+{
+    controller_.unloaded();
+}
+
+void FftWindow::chainMember(ProgramState&)
+{
+    controller_.redraw();
+    applyView();
+}
+
+}  // namespace ql::gui

@@ -1,0 +1,75 @@
+#pragma once
+// The FFT window ("FFT"): the tabs "FFT CH I", "FFT CH II", "FFT CH I / II" and "Settings"
+// (the log switch, the window function and its preview), and below them the X-zoom box and
+// the scroll bar. A thin view over FftWindowController: it applies the controller's view with
+// signals blocked and forwards every user action. Each resize lays the pictures out anew and
+// recomputes the chart in view; a paint event only shows the pictures. While the window is
+// open it is the redraw chain's FFT member; becoming the active window shows the stored
+// options, and leaving it or closing stores its placement.
+
+#include <QWidget>
+#include <array>
+
+#include "ToolWindowEntry.h"
+#include "fft/FftWindowController.h"
+
+class QCheckBox;
+class QLabel;
+class QRadioButton;
+class QScrollBar;
+class QSpinBox;
+class QTabBar;
+
+namespace ql::gui {
+
+class FftChartTab;
+class FftPicture;
+
+class FftWindow : public QWidget, public ToolWindowContent {
+    Q_OBJECT
+public:
+    FftWindow(ProgramState& state, Host& host, FileDialogs& dialogs, char decimalSign,
+              QWidget* parent = nullptr);
+    ~FftWindow() override;
+
+    FftWindowController& controller() { return controller_; }
+    QTabBar* tabBar() const { return tabBar_; }
+    FftChartTab* chartTab(FftTab tab) const;
+    QCheckBox* logBox() const { return logBox_; }
+    QRadioButton* windowOption(WindowFunction window) const;
+    FftPicture* preview() const { return preview_; }
+    QSpinBox* zoomBox() const { return zoomBox_; }
+    QScrollBar* scrollBar() const { return scrollBar_; }
+
+    void refresh() override;
+    void opened() override;
+    void closed() override;
+    std::optional<RedrawLink> chainLink() const override { return RedrawLink::Fft; }
+    void chainMember(ProgramState&) override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildSettingsPage();
+    void buildZoomRow();
+    void watchActivation();
+    void layOut();
+    void applyView();
+
+    FftWindowController controller_;
+    QTabBar* tabBar_ = nullptr;
+    std::array<FftChartTab*, 3> chartTabs_{};
+    std::array<QWidget*, 4> pages_{};
+    QCheckBox* logBox_ = nullptr;
+    std::array<QRadioButton*, 4> windowOptions_{};
+    FftPicture* preview_ = nullptr;
+    QLabel* zoomLabel_ = nullptr;
+    QSpinBox* zoomBox_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
+    bool freshPictures_ = true;  // the next layout starts the pictures blank
+    bool watchingActivation_ = false;
+};
+
+}  // namespace ql::gui
