@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <utility>
+
+#include "FixedPlaces.h"
 
 namespace ql::gui {
 
@@ -27,18 +27,6 @@ QLabel* addLabel(QWidget* parent, const QString& text, const QString& name)
 QString fromUtf8(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-// The scroll bars of a list or text box, named after it and reached by Tab like every control.
-void nameScrollBars(QAbstractScrollArea* area)
-{
-    const QString name = area->accessibleName();
-    for (auto [bar, which] :
-         {std::pair{area->verticalScrollBar(), QStringLiteral(" up/down")},
-          std::pair{area->horizontalScrollBar(), QStringLiteral(" left/right")}}) {
-        bar->setAccessibleName(name + which);
-        bar->setFocusPolicy(Qt::TabFocus);
-    }
 }
 
 }  // namespace
@@ -73,7 +61,7 @@ AboutWindow::AboutWindow(const ModelTable& table, Host& host, Desktop& desktop, 
     modelList_->horizontalHeader()->setStretchLastSection(true);
     modelList_->setMinimumSize(600, 240);
     devices->setBuddy(modelList_);
-    nameScrollBars(modelList_);
+    nameScrollBars(*modelList_);
 
     noteBox_ = new QPlainTextEdit(this);
     noteBox_->setObjectName(QStringLiteral("noteBox"));
@@ -84,7 +72,7 @@ AboutWindow::AboutWindow(const ModelTable& table, Host& host, Desktop& desktop, 
     noteBox_->setFocusPolicy(Qt::StrongFocus);
     noteBox_->setTabChangesFocus(true);
     noteBox_->setFixedHeight(noteBox_->fontMetrics().lineSpacing() * 3 + 12);
-    nameScrollBars(noteBox_);
+    nameScrollBars(*noteBox_);
 
     const SupportContact& c = v.contact;
     auto* contact = new QGridLayout;

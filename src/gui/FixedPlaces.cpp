@@ -1,6 +1,9 @@
 #include "FixedPlaces.h"
 
+#include <QAbstractScrollArea>
+#include <QScrollBar>
 #include <QWidget>
+#include <utility>
 
 #include "QtPaintDevice.h"
 #include "state/Twips.h"
@@ -30,6 +33,17 @@ QFont toolWindowFont(bool bold)
     FontSpec font;
     font.bold = bold;
     return QtPaintDevice::qtFont(font);
+}
+
+void nameScrollBars(QAbstractScrollArea& area)
+{
+    const QString name = area.accessibleName();
+    for (auto [bar, which] :
+         {std::pair{area.verticalScrollBar(), QStringLiteral(" up/down")},
+          std::pair{area.horizontalScrollBar(), QStringLiteral(" left/right")}}) {
+        bar->setAccessibleName(name + which);
+        bar->setFocusPolicy(Qt::TabFocus);
+    }
 }
 
 QLabel* colouredCell(QWidget* parent, const QString& text, const QColor& background, bool bold)

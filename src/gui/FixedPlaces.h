@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 
+class QAbstractScrollArea;
 class QWidget;
 
 namespace ql::gui {
@@ -21,6 +22,10 @@ void placeInTwips(QWidget& control, int left, int top, int width, int height);
 
 // The dialog font of the tool windows (8.25 pt sans), bold or not.
 QFont toolWindowFont(bool bold = false);
+
+// The scroll bars of a list, table or text box, named after it and reached by Tab like every
+// control.
+void nameScrollBars(QAbstractScrollArea& area);
 
 // A label on a coloured background, in bold when it is a heading.
 QLabel* colouredCell(QWidget* parent, const QString& text, const QColor& background, bool bold);
