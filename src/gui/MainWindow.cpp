@@ -84,8 +84,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     });
 
     // Windows the program does not have yet.
-    for (QAction* item : {controls_.notesButton, controls_.fftItem, controls_.harmonicsItem})
-        setAvailable(item, false);
+    for (QAction* item : {controls_.notesButton, controls_.fftItem}) setAvailable(item, false);
 }
 
 MainWindow::~MainWindow()

@@ -7,6 +7,7 @@
 #include "ChannelsPanel.h"
 #include "CursorWindow.h"
 #include "ExportSettingsWindow.h"
+#include "HarmonicsWindow.h"
 #include "IntensityPanel.h"
 #include "MeasurementWindow.h"
 #include "PortSetupDialog.h"
@@ -87,6 +88,8 @@ void Program::registerWindows()
            new AutoStoreWindow(link_, window_.fileDialogs(), decimalSign));
     asDialog(ToolWindow::AboutWindow,
              new AboutWindow(link_.modelTable(), host_, window_.desktop(), &window_), false);
+    inArea(ToolWindow::HarmonicsWindow,
+           new HarmonicsWindow(s, host_, harmonicLimits_, decimalSign));
 }
 
 bool Program::start(const QString& socketPath)
