@@ -21,12 +21,12 @@
 namespace ql::gui {
 namespace {
 
-int pixelsOf(const QImage& image, QRgb colour)
+bool shows(const QImage& image, QRgb colour)
 {
-    int count = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == colour;
-    return count;
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour) return true;
+    return false;
 }
 
 scopesim::SimulatorConfig lineCurrentAtChannelOne()
@@ -84,9 +84,9 @@ TEST(HarmonicsWindowInProgram, ReadsFillTheTableAndTheChartWhileTheMenuItemKeeps
     EXPECT_EQ(table.item(39, 0)->text(), QStringLiteral("40"));
     EXPECT_EQ(rig.state.harmTest.harmAverageCount, 4);  // three sweeps averaged
     const QImage chart = w.chartPicture();
-    EXPECT_GT(pixelsOf(chart, qRgb(255, 0, 0)), 0);  // max-hold
-    EXPECT_GT(pixelsOf(chart, qRgb(0, 0, 255)), 0);  // average
-    EXPECT_GT(pixelsOf(chart, qRgb(0, 255, 0)), 0);  // current sweep
+    EXPECT_TRUE(shows(chart, qRgb(255, 0, 0)));  // max-hold
+    EXPECT_TRUE(shows(chart, qRgb(0, 0, 255)));  // average
+    EXPECT_TRUE(shows(chart, qRgb(0, 255, 0)));  // current sweep
     const QString folder = QStringLiteral(QL240_TEST_ARTEFACTS);
     QDir().mkpath(folder);
     EXPECT_TRUE(chart.save(folder + QStringLiteral("/harmonics-chart.png")));
