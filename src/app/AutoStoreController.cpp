@@ -16,32 +16,6 @@ std::string_view extensionOf(bool asTable)
     return asTable ? ".tab" : ".mes";
 }
 
-// The interval text as a number: blanks around it, an optional sign, and digits with at
-// most one decimal sign ('.' or the regional one); nullopt for anything else.
-std::optional<double> numberInText(std::string_view text, char decimalSign)
-{
-    const std::string t = trim(text);
-    std::string number;
-    std::size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) number += t[i++];
-    bool digits = false;
-    bool point = false;
-    for (; i < t.size(); ++i) {
-        const char c = t[i];
-        if (c >= '0' && c <= '9') {
-            digits = true;
-            number += c;
-        } else if ((c == '.' || c == decimalSign) && !point) {
-            point = true;
-            number += '.';
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!digits) return std::nullopt;
-    return val(number);
-}
-
 }  // namespace
 
 FileDialogRequest autoStoreDialogRequest(bool asTable)

@@ -29,8 +29,6 @@ namespace ql::gui {
 namespace {
 
 constexpr int kMainTimerMs = 1000;
-const char* const kAvailableProperty = "ql240Available";
-const char* const kRequestedProperty = "ql240RequestedEnabled";
 
 QAction* addItem(QMenu* menu, const char* caption, const char* name, bool checkable = false)
 {
@@ -82,9 +80,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     connect(mainTimer_, &QTimer::timeout, this, [this] {
         if (tickHandler_) tickHandler_();
     });
-
-    // Windows the program does not have yet.
-    setAvailable(controls_.harmonicsItem, false);
 }
 
 MainWindow::~MainWindow()
@@ -204,21 +199,7 @@ void MainWindow::setActionEnabled(UiAction a, bool enabled)
     if (a == UiAction::AutoBox) return controls_.autoBox->setEnabled(enabled);
     QAction* item = action(a);
     if (!item) return;
-    item->setProperty(kRequestedProperty, enabled);
-    item->setEnabled(enabled && isAvailable(item));
-}
-
-void MainWindow::setAvailable(QAction* item, bool available)
-{
-    item->setProperty(kAvailableProperty, available);
-    const QVariant requested = item->property(kRequestedProperty);
-    item->setEnabled(available && (!requested.isValid() || requested.toBool()));
-}
-
-bool MainWindow::isAvailable(const QAction* item) const
-{
-    const QVariant available = item->property(kAvailableProperty);
-    return !available.isValid() || available.toBool();
+    item->setEnabled(enabled);
 }
 
 void MainWindow::attach(AppController& controller, InstrumentOperations& operations)

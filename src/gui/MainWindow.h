@@ -5,8 +5,7 @@
 // Window positions in twips are relative to the area.
 //
 // attach() connects every button, box and menu item to the core and the one-second timer to
-// the controller's tick; controls() names them. Items whose windows the program does not have
-// yet stay disabled whatever the core asks (setAvailable() lifts that once a window exists).
+// the controller's tick; controls() names them.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -77,10 +76,8 @@ public:
     // two check boxes (controls().remoteBox / autoBox).
     QAction* action(UiAction a) const;
 
-    // Enabling as the core asks; an item stays disabled while it is not available.
+    // Enabling as the core asks.
     void setActionEnabled(UiAction a, bool enabled);
-    void setAvailable(QAction* item, bool available);
-    bool isAvailable(const QAction* item) const;
 
     // Connects the toolbar, the "RM" and "Auto" boxes, the menu items, the close box and the
     // one-second timer to the program's core.

@@ -8,6 +8,7 @@
 #include "CursorWindow.h"
 #include "ExportSettingsWindow.h"
 #include "FftWindow.h"
+#include "HarmonicsWindow.h"
 #include "IntensityPanel.h"
 #include "MeasurementWindow.h"
 #include "NotesWindow.h"
@@ -91,6 +92,8 @@ void Program::registerWindows()
              new AboutWindow(link_.modelTable(), host_, window_.desktop(), &window_), false);
     inArea(ToolWindow::NotesWindow, new NotesWindow(s, host_, printer_, window_.desktop()));
     inArea(ToolWindow::FftWindow, new FftWindow(s, host_, window_.fileDialogs(), decimalSign));
+    inArea(ToolWindow::HarmonicsWindow,
+           new HarmonicsWindow(s, host_, harmonicLimits_, decimalSign));
 }
 
 bool Program::start(const QString& socketPath)

@@ -18,6 +18,7 @@
 #include "app/MenuController.h"
 #include "app/RemoteCommands.h"
 #include "display/DisplayViews.h"
+#include "harmonics/LimitSource.h"
 #include "link/InstrumentLink.h"
 
 namespace ql::gui {
@@ -59,6 +60,9 @@ private:
 
     std::unique_ptr<ProgramState> state_;
     DisplayViews views_;
+    // Where the harmonics test finds its limit definitions: none until the limit store is
+    // connected, so every harmonic reads "Not def.".
+    NoLimitSource harmonicLimits_;
     MainWindow window_;
     QtHost host_;
     ProgramPrinter printer_;

@@ -113,6 +113,10 @@ HarmonicsRun analyzeHarmonics(ProgramState& s, LimitSource& limits, HarmonicsRes
     // setting without a scale) is passed over, not taken later at another scale.
     test.harmSweptGeneration = s.waves.generation;
     if (s.ddf.ch1On != 1) return HarmonicsRun::ChannelOff;
+    // Before the first read or measurement file the record holds no samples of a current: as a
+    // sweep it would stay in the max-hold and pull every average down.
+    if (s.waves.generation == 0)
+        return noResult(s, result, "No result: no waveform has been read yet.");
 
     // The scales of a spectrum of CH I: volts per code, time per division, complete buffers.
     const Result<SpectrumScale> scale = spectrumScale(s, Channel::Ch1);

@@ -61,9 +61,9 @@ enum class HarmonicsRun {
 // switches (which restarts the max-hold from the current sweep), harmFundamentalLevel,
 // harmPeakBin, harmOverallResult, fftMaxLevelCh1 and fftCursorCh1.
 //
-// No usable input is: a time/div or CH I volts/div setting without a scale value, volts per
-// ampere not above 0 or not finite, a line frequency not above 0, or a fundamental line
-// outside 1..1024.
+// No usable input is: no waveform read or loaded yet, a time/div or CH I volts/div setting
+// without a scale value, volts per ampere not above 0 or not finite, a line frequency not above
+// 0, or a fundamental line outside 1..1024.
 HarmonicsRun analyzeHarmonics(ProgramState& s, LimitSource& limits, HarmonicsResult& result,
                               char decimalSign = systemDecimalSign());
 

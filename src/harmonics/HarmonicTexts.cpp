@@ -38,17 +38,22 @@ std::string relativeLimitText(double percent, char decimalSign)
     return formatNumber(percent, "0.0", decimalSign) + "%";
 }
 
-std::string lineFrequencyLabelText(float hz, char decimalSign)
+std::string boxNumberText(float value, char decimalSign)
 {
     // The shortest text that reads back as the same single-precision value: 50 reads "50",
     // 59.9 "59.9", not the digits of its double.
     char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, hz).ptr;
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     std::string text(digits, end);
     for (char& c : text) {
         if (c == '.') c = decimalSign;
     }
-    return (hz < 0.0f ? "" : " ") + text + "Hz";
+    return text;
+}
+
+std::string lineFrequencyLabelText(float hz, char decimalSign)
+{
+    return (hz < 0.0f ? "" : " ") + boxNumberText(hz, decimalSign) + "Hz";
 }
 
 std::string levelAxisAmperesText(double level, float voltsPerAmp, char decimalSign)

@@ -38,6 +38,9 @@ std::string labelAmperesText(double amperes, char decimalSign = systemDecimalSig
 std::string percentText(double percent, char decimalSign = systemDecimalSign());
 // "0.0%": a relative limit.
 std::string relativeLimitText(double percent, char decimalSign = systemDecimalSign());
+// A single-precision value as a box shows it: the shortest text that reads back as the same
+// value, with the decimal sign ("0.1", "50", "59.9").
+std::string boxNumberText(float value, char decimalSign = systemDecimalSign());
 // The line frequency beside the level labels: a blank, the number, "Hz" (" 50Hz").
 std::string lineFrequencyLabelText(float hz, char decimalSign = systemDecimalSign());
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "Text.h"
+
 namespace ql {
 
 double intFloor(double x)
@@ -84,6 +86,30 @@ double val(std::string_view text)
     }
     (void)ptr;
     return result;
+}
+
+std::optional<double> numberInText(std::string_view text, char decimalSign)
+{
+    const std::string t = trim(text);
+    std::string number;
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) number += t[i++];
+    bool digits = false;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+            number += c;
+        } else if ((c == '.' || c == decimalSign) && !point) {
+            point = true;
+            number += '.';
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    return val(number);
 }
 
 std::string str(double value)

@@ -3,6 +3,7 @@
 // truncation, rounding and reading numbers out of text.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,10 @@ std::int64_t roundClamp(double x, std::int64_t lo, std::int64_t hi);
 // character that cannot continue the number; no number at all gives 0. The decimal sign is
 // always '.', whatever the locale.
 double val(std::string_view text);
+
+// A number typed into a box: blanks around it, an optional sign, and digits with at most one
+// decimal sign ('.' or the regional one); nullopt for anything else (no exponent, no text).
+std::optional<double> numberInText(std::string_view text, char decimalSign);
 
 // Text of a number with a leading blank for non-negative values and a '-' otherwise, at most
 // 15 significant digits, no leading zero before the decimal point (" .5"), no trailing zeros.

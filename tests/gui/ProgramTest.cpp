@@ -15,11 +15,13 @@
 #include <QLocalSocket>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <functional>
 
 #include "ProgramRig.h"
+#include "gui/HarmonicsWindow.h"
 #include "gui/NotesWindow.h"
 #include "gui/UserDetailsDialog.h"
 
@@ -201,6 +203,15 @@ TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
     for (ToolWindow w : {ToolWindow::PrinterSettings, ToolWindow::PrintPreview,
                          ToolWindow::ExportSettings, ToolWindow::AutostoreWindow})
         EXPECT_TRUE(rig.host.isWindowOpen(w)) << toolWindowName(w);
+    EXPECT_EQ(accessibilityFaults(), "");
+
+    // The harmonics window, on both of its tabs.
+    rig.window.controls().harmonicsItem->trigger();
+    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::HarmonicsWindow));
+    EXPECT_EQ(accessibilityFaults(), "");
+    QTabWidget* harmonicsTabs =
+        rig.window.windows().window<HarmonicsWindow>(ToolWindow::HarmonicsWindow)->tabs();
+    harmonicsTabs->setCurrentIndex(static_cast<int>(HarmonicsTab::Settings));
     EXPECT_EQ(accessibilityFaults(), "");
 
     rig.window.controls().aboutItem->trigger();

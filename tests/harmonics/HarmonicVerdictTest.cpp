@@ -190,6 +190,8 @@ TEST(HarmonicVerdicts, NoUsableInputGivesNoResult)
         [](ProgramState& s) { s.harm.harmLineFreq = -50.0f; },
         [](ProgramState& s) { s.harm.harmLineFreq = std::numeric_limits<float>::quiet_NaN(); },
         [](ProgramState& s) { s.ddf.ch1VoltsIndex = 200; },
+        // Nothing read or loaded yet, after Clear: the empty record is not taken as a sweep.
+        [](ProgramState& s) { s.waves.generation = 0, clearHarmonics(s); },
     };
     for (std::size_t k = 0; k < std::size(unusable); ++k) {
         SCOPED_TRACE(k);
@@ -207,6 +209,9 @@ TEST(HarmonicVerdicts, NoUsableInputGivesNoResult)
         EXPECT_NE(r.reason, "");
         EXPECT_EQ(s.harmTest.harmOverallResult, OverallResult::None);
         EXPECT_EQ(harmonicsTableColor(r.overall), kWhite);
+        if (s.waves.generation == 0) {
+            EXPECT_EQ(s.harmTest.harmAverageCount, 1);
+        }
     }
 }
 

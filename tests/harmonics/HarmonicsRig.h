@@ -18,7 +18,7 @@ namespace ql::test {
 // CH I on at 0.5 V/div (20 mV per code, probe 1, calibrated), zero offset 0 (code 127 is 0 V),
 // time base A at 50 ms/div (4000 samples per second: 50 Hz lies on line 25.6, 60 Hz on 30.72),
 // Hanning, Max. Hold on, automatic frequency off, 50 Hz, 0.5 V per ampere (a level of 500
-// spectrum units is 1 A), definition "Test".
+// spectrum units is 1 A), definition "Test"; the record counts as read.
 inline ProgramState harmonicsState()
 {
     ProgramState s;
@@ -37,6 +37,7 @@ inline ProgramState harmonicsState()
     s.harm.harmVoltsPerAmp = 0.5f;
     s.harm.harmLimitName.assign("Test");
     for (int i = 1; i <= kLastShownSample; ++i) s.waves.waveCh1[i] = 127;
+    s.waves.generation = 1;  // as after a first read
     resetHarmonicsOnOpening(s);
     return s;
 }

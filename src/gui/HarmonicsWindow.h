@@ -1,0 +1,104 @@
+#pragma once
+// The harmonics window ("Harmonic current emissions"), a thin view over
+// HarmonicsWindowController: the "Measurement" tab with the value labels, the legends, the
+// chart's three pictures and the result table coloured by the overall result, and the
+// "Settings" tab with the probe scale, line frequency and power factor boxes, the options, the
+// headline of the printout and the place of the limit definitions' editor. While it is open
+// every screen redraw runs the analysis; a resize and a switch to "Measurement" run it too,
+// a paint event only shows the pictures.
+//
+// Start, Defaultsetting, Clear Harmonics, Export and Print stand in their places, disabled:
+// the instrument set-up, the report and the export come later.
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+#include "ToolWindowEntry.h"
+#include "harmonics/HarmonicsWindowController.h"
+#include "harmonics/HarmonicsWindowLayout.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMdiSubWindow;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableWidget;
+
+namespace ql::gui {
+
+class HarmonicsPicture;
+
+class HarmonicsWindow : public QWidget, public ToolWindowContent {
+    Q_OBJECT
+public:
+    HarmonicsWindow(ProgramState& state, Host& host, LimitSource& limits, char decimalSign,
+                    QWidget* parent = nullptr);
+    ~HarmonicsWindow() override;
+
+    HarmonicsWindowController& controller() { return controller_; }
+    QTabWidget* tabs() const { return tabs_; }
+    QTableWidget* table() const { return table_; }
+    // The chart's three pictures laid out as the window shows them: level strip, chart and
+    // frequency strip.
+    QImage chartPicture() const;
+    // The empty place on the "Settings" tab where the editor of the limit definitions goes.
+    QWidget* limitEditorArea() const { return limitEditorArea_; }
+
+    void refresh() override { applyView(); }
+    void opened() override;
+    void closed() override;
+    std::optional<RedrawLink> chainLink() const override { return RedrawLink::Harmonics; }
+    void chainMember(ProgramState&) override { runAnalysis(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMeasurementTab(QWidget* page);
+    void buildSettingsTab(QWidget* page);
+    void watchFrame();
+    bool minimised() const;
+    void layOut();
+    void runAnalysis();
+    // Shows the state and the last result; a box the user is typing in keeps its text, except
+    // `entered`, whose entry has just been taken.
+    void applyView(QLineEdit* entered = nullptr);
+    void showTable();
+    void chartDrawn();
+
+    // A control of a tab at its design place (twips on the tab control).
+    struct FixedPlace {
+        QWidget* control;
+        TwipsRect place;
+    };
+
+    HarmonicsWindowController controller_;
+    std::vector<FixedPlace> places_;
+    QPointer<QMdiSubWindow> frame_;
+    bool open_ = false;
+
+    QTabWidget* tabs_ = nullptr;
+    QWidget* measurementPage_ = nullptr;
+    QWidget* settingsPage_ = nullptr;
+    // Measurement
+    QLabel *fundamentalLabel_ = nullptr, *lineFrequencyLabel_ = nullptr, *rmsLabel_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    HarmonicsPicture *levelStrip_ = nullptr, *chart_ = nullptr, *frequencyStrip_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    // Settings
+    QLineEdit *voltsPerAmpBox_ = nullptr, *lineFrequencyBox_ = nullptr;
+    QLineEdit *powerFactorBox_ = nullptr, *headlineBox_ = nullptr;
+    QCheckBox *autoFrequencyBox_ = nullptr, *maxHoldBox_ = nullptr;
+    std::array<QRadioButton*, kHarmonicsSpanCount> spanOptions_{};
+    std::array<QRadioButton*, 2> windowOptions_{};
+    QWidget* limitEditorArea_ = nullptr;
+};
+
+}  // namespace ql::gui

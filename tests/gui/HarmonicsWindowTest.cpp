@@ -1,0 +1,139 @@
+// The harmonics window in the composed program, offscreen, on the simulated instrument's line
+// current at 50 ms/div: opened from the Measurement menu, filled by the redraw of every Read,
+// a row's double click moving the marker, and closed by its close box. The window's chart is
+// saved in the build tree (tests/gui/artefacts) for a person to look at.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QMdiSubWindow>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+#include "ProgramRig.h"
+#include "gui/HarmonicsWindow.h"
+#include "scopesim/MainBlock.h"
+
+namespace ql::gui {
+namespace {
+
+bool shows(const QImage& image, QRgb colour)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour) return true;
+    return false;
+}
+
+scopesim::SimulatorConfig lineCurrentAtChannelOne()
+{
+    scopesim::SimulatorConfig config;
+    config.inputs[0] = scopesim::Signal::lineCurrent(50.0, 1.0, {{3, 0.3}, {5, 0.1}});
+    return config;
+}
+
+struct HarmonicsProgram : ProgramRig {
+    HarmonicsProgram() : ProgramRig(lineCurrentAtChannelOne())
+    {
+        startUp();
+        sim.instrument().mainBlock().set(scopesim::MainField::TbAIndex, 18);  // 50 ms/div
+    }
+    HarmonicsWindow& harmonics() const
+    {
+        return *window.windows().window<HarmonicsWindow>(ToolWindow::HarmonicsWindow);
+    }
+    QMdiSubWindow& frame() const
+    {
+        return *qobject_cast<QMdiSubWindow*>(harmonics().parentWidget());
+    }
+    void read()
+    {
+        window.controls().readButton->trigger();
+        QApplication::processEvents();
+    }
+};
+
+TEST(HarmonicsWindowInProgram, ReadsFillTheTableAndTheChartWhileTheMenuItemKeepsAutoOff)
+{
+    HarmonicsProgram rig;
+    QAction& item = *rig.window.controls().harmonicsItem;
+    ASSERT_TRUE(item.isEnabled());
+    item.trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::HarmonicsWindow));
+    EXPECT_TRUE(item.isChecked());
+    EXPECT_FALSE(rig.window.controls().autoBox->isEnabled());
+    // The default placement grows to the window's minimum size.
+    const WindowPlacement placed = rig.host.windowPlacement(ToolWindow::HarmonicsWindow);
+    EXPECT_NEAR(placed.width, kHarmonicsWindowMinWidth, 15);
+    EXPECT_NEAR(placed.height, kHarmonicsWindowMinHeight, 15);
+
+    // Opened before the first read: nothing to measure yet.
+    HarmonicsWindow& w = rig.harmonics();
+    QTableWidget& table = *w.table();
+    EXPECT_EQ(table.rowCount(), 0);
+    EXPECT_EQ(rig.state.harmTest.harmAverageCount, 1);
+
+    for (int k = 0; k < 3; ++k) rig.read();
+    ASSERT_EQ(table.rowCount(), 40);  // harmonics 1 to 40 of 50 Hz
+    EXPECT_EQ(table.item(2, 1)->text(), QStringLiteral("150"));
+    EXPECT_EQ(table.item(39, 0)->text(), QStringLiteral("40"));
+    EXPECT_EQ(rig.state.harmTest.harmAverageCount, 4);  // three sweeps averaged
+    const QImage chart = w.chartPicture();
+    EXPECT_TRUE(shows(chart, qRgb(255, 0, 0)));  // max-hold
+    EXPECT_TRUE(shows(chart, qRgb(0, 0, 255)));  // average
+    EXPECT_TRUE(shows(chart, qRgb(0, 255, 0)));  // current sweep
+    const QString folder = QStringLiteral(QL240_TEST_ARTEFACTS);
+    QDir().mkpath(folder);
+    EXPECT_TRUE(chart.save(folder + QStringLiteral("/harmonics-chart.png")));
+
+    // A double click on the 3rd harmonic's row puts the marker on its peak, line 76 or 77.
+    ASSERT_EQ(rig.state.fft.fftCursorCh1, 25.0);
+    const QRect row3 = table.visualItemRect(table.item(2, 1));
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, row3.center());
+    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, row3.center());
+    EXPECT_NEAR(rig.state.fft.fftCursorCh1, 76.8, 1.0);
+
+    // The close box ends the harmonics view.
+    rig.frame().close();
+    EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::HarmonicsWindow));
+    EXPECT_FALSE(item.isChecked());
+    EXPECT_TRUE(rig.window.controls().autoBox->isEnabled());
+    EXPECT_EQ(rig.state.harm.obwActive, 0);
+    // A read without the window analyses nothing.
+    const std::int16_t count = rig.state.harmTest.harmAverageCount;
+    rig.read();
+    EXPECT_EQ(rig.state.harmTest.harmAverageCount, count);
+}
+
+TEST(HarmonicsWindowInProgram, TheWindowKeepsItsPlaceAndOpensThereAgain)
+{
+    HarmonicsProgram rig;
+    rig.window.controls().harmonicsItem->trigger();
+    QApplication::processEvents();
+    rig.frame().setGeometry(rig.frame().x() + 40, rig.frame().y() + 30, rig.frame().width() + 60,
+                            rig.frame().height() + 90);
+    const WindowPlacement moved = rig.host.windowPlacement(ToolWindow::HarmonicsWindow);
+    rig.window.controls().harmonicsItem->trigger();  // closes it
+    ASSERT_FALSE(rig.host.isWindowOpen(ToolWindow::HarmonicsWindow));
+    const WindowPlacement& kept = rig.state.layout.analysisChart;
+    EXPECT_EQ(kept.left, moved.left);
+    EXPECT_EQ(kept.top, moved.top);
+    EXPECT_EQ(kept.width, moved.width);
+    EXPECT_EQ(kept.height, moved.height);
+
+    // A taller window gives the chart half of the extra height.
+    rig.window.controls().harmonicsItem->trigger();
+    QApplication::processEvents();
+    const int chartHeight = rig.harmonics().chartPicture().height();
+    rig.frame().resize(rig.frame().width(), rig.frame().height() + 100);
+    QApplication::processEvents();
+    EXPECT_NEAR(rig.harmonics().chartPicture().height(), chartHeight + 50, 1);
+}
+
+}  // namespace
+}  // namespace ql::gui
