@@ -258,4 +258,14 @@ double QtPaintDevice::lineHeight(const FontSpec& font) const
     return QFontMetricsF(qtFont(font), &target_).lineSpacing();
 }
 
+QImage textMetricsImage(double dpi)
+{
+    constexpr double kInchesPerMetre = 1 / 0.0254;
+    QImage image(1, 1, QImage::Format_RGB32);
+    const int dotsPerMetre = static_cast<int>(dpi * kInchesPerMetre + 0.5);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return image;
+}
+
 }  // namespace ql::gui
