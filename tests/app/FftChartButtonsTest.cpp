@@ -134,6 +134,7 @@ TEST(FftChartButtons, SavedMetafilesAreReadByAnotherProgramAndFailuresAreToldOnc
     r.state.exportTarget.exportFileName = r.folder.path + "/copy.wmf";
     r.window.copyClicked(FftTab::Ch1);
     EXPECT_EQ(r.clipboard.putCount(), 1);
+    EXPECT_EQ(r.clipboard.picture()->size(), (DeviceSize{1045, 842}));
     EXPECT_FALSE(fs::exists(r.folder.path + "/copy.wmf"));
     EXPECT_TRUE(r.messages().empty());
 
