@@ -40,6 +40,11 @@ bool QtPaintDevice::begin()
 {
     if (painter_.isActive()) return true;
     if (!painter_.begin(&target_)) return false;
+    // A printer's engine outlives its documents and keeps the last pen of the one before; a
+    // first pen equal to the painter's default would not reach it (text in black would come
+    // out in the colour the last document ended with), so the default pen is sent anew.
+    painter_.setPen(Qt::NoPen);
+    painter_.setPen(QPen(Qt::black));
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     return true;
