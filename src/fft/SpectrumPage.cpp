@@ -159,7 +159,7 @@ void drawFrequencyTick(Surface& page, const SpectrumSnapshot& p, const PageLayou
     page.print(frequencyText(lineFrequency(*p.timePerDiv, x), KiloStyle::Page, p.decimalSign));
 }
 
-void drawCurve(Surface& page, const PageLayout& l, const std::vector<double>& values, int color)
+void drawSpectrum(Surface& page, const PageLayout& l, const std::vector<double>& values, int color)
 {
     const int last = std::min(static_cast<int>(l.last), static_cast<int>(values.size()) - 1);
     const int first = static_cast<int>(l.first);
@@ -268,11 +268,11 @@ void renderSpectrumPage(Surface& page, PageKind kind, const SpectrumSnapshot& p)
     if (l.empty) return;
     page.setDrawWidth(style.curveWidth);
     if (p.chart == FftTab::Ch2) {
-        drawCurve(page, l, p.spectrumCh2, kFftCh2Color);
+        drawSpectrum(page, l, p.spectrumCh2, kFftCh2Color);
         return;
     }
-    drawCurve(page, l, p.spectrumCh1, kFftCh1Color);
-    if (l.dual && l.both) drawCurve(page, l, p.spectrumCh2, kFftCh2Color);
+    drawSpectrum(page, l, p.spectrumCh1, kFftCh1Color);
+    if (l.dual && l.both) drawSpectrum(page, l, p.spectrumCh2, kFftCh2Color);
 }
 
 }  // namespace ql

@@ -117,7 +117,6 @@ TEST(SpectrumPage, EachKindHasItsWidthsTitleFaceCurvesAndTickLength)
     const Case cases[] = {
         {FftTab::Ch1, DualView::Both, P, 5, 5, "courier new", {red}, 610},
         {FftTab::Ch1, DualView::Both, G, 2, 1, "MS Sans Serif", {red}, 610},
-        {FftTab::Ch2, DualView::Both, P, 5, 5, "courier new", {blue}, 610},
         {FftTab::Ch2, DualView::Both, G, 2, 1, "courier new", {blue}, 610},
         {FftTab::Dual, DualView::Both, P, 5, 5, "courier new", {red, blue}, 605},
         {FftTab::Dual, DualView::Both, G, 2, 1, "courier new", {red, blue}, 610},
