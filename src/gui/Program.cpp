@@ -93,7 +93,8 @@ void Program::registerWindows()
     inArea(ToolWindow::NotesWindow, new NotesWindow(s, host_, printer_, window_.desktop()));
     inArea(ToolWindow::FftWindow, new FftWindow(s, host_, window_.fileDialogs(), decimalSign));
     inArea(ToolWindow::HarmonicsWindow,
-           new HarmonicsWindow(s, host_, harmonicLimits_, decimalSign));
+           new HarmonicsWindow(s, host_, harmonicLimits_, decimalSign, link_, printer_,
+                               window_.fileDialogs()));
 }
 
 bool Program::start(const QString& socketPath)
