@@ -141,47 +141,22 @@ TEST(HarmonicsWindowInProgram, DefaultsettingStartsAcquisitionStopEndsItPrintGiv
     HarmonicsProgram rig;
     rig.window.controls().harmonicsItem->trigger();
     QApplication::processEvents();
-    HarmonicsWindow& w = rig.harmonics();
     ASSERT_TRUE(rig.link.connectInstrument());
-    const auto button = [&](const char* name) {
-        auto* b = w.findChild<QPushButton*>(QString::fromUtf8(name));
-        EXPECT_TRUE(b && b->isEnabled()) << name;
-        return b;
+    const auto click = [&](const char* name) {
+        rig.harmonics().findChild<QPushButton*>(QString::fromUtf8(name))->click();
+        QApplication::processEvents();
     };
-    QPushButton* start = button("startButton");
-    for (const char* name : {"defaultSettingButton", "clearButton", "exportButton", "printButton"})
-        button(name);
-
-    button("defaultSettingButton")->click();
-    QApplication::processEvents();
-    EXPECT_EQ(rig.state.link.autoUpdate, 1);
+    click("defaultSettingButton");
     EXPECT_TRUE(rig.window.controls().autoBox->isChecked());
-    EXPECT_FALSE(rig.window.controls().autoBox->isEnabled());  // the harmonics view keeps it
-    EXPECT_EQ(start->text(), QStringLiteral("Stop"));
-    const scopesim::MainBlock& m = rig.sim.instrument().mainBlock();
-    EXPECT_EQ(m.get(scopesim::MainField::TrigCoupling), 6);  // LINE on this model
-    EXPECT_EQ(m.get(scopesim::MainField::TbAIndex), 18);
-    EXPECT_EQ(w.table()->rowCount(), 40);
-
-    // Acquisition: each tick reads a sweep into the average.
+    EXPECT_EQ(rig.sim.instrument().mainBlock().get(scopesim::MainField::TbAIndex), 18);
+    EXPECT_EQ(rig.harmonics().table()->rowCount(), 40);
     const std::int16_t count = rig.state.harmTest.harmAverageCount;
-    rig.program.operations().timerTick();
-    QApplication::processEvents();
+    rig.program.operations().timerTick();  // acquisition: a tick adds a sweep
     EXPECT_EQ(rig.state.harmTest.harmAverageCount, count + 1);
-
-    start->click();
-    QApplication::processEvents();
+    click("startButton");
     EXPECT_EQ(rig.state.link.autoUpdate, 0);
-    EXPECT_EQ(start->text(), QStringLiteral("Start"));
-    EXPECT_EQ(rig.state.link.remoteHeld, 1);
-
-    // Without a printer the report becomes a PDF file in the printout folder.
-    button("printButton")->click();
-    QApplication::processEvents();
-    const std::string file = rig.program.printer().documentFile();
-    ASSERT_FALSE(file.empty());
-    EXPECT_TRUE(std::filesystem::exists(file));
-    EXPECT_NE(file.find("harmonics"), std::string::npos);
+    click("printButton");  // without a printer the report becomes a file
+    EXPECT_TRUE(std::filesystem::exists(rig.program.printer().documentFile()));
 }
 
 }  // namespace

