@@ -250,17 +250,15 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
             work();
             afterButton();
         });
-        return b;
     };
-    defaultSettingButton_ =
-        actionButton("Defaultsetting", "defaultSettingButton", {240, 2160, 1815, 315},
-                     [this] { test_.defaultSetting(); });
-    clearButton_ = actionButton("Clear Harmonics", "clearButton", {240, 2520, 1815, 315},
-                                [this] { controller_.clearPressed(); });
-    exportButton_ = actionButton("Export as *.tab", "exportButton", {240, 4800, 1815, 315},
-                                 [this] { test_.exportTable(controller_); });
-    printButton_ = actionButton("Print (Headline >>>)", "printButton", {240, 5220, 1995, 315},
-                                [this] { test_.printReport(controller_); });
+    actionButton("Defaultsetting", "defaultSettingButton", {240, 2160, 1815, 315},
+                 [this] { test_.defaultSetting(); });
+    actionButton("Clear Harmonics", "clearButton", {240, 2520, 1815, 315},
+                 [this] { controller_.clearPressed(); });
+    actionButton("Export as *.tab", "exportButton", {240, 4800, 1815, 315},
+                 [this] { test_.exportTable(controller_); });
+    actionButton("Print (Headline >>>)", "printButton", {240, 5220, 1995, 315},
+                 [this] { test_.printReport(controller_); });
 
     auto* spanFrame = new QGroupBox(page);
     spanFrame->setObjectName(QStringLiteral("spanFrame"));

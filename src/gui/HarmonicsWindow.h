@@ -96,8 +96,6 @@ private:
     // Measurement
     QLabel *fundamentalLabel_ = nullptr, *lineFrequencyLabel_ = nullptr, *rmsLabel_ = nullptr;
     QPushButton* startButton_ = nullptr;
-    QPushButton *defaultSettingButton_ = nullptr, *clearButton_ = nullptr;
-    QPushButton *exportButton_ = nullptr, *printButton_ = nullptr;
     HarmonicsPicture *levelStrip_ = nullptr, *chart_ = nullptr, *frequencyStrip_ = nullptr;
     QTableWidget* table_ = nullptr;
     // Settings
