@@ -15,7 +15,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <algorithm>
-#include <tuple>
 #include <utility>
 
 #include "FixedPlaces.h"
@@ -110,8 +109,9 @@ void showBoxText(QLineEdit* box, const std::string& value, const QLineEdit* ente
 }  // namespace
 
 HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitSource& limits,
-                                 char decimalSign, QWidget* parent)
-    : QWidget(parent), controller_(state, host, limits, decimalSign)
+                                 char decimalSign, InstrumentLink& link, Printer& printer,
+                                 FileDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), controller_(state, host, limits, decimalSign), test_(link, printer, dialogs)
 {
     setObjectName(QStringLiteral("harmonicsWindow"));
     setWindowTitle(QStringLiteral("Harmonic current emissions"));
@@ -172,13 +172,16 @@ void HarmonicsWindow::buildMeasurementTab(QWidget* page)
                            cell("Max", kMaxHoldLegendColour, {5520, 420, 615, 375})})
         legend->setAlignment(Qt::AlignCenter);
 
-    // Start and Stop of the acquisition belong to the instrument set-up, not there yet.
+    // Start and Stop of the acquisition.
     startButton_ = button(page, "Start", "startButton");
     FontSpec arial;
     arial.face = "Arial";
     startButton_->setFont(QtPaintDevice::qtFont(arial));
-    startButton_->setEnabled(false);
     places_.push_back({startButton_, {6180, 420, 1275, 375}});
+    connect(startButton_, &QPushButton::clicked, this, [this] {
+        test_.startStop();
+        afterButton();
+    });
 
     levelStrip_ = new HarmonicsPicture("levelStrip", page);
     chart_ = new HarmonicsPicture("harmonicsChart", page);
@@ -238,13 +241,24 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
     maxHoldBox_->setObjectName(QStringLiteral("maxHoldBox"));
     place(maxHoldBox_, {240, 1920, 1755, 240});
 
-    // The instrument set-up, the export and the report are not there yet.
-    for (auto [caption, name, where] :
-         {std::tuple{"Defaultsetting", "defaultSettingButton", TwipsRect{240, 2160, 1815, 315}},
-          std::tuple{"Clear Harmonics", "clearButton", TwipsRect{240, 2520, 1815, 315}},
-          std::tuple{"Export as *.tab", "exportButton", TwipsRect{240, 4800, 1815, 315}},
-          std::tuple{"Print (Headline >>>)", "printButton", TwipsRect{240, 5220, 1995, 315}}})
-        place(button(page, caption, name), where)->setEnabled(false);
+    // The instrument set-up, clearing the results, the export and the report.
+    const auto actionButton = [&](const char* caption, const char* name, TwipsRect where,
+                                  auto work) {
+        QPushButton* b = button(page, caption, name);
+        place(b, where);
+        connect(b, &QPushButton::clicked, this, [this, work] {
+            work();
+            afterButton();
+        });
+    };
+    actionButton("Defaultsetting", "defaultSettingButton", {240, 2160, 1815, 315},
+                 [this] { test_.defaultSetting(); });
+    actionButton("Clear Harmonics", "clearButton", {240, 2520, 1815, 315},
+                 [this] { controller_.clearPressed(); });
+    actionButton("Export as *.tab", "exportButton", {240, 4800, 1815, 315},
+                 [this] { test_.exportTable(controller_); });
+    actionButton("Print (Headline >>>)", "printButton", {240, 5220, 1995, 315},
+                 [this] { test_.printReport(controller_); });
 
     auto* spanFrame = new QGroupBox(page);
     spanFrame->setObjectName(QStringLiteral("spanFrame"));
@@ -448,6 +462,12 @@ void HarmonicsWindow::showTable()
             else
                 table_->setItem(r, c, new QTableWidgetItem(cell));
         }
+}
+
+void HarmonicsWindow::afterButton()
+{
+    applyView();
+    showTable();
 }
 
 void HarmonicsWindow::chartDrawn()

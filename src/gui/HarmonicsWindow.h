@@ -7,8 +7,9 @@
 // every screen redraw runs the analysis; a resize and a switch to "Measurement" run it too,
 // a paint event only shows the pictures.
 //
-// Start, Defaultsetting, Clear Harmonics, Export and Print stand in their places, disabled:
-// the instrument set-up, the report and the export come later.
+// Start/Stop and Defaultsetting set the instrument up and switch acquisition on and off,
+// Clear Harmonics starts the average again, Print gives the report and Export as *.tab writes
+// the table (HarmonicsTestOperations).
 
 #include <QImage>
 #include <QPointer>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "ToolWindowEntry.h"
+#include "app/HarmonicsTestOperations.h"
 #include "harmonics/HarmonicsWindowController.h"
 #include "harmonics/HarmonicsWindowLayout.h"
 
@@ -37,6 +39,7 @@ class HarmonicsWindow : public QWidget, public ToolWindowContent {
     Q_OBJECT
 public:
     HarmonicsWindow(ProgramState& state, Host& host, LimitSource& limits, char decimalSign,
+                    InstrumentLink& link, Printer& printer, FileDialogs& dialogs,
                     QWidget* parent = nullptr);
     ~HarmonicsWindow() override;
 
@@ -72,6 +75,8 @@ private:
     void applyView(QLineEdit* entered = nullptr);
     void showTable();
     void chartDrawn();
+    // A button's work, then the window shows what it left.
+    void afterButton();
 
     // A control of a tab at its design place (twips on the tab control).
     struct FixedPlace {
@@ -80,6 +85,7 @@ private:
     };
 
     HarmonicsWindowController controller_;
+    HarmonicsTestOperations test_;
     std::vector<FixedPlace> places_;
     QPointer<QMdiSubWindow> frame_;
     bool open_ = false;

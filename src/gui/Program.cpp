@@ -95,7 +95,8 @@ void Program::registerWindows()
     fft->connectOutputs(printer_, clipboard_, link_.context().clock);
     inArea(ToolWindow::FftWindow, fft);
     inArea(ToolWindow::HarmonicsWindow,
-           new HarmonicsWindow(s, host_, harmonicLimits_, decimalSign));
+           new HarmonicsWindow(s, host_, harmonicLimits_, decimalSign, link_, printer_,
+                               window_.fileDialogs()));
 }
 
 bool Program::start(const QString& socketPath)

@@ -129,6 +129,12 @@ void HarmonicsWindowController::tabChosen(HarmonicsTab tab)
     if (tab == HarmonicsTab::Measurement) run();
 }
 
+HarmonicsRun HarmonicsWindowController::clearPressed()
+{
+    clearHarmonics(s_);
+    return run();
+}
+
 void HarmonicsWindowController::maxHoldToggled(bool checked)
 {
     s_.harm.harmMaxHold = checked ? 1 : 0;

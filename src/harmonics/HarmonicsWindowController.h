@@ -84,6 +84,9 @@ public:
     void resized(bool minimised);
     // Switching to "Measurement" runs the analysis; switching to "Settings" does nothing.
     void tabChosen(HarmonicsTab tab);
+    // "Clear Harmonics": the average and the max-hold start again from the record in hand, in
+    // a run of their own; acquisition, the instrument and the options are left as they are.
+    HarmonicsRun clearPressed();
 
     void maxHoldToggled(bool checked);
     void autoFrequencyToggled(bool checked);

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -133,6 +134,29 @@ TEST(HarmonicsWindowInProgram, TheWindowKeepsItsPlaceAndOpensThereAgain)
     rig.frame().resize(rig.frame().width(), rig.frame().height() + 100);
     QApplication::processEvents();
     EXPECT_NEAR(rig.harmonics().chartPicture().height(), chartHeight + 50, 1);
+}
+
+TEST(HarmonicsWindowInProgram, DefaultsettingStartsAcquisitionStopEndsItPrintGivesTheReport)
+{
+    HarmonicsProgram rig;
+    rig.window.controls().harmonicsItem->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(rig.link.connectInstrument());
+    const auto click = [&](const char* name) {
+        rig.harmonics().findChild<QPushButton*>(QString::fromUtf8(name))->click();
+        QApplication::processEvents();
+    };
+    click("defaultSettingButton");
+    EXPECT_TRUE(rig.window.controls().autoBox->isChecked());
+    EXPECT_EQ(rig.sim.instrument().mainBlock().get(scopesim::MainField::TbAIndex), 18);
+    EXPECT_EQ(rig.harmonics().table()->rowCount(), 40);
+    const std::int16_t count = rig.state.harmTest.harmAverageCount;
+    rig.program.operations().timerTick();  // acquisition: a tick adds a sweep
+    EXPECT_EQ(rig.state.harmTest.harmAverageCount, count + 1);
+    click("startButton");
+    EXPECT_EQ(rig.state.link.autoUpdate, 0);
+    click("printButton");  // without a printer the report becomes a file
+    EXPECT_TRUE(std::filesystem::exists(rig.program.printer().documentFile()));
 }
 
 }  // namespace

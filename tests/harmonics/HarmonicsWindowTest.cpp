@@ -318,3 +318,21 @@ TEST(HarmonicsWindow, ClosingEndsTheHarmonicsViewAndKeepsTheNormalPlacement)
         EXPECT_EQ(kept.windowState, 0);
     }
 }
+
+TEST(HarmonicsWindow, ClearStartsTheAverageAndMaxHoldAgainFromTheRecordInHand)
+{
+    // A loud sweep, then a quiet one, then Clear: as if only the quiet one had been seen.
+    WindowRig rig, fresh;
+    rig.controller.opened();
+    fillLineCurrent(rig.s, 50.0, {{1, 80.0}, {3, 20.0}});
+    rig.controller.run();
+    ++rig.s.waves.generation;
+    fresh.controller.opened();
+    for (ProgramState* s : {&rig.s, &fresh.s}) fillLineCurrent(*s, 50.0, {{1, 40.0}, {3, 4.0}});
+    rig.controller.run();
+    ASSERT_EQ(rig.controller.clearPressed(), HarmonicsRun::Judged);
+    fresh.controller.run();
+    ASSERT_EQ(rig.controller.result().rows.size(), fresh.controller.result().rows.size());
+    for (std::size_t k = 0; k < fresh.controller.result().rows.size(); ++k)
+        EXPECT_EQ(rig.controller.result().rows[k].cells, fresh.controller.result().rows[k].cells);
+}

@@ -1,0 +1,146 @@
+#include "HarmonicsTestOperations.h"
+
+#include "OperationGuard.h"
+#include "ScreenPrintout.h"
+#include "files/DataFileOperations.h"
+#include "harmonics/HarmonicsReport.h"
+#include "harmonics/HarmonicsTableText.h"
+#include "state/AtomicFile.h"
+#include "state/Text.h"
+
+namespace ql {
+
+namespace {
+
+// The trigger coupling LINE: code 6 on models without time base B, 7 on the others.
+constexpr byte kLineCouplingWithoutTbB = 6;
+constexpr byte kLineCoupling = 7;
+// Time base A at 50 ms per division: two and a half periods of 50 Hz on the screen.
+constexpr byte kHarmonicsTimebaseIndex = 18;
+// CH I in the middle of the screen.
+constexpr std::int16_t kCentredPosition = 512;
+
+}  // namespace
+
+bool isTabFileName(std::string_view name)
+{
+    const std::string trimmed = trim(name);
+    return trimmed.size() >= 3 && upperAscii(trimmed.substr(trimmed.size() - 3)) == "TAB";
+}
+
+HarmonicsTestOperations::HarmonicsTestOperations(InstrumentLink& link, Printer& printer,
+                                                 FileDialogs& dialogs)
+    : link_(link),
+      state_(link.context().state),
+      host_(link.context().host),
+      clock_(link.context().clock),
+      printer_(printer),
+      dialogs_(dialogs)
+{
+}
+
+void HarmonicsTestOperations::defaultSetting()
+{
+    OperationGuard guard(state_, host_);
+    if (!guard) return;
+    setUp();
+}
+
+void HarmonicsTestOperations::startStop()
+{
+    if (state_.link.autoUpdate == 1) {
+        // Stopping sends nothing: the instrument stays held and the results stay.
+        state_.link.autoUpdate = 0;
+        host_.setAutoBox(false);
+        return;
+    }
+    OperationGuard guard(state_, host_);
+    if (!guard) return;
+    clearHarmonics(state_);
+    setUp();
+}
+
+bool HarmonicsTestOperations::setUp()
+{
+    ProgramState& s = state_;
+    if (s.link.remoteHeld != 1) {
+        if (!host_.askYesNo(kScopeConnectedQuestion, kScopeConnectedTitle)) return false;
+        // A failed connection has been reported and leaves the settings as they were.
+        if (!link_.connectInstrument()) return false;
+    }
+    // Every step has reported its own failure; after one nothing more is sent.
+    Sequences& seq = link_.sequences();
+    if (!windowOpen() || !seq.readSettingsFromScope()) return false;
+    DdfSettings& d = s.ddf;
+    d.ch1On = 1;
+    d.ch2On = 0;
+    d.ch1Position = kCentredPosition;
+    d.storageMode = 0;  // refresh
+    d.digitalMode = 1;
+    s.storage.holdWaveform = 0;
+    if (!windowOpen() || !seq.writeAllToScope()) return false;
+    if (!windowOpen() || !link_.control().sendAutoset()) return false;
+    // What AUTOSET chose stays, the CH I volts per division among it, except for these.
+    if (!windowOpen() || !seq.readSettingsFromScope()) return false;
+    d.trigCoupling = s.caps.unitNotbb ? kLineCouplingWithoutTbB : kLineCoupling;
+    d.tbAIndex = kHarmonicsTimebaseIndex;
+    d.ch1Position = kCentredPosition;
+    d.ch1Coupling = 0;  // DC
+    if (!windowOpen() || !seq.writeAllToScope()) return false;
+    if (!settle() || !seq.readAllFromScope() || !windowOpen()) return false;
+    s.link.autoUpdate = 1;
+    host_.setAutoBox(true);
+    return true;
+}
+
+bool HarmonicsTestOperations::settle()
+{
+    // On the monotonic clock, so a set-up around midnight waits 2 s as well.
+    const std::int64_t start = clock_.monotonicMs();
+    while (clock_.monotonicMs() - start < kHarmonicsSettleMs) {
+        host_.pumpEvents();
+        if (!windowOpen()) return false;
+        clock_.idle();
+    }
+    return windowOpen();
+}
+
+void HarmonicsTestOperations::printReport(const HarmonicsWindowController& window)
+{
+    if (operationRunning(state_)) return;
+    const HarmonicsWindowView view = window.view();
+    HarmonicsReportInput input;
+    input.headline = view.headline;
+    input.limitName = state_.harm.harmLimitName.str();
+    input.longDate = formatLongDate(clock_.now());
+    input.powerFactorText = view.powerFactorText;
+    input.result = &window.result();
+    const Status printed = printHarmonicsReport(input, printer_);
+    reportPrintout(host_, printer_, printed, PrintoutStart::Interactive);
+}
+
+void HarmonicsTestOperations::exportTable(const HarmonicsWindowController& window)
+{
+    if (operationRunning(state_)) return;
+    FileDialogRequest request;
+    request.title = kSaveTabTitle;
+    request.filter = kSaveTabFilter;
+    request.defaultExtension = "tab";
+    request.confirmOverwrite = true;
+    request.confirmCreate = true;
+    const std::optional<std::string> chosen = dialogs_.chooseFileToSave(request);
+    if (!chosen) return;
+    // Kept also when refused: the picture exports start from it next time.
+    state_.exportTarget.exportFileName = *chosen;
+    if (!isTabFileName(*chosen)) {
+        host_.showMessage(kBadFilenameText, kSaveTabTitle, MessageIcon::None);
+        return;
+    }
+    // Blanks around the name would become part of the file's name; a failed write leaves
+    // the file that was there.
+    const std::string tabText = harmonicsTabText(window.result());
+    if (!writeFileAtomically(trim(*chosen), tabText, kSaveTabTitle).ok())
+        host_.showMessage(kFileErrorText, kTabFileErrorTitle, MessageIcon::None);
+}
+
+}  // namespace ql
