@@ -296,7 +296,7 @@ bool LimitEditorController::memoEntered(std::string_view text)
     if (!current_ || text == current_->memo) return false;
     if (!succeeded(store_.updateHead(current_->name, current_->multiplier, text))) return false;
     current_->memo = text;
-    return false;  // the memo does not change a verdict
+    return true;
 }
 
 bool LimitEditorController::cellEdited(int row, LimitColumn column, std::string_view text)
@@ -340,7 +340,7 @@ bool LimitEditorController::cellEdited(int row, LimitColumn column, std::string_
     if (!succeeded(store_.updateRow(current_->name, before.order, now))) return false;
     requeryRows();
     currentRow_ = rowOfOrder(now.order);
-    return column != LimitColumn::Memo;
+    return true;
 }
 
 bool LimitEditorController::rowDeleted(int row)

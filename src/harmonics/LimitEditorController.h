@@ -4,8 +4,8 @@
 // memo boxes, the rows grid and the order and limit boxes with their Enter keys. Everything
 // goes through LimitStore; a refused entry changes nothing in the database and says why.
 //
-// The handlers that change what the analysis judges against return true: the window then runs
-// the analysis again, so the table shows the verdicts of the definition as it is now.
+// The handlers return true when they changed the definitions or chose another one: the window
+// then runs the analysis again, so the table shows the verdicts of the definition as it is now.
 
 #include <optional>
 #include <string>
