@@ -14,11 +14,13 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <tuple>
 #include <utility>
 
 #include "FixedPlaces.h"
+#include "LimitEditor.h"
 #include "PictureImage.h"
 #include "QtPaintDevice.h"
 #include "ScrollBarNames.h"
@@ -109,7 +111,7 @@ void showBoxText(QLineEdit* box, const std::string& value, const QLineEdit* ente
 
 }  // namespace
 
-HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitSource& limits,
+HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitStore& limits,
                                  char decimalSign, QWidget* parent)
     : QWidget(parent), controller_(state, host, limits, decimalSign)
 {
@@ -127,6 +129,14 @@ HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitSource& l
     tabs_->addTab(settingsPage_, QStringLiteral("Settings"));
     buildMeasurementTab(measurementPage_);
     buildSettingsTab(settingsPage_);
+    // The editor fills its place; a change of the definitions is judged at once.
+    limitEditor_ = new LimitEditor(state, host, limits, decimalSign, limitEditorArea_);
+    auto* editorPlace = new QVBoxLayout(limitEditorArea_);
+    editorPlace->setContentsMargins(0, 0, 0, 0);
+    editorPlace->addWidget(limitEditor_);
+    connect(limitEditor_, &LimitEditor::definitionChanged, this, [this] {
+        if (open_) runAnalysis();
+    });
 
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         controller_.tabChosen(static_cast<HarmonicsTab>(index));
@@ -298,6 +308,7 @@ void HarmonicsWindow::opened()
     open_ = true;
     watchFrame();
     controller_.opened();
+    limitEditor_->opened();
     applyView();
     showTable();
 }
@@ -322,6 +333,7 @@ void HarmonicsWindow::watchFrame()
                 if (wasActive && !active) controller_.keepPlacement();
                 if (!wasActive && active) {
                     controller_.activated();
+                    limitEditor_->activated();
                     applyView();
                 }
             });
