@@ -26,6 +26,8 @@ const QColor kGridColour(255, 192, 192);
 
 // The grid's columns are the fields of the rows, under their names.
 constexpr const char* kColumnHeaders[kLimitColumnCount] = {"name", "Harmonic", "limit", "memo"};
+// Widths in twips: order and limit beside a short name; the memo runs on to the right.
+constexpr int kColumnTwips[kLimitColumnCount] = {1125, 795, 795, 2400};
 
 QString text(const std::string& s)
 {
@@ -124,6 +126,8 @@ LimitEditor::LimitEditor(ProgramState& state, Host& host, LimitStore& store, cha
     colour(grid_, kGridColour);
     nameScrollBars(grid_);
     placeInTwips(*grid_, 0, 1740, 3375, 2895);
+    for (int c = 0; c < kLimitColumnCount; ++c)
+        grid_->setColumnWidth(c, twipsRect(*this, 0, 0, kColumnTwips[c], 0).width());
 
     const auto caption = [&](const char* t, int top) {
         QLabel* label = colouredCell(this, QString::fromUtf8(t), kCaptionColour, false);
