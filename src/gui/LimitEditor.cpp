@@ -147,41 +147,54 @@ LimitEditor::LimitEditor(ProgramState& state, Host& host, LimitStore& store, cha
 
     // A choice in the list, with the mouse or the arrow keys; Enter is taken by the filter.
     connect(list_, &QComboBox::activated, this, [this](int index) {
-        commitBoxes();
-        follow(controller_.selected(list_->itemText(index).toStdString()));
+        handle([&] {
+            const bool committed = commitBoxes();
+            return controller_.selected(list_->itemText(index).toStdString()) || committed;
+        });
     });
     connect(newButton_, &QPushButton::clicked, this, [this] {
-        commitBoxes();
-        follow(controller_.newDefinition());
+        handle([&] {
+            const bool committed = commitBoxes();
+            return controller_.newDefinition() || committed;
+        });
     });
     connect(deleteButton_, &QPushButton::clicked, this, [this] {
-        commitBoxes();
-        follow(controller_.deleteDefinition());
+        handle([&] {
+            const bool committed = commitBoxes();
+            return controller_.deleteDefinition() || committed;
+        });
     });
     connect(storeButton_, &QPushButton::clicked, this, [this] {
-        commitBoxes();
-        follow(controller_.store());
+        handle([&] {
+            const bool committed = commitBoxes();
+            return controller_.store() || committed;
+        });
     });
     connect(multiplierBox_, &QLineEdit::editingFinished, this, [this] {
-        if (applying_) return;
-        follow(controller_.multiplierEntered(multiplierBox_->text().toStdString()));
+        handle(
+            [this] { return controller_.multiplierEntered(multiplierBox_->text().toStdString()); });
     });
     connect(orderBox_, &QLineEdit::textEdited, this,
             [this](const QString& t) { controller_.orderEdited(t.toStdString()); });
     connect(limitBox_, &QLineEdit::textEdited, this,
             [this](const QString& t) { controller_.limitEdited(t.toStdString()); });
     connect(orderBox_, &QLineEdit::returnPressed, this, [this] {
-        controller_.orderEntered();
-        follow(false);
+        handle([this] {
+            controller_.orderEntered();
+            return false;
+        });
     });
     connect(limitBox_, &QLineEdit::returnPressed, this, [this] {
-        controller_.limitEntered();
-        follow(false);
+        handle([this] {
+            controller_.limitEntered();
+            return false;
+        });
     });
     connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (applying_) return;
-        follow(controller_.cellEdited(item->row(), static_cast<LimitColumn>(item->column()),
-                                      item->text().toStdString()));
+        handle([&] {
+            return controller_.cellEdited(item->row(), static_cast<LimitColumn>(item->column()),
+                                          item->text().toStdString());
+        });
     });
     connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
         if (!applying_) controller_.rowChosen(row);
@@ -201,12 +214,23 @@ void LimitEditor::activated()
     applyView();
 }
 
-void LimitEditor::commitBoxes()
+bool LimitEditor::commitBoxes()
 {
     // The multiplier and memo go in before another definition is chosen or changed.
-    bool changed = controller_.multiplierEntered(multiplierBox_->text().toStdString());
-    changed = controller_.memoEntered(memoBox_->toPlainText().toStdString()) || changed;
-    if (changed) emit definitionChanged();
+    const bool multiplier = controller_.multiplierEntered(multiplierBox_->text().toStdString());
+    return controller_.memoEntered(memoBox_->toPlainText().toStdString()) || multiplier;
+}
+
+template <typename Action>
+void LimitEditor::handle(Action action)
+{
+    // A box that loses the focus to a message of the handler in progress does not start
+    // another one; nor does the view being shown.
+    if (applying_ || handling_) return;
+    handling_ = true;
+    const bool changed = action();
+    handling_ = false;
+    follow(changed);
 }
 
 bool LimitEditor::eventFilter(QObject* watched, QEvent* event)
@@ -215,8 +239,10 @@ bool LimitEditor::eventFilter(QObject* watched, QEvent* event)
         const auto& key = static_cast<const QKeyEvent&>(*event);
         if (watched == list_) {
             if (isEnter(key)) {
-                commitBoxes();
-                follow(controller_.selected(list_->currentText().toStdString()));
+                handle([&] {
+                    const bool committed = commitBoxes();
+                    return controller_.selected(list_->currentText().toStdString()) || committed;
+                });
                 return true;
             }
             // Typed characters are discarded: the list is chosen from, not typed into.
@@ -226,11 +252,11 @@ bool LimitEditor::eventFilter(QObject* watched, QEvent* event)
             return true;
         } else if (watched == grid_ && key.key() == Qt::Key_Delete) {
             // Delete on the grid (not in a cell being edited) removes the current row.
-            follow(controller_.rowDeleted(grid_->currentRow()));
+            handle([this] { return controller_.rowDeleted(grid_->currentRow()); });
             return true;
         }
-    } else if (event->type() == QEvent::FocusOut && watched == memoBox_ && !applying_) {
-        follow(controller_.memoEntered(memoBox_->toPlainText().toStdString()));
+    } else if (event->type() == QEvent::FocusOut && watched == memoBox_) {
+        handle([this] { return controller_.memoEntered(memoBox_->toPlainText().toStdString()); });
     }
     return QWidget::eventFilter(watched, event);
 }

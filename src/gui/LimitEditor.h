@@ -58,12 +58,17 @@ private:
     // Shows the controller's view, moves the focus it asks for, and says when a change needs a
     // new judgement.
     void follow(bool changed);
+    // Runs one handler of the controller (true: the definitions changed), then follows it.
+    template <typename Action>
+    void handle(Action action);
     void applyView();
-    void commitBoxes();
+    // Takes the multiplier and memo as they stand; true when that changed the definition.
+    bool commitBoxes();
 
     QtInputPrompt prompt_;
     LimitEditorController controller_;
     bool applying_ = false;
+    bool handling_ = false;
 
     QComboBox* list_ = nullptr;
     QPushButton *newButton_ = nullptr, *deleteButton_ = nullptr, *storeButton_ = nullptr;
