@@ -14,7 +14,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <tuple>
 #include <utility>
@@ -68,6 +67,9 @@ const QColor kOptionBoxColour(255, 224, 192);
 const QColor kHeadlineColour(192, 255, 255);
 
 constexpr int kTableColumnTwips = 1000;
+// The place of the limit editor on the "Settings" tab.
+constexpr int kLimitEditorWidth = 5175;
+constexpr int kLimitEditorHeight = 4635;
 // Where the tab control's page starts below its top edge: the tab bar and the page's frame.
 constexpr int kPageFramePixels = 2;
 
@@ -131,9 +133,7 @@ HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitStore& li
     buildSettingsTab(settingsPage_);
     // The editor fills its place; a change of the definitions is judged at once.
     limitEditor_ = new LimitEditor(state, host, limits, decimalSign, limitEditorArea_);
-    auto* editorPlace = new QVBoxLayout(limitEditorArea_);
-    editorPlace->setContentsMargins(0, 0, 0, 0);
-    editorPlace->addWidget(limitEditor_);
+    limitEditor_->resize(twipsSize(*this, kLimitEditorWidth, kLimitEditorHeight));
     connect(limitEditor_, &LimitEditor::definitionChanged, this, [this] {
         if (open_) runAnalysis();
     });
@@ -284,7 +284,7 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
 
     limitEditorArea_ = new QWidget(page);
     limitEditorArea_->setObjectName(QStringLiteral("limitEditorArea"));
-    place(limitEditorArea_, {2220, 540, 5175, 4635});
+    place(limitEditorArea_, {2220, 540, kLimitEditorWidth, kLimitEditorHeight});
 
     // Enter and leaving a box take its entry; the headline follows every edit.
     connect(voltsPerAmpBox_, &QLineEdit::editingFinished, this, [this] {
