@@ -1,5 +1,8 @@
 #include "AppController.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "OperationGuard.h"
 
 #include "files/DataFileDialogs.h"
@@ -158,7 +161,22 @@ std::string AppController::helpDocumentInLanguage(byte language)
 
 std::string AppController::fftManual(bool german) const
 {
-    return helpFolder(paths_) + (german ? "/FFT_QZV_D.pdf" : "/FFT_QZV_E.pdf");
+    return helpFolder(paths_) + (german ? "/FFT_QZV_D.html" : "/FFT_QZV_E.html");
+}
+
+void AppController::showDocument(Desktop& desktop, const std::string& path) const
+{
+    // The help ships with the program: a missing file means an incomplete installation, which
+    // the desktop's "file not found" would not say.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        host_.showMessage(
+            "The help file " + path + " is missing. Install QL240 again to restore its help files.",
+            "Help", MessageIcon::Warning);
+        return;
+    }
+    const Status opened = desktop.openFile(path);
+    if (!opened) host_.report(opened.failure());
 }
 
 }  // namespace ql

@@ -19,6 +19,7 @@
 #include "InstrumentOperations.h"
 #include "link/InstrumentLink.h"
 #include "state/AppPaths.h"
+#include "state/Desktop.h"
 #include "state/FileDialogs.h"
 
 namespace ql {
@@ -89,11 +90,14 @@ public:
 
     // "Help": the help document for the model family and language (chosen afresh).
     // "Deutsch" / "English": the language first (0 German, 1 English). Both return the path
-    // of the document to show; the user interface ignores a document that is missing.
+    // of the document to show.
     std::string helpDocument();
     std::string helpDocumentInLanguage(byte language);
-    // The FFT manual in German or English.
+    // The FFT and harmonics manual in German or English.
     std::string fftManual(bool german) const;
+    // Hands a help document or manual to the desktop's viewer. A document that is not there,
+    // or that the desktop does not open, gives one message naming the file.
+    void showDocument(Desktop& desktop, const std::string& path) const;
 
     const AppPaths& paths() const { return paths_; }
 

@@ -8,8 +8,10 @@ std::string frequencyText(double hz, KiloStyle kilo, char decimalSign)
 {
     if (hz < 1000.0) return formatNumber(hz, "###0.00Hz", decimalSign);
     if (hz < 1000000.0) {
-        return formatNumber(hz / 1000.0, kilo == KiloStyle::Lower ? "###0.00kHz" : "###0.00KHz",
-                            decimalSign);
+        const char* pattern = kilo == KiloStyle::Lower   ? "###0.00kHz"
+                              : kilo == KiloStyle::Upper ? "###0.00KHz"
+                                                         : "###0.00kHZ";
+        return formatNumber(hz / 1000.0, pattern, decimalSign);
     }
     return formatNumber(hz / 1000000.0, "###0.00MHz", decimalSign);
 }

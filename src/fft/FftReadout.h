@@ -10,10 +10,11 @@
 namespace ql {
 
 // How the kilo prefix is written: the readouts written with a chart use "kHz", the readout
-// that follows a cursor drag writes "KHz".
-enum class KiloStyle { Lower, Upper };
+// that follows a cursor drag writes "KHz", and the spectrum printouts and pictures "kHZ".
+enum class KiloStyle { Lower, Upper, Page };
 
-// "###0.00Hz", "###0.00kHz" (or "###0.00KHz") or "###0.00MHz" of a frequency in Hz.
+// "###0.00Hz", "###0.00kHz" (or "###0.00KHz", "###0.00kHZ") or "###0.00MHz" of a frequency in
+// Hz.
 std::string frequencyText(double hz, KiloStyle kilo, char decimalSign = systemDecimalSign());
 
 // "0.000V" of a level in volts: unlike the screen readouts ("#.000V", ".250V"), a level below

@@ -15,16 +15,6 @@ namespace ql::gui {
 namespace {
 
 constexpr int kBoxColumns = 2;
-constexpr double kInchesPerMetre = 1 / 0.0254;
-
-QImage metricsPicture()
-{
-    QImage image(1, 1, QImage::Format_RGB32);
-    const int dotsPerMetre = static_cast<int>(kMetafilePictureDpi * kInchesPerMetre + 0.5);
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
-    return image;
-}
 
 }  // namespace
 
@@ -32,7 +22,7 @@ ExportSettingsWindow::ExportSettingsWindow(ProgramState& state, Host& host,
                                            PictureClipboard& clipboard, FileDialogs& dialogs,
                                            QWidget* parent)
     : QWidget(parent),
-      metricsPicture_(metricsPicture()),
+      metricsPicture_(textMetricsImage(kMetafilePictureDpi)),
       metrics_(std::make_unique<QtPaintDevice>(metricsPicture_)),
       model_(state, host, clipboard, metrics_.get()),
       host_(host),

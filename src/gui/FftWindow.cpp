@@ -12,7 +12,10 @@
 
 #include "FftChartTab.h"
 #include "FixedPlaces.h"
+#include "QtPaintDevice.h"
+#include "app/FftChartButtons.h"
 #include "fft/FftLevels.h"
+#include "fft/SpectrumOutput.h"
 #include "fft/WindowPreview.h"
 #include "state/Twips.h"
 
@@ -39,7 +42,11 @@ int px(const QWidget& w, int twips)
 
 FftWindow::FftWindow(ProgramState& state, Host& host, FileDialogs& dialogs, char decimalSign,
                      QWidget* parent)
-    : QWidget(parent), controller_(state, host, dialogs, decimalSign)
+    : QWidget(parent),
+      state_(state),
+      host_(host),
+      decimalSign_(decimalSign),
+      controller_(state, host, dialogs, decimalSign)
 {
     setObjectName(QStringLiteral("fftWindow"));
     setWindowTitle(QString::fromUtf8(kFftWindowCaption));
@@ -75,6 +82,15 @@ FftWindow::~FftWindow()
         delete tab;
         tab = nullptr;
     }
+}
+
+void FftWindow::connectOutputs(Printer& printer, PictureClipboard& clipboard, Clock& clock)
+{
+    metricsPicture_ = textMetricsImage(kSpectrumPictureDpi);
+    metrics_ = std::make_unique<QtPaintDevice>(metricsPicture_);
+    controller_.setOutputs(fftChartOutputs(state_, host_, printer, clipboard, clock,
+                                           controller_.charts(), metrics_.get(), decimalSign_));
+    applyView();
 }
 
 QWidget* FftWindow::buildSettingsPage()

@@ -7,11 +7,16 @@
 // open it is the redraw chain's FFT member; becoming the active window shows the stored
 // options, and leaving it or closing stores its placement.
 
+#include <QImage>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "ToolWindowEntry.h"
+#include "draw/PictureClipboard.h"
+#include "draw/Printer.h"
 #include "fft/FftWindowController.h"
+#include "state/Clock.h"
 
 class QCheckBox;
 class QLabel;
@@ -24,6 +29,7 @@ namespace ql::gui {
 
 class FftChartTab;
 class FftPicture;
+class QtPaintDevice;
 
 class FftWindow : public QWidget, public ToolWindowContent {
     Q_OBJECT
@@ -31,6 +37,10 @@ public:
     FftWindow(ProgramState& state, Host& host, FileDialogs& dialogs, char decimalSign,
               QWidget* parent = nullptr);
     ~FftWindow() override;
+
+    // Makes the chart buttons available: Print on `printer`, Copy and Save as WMF through
+    // `clipboard` or to a metafile, each dated by `clock`.
+    void connectOutputs(Printer& printer, PictureClipboard& clipboard, Clock& clock);
 
     FftWindowController& controller() { return controller_; }
     QTabBar* tabBar() const { return tabBar_; }
@@ -58,7 +68,12 @@ private:
     void layOut();
     void applyView();
 
+    ProgramState& state_;
+    Host& host_;
+    char decimalSign_;
     FftWindowController controller_;
+    QImage metricsPicture_;  // what the metafile pictures measure their texts on
+    std::unique_ptr<QtPaintDevice> metrics_;
     QTabBar* tabBar_ = nullptr;
     std::array<FftChartTab*, 3> chartTabs_{};
     std::array<QWidget*, 4> pages_{};

@@ -342,9 +342,10 @@ void HarmonicsWindow::watchFrame()
 bool HarmonicsWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Every move and resize of the frame is kept, so the next opening and the parameter file
-    // find the window where the user left it.
-    if (watched == frame_ && open_ &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+    // find the window where the user left it. The event type is looked at first: while the
+    // frame is being destroyed it still sends events, and it is no longer a sub-window then.
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && open_ &&
+        watched == frame_)
         controller_.keepPlacement();
     return QWidget::eventFilter(watched, event);
 }

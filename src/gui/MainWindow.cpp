@@ -229,15 +229,18 @@ void MainWindow::attach(AppController& controller, InstrumentOperations& operati
     connect(c.configPortItem, &QAction::triggered, this, [&operations] { operations.config(); });
     connect(c.exitItem, &QAction::triggered, this, [&controller] { controller.exitProgram(); });
     connect(c.helpItem, &QAction::triggered, this,
-            [this, &controller] { showDocument(controller.helpDocument()); });
-    connect(c.germanItem, &QAction::triggered, this,
-            [this, &controller] { showDocument(controller.helpDocumentInLanguage(0)); });
-    connect(c.englishItem, &QAction::triggered, this,
-            [this, &controller] { showDocument(controller.helpDocumentInLanguage(1)); });
+            [this, &controller] { controller.showDocument(desktop_, controller.helpDocument()); });
+    connect(c.germanItem, &QAction::triggered, this, [this, &controller] {
+        controller.showDocument(desktop_, controller.helpDocumentInLanguage(0));
+    });
+    connect(c.englishItem, &QAction::triggered, this, [this, &controller] {
+        controller.showDocument(desktop_, controller.helpDocumentInLanguage(1));
+    });
     connect(c.germanManualItem, &QAction::triggered, this,
-            [this, &controller] { showDocument(controller.fftManual(true)); });
-    connect(c.englishManualItem, &QAction::triggered, this,
-            [this, &controller] { showDocument(controller.fftManual(false)); });
+            [this, &controller] { controller.showDocument(desktop_, controller.fftManual(true)); });
+    connect(c.englishManualItem, &QAction::triggered, this, [this, &controller] {
+        controller.showDocument(desktop_, controller.fftManual(false));
+    });
     closeHandler_ = [&controller] { return controller.closeMainWindow() == CloseOutcome::Closed; };
     tickHandler_ = [&controller] { controller.timerTick(); };
 }
@@ -271,12 +274,6 @@ void MainWindow::copyScreenToClipboard()
 {
     if (const auto* screen = windows_.window<ScreenWindow>(ToolWindow::ScreenWindow))
         QApplication::clipboard()->setImage(screen->picture());
-}
-
-void MainWindow::showDocument(const std::string& path)
-{
-    // A missing help file or manual shows nothing.
-    (void)desktop_.openFile(path);
 }
 
 void MainWindow::showPrinterSetup(QPrinter& printer)

@@ -110,7 +110,6 @@ private:
     void buildToolbar();
     void buildMenus();
     void copyScreenToClipboard();
-    void showDocument(const std::string& path);
     // Qt's printer dialog on `printer`: the printer and paper of the next printouts.
     void showPrinterSetup(QPrinter& printer);
 

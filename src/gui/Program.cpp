@@ -92,7 +92,9 @@ void Program::registerWindows()
     asDialog(ToolWindow::AboutWindow,
              new AboutWindow(link_.modelTable(), host_, window_.desktop(), &window_), false);
     inArea(ToolWindow::NotesWindow, new NotesWindow(s, host_, printer_, window_.desktop()));
-    inArea(ToolWindow::FftWindow, new FftWindow(s, host_, window_.fileDialogs(), decimalSign));
+    auto* fft = new FftWindow(s, host_, window_.fileDialogs(), decimalSign);
+    fft->connectOutputs(printer_, clipboard_, link_.context().clock);
+    inArea(ToolWindow::FftWindow, fft);
     inArea(ToolWindow::HarmonicsWindow,
            new HarmonicsWindow(s, host_, harmonicLimits_, decimalSign));
 }

@@ -40,6 +40,11 @@ bool QtPaintDevice::begin()
 {
     if (painter_.isActive()) return true;
     if (!painter_.begin(&target_)) return false;
+    // A printer's engine outlives its documents and keeps the last pen of the one before; a
+    // first pen equal to the painter's default would not reach it (text in black would come
+    // out in the colour the last document ended with), so the default pen is sent anew.
+    painter_.setPen(Qt::NoPen);
+    painter_.setPen(QPen(Qt::black));
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     return true;
@@ -256,6 +261,16 @@ double QtPaintDevice::textWidth(std::string_view utf8, const FontSpec& font) con
 double QtPaintDevice::lineHeight(const FontSpec& font) const
 {
     return QFontMetricsF(qtFont(font), &target_).lineSpacing();
+}
+
+QImage textMetricsImage(double dpi)
+{
+    constexpr double kInchesPerMetre = 1 / 0.0254;
+    QImage image(1, 1, QImage::Format_RGB32);
+    const int dotsPerMetre = static_cast<int>(dpi * kInchesPerMetre + 0.5);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return image;
 }
 
 }  // namespace ql::gui

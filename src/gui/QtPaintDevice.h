@@ -15,6 +15,7 @@
 // target is shown, copied, saved, resized or sent.
 
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPolygon>
 
@@ -71,5 +72,9 @@ private:
     bool raster_;
     QPolygon path_;
 };
+
+// A 1 by 1 image at `dpi`: a metafile of that resolution measures its texts on a QtPaintDevice
+// over it.
+QImage textMetricsImage(double dpi);
 
 }  // namespace ql::gui

@@ -394,5 +394,5 @@ TEST(HelpMenu, ChoosesTheDocumentByLanguageAndKeepsTheLanguage)
     EXPECT_EQ(rig.app.helpDocument(), rig.root + "/data/help/DW3306_E.html");
     EXPECT_EQ(rig.app.helpDocumentInLanguage(0), rig.root + "/data/help/DW3306_D.html");
     EXPECT_EQ(rig.state.language, 0);
-    EXPECT_EQ(rig.app.fftManual(false), rig.root + "/data/help/FFT_QZV_E.pdf");
+    EXPECT_EQ(rig.app.fftManual(false), rig.root + "/data/help/FFT_QZV_E.html");
 }

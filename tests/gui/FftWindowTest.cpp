@@ -70,8 +70,9 @@ TEST(FftWindowGui, TheMenuOpensItOnTheChannelsTabAndTheCh1TabShowsTheSineWithADr
     // Becoming the active window showed the stored window function, an old code 0 as Hanning.
     EXPECT_EQ(rig.state.fft.fftWindowCode, 2);
     EXPECT_TRUE(rig.fft().windowOption(WindowFunction::Hanning)->isChecked());
-    // The printouts and pictures are not there yet: their buttons stay off.
-    EXPECT_FALSE(rig.fft().chartTab(FftTab::Dual)->saveButton()->isEnabled());
+    // The program's printer and clipboard are connected: the picture buttons are available.
+    EXPECT_TRUE(rig.fft().chartTab(FftTab::Dual)->saveButton()->isEnabled());
+    EXPECT_TRUE(rig.fft().chartTab(FftTab::Dual)->copyButton()->isEnabled());
 
     rig.fft().tabBar()->setCurrentIndex(static_cast<int>(FftTab::Ch1));  // as a click does
     FftChartTab& ch1 = *rig.fft().chartTab(FftTab::Ch1);

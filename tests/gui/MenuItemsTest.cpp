@@ -99,6 +99,34 @@ TEST(MenuItems, TheDesktopGetsADocumentWithBlanksAndSemicolonsAsOneFile)
     EXPECT_EQ(catcher.urls[1].path(), QStringLiteral("/a b;c"));
 }
 
+TEST(MenuItems, TheHelpItemsOpenTheirDocumentsAndNameOneThatCannotBeOpened)
+{
+    ProgramRig rig;
+    rig.startUp();
+    rig.answerer.texts.clear();  // the first start's message
+    const MainWindowControls& c = rig.window.controls();
+    const std::string help = helpFolder(rig.paths) + "/";
+    {
+        UrlCatcher catcher;
+        for (QAction* item :
+             {c.helpItem, c.germanItem, c.englishItem, c.germanManualItem, c.englishManualItem})
+            item->trigger();
+        QStringList opened;
+        for (const QUrl& url : catcher.urls) opened << url.toLocalFile();
+        const std::string family = rig.state.caps.unitDigimodea ? "DW720" : "DW3306";
+        QStringList expected;
+        for (const std::string& name : {family + "_D", family + "_D", family + "_E",
+                                        std::string("FFT_QZV_D"), std::string("FFT_QZV_E")})
+            expected << QString::fromStdString(help + name + ".html");
+        EXPECT_EQ(opened, expected);
+        EXPECT_TRUE(rig.answerer.texts.isEmpty());
+    }
+    // No viewer on this desktop: one message, naming the file.
+    c.englishManualItem->trigger();
+    ASSERT_EQ(rig.answerer.texts.size(), 1);
+    EXPECT_TRUE(rig.answerer.texts[0].contains(QString::fromStdString(help + "FFT_QZV_E.html")));
+}
+
 }  // namespace
 }  // namespace ql::gui
 

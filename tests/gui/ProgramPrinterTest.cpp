@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -43,6 +45,45 @@ TEST(ProgramPrinter, EveryPrintoutBecomesAFileOfItsOwn)
     EXPECT_EQ(refused.failure().text.rfind("Printing failed: Could not create the folder", 0), 0u)
         << refused.failure().text;
     EXPECT_EQ(blocked.documentFile(), "");
+    fs::remove_all(root);
+}
+
+TEST(ProgramPrinter, ADocumentStartsInBlackWhateverColourTheOneBeforeEndedIn)
+{
+    const std::string root = freshFolder();
+    FakeClock clock;
+    ProgramPrinter printer(clock, root);
+    printer.qprinter().setOutputFormat(QPrinter::PdfFormat);
+    const auto print = [&](bool redLine) {
+        EXPECT_TRUE(
+            printDocument(printer, PageOrientation::Landscape, "fft", [&](Printer&, Surface& page) {
+                page.setFontSize(72);
+                page.setForeColor(kBlack);
+                page.print("MMMM");
+                // The first document ends with a red stroke.
+                page.setDrawWidth(100);
+                if (redLine) page.line(0, 3000, 3000, 3000, qbColor(12));
+                return Status::success();
+            }));
+        return printer.documentFile();
+    };
+    print(true);
+    const std::string second = print(false);
+    // Read back by another program: the text of the second page has no red in it.
+    const std::string png = root + "/page";
+    const std::string command = "pdftoppm -r 30 -png -singlefile '" + second + "' '" + png + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const QImage page(QString::fromStdString(png + ".png"));
+    ASSERT_FALSE(page.isNull());
+    int dark = 0, red = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            dark += c.red() < 100 && c.green() < 100;
+            red += c.red() > 200 && c.green() < 100;
+        }
+    EXPECT_GT(dark, 20);
+    EXPECT_EQ(red, 0);
     fs::remove_all(root);
 }
 
