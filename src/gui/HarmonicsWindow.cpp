@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "FixedPlaces.h"
+#include "LimitEditor.h"
 #include "PictureImage.h"
 #include "QtPaintDevice.h"
 #include "ScrollBarNames.h"
@@ -65,6 +66,9 @@ const QColor kOptionBoxColour(255, 224, 192);
 const QColor kHeadlineColour(192, 255, 255);
 
 constexpr int kTableColumnTwips = 1000;
+// The place of the limit editor on the "Settings" tab.
+constexpr int kLimitEditorWidth = 5175;
+constexpr int kLimitEditorHeight = 4635;
 // Where the tab control's page starts below its top edge: the tab bar and the page's frame.
 constexpr int kPageFramePixels = 2;
 
@@ -108,7 +112,7 @@ void showBoxText(QLineEdit* box, const std::string& value, const QLineEdit* ente
 
 }  // namespace
 
-HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitSource& limits,
+HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitStore& limits,
                                  char decimalSign, InstrumentLink& link, Printer& printer,
                                  FileDialogs& dialogs, QWidget* parent)
     : QWidget(parent), controller_(state, host, limits, decimalSign), test_(link, printer, dialogs)
@@ -127,6 +131,12 @@ HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitSource& l
     tabs_->addTab(settingsPage_, QStringLiteral("Settings"));
     buildMeasurementTab(measurementPage_);
     buildSettingsTab(settingsPage_);
+    // The editor fills its place; a change of the definitions is judged at once.
+    limitEditor_ = new LimitEditor(state, host, limits, decimalSign, limitEditorArea_);
+    limitEditor_->resize(twipsSize(*this, kLimitEditorWidth, kLimitEditorHeight));
+    connect(limitEditor_, &LimitEditor::definitionChanged, this, [this] {
+        if (open_) runAnalysis();
+    });
 
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         controller_.tabChosen(static_cast<HarmonicsTab>(index));
@@ -288,7 +298,7 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
 
     limitEditorArea_ = new QWidget(page);
     limitEditorArea_->setObjectName(QStringLiteral("limitEditorArea"));
-    place(limitEditorArea_, {2220, 540, 5175, 4635});
+    place(limitEditorArea_, {2220, 540, kLimitEditorWidth, kLimitEditorHeight});
 
     // Enter and leaving a box take its entry; the headline follows every edit.
     connect(voltsPerAmpBox_, &QLineEdit::editingFinished, this, [this] {
@@ -312,6 +322,7 @@ void HarmonicsWindow::opened()
     open_ = true;
     watchFrame();
     controller_.opened();
+    limitEditor_->opened();
     applyView();
     showTable();
 }
@@ -336,6 +347,7 @@ void HarmonicsWindow::watchFrame()
                 if (wasActive && !active) controller_.keepPlacement();
                 if (!wasActive && active) {
                     controller_.activated();
+                    limitEditor_->activated();
                     applyView();
                 }
             });

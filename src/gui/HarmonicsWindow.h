@@ -3,7 +3,7 @@
 // HarmonicsWindowController: the "Measurement" tab with the value labels, the legends, the
 // chart's three pictures and the result table coloured by the overall result, and the
 // "Settings" tab with the probe scale, line frequency and power factor boxes, the options, the
-// headline of the printout and the place of the limit definitions' editor. While it is open
+// headline of the printout and the editor of the limit definitions. While it is open
 // every screen redraw runs the analysis; a resize and a switch to "Measurement" run it too,
 // a paint event only shows the pictures.
 //
@@ -21,6 +21,7 @@
 #include "app/HarmonicsTestOperations.h"
 #include "harmonics/HarmonicsWindowController.h"
 #include "harmonics/HarmonicsWindowLayout.h"
+#include "harmonics/LimitStore.h"
 
 class QCheckBox;
 class QLabel;
@@ -34,11 +35,12 @@ class QTableWidget;
 namespace ql::gui {
 
 class HarmonicsPicture;
+class LimitEditor;
 
 class HarmonicsWindow : public QWidget, public ToolWindowContent {
     Q_OBJECT
 public:
-    HarmonicsWindow(ProgramState& state, Host& host, LimitSource& limits, char decimalSign,
+    HarmonicsWindow(ProgramState& state, Host& host, LimitStore& limits, char decimalSign,
                     InstrumentLink& link, Printer& printer, FileDialogs& dialogs,
                     QWidget* parent = nullptr);
     ~HarmonicsWindow() override;
@@ -49,8 +51,9 @@ public:
     // The chart's three pictures laid out as the window shows them: level strip, chart and
     // frequency strip.
     QImage chartPicture() const;
-    // The empty place on the "Settings" tab where the editor of the limit definitions goes.
+    // The place on the "Settings" tab of the editor of the limit definitions, and the editor.
     QWidget* limitEditorArea() const { return limitEditorArea_; }
+    LimitEditor* limitEditor() const { return limitEditor_; }
 
     void refresh() override { applyView(); }
     void opened() override;
@@ -105,6 +108,7 @@ private:
     std::array<QRadioButton*, kHarmonicsSpanCount> spanOptions_{};
     std::array<QRadioButton*, 2> windowOptions_{};
     QWidget* limitEditorArea_ = nullptr;
+    LimitEditor* limitEditor_ = nullptr;
 };
 
 }  // namespace ql::gui

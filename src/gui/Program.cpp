@@ -29,6 +29,7 @@ namespace ql::gui {
 
 Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
     : state_(std::make_unique<ProgramState>()),
+      harmonicLimits_(paths.userDataFile("obwlimit.db"), paths.dataFile("obwlimit.sql")),
       window_(),
       host_(window_),
       printer_(clock, paths.printoutDir()),

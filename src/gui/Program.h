@@ -18,7 +18,7 @@
 #include "app/MenuController.h"
 #include "app/RemoteCommands.h"
 #include "display/DisplayViews.h"
-#include "harmonics/LimitSource.h"
+#include "harmonics/LimitStore.h"
 #include "link/InstrumentLink.h"
 
 namespace ql::gui {
@@ -60,9 +60,8 @@ private:
 
     std::unique_ptr<ProgramState> state_;
     DisplayViews views_;
-    // Where the harmonics test finds its limit definitions: none until the limit store is
-    // connected, so every harmonic reads "Not def.".
-    NoLimitSource harmonicLimits_;
+    // The user's limit definitions: the harmonics window edits them, the analysis judges by them.
+    LimitStore harmonicLimits_;
     MainWindow window_;
     QtHost host_;
     ProgramPrinter printer_;

@@ -76,8 +76,8 @@ void HarmonicsWindowController::opened()
 
 void HarmonicsWindowController::activated()
 {
-    // The limit definition named by HarmLimitName goes back into the definition list here once
-    // the window has the limit store's list; the analysis looks it up by name meanwhile.
+    // The window's limit editor brings the definition named by HarmLimitName back into its list
+    // at every activation; the analysis looks it up by that name.
     spanChosen(spanOfCode(s_.harm.harmSpanCode));
     windowFunctionChosen(windowFunctionOfCode(s_.harm.harmWindowCode));
 }

@@ -1,47 +1,10 @@
 #include "ModelTable.h"
 
-#include <sqlite3.h>
+#include "state/SqliteDatabase.h"
 
 namespace ql {
 
 namespace {
-
-// An open read-only database, closed when it goes out of scope.
-class Database {
-public:
-    explicit Database(const std::string& path)
-    {
-        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-            error_ = db_ ? sqlite3_errmsg(db_) : "out of memory";
-            sqlite3_close(db_);
-            db_ = nullptr;
-        }
-    }
-    ~Database() { sqlite3_close(db_); }
-    Database(const Database&) = delete;
-    Database& operator=(const Database&) = delete;
-    sqlite3* get() const { return db_; }
-    const std::string& error() const { return error_; }
-
-private:
-    sqlite3* db_ = nullptr;
-    std::string error_;
-};
-
-class Statement {
-public:
-    Statement(sqlite3* db, const char* sql)
-    {
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK) stmt_ = nullptr;
-    }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    sqlite3_stmt* get() const { return stmt_; }
-
-private:
-    sqlite3_stmt* stmt_ = nullptr;
-};
 
 Failure tableFailure(const std::string& path, const std::string& why)
 {
@@ -53,23 +16,22 @@ Failure tableFailure(const std::string& path, const std::string& why)
 
 Result<std::optional<ModelCaps>> ModelTable::lookup(const std::string& modelName) const
 {
-    Database db(path_);
-    if (!db.get()) return tableFailure(path_, db.error());
-    Statement st(db.get(),
-                 "SELECT digimodea, digimodec, digimodec, analog, notbb, xyinv, tbma, pk, measa, "
-                 "newtbmode, pt_variabel, ddf2, trgypos FROM units "
-                 "WHERE scope = ?1 COLLATE NOCASE ORDER BY rowid LIMIT 1");
-    if (!st.get()) return tableFailure(path_, sqlite3_errmsg(db.get()));
-    sqlite3_bind_text(st.get(), 1, modelName.c_str(), static_cast<int>(modelName.size()),
-                      SQLITE_TRANSIENT);
-    const int step = sqlite3_step(st.get());
-    if (step == SQLITE_DONE) return std::optional<ModelCaps>{};
-    if (step != SQLITE_ROW) return tableFailure(path_, sqlite3_errmsg(db.get()));
+    SqliteDatabase db(path_, SqliteDatabase::Mode::ReadOnly);
+    if (!db.ok()) return tableFailure(path_, db.error().message);
+    SqliteStatement st = db.prepare(
+        "SELECT digimodea, digimodec, digimodec, analog, notbb, xyinv, tbma, pk, measa, "
+        "newtbmode, pt_variabel, ddf2, trgypos FROM units "
+        "WHERE scope = ?1 COLLATE NOCASE ORDER BY rowid LIMIT 1");
+    if (!st.ok()) return tableFailure(path_, st.error().message);
+    st.bind(1, modelName);
+    const SqliteStatement::Step step = st.step();
+    if (step == SqliteStatement::Step::Done) return std::optional<ModelCaps>{};
+    if (step != SqliteStatement::Step::Row) return tableFailure(path_, st.error().message);
     bool flags[13];
     for (int i = 0; i < 13; ++i) {
-        if (sqlite3_column_type(st.get(), i) == SQLITE_NULL)
+        if (st.isNull(i))
             return tableFailure(path_, "the row of " + modelName + " has an empty flag");
-        flags[i] = sqlite3_column_int(st.get(), i) != 0;
+        flags[i] = st.integer(i) != 0;
     }
     ModelCaps caps;
     caps.unitDigimodea = flags[0];
@@ -90,20 +52,15 @@ Result<std::optional<ModelCaps>> ModelTable::lookup(const std::string& modelName
 
 Result<std::vector<ModelRow>> ModelTable::listModels() const
 {
-    Database db(path_);
-    if (!db.get()) return tableFailure(path_, db.error());
-    Statement st(db.get(), "SELECT scope, memo FROM units ORDER BY scope");
-    if (!st.get()) return tableFailure(path_, sqlite3_errmsg(db.get()));
+    SqliteDatabase db(path_, SqliteDatabase::Mode::ReadOnly);
+    if (!db.ok()) return tableFailure(path_, db.error().message);
+    SqliteStatement st = db.prepare("SELECT scope, memo FROM units ORDER BY scope");
+    if (!st.ok()) return tableFailure(path_, st.error().message);
     std::vector<ModelRow> rows;
-    int step;
-    while ((step = sqlite3_step(st.get())) == SQLITE_ROW) {
-        auto text = [&](int col) {
-            const unsigned char* t = sqlite3_column_text(st.get(), col);
-            return t ? std::string(reinterpret_cast<const char*>(t)) : std::string();
-        };
-        rows.push_back(ModelRow{text(0), text(1)});
-    }
-    if (step != SQLITE_DONE) return tableFailure(path_, sqlite3_errmsg(db.get()));
+    SqliteStatement::Step step;
+    while ((step = st.step()) == SqliteStatement::Step::Row)
+        rows.push_back(ModelRow{st.text(0), st.text(1)});
+    if (step != SqliteStatement::Step::Done) return tableFailure(path_, st.error().message);
     return rows;
 }
 

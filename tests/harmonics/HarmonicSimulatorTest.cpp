@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "HarmonicsRig.h"
+#include "LimitTestSupport.h"
 #include "SimLink.h"
 
 using namespace ql;
@@ -109,4 +110,29 @@ TEST(HarmonicsOnTheSimulator, OneSpikedSweepFailsTheMaxHoldOnly)
     ASSERT_EQ(analyzeHarmonics(t.state, t.limits, t.result, '.'), HarmonicsRun::Judged);
     EXPECT_EQ(t.verdict(5), HarmonicVerdict::Pass);
     EXPECT_EQ(t.result.overall, OverallResult::Pass);
+}
+
+TEST(HarmonicsOnTheSimulator, TheShippedClassAJudgesAsItsFormulas)
+{
+    // The same currents judged against the seeded database's class A instead of the rig's.
+    SimHarmonics t;
+    LimitFolder folder;
+    LimitStore store(folder.database(), limitScript());
+    struct Case {
+        double third, fifth;
+        OverallResult overall;
+    };
+    for (const Case c :
+         {Case{0.2, 0.1, OverallResult::Pass}, Case{0.4, 0.2, OverallResult::Fail}}) {
+        resetHarmonicsOnOpening(t.state);
+        t.sim.instrument().setSignal(1, lineCurrent(c.third, c.fifth));
+        ASSERT_TRUE(t.link->sequences().readAllFromScope());
+        ASSERT_EQ(analyzeHarmonics(t.state, store, t.result, '.'), HarmonicsRun::Judged);
+        EXPECT_EQ(t.result.overall, c.overall);
+        const HarmonicsResult fromStore = t.result;
+        ASSERT_EQ(analyzeHarmonics(t.state, t.limits, t.result, '.'), HarmonicsRun::Judged);
+        ASSERT_EQ(fromStore.rows.size(), 40u);
+        for (int order = 1; order <= 40; ++order)
+            EXPECT_EQ(fromStore.rows[order - 1].verdict, t.verdict(order)) << order;
+    }
 }
