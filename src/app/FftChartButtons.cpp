@@ -1,7 +1,7 @@
 #include "FftChartButtons.h"
 
 #include "ScreenPrintout.h"
-#include "fft/SpectrumOutput.h"
+#include "fft/FftPageOutput.h"
 
 namespace ql {
 

@@ -15,7 +15,7 @@
 #include "QtPaintDevice.h"
 #include "app/FftChartButtons.h"
 #include "fft/FftLevels.h"
-#include "fft/SpectrumOutput.h"
+#include "fft/FftPageOutput.h"
 #include "fft/WindowPreview.h"
 #include "state/Twips.h"
 

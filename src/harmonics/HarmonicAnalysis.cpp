@@ -5,7 +5,7 @@
 #include <optional>
 #include <span>
 
-#include "HarmonicSpectra.h"
+#include "HarmonicSweeps.h"
 #include "fft/ChannelFft.h"
 #include "fft/FftLevels.h"
 #include "state/Numeric.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "HarmonicSpectra.h"
+#include "HarmonicSweeps.h"
 #include "fft/FftLevels.h"
 #include "state/Numeric.h"
 #include "state/Text.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "harmonics/HarmonicAnalysis.h"
-#include "harmonics/HarmonicSpectra.h"
+#include "harmonics/HarmonicSweeps.h"
 #include "state/InitProgramState.h"
 
 namespace ql::test {

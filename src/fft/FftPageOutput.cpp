@@ -1,4 +1,4 @@
-#include "SpectrumOutput.h"
+#include "FftPageOutput.h"
 
 #include "draw/WmfDevice.h"
 #include "state/Text.h"

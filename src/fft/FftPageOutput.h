@@ -4,7 +4,7 @@
 // window at 15 twips a pixel) as a metafile file or a bitmap on the clipboard. Neither writes
 // into the state.
 
-#include "SpectrumPage.h"
+#include "FftPage.h"
 #include "draw/PictureClipboard.h"
 #include "draw/Printer.h"
 #include "state/ProgramState.h"

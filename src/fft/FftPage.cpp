@@ -1,4 +1,4 @@
-#include "SpectrumPage.h"
+#include "FftPage.h"
 
 #include <algorithm>
 #include <cmath>

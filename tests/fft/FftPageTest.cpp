@@ -10,8 +10,8 @@
 
 #include "draw/RecordingDevice.h"
 #include "draw/RecordingPrinter.h"
+#include "fft/FftPageOutput.h"
 #include "fft/FftReadout.h"
-#include "fft/SpectrumOutput.h"
 
 namespace ql::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "HarmonicSpectra.h"
+#include "HarmonicSweeps.h"
 
 #include <algorithm>
 #include <cmath>
