@@ -17,6 +17,7 @@
 #include <numbers>
 #include <vector>
 
+#include "Fastest.h"
 #include "display/CursorReadout.h"
 #include "display/ScreenCursors.h"
 #include "display/ScreenDrawing.h"
@@ -30,11 +31,7 @@ using namespace ql;
 
 namespace {
 
-// The machine may be busy with other work: the fastest repetition is the steadiest figure.
-double fastest(const std::vector<double>& v)
-{
-    return *std::min_element(v.begin(), v.end());
-}
+using ql::bench::fastest;
 #define QL_BENCHMARK(fn) BENCHMARK(fn)->Repetitions(8)->ComputeStatistics("min", fastest)
 
 // Fonts and widgets need the application object; the images are drawn offscreen.

@@ -15,6 +15,7 @@
 #include <random>
 #include <vector>
 
+#include "Fastest.h"
 #include "fft/ChannelFft.h"
 #include "fft/DualFft.h"
 #include "fft/Fourier.h"
@@ -26,12 +27,7 @@ namespace {
 
 constexpr int kN = 2048;
 
-// The machine may be busy with other work: the fastest of the repetitions is the steadiest
-// figure for comparing two transforms.
-double fastest(const std::vector<double>& v)
-{
-    return *std::min_element(v.begin(), v.end());
-}
+using ql::bench::fastest;
 #define QL_BENCHMARK(fn) BENCHMARK(fn)->Repetitions(12)->ComputeStatistics("min", fastest)
 
 struct Input {

@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "Fastest.h"
 #include "fft/FftCharts.h"
 #include "gui/QtPaintDevice.h"
 #include "state/InitProgramState.h"
@@ -19,10 +20,7 @@ using namespace ql;
 
 namespace {
 
-double fastest(const std::vector<double>& v)
-{
-    return *std::min_element(v.begin(), v.end());
-}
+using ql::bench::fastest;
 
 // CH I a sine with noise, CH II a square wave, at 1 ms/div.
 ProgramState acquiredState()

@@ -8,18 +8,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "Fastest.h"
 #include "HarmonicsRig.h"
 
 using namespace ql;
 
 namespace {
 
-// The machine may be busy with other work: the fastest of the repetitions is the steadiest
-// figure.
-double fastest(const std::vector<double>& v)
-{
-    return *std::min_element(v.begin(), v.end());
-}
+using ql::bench::fastest;
 #define QL_BENCHMARK(fn) \
     BENCHMARK(fn)->Unit(benchmark::kMicrosecond)->Repetitions(12)->ComputeStatistics("min", fastest)
 

@@ -10,16 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "Fastest.h"
 #include "harmonics/LimitStore.h"
 
 using namespace ql;
 
 namespace {
 
-double fastest(const std::vector<double>& v)
-{
-    return *std::min_element(v.begin(), v.end());
-}
+using ql::bench::fastest;
 #define QL_BENCHMARK(fn) \
     BENCHMARK(fn)->Unit(benchmark::kMicrosecond)->Repetitions(12)->ComputeStatistics("min", fastest)
 

@@ -105,14 +105,8 @@ void FftWindowController::activated()
 
 void FftWindowController::deactivated()
 {
-    const WindowPlacement now = host_.windowPlacement(ToolWindow::FftWindow);
-    // A minimised or maximised window keeps the last normal placement.
-    if (now.windowState != 0) return;
-    WindowPlacement& stored = s_.layout.*layoutSlot(ToolWindow::FftWindow).placement;
-    stored.left = now.left;
-    stored.top = now.top;
-    stored.width = now.width;
-    stored.height = now.height;
+    keepNormalPlacement(host_.windowPlacement(ToolWindow::FftWindow),
+                        s_.layout.*layoutSlot(ToolWindow::FftWindow).placement);
 }
 
 void FftWindowController::unloaded()

@@ -3,6 +3,7 @@
 #include "FieldStreams.h"
 #include "FileAccess.h"
 #include "state/AtomicFile.h"
+#include "state/ToolWindow.h"
 
 namespace ql {
 
@@ -71,8 +72,7 @@ WindowPlacement placement(std::int16_t left, std::int16_t top, std::int16_t widt
     return WindowPlacement{left, top, 0, width, height};
 }
 
-// Takes the placement of one open window into its layout entry. Only a window in its normal
-// state tells where it belongs; a minimised or maximised one keeps its last normal placement.
+// Takes the placement of one open window into its layout entry.
 void gatherWindow(Host& host, WindowLayout& layout, ToolWindow window)
 {
     const LayoutSlot slot = layoutSlot(window);
@@ -80,13 +80,7 @@ void gatherWindow(Host& host, WindowLayout& layout, ToolWindow window)
     WindowPlacement& stored = layout.*slot.placement;
     const WindowPlacement now = host.windowPlacement(window);
     if (slot.withState) stored.windowState = now.windowState;
-    if (now.windowState != 0) return;
-    stored.left = now.left;
-    stored.top = now.top;
-    if (slot.withSize) {
-        stored.width = now.width;
-        stored.height = now.height;
-    }
+    keepNormalPlacement(now, stored, slot.withSize);
 }
 
 }  // namespace

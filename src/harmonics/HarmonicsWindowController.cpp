@@ -7,6 +7,7 @@
 #include "fft/FftLevels.h"
 #include "state/Numeric.h"
 #include "state/Text.h"
+#include "state/ToolWindow.h"
 
 namespace ql {
 
@@ -85,12 +86,9 @@ void HarmonicsWindowController::activated()
 void HarmonicsWindowController::keepPlacement()
 {
     const WindowPlacement now = host_.windowPlacement(ToolWindow::HarmonicsWindow);
-    if (now.windowState != 0 || now.width <= 0 || now.height <= 0) return;
-    WindowPlacement& kept = s_.layout.analysisChart;
-    kept.left = now.left;
-    kept.top = now.top;
-    kept.width = now.width;
-    kept.height = now.height;
+    // A frame not laid out yet has no size to keep.
+    if (now.width <= 0 || now.height <= 0) return;
+    keepNormalPlacement(now, s_.layout.analysisChart);
 }
 
 void HarmonicsWindowController::closed()

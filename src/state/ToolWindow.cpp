@@ -57,6 +57,17 @@ LayoutSlot layoutSlot(ToolWindow w)
     return {};
 }
 
+void keepNormalPlacement(const WindowPlacement& now, WindowPlacement& kept, bool withSize)
+{
+    if (now.windowState != 0) return;
+    kept.left = now.left;
+    kept.top = now.top;
+    if (withSize) {
+        kept.width = now.width;
+        kept.height = now.height;
+    }
+}
+
 std::vector<ToolWindow> windowsShowing(const ProgramState& s, StateChange change)
 {
     std::vector<ToolWindow> windows;

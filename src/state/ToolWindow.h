@@ -46,6 +46,11 @@ struct LayoutSlot {
 };
 LayoutSlot layoutSlot(ToolWindow w);
 
+// Takes a window's placement `now` as the one its layout field `kept` holds. Only a window in
+// its normal state tells where it belongs: a minimised or maximised one keeps its last normal
+// placement. The size is taken only `withSize`.
+void keepNormalPlacement(const WindowPlacement& now, WindowPlacement& kept, bool withSize = true);
+
 // What the link and file layers changed in the state, said once by whoever changed it.
 struct StateChange {
     bool screen = false;    // what the screen shows: records, preamble, trigger data, settings
