@@ -12,19 +12,14 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
+#include "FixedPlaces.h"
+
 namespace ql::gui {
 
 namespace {
 
 constexpr int kMinutesBoxCharacters = 6;
 constexpr int kFileLabelCharacters = 40;
-
-QPushButton* button(QWidget* parent, const char* caption, const char* name)
-{
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(QString::fromUtf8(name));
-    return b;
-}
 
 }  // namespace
 
@@ -53,7 +48,7 @@ AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, cha
     print_->setObjectName(QStringLiteral("printBox"));
     table_ = new QCheckBox(QStringLiteral("Save as table"), box_);
     table_->setObjectName(QStringLiteral("tableBox"));
-    selectFile_ = button(box_, "Select &Filename", "selectFileButton");
+    selectFile_ = namedButton(box_, "Select &Filename", "selectFileButton");
     fileLabel_ = new QLabel(QStringLiteral("Filename"), box_);
     fileLabel_->setObjectName(QStringLiteral("fileLabel"));
     fileLabel_->setMinimumWidth(fileLabel_->fontMetrics().averageCharWidth() *
@@ -89,9 +84,9 @@ AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, cha
     grid->addWidget(fileLabel_, 4, 1, 1, 3);
     grid->setColumnStretch(3, 1);
 
-    start_ = button(this, "&Start", "startButton");
-    stop_ = button(this, "S&top", "stopButton");
-    exit_ = button(this, "E&xit", "exitButton");
+    start_ = namedButton(this, "&Start", "startButton");
+    stop_ = namedButton(this, "S&top", "stopButton");
+    exit_ = namedButton(this, "E&xit", "exitButton");
     connect(start_, &QPushButton::clicked, this, [this] { carry(controller_.startPause()); });
     connect(stop_, &QPushButton::clicked, this, [this] { carry(controller_.stop()); });
     connect(exit_, &QPushButton::clicked, this, [this] { carry(controller_.exit()); });

@@ -1,5 +1,6 @@
 #include "FixedPlaces.h"
 
+#include <QPushButton>
 #include <QWidget>
 
 #include "QtPaintDevice.h"
@@ -30,6 +31,13 @@ QFont toolWindowFont(bool bold)
     FontSpec font;
     font.bold = bold;
     return QtPaintDevice::qtFont(font);
+}
+
+QPushButton* namedButton(QWidget* parent, const char* caption, const char* name)
+{
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(QString::fromUtf8(name));
+    return b;
 }
 
 QLabel* colouredCell(QWidget* parent, const QString& text, const QColor& background, bool bold)

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 
+class QPushButton;
 class QWidget;
 
 namespace ql::gui {
@@ -21,6 +22,9 @@ void placeInTwips(QWidget& control, int left, int top, int width, int height);
 
 // The dialog font of the tool windows (8.25 pt sans), bold or not.
 QFont toolWindowFont(bool bold = false);
+
+// A push button with its caption and object name.
+QPushButton* namedButton(QWidget* parent, const char* caption, const char* name);
 
 // A label on a coloured background, in bold when it is a heading.
 QLabel* colouredCell(QWidget* parent, const QString& text, const QColor& background, bool bold);

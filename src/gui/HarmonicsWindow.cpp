@@ -96,8 +96,7 @@ QLineEdit* box(QWidget* parent, const char* name, const char* accessibleName,
 
 QPushButton* button(QWidget* parent, const char* caption, const char* name)
 {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(QString::fromUtf8(name));
+    QPushButton* b = namedButton(parent, caption, name);
     b->setFont(toolWindowFont());
     return b;
 }

@@ -51,13 +51,6 @@ QLineEdit* box(QWidget* parent, const char* name, const char* accessibleName,
     return b;
 }
 
-QPushButton* button(QWidget* parent, const char* caption, const char* name)
-{
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(QString::fromUtf8(name));
-    return b;
-}
-
 bool isEnter(const QKeyEvent& key)
 {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
@@ -90,9 +83,9 @@ LimitEditor::LimitEditor(ProgramState& state, Host& host, LimitStore& store, cha
     list_->setAccessibleName(QStringLiteral("Limit definition"));
     list_->installEventFilter(this);
     placeInTwips(*list_, 0, 0, 5175, 315);
-    newButton_ = button(this, "New", "newDefinitionButton");
+    newButton_ = namedButton(this, "New", "newDefinitionButton");
     placeInTwips(*newButton_, 0, 360, 1155, 255);
-    deleteButton_ = button(this, "Delete", "deleteDefinitionButton");
+    deleteButton_ = namedButton(this, "Delete", "deleteDefinitionButton");
     placeInTwips(*deleteButton_, 1380, 360, 1215, 255);
     multiplierBox_ = box(this, "multiplierBox", "Multiplier for Max-Limits", kMultiplierColour);
     placeInTwips(*multiplierBox_, 3480, 360, 675, 285);
@@ -141,7 +134,7 @@ LimitEditor::LimitEditor(ProgramState& state, Host& host, LimitStore& store, cha
     limitBox_ = box(this, "limitBox", "Harmonic Limit", kBoxColour);
     limitBox_->setText(QStringLiteral("0"));
     placeInTwips(*limitBox_, 3480, 2640, 1695, 315);
-    storeButton_ = button(this, "<<< Store <<<", "storeButton");
+    storeButton_ = namedButton(this, "<<< Store <<<", "storeButton");
     storeButton_->installEventFilter(this);
     placeInTwips(*storeButton_, 3480, 3060, 1695, 315);
 

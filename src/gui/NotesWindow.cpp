@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "FixedPlaces.h"
 #include "NotesTextBox.h"
 #include "ScrollBarNames.h"
 #include "UserDetailsDialog.h"
@@ -16,13 +17,6 @@ namespace {
 
 constexpr int kBoxColumns = 64;
 constexpr int kBoxRows = 14;
-
-QPushButton* button(QWidget* parent, const char* caption, const char* name)
-{
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(QString::fromUtf8(name));
-    return b;
-}
 
 }  // namespace
 
@@ -57,12 +51,12 @@ NotesWindow::NotesWindow(ProgramState& state, Host& host, Printer& printer, Desk
         mail_->setEnabled(v.supportEnabled);
     });
 
-    clear_ = button(this, "&Clear", "clearButton");
-    exit_ = button(this, "E&xit", "exitButton");
-    ok_ = button(this, "&OK", "okButton");
-    printFax_ = button(this, "Print/Fax", "printFaxButton");
-    mail_ = button(this, "Send as e-mail", "mailButton");
-    userDetails_ = button(this, "&User details...", "userDetailsButton");
+    clear_ = namedButton(this, "&Clear", "clearButton");
+    exit_ = namedButton(this, "E&xit", "exitButton");
+    ok_ = namedButton(this, "&OK", "okButton");
+    printFax_ = namedButton(this, "Print/Fax", "printFaxButton");
+    mail_ = namedButton(this, "Send as e-mail", "mailButton");
+    userDetails_ = namedButton(this, "&User details...", "userDetailsButton");
     userDetails_->setToolTip(QStringLiteral("Your contact details on the fax page and the e-mail"));
     userDetailsDialog_ = new UserDetailsDialog(state, this);
 
