@@ -22,10 +22,6 @@ public:
 
     void opened() override;
 
-    QTableWidget* modelList() const { return modelList_; }
-    QPlainTextEdit* noteBox() const { return noteBox_; }
-    QPushButton* homePageButton() const { return homePageButton_; }
-
 private:
     // Shows the view; the list is filled again only when `withList`.
     void applyView(bool withList);

@@ -28,14 +28,9 @@ public:
     void closed() override { controller_.closed(); }
 
     QRadioButton* timedOption() const { return timed_; }
-    QRadioButton* afterTriggerOption() const { return afterTrigger_; }
     QLineEdit* minutesBox() const { return minutes_; }
-    QCheckBox* printBox() const { return print_; }
-    QCheckBox* tableBox() const { return table_; }
-    QPushButton* selectFileButton() const { return selectFile_; }
     QLabel* fileLabel() const { return fileLabel_; }
     QPushButton* startButton() const { return start_; }
-    QPushButton* stopButton() const { return stop_; }
     QPushButton* exitButton() const { return exit_; }
 
 private:

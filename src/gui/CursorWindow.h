@@ -23,12 +23,9 @@ public:
 
     CursorWindowModel& model() { return model_; }
     QScrollBar* cursor1Bar() const { return cursor1Bar_; }
-    QScrollBar* cursor2Bar() const { return cursor2Bar_; }
-    QCheckBox* refBox() const { return refBox_; }
     // Cells by row (trace 1, trace 2) and column (at Cursor I, at Cursor II, difference).
     QLabel* valueCell(int trace, int column) const { return values_[trace][column]; }
     QLabel* timeCell() const { return time_; }
-    QLabel* frequencyCell() const { return frequency_; }
 
     void refresh() override;
     void opened() override;

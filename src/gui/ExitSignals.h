@@ -21,10 +21,6 @@ public:
     ExitSignals(const ExitSignals&) = delete;
     ExitSignals& operator=(const ExitSignals&) = delete;
 
-    // False when the pipe or the handlers could not be set up (the signals then end the
-    // program as they would without it).
-    bool active() const { return notifier_ != nullptr; }
-
 private:
     void readSignals();
 

@@ -54,19 +54,14 @@ public:
 
     FftPicture* chart() const { return chart_; }
     QLabel* notActualLabel() const { return notActual_; }
-    // Readout cells: DC level, maximum in volts, dBV and frequency, cursor in volts, dBV and
-    // frequency; the dual tab has the cursor's level and frequency only (cursorVolts holds its
-    // level).
-    QLabel* dcLevelCell() const { return dcLevel_; }
+    // Readout cells: the cursor's level and frequency (on the dual tab cursorVolts holds the
+    // cursor's level) and the maximum's frequency.
     QLabel* cursorVoltsCell() const { return cursorVolts_; }
-    QLabel* cursorDbvCell() const { return cursorDbv_; }
     QLabel* cursorFrequencyCell() const { return cursorFrequency_; }
     QLabel* maxFrequencyCell() const { return maxFrequency_; }
     QPushButton* printButton() const { return print_; }
     QPushButton* copyButton() const { return copy_; }
     QPushButton* saveButton() const { return save_; }
-    QLineEdit* titleBox() const { return title_; }
-    QRadioButton* viewOption(DualView view) const { return views_[static_cast<int>(view)]; }
 
 private:
     void buildCells();

@@ -45,10 +45,8 @@ public:
     FftWindowController& controller() { return controller_; }
     QTabBar* tabBar() const { return tabBar_; }
     FftChartTab* chartTab(FftTab tab) const;
-    QCheckBox* logBox() const { return logBox_; }
     QRadioButton* windowOption(WindowFunction window) const;
     FftPicture* preview() const { return preview_; }
-    QSpinBox* zoomBox() const { return zoomBox_; }
     QScrollBar* scrollBar() const { return scrollBar_; }
 
     void refresh() override;

@@ -51,8 +51,7 @@ public:
     // The chart's three pictures laid out as the window shows them: level strip, chart and
     // frequency strip.
     QImage chartPicture() const;
-    // The place on the "Settings" tab of the editor of the limit definitions, and the editor.
-    QWidget* limitEditorArea() const { return limitEditorArea_; }
+    // The editor of the limit definitions on the "Settings" tab.
     LimitEditor* limitEditor() const { return limitEditor_; }
 
     void refresh() override { applyView(); }

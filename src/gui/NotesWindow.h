@@ -26,11 +26,9 @@ public:
     void closed() override;
 
     NotesTextBox* textBox() const { return textBox_; }
-    QPushButton* clearButton() const { return clear_; }
     QPushButton* exitButton() const { return exit_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* printFaxButton() const { return printFax_; }
-    QPushButton* mailButton() const { return mail_; }
     QPushButton* userDetailsButton() const { return userDetails_; }
     UserDetailsDialog* userDetailsDialog() const { return userDetailsDialog_; }
 
