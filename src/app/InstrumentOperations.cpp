@@ -13,12 +13,14 @@ std::string clockStatusText(const ProgramState& s, const DateTime& now)
 {
     const AutoStore& a = s.autoStore;
     std::string text = formatClockTime(now);
-    if (a.autoStoreActive != 1) return text;
-    const std::string counter = trim(formatNumber(a.autoStoreCounter, "00000", '.'));
-    if (a.autoStoreTimed == 1)
-        text += "   Store " + counter + " at: " + formatClockTime(a.autoStoreNextTime);
-    else
-        text += "   Store after reset #" + counter;
+    if (a.autoStoreActive == 1) {
+        const std::string counter = trim(formatNumber(a.autoStoreCounter, "00000", '.'));
+        if (a.autoStoreTimed == 1)
+            text += "   Store " + counter + " at: " + formatClockTime(a.autoStoreNextTime);
+        else
+            text += "   Store after reset #" + counter;
+    }
+    if (!s.clockNote.empty()) text += "   " + s.clockNote;
     return text;
 }
 

@@ -18,7 +18,8 @@ namespace ql {
 constexpr float kSingleShotPollFirmware = 2.0f;
 
 // "hh:mm:ss", followed by the autostore status while autostore runs:
-// "   Store 00012 at: hh:mm:ss" (timed) or "   Store after reset #00012" (after each trigger).
+// "   Store 00012 at: hh:mm:ss" (timed) or "   Store after reset #00012" (after each trigger),
+// then the kept note, if any.
 std::string clockStatusText(const ProgramState& s, const DateTime& now);
 
 // What a remote READ did.

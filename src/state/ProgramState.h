@@ -335,6 +335,10 @@ struct ProgramState {
     byte language = 0;     // 0 German help, 1 English help
     std::string helpFile;  // the help document chosen for the model family and language
     std::string currentFileName;
+    // The clock line's kept note: why a running mode stopped, or where an unattended printout
+    // went. Shown after the time (and the autostore status) until a later note replaces it or
+    // autostore starts again; never stored.
+    std::string clockNote;
     byte parDefaultsGenerated = 0;
     FixedText<22> parReservedText;  // kept in the parameter file, not interpreted
 };

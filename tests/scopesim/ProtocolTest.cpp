@@ -242,6 +242,29 @@ TEST(WaveformRequest, PartOfARecord)
     EXPECT_EQ(reply.substr(11), std::string(rec.begin() + 10, rec.begin() + 15));
 }
 
+TEST(WaveformRequest, NoiseMakesEachAcquisitionDifferAndHoldKeepsOne)
+{
+    SimulatorConfig c;
+    c.noiseCodes = 3;
+    SimBench b(c);
+    const std::string request = "rdwfm1:" + bytesOf({0, 0, 0xFF, 0x07});
+    const auto record = [&] { return b.exchange(request, 3000).substr(request.size()); };
+    const std::string first = record();
+    ASSERT_EQ(first.size(), 2047u);
+    const std::string second = record();
+    EXPECT_NE(second, first) << "a free-running instrument acquires anew";
+    SimulatorConfig quiet;
+    SimBench clean(quiet);
+    const WaveRecord exact = clean.sim.instrument().channelRecord(1);
+    for (std::size_t i = 0; i < exact.size(); ++i)
+        EXPECT_LE(std::abs(static_cast<std::uint8_t>(second[i]) - exact[i]), 3) << i;
+    EXPECT_EQ(b.exchange("hldwfm=1"), "0\r\n");
+    const std::string held = record();
+    EXPECT_EQ(record(), held);
+    EXPECT_EQ(b.exchange("hldwfm=0"), "0\r\n");
+    EXPECT_NE(record(), held);
+}
+
 TEST(Models, CommandsAModelDoesNotHaveGoUnanswered)
 {
     const std::pair<const char*, std::string> cases[] = {

@@ -51,6 +51,7 @@ Instrument::Instrument(const SimulatorConfig& config)
     firmware_ = hasFirmwareField() ? firmwareNumber(firmwareText_) : 0.0f;
     serialNumber_ = config.serialNumber;
     strictPauses_ = config.strictPauses;
+    noiseCodes_ = std::max(0, config.noiseCodes);
     autoTriggerMs_ = config.singleShotTriggerMs;
     settings_ = factorySettings(profile_, firmware_);
     signals_ = config.inputs;
@@ -92,6 +93,7 @@ bool Instrument::supports(const CommandSpec& c) const
 
 Instrument::Answer Instrument::answer(const ReceivedCommand& c, std::int64_t atUs)
 {
+    nowUs_ = std::max(nowUs_, atUs);
     if (!c.spec || c.abandoned) return Answer{std::nullopt, "no complete command"};
     if (!supports(*c.spec))
         return Answer{std::nullopt, profile_.name + " has no \"" + c.text + "\": no answer"};
@@ -366,7 +368,27 @@ void Instrument::fireTrigger()
 std::array<WaveRecord, 2> Instrument::liveRecords() const
 {
     const WaveformGenerator gen = generator();
-    return {gen.channelRecord(1), gen.channelRecord(2)};
+    return {withNoise(gen.channelRecord(1), 1), withNoise(gen.channelRecord(2), 2)};
+}
+
+WaveRecord Instrument::withNoise(WaveRecord record, int channel) const
+{
+    if (noiseCodes_ == 0) return record;
+    // A hash of acquisition, channel and sample (splitmix64): the same acquisition always
+    // carries the same noise, whichever part of it is asked for and how often.
+    const auto acquisition = static_cast<std::uint64_t>(nowUs_ / kAcquisitionUs);
+    const auto span = static_cast<std::uint64_t>(2 * noiseCodes_ + 1);
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        std::uint64_t z = acquisition * 0x9E3779B97F4A7C15ULL +
+                          static_cast<std::uint64_t>(channel) * 0xBF58476D1CE4E5B9ULL +
+                          i * 0x94D049BB133111EBULL;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        z ^= z >> 31;
+        const int noise = static_cast<int>(z % span) - noiseCodes_;
+        record[i] = static_cast<std::uint8_t>(std::clamp(record[i] + noise, 0, 255));
+    }
+    return record;
 }
 
 WaveRecord Instrument::channelRecord(int channel) const
@@ -374,7 +396,7 @@ WaveRecord Instrument::channelRecord(int channel) const
     const std::size_t i = channel == 2 ? 1 : 0;
     if (hold_) return heldRecords_[i];
     if (singleShotMode()) return singleRecords_[i];
-    return generator().channelRecord(channel);
+    return withNoise(generator().channelRecord(channel), channel);
 }
 
 WaveRecord Instrument::referenceRecord(int ref) const

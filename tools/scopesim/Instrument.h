@@ -22,6 +22,8 @@ enum class TriggerState : std::uint8_t { Done = 0, Running = 1, Armed = 2 };
 
 // The idle line a pause-mandating set command needs in strict mode.
 constexpr std::int64_t kMinimumPauseUs = 80'000;
+// A free-running instrument takes a new acquisition this often (what noise makes visible).
+constexpr std::int64_t kAcquisitionUs = 50'000;
 
 class Instrument {
 public:
@@ -84,12 +86,16 @@ private:
     void takeMainBlock(const std::vector<std::uint8_t>& bytes, std::string& note);
     void takeProbeBits(std::uint8_t byte3);
     std::array<WaveRecord, 2> liveRecords() const;
+    // The record with the noise of the acquisition taken at the latest command's time.
+    WaveRecord withNoise(WaveRecord record, int channel) const;
 
     ModelProfile profile_;
     std::string firmwareText_;
     float firmware_ = 0.0f;
     std::string serialNumber_;
     bool strictPauses_ = false;
+    int noiseCodes_ = 0;
+    std::int64_t nowUs_ = 0;  // when the latest command was complete
     std::optional<double> autoTriggerMs_;
     InstrumentSettings settings_;
     std::array<Signal, 2> signals_;

@@ -126,6 +126,10 @@ Result<ScopesimOptions> parseOptions(const std::vector<std::string>& args)
             const auto n = number(*v);
             if (!n) return problem("--latency needs milliseconds");
             o.config.latencyMs = *n;
+        } else if (name == "--noise") {
+            const auto n = number(*v);
+            if (!n || *n < 0 || *n > 127) return problem("--noise needs codes from 0 to 127");
+            o.config.noiseCodes = static_cast<int>(*n);
         } else if (name == "--single-shot-delay") {
             if (*v == "never") {
                 o.config.singleShotTriggerMs.reset();
@@ -182,6 +186,8 @@ std::string usageText()
     t += "                           * repeats it; repeatable\n";
     t += "  --strict                 refuse set commands without their 100 ms pause\n";
     t += "  --single-shot-delay MS|never   trigger this long after RES (300)\n";
+    t += "  --noise CODES            peak noise added to every sample; each acquisition\n";
+    t += "                           differs (0)\n";
     t += "  --link PATH              also make PATH a symbolic link to the terminal\n";
     t += "  --list-models            list the models and their capabilities\n";
     t += "  --help                   this text\n";

@@ -26,6 +26,10 @@ struct SimulatorConfig {
     std::array<Signal, 2> inputs = {Signal::sine(1000.0, 1.0), Signal::square(500.0, 0.5)};
     std::array<std::int16_t, 4> triggerValues = {600, -600, 20, 0};  // the "trgval?" words
     std::string serialNumber = "0471100";  // seven characters in the identity reply
+    // Peak sample codes of noise added to every sample, so that no two acquisitions are alike:
+    // a free-running instrument acquires anew every kAcquisitionUs, a single acquisition at its
+    // trigger. 0 keeps every record exactly as its signal gives it.
+    int noiseCodes = 0;
 };
 
 // What is wrong with a configuration, or nullopt when it is usable.
