@@ -1,5 +1,7 @@
 #include "HarmonicsTestOperations.h"
 
+#include <optional>
+
 #include "OperationGuard.h"
 #include "ScreenPrintout.h"
 #include "files/DataFileOperations.h"
@@ -19,6 +21,42 @@ constexpr byte kLineCoupling = 7;
 constexpr byte kHarmonicsTimebaseIndex = 18;
 // CH I in the middle of the screen.
 constexpr std::int16_t kCentredPosition = 512;
+
+// The settings the set-up changes, as the instrument last reported them. A set-up that ends
+// before its last step (a failure at any step, the window closed) puts them back, so the
+// program never shows or saves settings the instrument never took.
+class LastReadSettings {
+public:
+    LastReadSettings(ProgramState& s, Host& host) : s_(s), host_(host) {}
+    ~LastReadSettings()
+    {
+        if (finished_ || !ddf_) return;
+        // The opaque blocks a write-all fetched are the instrument's own bytes: they stay.
+        DdfSettings read = *ddf_;
+        read.ddf2Data = s_.ddf.ddf2Data;
+        read.measDdfData = s_.ddf.measDdfData;
+        s_.ddf = read;
+        s_.storage.holdWaveform = hold_;
+        host_.stateChanged(s_, {.screen = true, .settings = true});
+    }
+    LastReadSettings(const LastReadSettings&) = delete;
+    LastReadSettings& operator=(const LastReadSettings&) = delete;
+
+    // The settings in the state have just been read from the instrument.
+    void keep()
+    {
+        ddf_ = s_.ddf;
+        hold_ = s_.storage.holdWaveform;
+    }
+    void finished() { finished_ = true; }
+
+private:
+    ProgramState& s_;
+    Host& host_;
+    std::optional<DdfSettings> ddf_;
+    byte hold_ = 0;
+    bool finished_ = false;
+};
 
 }  // namespace
 
@@ -70,7 +108,9 @@ bool HarmonicsTestOperations::setUp()
     }
     // Every step has reported its own failure; after one nothing more is sent.
     Sequences& seq = link_.sequences();
+    LastReadSettings lastRead(s, host_);
     if (!windowOpen() || !seq.readSettingsFromScope()) return false;
+    lastRead.keep();
     DdfSettings& d = s.ddf;
     d.ch1On = 1;
     d.ch2On = 0;
@@ -82,12 +122,15 @@ bool HarmonicsTestOperations::setUp()
     if (!windowOpen() || !link_.control().sendAutoset()) return false;
     // What AUTOSET chose stays, the CH I volts per division among it, except for these.
     if (!windowOpen() || !seq.readSettingsFromScope()) return false;
+    lastRead.keep();
     d.trigCoupling = s.caps.unitNotbb ? kLineCouplingWithoutTbB : kLineCoupling;
     d.tbAIndex = kHarmonicsTimebaseIndex;
     d.ch1Position = kCentredPosition;
     d.ch1Coupling = 0;  // DC
     if (!windowOpen() || !seq.writeAllToScope()) return false;
-    if (!settle() || !seq.readAllFromScope() || !windowOpen()) return false;
+    if (!settle() || !seq.readAllFromScope()) return false;
+    lastRead.finished();  // the state holds what the instrument has just reported
+    if (!windowOpen()) return false;
     s.link.autoUpdate = 1;
     host_.setAutoBox(true);
     return true;

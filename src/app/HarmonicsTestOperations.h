@@ -36,7 +36,8 @@ public:
     // hold, CH I centred), writes them, lets AUTOSET adapt them to the signal, reads them back
     // and sets LINE triggering, 50 ms per division and CH I centred on DC over what AUTOSET
     // chose, writes them, waits 2 s and reads everything. It stops at the first failure (the
-    // link has reported it; acquisition stays off) and when the window closes.
+    // link has reported it; acquisition stays off) and when the window closes, and then puts
+    // back the settings last read from the instrument.
     void defaultSetting();
     // "Start"/"Stop", by the state of automatic update (not by the caption): off, the average
     // and max-hold are cleared and the set-up runs; on, acquisition stops (the instrument stays

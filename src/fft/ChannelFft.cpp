@@ -32,12 +32,17 @@ Failure noSpectrum(const std::string& why)
 
 Result<SpectrumScale> spectrumScale(const ProgramState& s, Channel ch)
 {
-    const auto perCode = channelVoltsPerCode(s, ch);
+    return spectrumScale(s, s.ddf, ch);
+}
+
+Result<SpectrumScale> spectrumScale(const ProgramState& s, const DdfSettings& readWith, Channel ch)
+{
+    const auto perCode = channelVoltsPerCode(s.tables, readWith, ch);
     if (!perCode) {
         return noSpectrum(std::string("the volts/div setting of ") +
                           (ch == Channel::Ch1 ? "CH I" : "CH II") + " has no scale value.");
     }
-    const auto perDiv = spectrumTimePerDiv(s);
+    const auto perDiv = spectrumTimePerDiv(s.tables, readWith);
     if (!perDiv) return noSpectrum("the time/div setting has no scale value.");
     if (!buffersComplete(s.fftBuf)) return noSpectrum("the FFT buffers are too short.");
     return SpectrumScale{*perCode, *perDiv};

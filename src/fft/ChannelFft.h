@@ -33,12 +33,14 @@ struct ChannelSpectrumResult {
 
 // Volts per sample code of a channel and seconds per division of the time base in use, or the
 // text that says why the settings give no spectrum (a volts/div or time/div code without a
-// table value, or FFT buffers shorter than 2049 elements).
+// table value, or FFT buffers shorter than 2049 elements); by the state's settings or by those
+// a record was read with.
 struct SpectrumScale {
     double voltsPerCode = 0.0;
     double timePerDiv = 0.0;
 };
 Result<SpectrumScale> spectrumScale(const ProgramState& s, Channel ch);
+Result<SpectrumScale> spectrumScale(const ProgramState& s, const DdfSettings& readWith, Channel ch);
 
 // Record, window, transform, DC line and maximum of one channel with a checked scale: writes
 // FftSamples, FftImagIn, FftRealOut, FftImagOut, WaveMeanLevel, lines 0..1024 of the channel's

@@ -22,12 +22,18 @@ double spectrumDbv(double value)
     return 20.0 * log10Floored(value / kSpectrumUnitsPerVolt);
 }
 
-std::optional<double> spectrumTimePerDiv(const ProgramState& s)
+std::optional<double> spectrumTimePerDiv(const ScaleTables& tables, const DdfSettings& d)
 {
-    const auto t = s.ddf.timebaseMode >= 3 ? timebaseBTimePerDiv(s) : timebaseATimePerDiv(s);
+    const auto t =
+        d.timebaseMode >= 3 ? timebaseBTimePerDiv(tables, d) : timebaseATimePerDiv(tables, d);
     // A variable far outside 0..1023 could make the time zero or negative: no frequency then.
     if (!t || !std::isfinite(*t) || *t <= 0.0) return std::nullopt;
     return t;
+}
+
+std::optional<double> spectrumTimePerDiv(const ProgramState& s)
+{
+    return spectrumTimePerDiv(s.tables, s.ddf);
 }
 
 double lineFrequency(double timePerDiv, double x)

@@ -24,7 +24,9 @@ double spectrumDbv(double value);
 
 // Seconds per division of the time base the record was taken with: time base B when the
 // time-base mode is 3 or more, else A, each with its variable. nullopt when the time/div
-// code has no table entry (outside the table or 0), so no frequency can be given.
+// code has no table entry (outside the table or 0), so no frequency can be given. By the given
+// settings or the state's.
+std::optional<double> spectrumTimePerDiv(const ScaleTables& tables, const DdfSettings& d);
 std::optional<double> spectrumTimePerDiv(const ProgramState& s);
 
 // Frequency in Hz of (fractional) line position x for a time per division.

@@ -54,7 +54,7 @@ bool loadDataFileAt(ProgramState& s, Host& host, Identification& identification,
     }
     s.screen.noDataYet = 0;  // the screen stops showing its guide text
     fields->applyTo(s);
-    if (kind == DataFileKind::Measurement) ++s.waves.generation;  // the file's records are new
+    if (kind == DataFileKind::Measurement) s.waves.takeNew(s.ddf);  // the file's records are new
     afterSettingsLoaded(s, host, identification);
     return true;
 }

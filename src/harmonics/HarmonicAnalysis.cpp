@@ -107,45 +107,63 @@ HarmonicsRun analyzeHarmonics(ProgramState& s, LimitSource& limits, HarmonicsRes
                               char decimalSign)
 {
     HarmTestState& test = s.harmTest;
-    const bool sweepDue = s.waves.generation != test.harmSweptGeneration ||
-                          test.harmAverageCount <= 1 || test.harmAverageCount > kHarmonicMaxSweeps;
-    // A record is looked at once: one that arrives while it cannot be analysed (CH I off, a
-    // setting without a scale) is passed over, not taken later at another scale.
-    test.harmSweptGeneration = s.waves.generation;
     if (s.ddf.ch1On != 1) return HarmonicsRun::ChannelOff;
     // Before the first read or measurement file the record holds no samples of a current: as a
     // sweep it would stay in the max-hold and pull every average down.
     if (s.waves.generation == 0)
         return noResult(s, result, "No result: no waveform has been read yet.");
-
-    // The scales of a spectrum of CH I: volts per code, time per division, complete buffers.
-    const Result<SpectrumScale> scale = spectrumScale(s, Channel::Ch1);
-    if (!scale) return noResult(s, result, scale.failure().text);
     if (test.harmAvgSpectrum.size() < static_cast<std::size_t>(kSpectrumLastLine + 1))
         return noResult(s, result, "No result: the average spectrum is too short.");
-    if (sweepDue) takeHarmonicSweep(s, scale.value().voltsPerCode);
-    const double t = scale.value().timePerDiv;
-    if (s.harm.harmAutoFreq == 1) {
-        const float chosen = automaticLineFrequency(s, t);
-        if (chosen != s.harm.harmLineFreq) {
-            // The max-hold of the other frequency's lines means nothing now.
-            restartMaxHold(s);
-            s.harm.harmLineFreq = chosen;
-        }
+
+    // A record enters the accumulation once, when it arrives or when the accumulation starts
+    // again (Clear, Start, the opening of the window); every other run (a resize, a tab switch,
+    // the redraw after a panel edit) judges the same accumulation again, at its own time base.
+    bool sweepDue =
+        s.waves.generation != test.harmSweptGeneration || harmonicAccumulationEmpty(test);
+    const DdfSettings& readWith = s.waves.readWith;
+    if (sweepDue && readWith.ch1On != 1 && readWith.xyMode != 1) {
+        // Read without CH I: the CH I record in hand is an older one at other settings.
+        test.harmSweptGeneration = s.waves.generation;
+        sweepDue = false;
+        if (harmonicAccumulationEmpty(test))
+            return noResult(s, result, "No result: the last record was read with CH I off.");
     }
-    s.fft.fftMaxLevelCh1 = maxHoldPeak(s);
+    double t = test.harmSweepTimePerDiv;
+    double rmsVolts = test.harmSweepRmsVolts;
+    // The sweep of the accumulation, put back when the record in hand cannot be judged.
+    std::vector<double> sweepTaken;
+    if (sweepDue) {
+        // Scaled by the settings the record was read with, not by the panels' values.
+        const Result<SpectrumScale> scale = spectrumScale(s, readWith, Channel::Ch1);
+        if (!scale) return noResult(s, result, scale.failure().text);
+        sweepTaken = s.fftBuf.spectrumCh2;
+        rmsVolts = transformHarmonicRecord(s, scale.value().voltsPerCode);
+        t = scale.value().timePerDiv;
+    }
+    const auto refuse = [&](std::string reason) {
+        if (sweepDue) s.fftBuf.spectrumCh2 = std::move(sweepTaken);
+        return noResult(s, result, std::move(reason));
+    };
 
     const float voltsPerAmp = s.harm.harmVoltsPerAmp;
     if (!(voltsPerAmp > 0.0f) || !std::isfinite(voltsPerAmp))
-        return noResult(s, result,
-                        "No result: the probe scale (1A = ... V) must be a number above 0.");
-    const float lineFreq = s.harm.harmLineFreq;
+        return refuse("No result: the probe scale (1A = ... V) must be a number above 0.");
+    const float lineFreq =
+        s.harm.harmAutoFreq == 1 ? automaticLineFrequency(s, t) : s.harm.harmLineFreq;
     if (!(lineFreq > 0.0f) || !std::isfinite(lineFreq))
-        return noResult(s, result, "No result: the line frequency must be above 0 Hz.");
+        return refuse("No result: the line frequency must be above 0 Hz.");
     const std::int64_t fundamentalLine = harmonicLine(lineFreq, t);
     if (fundamentalLine < 1 || fundamentalLine > kSpectrumLastLine)
-        return noResult(s, result,
-                        "No result: the line frequency has no spectral line on this time base.");
+        return refuse("No result: the line frequency has no spectral line on this time base.");
+
+    // The record can be judged: only now does it enter the max-hold and the average.
+    if (lineFreq != s.harm.harmLineFreq) {
+        // The max-hold of the other frequency's lines means nothing now.
+        restartMaxHold(s);
+        s.harm.harmLineFreq = lineFreq;
+    }
+    if (sweepDue) accumulateHarmonicSweep(s, t, rmsVolts);
+    s.fft.fftMaxLevelCh1 = maxHoldPeak(s);
 
     const std::span<const double> maxHoldSpectrum = s.fftBuf.spectrumCh1;
     const std::span<const double> average = test.harmAvgSpectrum;
@@ -176,7 +194,7 @@ HarmonicsRun analyzeHarmonics(ProgramState& s, LimitSource& limits, HarmonicsRes
     result.judged = true;
     result.timePerDiv = t;
     result.fundamentalLine = static_cast<int>(fundamentalLine);
-    result.rmsAmperes = test.harmSweepRmsVolts / voltsPerAmp;
+    result.rmsAmperes = rmsVolts / voltsPerAmp;
     result.fundamentalAmperes = j.fundamental / kSpectrumUnitsPerVolt / voltsPerAmp;
     result.rmsText = labelAmperesText(result.rmsAmperes, decimalSign);
     result.fundamentalText = labelAmperesText(result.fundamentalAmperes, decimalSign);

@@ -5,10 +5,11 @@
 // automatically if asked), measures every harmonic in amperes and in per cent of the
 // fundamental, judges each against the chosen limit definition and forms the overall result.
 //
-// A sweep enters the accumulation only when a new waveform has arrived (the waveform
-// generation moved on since the last sweep) or when the accumulation is empty (after Clear,
-// Start or the opening of the window); every other run (a resize, a tab switch, the redraw
-// after a panel edit) judges the same accumulation again, so one acquisition counts once.
+// A record is scaled by the settings it was read with and enters the accumulation only when it
+// can be judged (the line frequency has a spectral line at its time base), once: when it
+// arrives, or when the accumulation starts again (Clear, Start, the opening of the window).
+// Every other run (a resize, a tab switch, the redraw after a panel edit) judges the same
+// accumulation again. A sweep at another time per division starts the accumulation again.
 
 #include <array>
 #include <string>
@@ -61,9 +62,10 @@ enum class HarmonicsRun {
 // switches (which restarts the max-hold from the current sweep), harmFundamentalLevel,
 // harmPeakBin, harmOverallResult, fftMaxLevelCh1 and fftCursorCh1.
 //
-// No usable input is: no waveform read or loaded yet, a time/div or CH I volts/div setting
-// without a scale value, volts per ampere not above 0 or not finite, a line frequency not above
-// 0, or a fundamental line outside 1..1024.
+// No usable input is: no waveform read or loaded yet, a record read with a time/div or CH I
+// volts/div setting without a scale value or with CH I off, volts per ampere not above 0 or not
+// finite, a line frequency not above 0, or a fundamental line outside 1..1024. A record without
+// a usable input leaves the accumulation as it was.
 HarmonicsRun analyzeHarmonics(ProgramState& s, LimitSource& limits, HarmonicsResult& result,
                               char decimalSign = systemDecimalSign());
 

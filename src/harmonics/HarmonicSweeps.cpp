@@ -48,7 +48,7 @@ HarmonicPeak findHarmonicPeak(std::span<const double> spectrum, std::int64_t lin
     return peak;
 }
 
-void takeHarmonicSweep(ProgramState& s, double voltsPerCode)
+double transformHarmonicRecord(ProgramState& s, double voltsPerCode)
 {
     FftBuffers& b = s.fftBuf;
     std::vector<double>& samples = b.fftSamples;
@@ -66,25 +66,42 @@ void takeHarmonicSweep(ProgramState& s, double voltsPerCode)
     samples[kRecordSamples] = x;
     samples[kRecordSamples + 1] = x;
     s.fft.waveMeanLevel = meanAbs;
-    s.harmTest.harmSweepRmsVolts = std::sqrt(sumSquares / kRecordSamples);
 
     // The caller made sure every buffer holds 2049 elements, so neither call can fail.
     if (s.harm.harmWindowCode != 1) (void)windowHanning(kFftLength, samples, meanAbs);
     (void)fourier(kFftLength, samples, b.fftImagIn, b.fftRealOut, b.fftImagOut, b.spectrumCh2,
                   false);
     b.spectrumCh2[0] = 0.0;
+    return std::sqrt(sumSquares / kRecordSamples);
+}
 
+bool harmonicAccumulationEmpty(const HarmTestState& t)
+{
     // A count outside 1..64 (none set yet) counts as the start of an accumulation.
-    const int count = std::clamp<int>(s.harmTest.harmAverageCount, 1, kHarmonicMaxSweeps);
-    std::vector<double>& average = s.harmTest.harmAvgSpectrum;
+    return t.harmAverageCount <= 1 || t.harmAverageCount > kHarmonicMaxSweeps;
+}
+
+void accumulateHarmonicSweep(ProgramState& s, double timePerDiv, double rmsVolts)
+{
+    HarmTestState& test = s.harmTest;
+    FftBuffers& b = s.fftBuf;
+    // Lines of another spacing would be averaged with the wrong frequencies: start again.
+    if (!harmonicAccumulationEmpty(test) && timePerDiv != test.harmSweepTimePerDiv) {
+        std::fill_n(b.spectrumCh1.begin(), kAccumulatedLines, 0.0);
+        test.harmAverageCount = 1;
+    }
+    const int count = std::clamp<int>(test.harmAverageCount, 1, kHarmonicMaxSweeps);
+    std::vector<double>& average = test.harmAvgSpectrum;
     for (std::size_t i = 0; i < kAccumulatedLines; ++i) {
         const double sweep = b.spectrumCh2[i];
         if (b.spectrumCh1[i] < sweep) b.spectrumCh1[i] = sweep;
         average[i] = count == 1 ? sweep : ((count - 1) * average[i] + sweep) / count;
     }
-    s.harmTest.harmAverageCount =
+    test.harmAverageCount =
         static_cast<std::int16_t>(count < kHarmonicMaxSweeps ? count + 1 : count);
-    s.harmTest.harmSweptGeneration = s.waves.generation;
+    test.harmSweptGeneration = s.waves.generation;
+    test.harmSweepRmsVolts = rmsVolts;
+    test.harmSweepTimePerDiv = timePerDiv;
 }
 
 float automaticLineFrequency(const ProgramState& s, double timePerDiv)

@@ -30,14 +30,22 @@ struct HarmonicPeak {
 };
 HarmonicPeak findHarmonicPeak(std::span<const double> spectrum, std::int64_t line);
 
-// Takes the CH I record in hand as a sweep: its samples 1..2046 in volts (padded to 2048 with
-// the last one), their mean of absolute values (WaveMeanLevel, the DC the Hanning window
-// removes) and their RMS, the window of harmWindowCode (1 Rectangle, any other Hanning), the
-// transform into the current sweep with line 0 cleared; then the sweep raises the max-hold
+// Transforms the CH I record in hand, scaled by `voltsPerCode`, into the current sweep: its
+// samples 1..2046 in volts (padded to 2048 with the last one), their mean of absolute values
+// (WaveMeanLevel, the DC the Hanning window removes), the window of harmWindowCode (1
+// Rectangle, any other Hanning), the transform into spectrumCh2 with line 0 cleared. Returns the
+// record's RMS in volts. Needs the buffers spectrumScale checks.
+double transformHarmonicRecord(ProgramState& s, double voltsPerCode);
+
+// No sweep has entered the max-hold spectrum and the average since they were cleared.
+bool harmonicAccumulationEmpty(const HarmTestState& t);
+
+// The current sweep, read at `timePerDiv`, enters the accumulation: it raises the max-hold
 // spectrum and enters the average with weight 1 / harmAverageCount (1 replaces it), and the
-// count grows up to 64. Marks the record's generation as swept. Needs the buffers spectrumScale
-// checks and an average of 1025 lines.
-void takeHarmonicSweep(ProgramState& s, double voltsPerCode);
+// count grows up to 64. Sweeps of another time per division are dropped first, since their
+// lines lie at other frequencies. The record's generation counts as swept and its RMS is kept.
+// Needs an average of 1025 lines.
+void accumulateHarmonicSweep(ProgramState& s, double timePerDiv, double rmsVolts);
 
 // The line frequency the current sweep shows: 60 Hz when its peak near the 60 Hz line is above
 // the one near the 50 Hz line, else (ties included) 50 Hz.

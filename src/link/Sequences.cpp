@@ -97,7 +97,7 @@ void Sequences::readAllInto(ReadScratch& scratch)
         recordsRead = true;
     }
     // The copy is taken over only when every command got through, and with it this step.
-    if (recordsRead) ++s.waves.generation;
+    if (recordsRead) s.waves.takeNew(s.ddf);
     if (!analogOnly) {
         if (holdForced) {
             s.storage.holdWaveform = keptHold;

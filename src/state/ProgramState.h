@@ -103,6 +103,16 @@ struct WaveformSet {
     // records, the load of a measurement file), so an analysis can tell a new acquisition from
     // another redraw of the one in hand. A failed read or load leaves it as it was.
     std::uint32_t generation = 0;
+    // The settings the records were read (or loaded) with: a record is scaled by these, not by
+    // the panels' values edited since.
+    DdfSettings readWith{};
+
+    // New records, read or loaded with `settings`, have been taken in.
+    void takeNew(const DdfSettings& settings)
+    {
+        ++generation;
+        readWith = settings;
+    }
 };
 
 struct WfmPreamble {
@@ -247,10 +257,12 @@ struct HarmTestState {
     double harmFundamentalLevel = 0.0;
     std::int16_t harmPeakBin = 0;  // line of the last maximum found in the max-hold spectrum
     OverallResult harmOverallResult = OverallResult::None;
-    // The waveform generation of the last sweep taken into the accumulation, and the RMS of
-    // that sweep's record in volts.
+    // The waveform generation of the last sweep taken into the accumulation, the RMS of that
+    // sweep's record in volts and the time per division every sweep of the accumulation was
+    // read at.
     std::uint32_t harmSweptGeneration = 0;
     double harmSweepRmsVolts = 0.0;
+    double harmSweepTimePerDiv = 0.0;
 };
 
 struct PrintOptions {

@@ -30,21 +30,31 @@ std::optional<double> timePerDivEntry(const ScaleTables& t, int timebaseCode)
     return v;
 }
 
-std::optional<double> channelVoltsPerDiv(const ProgramState& s, Channel ch)
+std::optional<double> channelVoltsPerDiv(const ScaleTables& t, const DdfSettings& d, Channel ch)
 {
     const bool one = ch == Channel::Ch1;
-    const auto entry = voltsPerDivEntry(s.tables, one ? s.ddf.ch1VoltsIndex : s.ddf.ch2VoltsIndex);
+    const auto entry = voltsPerDivEntry(t, one ? d.ch1VoltsIndex : d.ch2VoltsIndex);
     if (!entry) return std::nullopt;
-    const int probe = one ? s.ddf.ch1ProbeFactor : s.ddf.ch2ProbeFactor;
-    const int variable = one ? s.ddf.ch1Variable : s.ddf.ch2Variable;
+    const int probe = one ? d.ch1ProbeFactor : d.ch2ProbeFactor;
+    const int variable = one ? d.ch1Variable : d.ch2Variable;
     return *entry * probe * channelVariableFactor(variable);
+}
+
+std::optional<double> channelVoltsPerDiv(const ProgramState& s, Channel ch)
+{
+    return channelVoltsPerDiv(s.tables, s.ddf, ch);
+}
+
+std::optional<double> channelVoltsPerCode(const ScaleTables& t, const DdfSettings& d, Channel ch)
+{
+    const auto perDiv = channelVoltsPerDiv(t, d, ch);
+    if (!perDiv) return std::nullopt;
+    return *perDiv / kCodesPerDivision;
 }
 
 std::optional<double> channelVoltsPerCode(const ProgramState& s, Channel ch)
 {
-    const auto perDiv = channelVoltsPerDiv(s, ch);
-    if (!perDiv) return std::nullopt;
-    return *perDiv / kCodesPerDivision;
+    return channelVoltsPerCode(s.tables, s.ddf, ch);
 }
 
 std::optional<double> sampleVolts(const ProgramState& s, Channel ch, int code)
@@ -56,18 +66,28 @@ std::optional<double> sampleVolts(const ProgramState& s, Channel ch, int code)
     return (code - zero) * *perCode;
 }
 
+std::optional<double> timebaseATimePerDiv(const ScaleTables& t, const DdfSettings& d)
+{
+    const auto entry = timePerDivEntry(t, d.tbAIndex);
+    if (!entry) return std::nullopt;
+    return *entry * timebaseVariableFactor(d.tbAVariable);
+}
+
+std::optional<double> timebaseBTimePerDiv(const ScaleTables& t, const DdfSettings& d)
+{
+    const auto entry = timePerDivEntry(t, d.tbBIndex);
+    if (!entry) return std::nullopt;
+    return *entry * timebaseVariableFactor(d.tbBVariable);
+}
+
 std::optional<double> timebaseATimePerDiv(const ProgramState& s)
 {
-    const auto entry = timePerDivEntry(s.tables, s.ddf.tbAIndex);
-    if (!entry) return std::nullopt;
-    return *entry * timebaseVariableFactor(s.ddf.tbAVariable);
+    return timebaseATimePerDiv(s.tables, s.ddf);
 }
 
 std::optional<double> timebaseBTimePerDiv(const ProgramState& s)
 {
-    const auto entry = timePerDivEntry(s.tables, s.ddf.tbBIndex);
-    if (!entry) return std::nullopt;
-    return *entry * timebaseVariableFactor(s.ddf.tbBVariable);
+    return timebaseBTimePerDiv(s.tables, s.ddf);
 }
 
 std::optional<double> timebaseATimePerSample(const ProgramState& s)

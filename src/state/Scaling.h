@@ -27,14 +27,20 @@ std::optional<double> voltsPerDivEntry(const ScaleTables& t, int voltsCode);
 // Table entry for a time-base code (looked up at code + 1); nullopt outside the table or for 0.
 std::optional<double> timePerDivEntry(const ScaleTables& t, int timebaseCode);
 
-// Volts per division of a channel with probe factor and variable gain.
+// Volts per division of a channel with probe factor and variable gain, by the given settings
+// or the state's.
+std::optional<double> channelVoltsPerDiv(const ScaleTables& t, const DdfSettings& d, Channel ch);
 std::optional<double> channelVoltsPerDiv(const ProgramState& s, Channel ch);
 // Volts per sample code of a channel (volts per division / 25).
+std::optional<double> channelVoltsPerCode(const ScaleTables& t, const DdfSettings& d, Channel ch);
 std::optional<double> channelVoltsPerCode(const ProgramState& s, Channel ch);
 // Volts of a sample code of a channel, with the channel's zero offset.
 std::optional<double> sampleVolts(const ProgramState& s, Channel ch, int code);
 
-// Seconds per division of time base A or B with its variable.
+// Seconds per division of time base A or B with its variable, by the given settings or the
+// state's.
+std::optional<double> timebaseATimePerDiv(const ScaleTables& t, const DdfSettings& d);
+std::optional<double> timebaseBTimePerDiv(const ScaleTables& t, const DdfSettings& d);
 std::optional<double> timebaseATimePerDiv(const ProgramState& s);
 std::optional<double> timebaseBTimePerDiv(const ProgramState& s);
 // Seconds per sample (time per division / 200).

@@ -2,6 +2,9 @@
 // instrument's end state, a failure at each step, the wait, closing and clicks meanwhile.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "OperationsRig.h"
 #include "app/HarmonicsTestOperations.h"
 #include "state/RecordingFileDialogs.h"
@@ -130,6 +133,45 @@ TEST(HarmonicsSetup, AFailureAtAnyStepStopsThereWithOneMessageAndAcquisitionOff)
             EXPECT_TRUE(t.state.ddf.ch1On == before.ch1On &&
                         t.state.ddf.tbAIndex == before.tbAIndex &&
                         t.state.ddf.trigCoupling == before.trigCoupling);
+    }
+}
+
+// The settings the set-up writes, with the CH I deflection AUTOSET chooses.
+auto setUpSettings(const ProgramState& s)
+{
+    const DdfSettings& d = s.ddf;
+    return std::tuple(d.ch1On, d.ch2On, d.ch1Position, d.storageMode, d.digitalMode, d.trigCoupling,
+                      d.tbAIndex, d.ch1Coupling, d.ch1VoltsIndex, s.storage.holdWaveform);
+}
+
+TEST(HarmonicsSetup, AFailureAtAnyCommandLeavesTheSettingsLastReadFromTheInstrument)
+{
+    // A set-up that gets through: its traffic, what the program held after each read (each
+    // redraws the screen) and where the first two reads end.
+    SetupRig twin;
+    ASSERT_TRUE(twin.connect());
+    std::vector<decltype(setUpSettings(twin.state))> read;
+    twin.host.onRefreshWindow = [&](ToolWindow w) {
+        if (w == ToolWindow::ScreenWindow) read.push_back(setUpSettings(twin.state));
+    };
+    twin.test.defaultSetting();
+    ASSERT_EQ(read.size(), 3u);
+    const Commands full = twin.commands();
+    const auto p = probeCommands(twin.sim.config(),
+                                 {Probe::ReadSettings, Probe::WriteAll, Probe::ReadSettings});
+    const std::size_t firstRead = p[0].size(),
+                      secondRead = p[0].size() + p[1].size() + 1 + p[2].size();
+    for (std::size_t i = 0; i < full.size(); ++i) {  // each command silenced at its own use
+        SCOPED_TRACE(std::to_string(i) + ": " + full[i]);
+        SetupRig t;
+        ASSERT_TRUE(t.connect());
+        const auto before = setUpSettings(t.state);
+        for (auto n = std::count(full.begin(), full.begin() + long(i), full[i]); n > 0; --n)
+            t.sim.injectFault(*scopesim::Fault::parse("delay:1@" + full[i]));
+        t.sim.injectFault(*scopesim::Fault::parse("silence@" + full[i]));
+        t.test.defaultSetting();
+        EXPECT_EQ(t.messageCount(), 1);
+        EXPECT_EQ(setUpSettings(t.state), i < firstRead ? before : read[i < secondRead ? 0 : 1]);
     }
 }
 

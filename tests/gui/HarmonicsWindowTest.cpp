@@ -1,9 +1,12 @@
 // The harmonics window in the composed program, offscreen, on the simulated instrument's line
-// current at 50 ms/div: opened from the Measurement menu, filled by the redraw of every Read,
-// a row's double click moving the marker, and closed by its close box. The window's chart is
-// saved in the build tree (tests/gui/artefacts) for a person to look at.
+// current at 50 ms/div: opened from the Measurement menu, filled by the redraw of every Read and
+// by the set-up's acquisition, a row's double click moving the marker, and closed by its close
+// box. The window's chart is saved in the build tree (tests/gui/artefacts) for a person to look
+// at.
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,6 +17,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "ProgramRig.h"
 #include "gui/HarmonicsWindow.h"
@@ -157,6 +161,45 @@ TEST(HarmonicsWindowInProgram, DefaultsettingStartsAcquisitionStopEndsItPrintGiv
     EXPECT_EQ(rig.state.link.autoUpdate, 0);
     click("printButton");  // without a printer the report becomes a file
     EXPECT_TRUE(std::filesystem::exists(rig.program.printer().documentFile()));
+}
+
+// A record read at 1 ms/div has no 50 Hz line and stays out when the set-up moves to 50 ms/div:
+// a current failing class A (3rd harmonic 2.52 A at 0.1 V/A against 2.30 A) is judged Fail from
+// its first judged sweep on, and identical acquisitions average to their max-hold.
+TEST(HarmonicsWindowInProgram, ASetUpFromAFastTimeBaseJudgesOnlyRecordsItCanJudge)
+{
+    for (const char* button : {"startButton", "defaultSettingButton"}) {
+        SCOPED_TRACE(button);
+        scopesim::SimulatorConfig config;
+        config.inputs[0] = scopesim::Signal::lineCurrent(50.0, 1.0, {{3, 0.35}});
+        ProgramRig rig(config);
+        rig.startUp();
+        rig.window.controls().readButton->trigger();
+        rig.window.controls().harmonicsItem->trigger();
+        rig.state.harm.harmVoltsPerAmp = 0.1f;
+        rig.state.harm.harmLimitName.assign("Class A");
+        ASSERT_TRUE(rig.link.connectInstrument());
+        std::vector<OverallResult> shown;  // every result held meanwhile, None left out
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            const OverallResult now = rig.state.harmTest.harmOverallResult;
+            if (now != OverallResult::None && (shown.empty() || shown.back() != now))
+                shown.push_back(now);
+        });
+        watch.start(0);
+        auto* harmonics = rig.window.windows().window<HarmonicsWindow>(ToolWindow::HarmonicsWindow);
+        harmonics->findChild<QPushButton*>(QString::fromUtf8(button))->click();
+        for (int tick = 0; tick < 3; ++tick) rig.program.operations().timerTick();
+        QApplication::processEvents();
+        EXPECT_EQ(shown, std::vector{OverallResult::Fail});
+        EXPECT_EQ(rig.state.harmTest.harmAverageCount, 5);  // the set-up's read and three ticks
+        ASSERT_EQ(harmonics->table()->rowCount(), 40);
+        const ProgramState& s = rig.state;
+        for (std::size_t line = 1; line <= 1024; ++line)
+            ASSERT_NEAR(s.harmTest.harmAvgSpectrum[line], s.fftBuf.spectrumCh1[line],
+                        1e-9 * s.fft.fftMaxLevelCh1)
+                << line;
+    }
 }
 
 }  // namespace

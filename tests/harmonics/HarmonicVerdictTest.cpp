@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <limits>
+#include <tuple>
 
 #include "HarmonicsRig.h"
 
@@ -164,6 +165,7 @@ TEST(HarmonicVerdicts, RowsStopAtLine1024)
         ProgramState s = harmonicsState();
         s.harm.harmLineFreq = c.lineHz;
         s.ddf.tbAIndex = static_cast<byte>(c.timebaseCode);
+        s.waves.takeNew(s.ddf);
         NoLimitSource none;
         HarmonicsResult r;
         ASSERT_EQ(analyzeHarmonics(s, none, r, '.'), HarmonicsRun::Judged);
@@ -178,10 +180,19 @@ TEST(HarmonicVerdicts, RowsStopAtLine1024)
 TEST(HarmonicVerdicts, NoUsableInputGivesNoResult)
 {
     const std::function<void(ProgramState&)> unusable[] = {
-        [](ProgramState& s) { s.ddf.tbAIndex = 29; },  // a table element of 0
-        [](ProgramState& s) { s.ddf.tbAIndex = 200; },
-        [](ProgramState& s) { s.ddf.timebaseMode = 3, s.ddf.tbBIndex = 250; },
-        [](ProgramState& s) { s.ddf.tbAIndex = 4; },  // 1 us/div: 50 Hz below line 1
+        // A new record read with a setting that gives no scale or no line.
+        [](ProgramState& s) { s.ddf.tbAIndex = 29, s.waves.takeNew(s.ddf); },  // table value 0
+        [](ProgramState& s) { s.ddf.tbAIndex = 200, s.waves.takeNew(s.ddf); },
+        [](ProgramState& s) {
+            s.ddf.timebaseMode = 3, s.ddf.tbBIndex = 250, s.waves.takeNew(s.ddf);
+        },
+        [](ProgramState& s) { s.ddf.tbAIndex = 4, s.waves.takeNew(s.ddf); },  // 50 Hz below line 1
+        [](ProgramState& s) { s.ddf.ch1VoltsIndex = 200, s.waves.takeNew(s.ddf); },
+        // After Clear, the record in hand was read with CH I off: it is an older one.
+        [](ProgramState& s) {
+            s.waves.readWith.ch1On = 0;
+            clearHarmonics(s);
+        },
         [](ProgramState& s) { s.harm.harmVoltsPerAmp = 0.0f; },
         [](ProgramState& s) { s.harm.harmVoltsPerAmp = -0.1f; },
         [](ProgramState& s) { s.harm.harmVoltsPerAmp = std::numeric_limits<float>::infinity(); },
@@ -189,7 +200,6 @@ TEST(HarmonicVerdicts, NoUsableInputGivesNoResult)
         [](ProgramState& s) { s.harm.harmLineFreq = 0.0f; },
         [](ProgramState& s) { s.harm.harmLineFreq = -50.0f; },
         [](ProgramState& s) { s.harm.harmLineFreq = std::numeric_limits<float>::quiet_NaN(); },
-        [](ProgramState& s) { s.ddf.ch1VoltsIndex = 200; },
         // Nothing read or loaded yet, after Clear: the empty record is not taken as a sweep.
         [](ProgramState& s) { s.waves.generation = 0, clearHarmonics(s); },
     };
@@ -201,8 +211,15 @@ TEST(HarmonicVerdicts, NoUsableInputGivesNoResult)
         HarmonicsResult r;
         ASSERT_EQ(analyzeHarmonics(s, limits, r, '.'), HarmonicsRun::Judged);
         ASSERT_FALSE(r.rows.empty());
+        fillLineCurrent(s, 50.0, {{1, 90.0}});  // a record of another current in hand
         unusable[k](s);
+        const auto accumulation = [&s] {
+            return std::tuple(s.fftBuf.spectrumCh1, s.fftBuf.spectrumCh2,
+                              s.harmTest.harmAvgSpectrum, s.harmTest.harmAverageCount);
+        };
+        const auto kept = accumulation();
         EXPECT_EQ(analyzeHarmonics(s, limits, r, '.'), HarmonicsRun::NoResult);
+        EXPECT_TRUE(accumulation() == kept) << "the record stays out of the accumulation";
         EXPECT_FALSE(r.judged);
         EXPECT_TRUE(r.rows.empty());
         EXPECT_EQ(r.rmsText, "");
@@ -229,7 +246,7 @@ TEST(HarmonicVerdicts, ChannelOffKeepsTheTableAndTheSpectra)
 
     s.ddf.ch1On = 0;
     fillLineCurrent(s, 50.0, {{1, 80.0}});
-    ++s.waves.generation;
+    s.waves.takeNew(s.ddf);
     EXPECT_EQ(analyzeHarmonics(s, limits, r, '.'), HarmonicsRun::ChannelOff);
     EXPECT_EQ(r.rows.size(), before.rows.size());
     EXPECT_EQ(r.rows[2].cells, before.rows[2].cells);

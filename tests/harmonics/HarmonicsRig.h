@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "fft/FftLevels.h"
 #include "harmonics/HarmonicAnalysis.h"
 #include "harmonics/HarmonicSweeps.h"
 #include "state/InitProgramState.h"
@@ -37,7 +38,7 @@ inline ProgramState harmonicsState()
     s.harm.harmVoltsPerAmp = 0.5f;
     s.harm.harmLimitName.assign("Test");
     for (int i = 1; i <= kLastShownSample; ++i) s.waves.waveCh1[i] = 127;
-    s.waves.generation = 1;  // as after a first read
+    s.waves.takeNew(s.ddf);  // as after a first read
     resetHarmonicsOnOpening(s);
     return s;
 }
@@ -45,11 +46,14 @@ inline ProgramState harmonicsState()
 constexpr double kUnitsPerAmpere = 500.0;  // at 0.5 V per ampere
 
 // The spectra of one sweep written straight into the accumulation, which then counts as
-// holding sweeps already: a run without a new waveform judges them as they are.
+// holding sweeps already, of the record in hand read with the state's settings: a run without a
+// new waveform judges them as they are.
 inline void takeInjectedAccumulation(ProgramState& s)
 {
+    s.waves.readWith = s.ddf;
     s.harmTest.harmAverageCount = 2;
     s.harmTest.harmSweptGeneration = s.waves.generation;
+    s.harmTest.harmSweepTimePerDiv = spectrumTimePerDiv(s).value_or(0.0);
 }
 
 // CH I codes 1..2046: zero code + the sum of amplitude (codes) x sin(2 pi k f t + phase) over
