@@ -1,6 +1,6 @@
-// Every writer of the program against the ways a save fails: the user is told the fixed text
-// and, on the line under it, which file and why; nothing is left behind; a symbolic link stays
-// a link, written through when its folder exists.
+// Every writer of the program (one per way its failure reaches the user) against the ways a
+// save fails: the user is told the fixed text and, on the line under it, which file and why;
+// nothing is left behind; a symbolic link stays a link, written through when its folder exists.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -18,7 +18,6 @@
 #include "TempFolder.h"
 #include "app/HarmonicsTestOperations.h"
 #include "draw/RecordingClipboard.h"
-#include "fft/FftPageOutput.h"
 #include "files/AutoStoreFiles.h"
 #include "files/DataFileOperations.h"
 #include "files/ParameterFile.h"
@@ -75,16 +74,6 @@ const Writer kWriters[] = {
          saveMeasurementFile(r.state, r.host, p);
          return r.host.messages;
      }},
-    {"settings file", "data.set", false,
-     [](AppRig& r, const std::string& p) {
-         saveSettingsFile(r.state, r.host, p);
-         return r.host.messages;
-     }},
-    {"waveform table", "data.tab", false,
-     [](AppRig& r, const std::string& p) {
-         saveTableFile(r.state, r.host, p, ',');
-         return r.host.messages;
-     }},
     {"harmonics table", "harmonics.tab", false,
      [](AppRig& r, const std::string& p) {
          NoLimitSource limits;
@@ -98,14 +87,6 @@ const Writer kWriters[] = {
      [](AppRig& r, const std::string& p) {
          RecordingClipboard clipboard;
          return reported(drawWmf(hardcopyInputFor(r.state), {p, true}, clipboard, nullptr));
-     }},
-    {"spectrum picture", "spectrum.wmf", false,
-     [](AppRig&, const std::string& p) {
-         SpectrumSnapshot chart;
-         chart.spectrumCh1.assign(1025, 0.0);
-         chart.spectrumCh2 = chart.spectrumCh1;
-         RecordingClipboard clipboard;
-         return reported(exportSpectrumPicture(chart, {p, true}, clipboard));
      }},
     {"autostore file", "probe00000.mes", false,
      [](AppRig& r, const std::string& p) {

@@ -4,17 +4,15 @@
 
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
+#include <QLocalSocket>
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -128,29 +126,6 @@ void signalAndExpectExit(pid_t pid, int signal, const RunFolder& run, Ready read
     EXPECT_NE(inodeOf(run.parameters), run.before);
 }
 
-// A client of the remote socket at `path`; -1 when nothing answers there.
-int connectTo(const std::string& path)
-{
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return fd;
-    ::close(fd);
-    return -1;
-}
-
-// Whether a byte is waiting on `fd` within `ms`.
-bool answersWithin(int fd, int ms)
-{
-    return waitFor(
-        [&] {
-            char c = 0;
-            return ::recv(fd, &c, 1, MSG_PEEK | MSG_DONTWAIT) > 0;
-        },
-        ms);
-}
-
 // The run of the test program itself in which a save dialog waits: see EndSignalChild.
 constexpr const char* kChildRoot = "QL240_END_SIGNAL_CHILD_ROOT";
 
@@ -172,21 +147,21 @@ TEST(EndSignal, AMessageBoxThatWaitsForItsOkIsClosedAndTheOperationEnds)
     // A remote READ cannot open the port: its message box waits, and so does the READ.
     const RunFolder run;
     const pid_t pid = startProgram(run.root);
-    int client = -1;
+    QLocalSocket client;
     signalAndExpectExit(
         pid, SIGTERM, run,
         [&] {
-            if (client >= 0) return false;  // the READ answered: no box waited
-            client = connectTo(run.socket);
-            if (client < 0) return false;
-            EXPECT_EQ(::send(client, "EXECUTE READ\n", 13, MSG_NOSIGNAL), 13);
+            if (client.state() == QLocalSocket::ConnectedState) return false;  // READ answered
+            client.connectToServer(QString::fromStdString(run.socket));
+            if (!client.waitForConnected(100)) return false;
+            client.write("EXECUTE READ\n");
+            client.waitForBytesWritten(1'000);
             // No answer within a second: the READ waits for its box.
-            return !answersWithin(client, 1'000);
+            return !client.waitForReadyRead(1'000);
         },
         5'000);
     // The READ ended as its failure does, and said so.
-    EXPECT_TRUE(answersWithin(client, 0));
-    ::close(client);
+    EXPECT_TRUE(client.bytesAvailable() > 0 || client.waitForReadyRead(1'000));
 }
 
 TEST(EndSignal, AFileDialogWithItsCreateQuestionIsCancelledAndNotShownAgain)
