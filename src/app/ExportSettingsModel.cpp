@@ -61,7 +61,7 @@ Followup ExportSettingsModel::saveAsWmf(FileDialogs& dialogs)
     if (!chosen) return {};
     s_.exportTarget.exportFileName = *chosen;
     if (!isMetafileName(*chosen)) {
-        host_.showMessage(kBadMetafileNameText, kBadMetafileNameTitle, MessageIcon::None);
+        host_.report(badMetafileName(*chosen));
         return {};
     }
     s_.exportTarget.exportToFile = true;

@@ -176,14 +176,15 @@ void HarmonicsTestOperations::exportTable(const HarmonicsWindowController& windo
     // Kept also when refused: the picture exports start from it next time.
     state_.exportTarget.exportFileName = *chosen;
     if (!isTabFileName(*chosen)) {
-        host_.showMessage(kBadFilenameText, kSaveTabTitle, MessageIcon::None);
+        host_.report(fileError(kBadFilenameText, kSaveTabTitle, refusedNameCause(*chosen, "tab")));
         return;
     }
     // Blanks around the name would become part of the file's name; a failed write leaves
     // the file that was there.
     const std::string tabText = harmonicsTabText(window.result());
-    if (!writeFileAtomically(trim(*chosen), tabText, kSaveTabTitle).ok())
-        host_.showMessage(kFileErrorText, kTabFileErrorTitle, MessageIcon::None);
+    const Status written = writeFileAtomically(trim(*chosen), tabText, kSaveTabTitle);
+    if (!written)
+        host_.report(fileError(kFileErrorText, kTabFileErrorTitle, written.failure().text));
 }
 
 }  // namespace ql

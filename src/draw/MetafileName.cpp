@@ -1,5 +1,6 @@
 #include "MetafileName.h"
 
+#include "state/AtomicFile.h"
 #include "state/Text.h"
 
 namespace ql {
@@ -19,6 +20,11 @@ bool isMetafileName(const std::string& name)
 {
     const std::string trimmed = trim(name);
     return trimmed.size() >= 3 && upperAscii(trimmed.substr(trimmed.size() - 3)) == "WMF";
+}
+
+Failure badMetafileName(const std::string& name)
+{
+    return fileError(kBadFilenameText, kBadMetafileNameTitle, refusedNameCause(name, "wmf"));
 }
 
 }  // namespace ql

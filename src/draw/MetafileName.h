@@ -1,15 +1,15 @@
 #pragma once
 // What every "Save as WMF" button shares: its save dialog and the rule for the chosen name.
 // A picture is saved only under a name that ends in "WMF"; any other name is refused with
-// "Bad Filename" (title "Save wmf") and nothing is drawn.
+// "Bad Filename" (title "Save wmf", the name and the rule under it) and nothing is drawn.
 
 #include <string>
 
 #include "state/FileDialogs.h"
+#include "state/Status.h"
 
 namespace ql {
 
-inline constexpr const char* kBadMetafileNameText = "Bad Filename";
 inline constexpr const char* kBadMetafileNameTitle = "Save wmf";
 
 // "Save WMF", "WMF (*.wmf) |*.wmf", default extension "wmf", asking before it replaces or
@@ -18,5 +18,7 @@ FileDialogRequest wmfSaveDialogRequest();
 // Whether a chosen name may be saved as a metafile: its last three characters, without the
 // blanks around it, are "WMF" in any case.
 bool isMetafileName(const std::string& name);
+// The message for a refused name: "Bad Filename" with the name and the rule under it.
+Failure badMetafileName(const std::string& name);
 
 }  // namespace ql

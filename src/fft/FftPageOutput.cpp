@@ -1,13 +1,13 @@
 #include "FftPageOutput.h"
 
 #include "draw/WmfDevice.h"
+#include "state/AtomicFile.h"
 #include "state/Text.h"
 
 namespace ql {
 
 namespace {
 
-constexpr const char* kFileErrorText = "File Error";
 constexpr const char* kSaveWmfTitle = "Save wmf";
 
 void drawPicture(PaintDevice& device, const SpectrumSnapshot& snapshot)
@@ -29,15 +29,16 @@ Status printSpectrumPage(const SpectrumSnapshot& snapshot, Printer& printer)
 Status exportSpectrumPicture(const SpectrumSnapshot& snapshot, const ExportTarget& target,
                              PictureClipboard& clipboard, const PaintDevice* textMetrics)
 {
-    const Failure failed{kFileErrorText, kSaveWmfTitle, MessageIcon::None};
+    Status done;
     if (!target.exportToFile) {
-        const Status put = clipboard.putBitmap(kSpectrumPictureSize, kSpectrumPictureDpi,
-                                               [&](PaintDevice& d) { drawPicture(d, snapshot); });
-        return put ? Status::success() : Status(failed);
+        done = clipboard.putBitmap(kSpectrumPictureSize, kSpectrumPictureDpi,
+                                   [&](PaintDevice& d) { drawPicture(d, snapshot); });
+    } else {
+        WmfDevice metafile(kSpectrumPictureSize, kSpectrumPictureDpi, textMetrics);
+        drawPicture(metafile, snapshot);
+        done = metafile.saveAs(trim(target.exportFileName));
     }
-    WmfDevice metafile(kSpectrumPictureSize, kSpectrumPictureDpi, textMetrics);
-    drawPicture(metafile, snapshot);
-    if (!metafile.saveAs(trim(target.exportFileName))) return failed;
+    if (!done) return fileError(kFileErrorText, kSaveWmfTitle, done.failure().text);
     return Status::success();
 }
 

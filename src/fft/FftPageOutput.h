@@ -20,8 +20,8 @@ Status printSpectrumPage(const SpectrumSnapshot& snapshot, Printer& printer);
 
 // The picture, delivered as `target` says: written as a metafile under its file name without
 // the blanks around it, or put on the clipboard as a bitmap (the file name is not read then).
-// Either failing gives "File Error" (title "Save wmf"). A metafile measures its texts on
-// `textMetrics` when given (a picture of the same resolution).
+// Either failing gives "File Error" (title "Save wmf") with the cause under it. A metafile
+// measures its texts on `textMetrics` when given (a picture of the same resolution).
 Status exportSpectrumPicture(const SpectrumSnapshot& snapshot, const ExportTarget& target,
                              PictureClipboard& clipboard, const PaintDevice* textMetrics = nullptr);
 

@@ -212,7 +212,7 @@ void FftWindowController::saveClicked(FftTab chart)
     if (!chosen) return;
     s_.exportTarget.exportFileName = *chosen;
     if (!isMetafileName(*chosen)) {
-        host_.showMessage(kBadMetafileNameText, kBadMetafileNameTitle, MessageIcon::None);
+        host_.report(badMetafileName(*chosen));
         return;
     }
     s_.exportTarget.exportToFile = true;

@@ -1,5 +1,6 @@
 #include "DataFileDialogs.h"
 
+#include "state/AtomicFile.h"
 #include "state/Text.h"
 
 namespace ql {
@@ -101,7 +102,8 @@ void loadDataFile(ProgramState& s, Host& host, FileDialogs& dialogs, Identificat
         case DataFileName::Settings: kind = DataFileKind::Settings; break;
         case DataFileName::Table:
         case DataFileName::Other:
-            host.showMessage(kBadFilenameText, kLoadDataTitle, MessageIcon::None);
+            host.report(fileError(kBadFilenameText, kLoadDataTitle,
+                                  refusedNameCause(*chosen, ".mes or .set")));
             return;
     }
     if (!loadDataFileAt(s, host, identification, *chosen, kind)) return;
@@ -125,7 +127,8 @@ void saveDataFile(ProgramState& s, Host& host, FileDialogs& dialogs, char decima
         case DataFileName::Settings: saveSettingsFile(s, host, *chosen); break;
         case DataFileName::Table: saveTableFile(s, host, *chosen, decimalSign); break;
         case DataFileName::Other:
-            host.showMessage(kBadFilenameText, kSaveDataTitle, MessageIcon::None);
+            host.report(fileError(kBadFilenameText, kSaveDataTitle,
+                                  refusedNameCause(*chosen, ".mes, .set or .tab")));
             break;
     }
 }

@@ -10,9 +10,17 @@ namespace {
 
 constexpr const char* kCaptionGap = "   ";
 
-void reportFileError(Host& host, std::string_view title)
+void reportFileError(Host& host, std::string_view title, std::string_view cause)
 {
-    host.showMessage(kFileErrorText, title, MessageIcon::None);
+    host.report(fileError(kFileErrorText, title, cause));
+}
+
+// Why a file that was read whole could not be loaded.
+std::string damagedFileCause(const std::string& path, DataFileKind kind)
+{
+    return "\"" + path + "\" is not a complete " +
+           (kind == DataFileKind::Measurement ? "measurement" : "settings") +
+           " file of this program: it is damaged or of another kind. Nothing was loaded.";
 }
 
 // What a loaded settings block brings up to date. Nothing goes to the instrument: the loaded
@@ -30,8 +38,9 @@ void afterSettingsLoaded(ProgramState& s, Host& host, Identification& identifica
 
 bool saveBytes(Host& host, const std::string& path, std::string_view bytes)
 {
-    if (writeFileAtomically(path, bytes, kSaveDataTitle).ok()) return true;
-    reportFileError(host, kSaveDataTitle);
+    const Status written = writeFileAtomically(path, bytes, kSaveDataTitle);
+    if (written.ok()) return true;
+    reportFileError(host, kSaveDataTitle, written.failure().text);
     return false;
 }
 
@@ -47,9 +56,13 @@ bool loadDataFileAt(ProgramState& s, Host& host, Identification& identification,
                     const std::string& path, DataFileKind kind)
 {
     const Result<std::string> bytes = readFileBytes(path, kLoadDataTitle, kLongestDataFile);
-    const auto fields = bytes ? parseDataFile(bytes.value(), kind, s) : std::nullopt;
+    if (!bytes) {
+        reportFileError(host, kLoadDataTitle, bytes.failure().text);
+        return false;
+    }
+    const auto fields = parseDataFile(bytes.value(), kind, s);
     if (!fields) {
-        reportFileError(host, kLoadDataTitle);
+        reportFileError(host, kLoadDataTitle, damagedFileCause(path, kind));
         return false;
     }
     s.screen.noDataYet = 0;  // the screen stops showing its guide text

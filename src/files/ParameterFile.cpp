@@ -135,17 +135,23 @@ std::string parameterFilePath(const AppPaths& paths)
 void readParameterFile(ProgramState& s, Host& host, const AppPaths& paths)
 {
     ParameterRecordStatus status = ParameterRecordStatus::WrongTag;
+    // Why the file could not be used, for the line under the message.
+    std::string cause = "There is no parameter file \"" + parameterFilePath(paths) + "\" yet.";
     if (const auto path = findFileNoCase(paths.configDir(), kParameterFileName)) {
         // Only the record is needed; whatever follows it is not looked at.
         const Result<std::string> bytes =
             readFileBytes(*path, kDefaultSettingsTitle, kParameterFileSize);
         if (bytes) status = decodeParameterRecord(bytes.value(), s);
+        cause = !bytes ? bytes.failure().text
+                : status == ParameterRecordStatus::Truncated
+                    ? "\"" + *path + "\" ends early: it is damaged."
+                    : "\"" + *path + "\" is not a parameter file of this program.";
     }
     if (status == ParameterRecordStatus::Good) {
         s.parDefaultsGenerated = 0;
         return;
     }
-    host.showMessage(kDefaultSettingsText, kDefaultSettingsTitle, MessageIcon::None);
+    host.report(fileError(kDefaultSettingsText, kDefaultSettingsTitle, cause));
     s.parDefaultsGenerated = 1;
     applyParameterDefaults(s);
 }
@@ -156,7 +162,8 @@ bool writeParameterFile(const ProgramState& s, Host& host, const AppPaths& paths
     paths.ensureConfigDir();
     const Status written =
         writeFileAtomically(parameterFilePath(paths), encodeParameterRecord(s), kSaveSettingsTitle);
-    if (!written.ok()) host.report(written.failure());
+    if (!written.ok())
+        host.report(fileError(kFileErrorText, kSaveSettingsTitle, written.failure().text));
     return written.ok();
 }
 

@@ -42,12 +42,14 @@ void applyParameterDefaults(ProgramState& s);
 std::string parameterFilePath(const AppPaths& paths);
 
 // Fills the parameter fields from the file. When it is missing, foreign or damaged: one
-// message "Generate new default settings", the defaults, and parDefaultsGenerated = 1 so that
-// closing writes a fresh file; otherwise parDefaultsGenerated = 0.
+// message "Generate new default settings" with the file and the cause under it, the defaults,
+// and parDefaultsGenerated = 1 so that closing writes a fresh file; otherwise
+// parDefaultsGenerated = 0.
 void readParameterFile(ProgramState& s, Host& host, const AppPaths& paths);
 
-// Writes the file from the state as it stands; a failure is reported once through `host` and
-// leaves the previous file unchanged. True when the file was written.
+// Writes the file from the state as it stands; a failure is reported once through `host`
+// ("File Error" with the file and the cause under it) and leaves the previous file unchanged. True
+// when the file was written.
 bool writeParameterFile(const ProgramState& s, Host& host, const AppPaths& paths);
 
 // Takes the placement of the open tool windows into the layout (state always; position and

@@ -13,6 +13,7 @@
 #include <QTableWidget>
 
 #include "FixedPlaces.h"
+#include "MainWindow.h"
 #include "ScrollBarNames.h"
 
 namespace ql::gui {
@@ -67,7 +68,8 @@ std::optional<std::string> QtInputPrompt::askText(std::string_view prompt, std::
     dialog.setLabelText(QString::fromUtf8(prompt.data(), static_cast<int>(prompt.size())));
     dialog.setTextValue(
         QString::fromUtf8(defaultText.data(), static_cast<int>(defaultText.size())));
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (runModal(MainWindow::modalBoxesOf(*parent_), dialog) != QDialog::Accepted)
+        return std::nullopt;
     return dialog.textValue().toStdString();
 }
 

@@ -304,6 +304,12 @@ void MainWindow::closePrinterSetup()
     delete printerSetup_;
 }
 
+ModalBoxes* MainWindow::modalBoxesOf(const QWidget& widget)
+{
+    auto* main = qobject_cast<MainWindow*>(widget.window());
+    return main ? &main->modalBoxes_ : nullptr;
+}
+
 void MainWindow::finish()
 {
     finished_ = true;

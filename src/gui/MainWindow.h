@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <functional>
 
+#include "ModalBoxes.h"
 #include "QtDesktop.h"
 #include "QtFileDialogs.h"
 #include "WindowRegistry.h"
@@ -95,6 +96,10 @@ public:
     QMdiArea& mdiArea() const { return *mdiArea_; }
     // The one object behind every open and save dialog of the program.
     QtFileDialogs& fileDialogs() { return fileDialogs_; }
+    // Every box and dialog that waits for the user runs through this.
+    ModalBoxes& modalBoxes() { return modalBoxes_; }
+    // The boxes of the main window `widget` lives in; null outside one.
+    static ModalBoxes* modalBoxesOf(const QWidget& widget);
     // What opens documents and web addresses for every window of the program.
     Desktop& desktop() { return desktop_; }
     WindowRegistry& windows() { return windows_; }
@@ -116,7 +121,8 @@ private:
     MainWindowControls controls_;
     QMdiArea* mdiArea_ = nullptr;
     QTimer* mainTimer_ = nullptr;
-    QtFileDialogs fileDialogs_{this};
+    ModalBoxes modalBoxes_;
+    QtFileDialogs fileDialogs_{this, &modalBoxes_};
     QtDesktop desktop_;
     QPointer<QPrintDialog> printerSetup_;
     WindowRegistry windows_;

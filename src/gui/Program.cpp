@@ -27,6 +27,13 @@
 
 namespace ql::gui {
 
+namespace {
+
+// How often an end asked for from outside looks whether the closed boxes have returned.
+constexpr int kBoxesClosingMs = 10;
+
+}  // namespace
+
 Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
     : state_(std::make_unique<ProgramState>()),
       harmonicLimits_(paths.userDataFile("obwlimit.db"), paths.dataFile("obwlimit.sql")),
@@ -109,14 +116,27 @@ bool Program::start(const QString& socketPath)
     const bool listening = remoteServer_.listen(socketPath);
     started_ = true;
     // An end asked for during start-up (its messages wait for the user) runs in the event loop.
-    if (endAfterStart_) QTimer::singleShot(0, &window_, [this] { controller_.endFromOutside(); });
+    if (endAfterStart_) QTimer::singleShot(0, &window_, [this] { endOnceBoxesClosed(); });
     return listening;
 }
 
 void Program::endFromOutside()
 {
+    // Nobody may be there to answer: the boxes open now close as if cancelled, so that the
+    // operation waiting for one ends as its failure does, and no later box waits either.
+    window_.modalBoxes().endWithoutAsking();
     if (!started_) {
         endAfterStart_ = true;
+        return;
+    }
+    endOnceBoxesClosed();
+}
+
+void Program::endOnceBoxesClosed()
+{
+    // "Exit" runs once the closed boxes have returned to their callers, never from inside one.
+    if (window_.modalBoxes().openCount() > 0) {
+        QTimer::singleShot(kBoxesClosingMs, &window_, [this] { endOnceBoxesClosed(); });
         return;
     }
     controller_.endFromOutside();

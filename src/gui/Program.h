@@ -36,7 +36,8 @@ public:
     bool start(const QString& socketPath = RemoteServer::defaultSocketPath());
 
     // Asked from outside to end (SIGTERM, SIGINT, SIGHUP): the program ends as "Exit" ends it,
-    // once start-up has finished and its event loop runs.
+    // once start-up has finished and its event loop runs. The boxes and dialogs open then are
+    // closed as if cancelled and every later one is answered so without being shown.
     void endFromOutside();
 
     ProgramState& state() { return *state_; }
@@ -57,6 +58,8 @@ public:
 private:
     // One row per window of the program.
     void registerWindows();
+    // Runs the controller's end once no closed box is still returning to its caller.
+    void endOnceBoxesClosed();
 
     std::unique_ptr<ProgramState> state_;
     DisplayViews views_;

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "ModalBoxes.h"
+
 namespace ql::gui {
 
 QStringList QtFileDialogs::nameFilters(std::string_view filter)
@@ -42,15 +44,16 @@ std::optional<std::string> QtFileDialogs::choose(const FileDialogRequest& reques
     QFileDialog dialog(parent_);
     configure(dialog, request, save);
     for (;;) {
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        // A dialog closed by the program's end counts as cancelled, and is not shown again.
+        if (runModal(boxes_, dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         const QString path = dialog.selectedFiles().constFirst();
         if (save && request.confirmCreate && !QFileInfo::exists(path)) {
-            const auto answer =
-                QMessageBox::question(&dialog, dialog.windowTitle(),
-                                      QStringLiteral("%1 does not exist.\nCreate the file?")
-                                          .arg(QFileInfo(path).fileName()));
-            if (answer != QMessageBox::Yes) continue;  // choose another name
+            QMessageBox question(QMessageBox::Question, dialog.windowTitle(),
+                                 QStringLiteral("%1 does not exist.\nCreate the file?")
+                                     .arg(QFileInfo(path).fileName()),
+                                 QMessageBox::Yes | QMessageBox::No, &dialog);
+            if (runModal(boxes_, question) != QMessageBox::Yes) continue;  // choose another name
         }
         lastPath_ = path;
         return QFile::encodeName(path).toStdString();

@@ -1,6 +1,7 @@
 #pragma once
 // The open and save dialogs of the program on QFileDialog. One object serves every dialog,
-// so each starts with the name last chosen in any of them.
+// so each starts with the name last chosen in any of them. Once the program is ending, every
+// dialog counts as cancelled.
 
 #include <QString>
 #include <QStringList>
@@ -15,9 +16,14 @@ class QWidget;
 
 namespace ql::gui {
 
+class ModalBoxes;
+
 class QtFileDialogs : public FileDialogs {
 public:
-    explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
+    explicit QtFileDialogs(QWidget* parent, ModalBoxes* boxes = nullptr)
+        : parent_(parent), boxes_(boxes)
+    {
+    }
 
     std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override;
     std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override;
@@ -32,6 +38,7 @@ private:
     std::optional<std::string> choose(const FileDialogRequest& request, bool save);
 
     QWidget* parent_;
+    ModalBoxes* boxes_;
     QString lastPath_;
 };
 

@@ -52,17 +52,25 @@ ToolWindowEntry* QtHost::entry(ToolWindow window) const
 
 void QtHost::showMessage(std::string_view text, std::string_view title, MessageIcon icon)
 {
+    ModalBoxes& boxes = window_.modalBoxes();
+    if (boxes.ending()) return ModalBoxes::writeUnseen(shownText(title), shownText(text));
     QMessageBox box(boxIcon(icon), shownText(title), shownText(text), QMessageBox::Ok, &window_);
     box.setObjectName(QStringLiteral("messageBox"));
-    box.exec();
+    boxes.run(box);
 }
 
 bool QtHost::askYesNo(std::string_view text, std::string_view title)
 {
+    // Closed by the program's end, or asked after it, the answer is No, as Escape gives.
+    ModalBoxes& boxes = window_.modalBoxes();
+    if (boxes.ending()) {
+        ModalBoxes::writeUnseen(shownText(title), shownText(text) + QStringLiteral(" - No"));
+        return false;
+    }
     QMessageBox box(QMessageBox::Question, shownText(title), shownText(text),
                     QMessageBox::Yes | QMessageBox::No, &window_);
     box.setObjectName(QStringLiteral("questionBox"));
-    return box.exec() == QMessageBox::Yes;
+    return boxes.run(box) == QMessageBox::Yes;
 }
 
 void QtHost::pumpEvents()

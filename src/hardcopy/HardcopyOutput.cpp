@@ -1,14 +1,13 @@
 #include "HardcopyOutput.h"
 
 #include "draw/WmfDevice.h"
+#include "state/AtomicFile.h"
 #include "state/Text.h"
 
 namespace ql {
 
 namespace {
 
-// The program's fixed text for a file that could not be written.
-constexpr const char* kFileErrorText = "File Error";
 constexpr const char* kSaveWmfTitle = "Save wmf";
 
 void drawOn(PaintDevice& device, const HardcopyInput& input, const HardcopyTarget& target)
@@ -45,8 +44,8 @@ Status drawWmf(const HardcopyInput& input, const ExportTarget& target, PictureCl
     }
     WmfDevice metafile(kMetafilePictureSize, kMetafilePictureDpi, textMetrics);
     drawOn(metafile, input, kMetafileHardcopy);
-    if (!metafile.saveAs(trim(target.exportFileName)))
-        return Status::fail(kFileErrorText, kSaveWmfTitle, MessageIcon::None);
+    const Status saved = metafile.saveAs(trim(target.exportFileName));
+    if (!saved) return fileError(kFileErrorText, kSaveWmfTitle, saved.failure().text);
     return Status::success();
 }
 

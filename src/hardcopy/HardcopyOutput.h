@@ -24,9 +24,10 @@ Status printScreenCopy(const HardcopyInput& input, Printer& printer);
 void drawPrintPreview(const HardcopyInput& input, PaintDevice& picture);
 
 // The metafile picture, delivered as `target` says: written as a metafile to its file name
-// without the blanks around it ("File Error", title "Save wmf", when that fails), or as a
-// bitmap of the same picture on the clipboard (printingFailure when it refuses). A metafile
-// measures its texts on `textMetrics` when given (a picture of the same resolution).
+// without the blanks around it ("File Error", title "Save wmf", with the file and the cause
+// under it, when that fails), or as a bitmap of the same picture on the clipboard
+// (printingFailure when it refuses). A metafile measures its texts on `textMetrics` when
+// given (a picture of the same resolution).
 Status drawWmf(const HardcopyInput& input, const ExportTarget& target, PictureClipboard& clipboard,
                const PaintDevice* textMetrics = nullptr);
 

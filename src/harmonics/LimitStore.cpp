@@ -6,6 +6,8 @@
 #include <system_error>
 #include <utility>
 
+#include "state/AtomicFile.h"
+
 namespace ql {
 
 namespace fs = std::filesystem;
@@ -15,6 +17,8 @@ namespace {
 using Step = SqliteStatement::Step;
 
 constexpr const char* kTitle = "Limit database";
+constexpr const char* kCannotMakeText =
+    "The limit database cannot be made. No limit definition can be chosen or changed.";
 
 // The columns every statement below uses; a file without them is no limit database.
 constexpr std::string_view kCheckHeads = "SELECT name, relativ, multi, Memo FROM OBWHead LIMIT 0";
@@ -46,25 +50,51 @@ bool LimitStore::readOnly() const
 
 Failure LimitStore::readFailure(const std::string& why) const
 {
-    return Failure{"The limit database " + path_ + " cannot be read: " + why +
-                       ". No limit definition can be chosen or changed.",
-                   kTitle, MessageIcon::Critical};
+    return fileError(
+        "The limit database cannot be read. No limit definition can be chosen or "
+        "changed.",
+        kTitle,
+        "\"" + path_ + "\": " + why +
+            ". Moving this file aside brings back the shipped limit classes at the "
+            "next start.",
+        MessageIcon::Critical);
+}
+
+Failure LimitStore::creationFailure(const std::string& why) const
+{
+    return fileError(kCannotMakeText, kTitle, "\"" + path_ + "\": " + why + ".",
+                     MessageIcon::Critical);
 }
 
 Failure LimitStore::writeFailure(const std::string& why) const
 {
-    return Failure{"The limit database " + path_ + " was not changed: " + why + ".", kTitle,
-                   MessageIcon::Warning};
+    return fileError("The limit database was not changed.", kTitle,
+                     "\"" + path_ + "\": " + why + ".", MessageIcon::Warning);
 }
 
 Status LimitStore::create()
 {
     const std::optional<std::string> script = fileText(scriptPath_);
-    if (!script) return readFailure("its script " + scriptPath_ + " is missing");
+    if (!script) return creationFailure("its script " + scriptPath_ + " is missing");
+    // A link is kept: the database is made where it points, whose folder must exist.
+    const Result<std::string> behindLinks = fileBehindLinks(path_, kTitle);
+    if (!behindLinks)
+        return fileError(kCannotMakeText, kTitle, behindLinks.failure().text,
+                         MessageIcon::Critical);
+    const fs::path target = behindLinks.value();
+    const fs::path folder = target.parent_path();
+    const bool link = target != fs::path(path_);
     std::error_code ec;
-    fs::create_directories(fs::path(path_).parent_path(), ec);
+    if (!link && !folder.empty()) fs::create_directories(folder, ec);
+    std::error_code statError;
+    if (!folder.empty() && !fs::is_directory(folder, statError)) {
+        if (link)
+            return creationFailure("it is a link to \"" + target.string() +
+                                   "\", and the folder \"" + folder.string() + "\" does not exist");
+        return creationFailure("its folder could not be made (" + ec.message() + ")");
+    }
     // Made beside the target and renamed over it once the whole script ran.
-    const std::string fresh = path_ + ".new";
+    const std::string fresh = target.string() + ".new";
     fs::remove(fresh, ec);
     std::string why;
     {
@@ -72,12 +102,12 @@ Status LimitStore::create()
         if (!db.ok() || !db.execute("BEGIN;\n" + *script + "\nCOMMIT;")) why = db.error().message;
     }
     if (why.empty()) {
-        fs::rename(fresh, path_, ec);
+        fs::rename(fresh, target, ec);
         if (ec) why = ec.message();
     }
     if (why.empty()) return Status::success();
     fs::remove(fresh, ec);
-    return readFailure("it could not be made (" + why + ")");
+    return creationFailure(why);
 }
 
 Failure LimitStore::newerVersionWarning() const

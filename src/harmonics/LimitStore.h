@@ -77,6 +77,7 @@ public:
 private:
     Status create();
     Failure readFailure(const std::string& why) const;
+    Failure creationFailure(const std::string& why) const;
     Failure writeFailure(const std::string& why) const;
     Failure newerVersionWarning() const;
     // Runs one prepared change with its parameters in a transaction of its own.

@@ -1,7 +1,10 @@
 #include "Identification.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+
+#include "PortMap.h"
 
 #include "state/Numeric.h"
 #include "state/Text.h"
@@ -42,6 +45,42 @@ void selectHelpFile(ProgramState& s, const std::string& helpFolder)
     s.helpFile = helpFolder + "/" + name + ".html";
 }
 
+namespace {
+
+// "port 2 (/dev/ttyS1)": the port a failed identification was tried on.
+std::string portNamed(int comPort)
+{
+    const auto device = portDevice(comPort);
+    return "port " + std::to_string(comPort) + (device ? " (" + *device + ")" : std::string());
+}
+
+// Why `command` got no usable reply of `wanted` bytes: none at all, or too short.
+std::string missingReplyCause(std::string_view command, std::size_t wanted, long arrived,
+                              int comPort)
+{
+    const std::string asked = "\"" + std::string(command) + "\" on " + portNamed(comPort);
+    if (arrived <= 0)
+        return "No reply to " + asked + " within " + std::to_string(kReplyTimeoutMs / 1000) +
+               " seconds. Is the instrument on, connected to this port and set to this baud rate?";
+    return "The reply to " + asked + " is too short: " + std::to_string(arrived) + " of " +
+           std::to_string(wanted) + " bytes came. Check the baud rate and the cable.";
+}
+
+// Why a whole reply to `command` was of no use: it lacks `what`.
+std::string unusableReplyCause(std::string_view command, const std::string& reply,
+                               std::string_view what, int comPort)
+{
+    constexpr std::size_t kShown = 40;
+    const std::vector<std::uint8_t> bytes(reply.begin(),
+                                          reply.begin() + std::min(reply.size(), kShown));
+    return "The reply to \"" + std::string(command) + "\" on " + portNamed(comPort) + " " +
+           std::string(what) + ": \"" + visibleBytes(bytes) +
+           (reply.size() > kShown ? "...\"" : "\"") +
+           ". Check that the oscilloscope, and no other device, is on this port.";
+}
+
+}  // namespace
+
 void Identification::clearRemoteFlags()
 {
     ctx_.state.link.autoUpdate = 0;
@@ -50,7 +89,7 @@ void Identification::clearRemoteFlags()
     ctx_.host.setAutoBox(false);
 }
 
-void Identification::unitNotFound(bool releaseFirst)
+void Identification::unitNotFound(bool releaseFirst, const std::string& cause)
 {
     // A port whose device has gone or whose far end has closed is no model question: the
     // message says so, and the port is closed so that the next Read opens it afresh.
@@ -62,7 +101,10 @@ void Identification::unitNotFound(bool releaseFirst)
     if (ctx_.port.isOpen()) frame_.line().flushInput();
     clearRemoteFlags();
     std::string text = kUnitNotFoundText;
-    if (portGone) text += "\n" + portGoneText(ctx_.state.link.comPort);
+    if (portGone)
+        text += "\n" + portGoneText(ctx_.state.link.comPort);
+    else if (!cause.empty())
+        text += "\n" + cause;
     ctx_.host.showMessage(text, kSerialErrorTitle, MessageIcon::None);
 }
 
@@ -76,20 +118,23 @@ bool Identification::connectInstrument()
         clearRemoteFlags();
     } else {
         // Wake-up: the answer, if any, is never read.
+        const int port = s.link.comPort;
         line.flushInput();
         if (!line.sendString(" \r") || line.waitForBytes(3) == WaitOutcome::PortFailed) {
-            unitNotFound(false);
+            unitNotFound(false, "The wake-up could not be sent on " + portNamed(port) + ".");
             return false;
         }
         line.flushInput();
         if (!line.sendString("id?") ||
             line.waitForBytes(kIdentityReplyLength) != WaitOutcome::Ready) {
-            unitNotFound(false);
+            unitNotFound(false,
+                         missingReplyCause("id?", kIdentityReplyLength, line.inputCount(), port));
             return false;
         }
-        const auto model = modelNameFromReply(line.receiveWholeReply());
+        const std::string identity = line.receiveWholeReply();
+        const auto model = modelNameFromReply(identity);
         if (!model) {
-            unitNotFound(false);
+            unitNotFound(false, unusableReplyCause("id?", identity, "names no model", port));
             return false;
         }
         s.identity.modelName.assignBytes(*model);
@@ -97,12 +142,15 @@ bool Identification::connectInstrument()
         line.flushInput();
         if (!line.sendString("vers?") ||
             line.waitForBytes(kFirmwareReplyLength) != WaitOutcome::Ready) {
-            unitNotFound(false);
+            unitNotFound(false,
+                         missingReplyCause("vers?", kFirmwareReplyLength, line.inputCount(), port));
             return false;
         }
-        const auto firmware = firmwareFromReply(line.receiveWholeReply());
+        const std::string version = line.receiveWholeReply();
+        const auto firmware = firmwareFromReply(version);
         if (!firmware) {
-            unitNotFound(false);
+            unitNotFound(false,
+                         unusableReplyCause("vers?", version, "holds no firmware version", port));
             return false;
         }
         s.identity.firmwareText.assignBytes(firmware->text);
@@ -124,7 +172,7 @@ bool Identification::connectInstrument()
     if (s.link.remoteHeld == 1) {
         const auto found = table_.lookup(s.identity.modelName.trimmed());
         if (!found.ok()) {
-            unitNotFound(true);
+            unitNotFound(true, found.failure().text);
             return false;
         }
         if (found.value()) {

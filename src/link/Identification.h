@@ -47,7 +47,8 @@ public:
     void loadUnitCapabilities();
 
 private:
-    void unitNotFound(bool releaseFirst);
+    // "Unit not found", with `cause` (which reply failed, on which port) on a second line.
+    void unitNotFound(bool releaseFirst, const std::string& cause = {});
     void clearRemoteFlags();
     void applyModelGating();
 

@@ -41,7 +41,11 @@ PortSearchResult PortSearch::autoSearchPort()
         ctx_.port.close();
     }
     ctx_.host.setBusyPointer(false);
-    ctx_.host.showMessage(kUnitNotFoundText, "Autosearch", MessageIcon::None);
+    ctx_.host.showMessage(std::string(kUnitNotFoundText) +
+                              "\nNo instrument answered \"id?\" on ports " +
+                              std::to_string(kFirstPortNumber) + " to " +
+                              std::to_string(kLastPortNumber) + " at 19200 baud.",
+                          "Autosearch", MessageIcon::None);
     return result;
 }
 

@@ -35,13 +35,30 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-// The file a save really replaces: the target of a symbolic link, else the path itself.
-std::string resolveTarget(const std::string& path)
+// Links followed before a chain counts as a loop, as the system counts them.
+constexpr int kMostLinksFollowed = 40;
+
+fs::path folderOf(const fs::path& file)
 {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+// Why `path` (or `target`, the file behind its links) could not be written. A folder that is
+// not there is named, as the system's "No such file or directory" does not say which.
+Failure writeFailure(const std::string& path, const std::string& target, int error,
+                     std::string_view title)
+{
+    const fs::path folder = folderOf(target);
     std::error_code ec;
-    if (!fs::is_symlink(path, ec)) return path;
-    const fs::path resolved = fs::weakly_canonical(path, ec);
-    return ec ? path : resolved.string();
+    if (error != ENOENT || fs::is_directory(folder, ec))
+        return fileFailure("write", path, error, kWriteAdvice, title);
+    std::string text = "Could not write \"" + path + "\": ";
+    if (target != path)
+        text += "it is a link to \"" + target + "\", and the folder \"" + folder.string() +
+                "\" does not exist. Make that folder or save under another name.";
+    else
+        text += "the folder \"" + folder.string() + "\" does not exist. Choose an existing folder.";
+    return Failure{text, std::string(title), MessageIcon::Warning};
 }
 
 // Temporary files are named ".<target name>.ql240-save-<process id>-<n>", so that they are
@@ -90,7 +107,7 @@ bool abandoned(long pid, const std::string& path)
 void removeLeftovers(const std::string& target)
 {
     const fs::path p(target);
-    const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    const fs::path folder = folderOf(p);
     const std::string name = p.filename().string();
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -107,7 +124,7 @@ void removeLeftovers(const std::string& target)
 int createTemporary(const std::string& target, std::string& tempPath)
 {
     const fs::path p(target);
-    const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    const fs::path folder = folderOf(p);
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = (folder / ("." + p.filename().string() + std::string(kTemporaryMarks[0]) +
@@ -129,6 +146,22 @@ void dropTemporary(const std::string& tempPath)
 
 }  // namespace
 
+Result<std::string> fileBehindLinks(const std::string& path, std::string_view failureTitle)
+{
+    fs::path file(path);
+    for (int followed = 0; followed <= kMostLinksFollowed; ++followed) {
+        struct stat st {};
+        if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return file.string();
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(file, ec);
+        if (ec) return fileFailure("write", path, ec.value(), kWriteAdvice, failureTitle);
+        // Not normalised: ".." in a link is taken from the folder the system finds, which a
+        // linked folder on the way makes differ from the text of the path.
+        file = next.is_absolute() ? next : folderOf(file) / next;
+    }
+    return fileFailure("write", path, ELOOP, kWriteAdvice, failureTitle);
+}
+
 Failure fileFailure(std::string_view verb, const std::string& path, int error,
                     std::string_view advice, std::string_view title)
 {
@@ -139,10 +172,25 @@ Failure fileFailure(std::string_view verb, const std::string& path, int error,
     return Failure{text, std::string(title), MessageIcon::Warning};
 }
 
+Failure fileError(std::string_view fixedText, std::string_view title, std::string_view cause,
+                  MessageIcon icon)
+{
+    std::string text(fixedText);
+    if (!cause.empty()) text += "\n" + std::string(cause);
+    return Failure{text, std::string(title), icon};
+}
+
+std::string refusedNameCause(const std::string& name, std::string_view endings)
+{
+    return "The name \"" + name + "\" does not end in " + std::string(endings) + ".";
+}
+
 Result<StagedFile> stageFile(const std::string& path, std::string_view bytes,
                              std::string_view failureTitle)
 {
-    const std::string target = resolveTarget(path);
+    const Result<std::string> behindLinks = fileBehindLinks(path, failureTitle);
+    if (!behindLinks) return behindLinks.failure();
+    const std::string& target = behindLinks.value();
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     // A file the user made read-only stays as it is, as an in-place write would.
@@ -152,7 +200,7 @@ Result<StagedFile> stageFile(const std::string& path, std::string_view bytes,
     removeLeftovers(target);
     std::string tempPath;
     const int fd = createTemporary(target, tempPath);
-    if (fd < 0) return fileFailure("write", path, errno, kWriteAdvice, failureTitle);
+    if (fd < 0) return writeFailure(path, target, errno, failureTitle);
 
     bool ok = writeAll(fd, bytes);
     if (ok && exists) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
@@ -196,8 +244,7 @@ Status StagedFile::commit()
     stagedHere().erase(tempPath_);
     // Make the rename itself durable; the new file is complete either way, so a folder that
     // cannot be synced is not a failed save.
-    const fs::path folder =
-        fs::path(target_).has_parent_path() ? fs::path(target_).parent_path() : fs::path(".");
+    const fs::path folder = folderOf(target_);
     const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         (void)::fsync(dirFd);

@@ -5,7 +5,9 @@ namespace ql {
 void RecordingHost::showMessage(std::string_view text, std::string_view title, MessageIcon icon)
 {
     messages.push_back(Message{std::string(text), std::string(title), icon});
-    events.push_back("message: " + std::string(text) + " | " + std::string(title));
+    // The event keeps the first line, the message's fixed text; the lines under it say why.
+    events.push_back("message: " + std::string(text.substr(0, text.find('\n'))) + " | " +
+                     std::string(title));
 }
 
 bool RecordingHost::askYesNo(std::string_view text, std::string_view title)

@@ -38,7 +38,8 @@ public:
     WindowPlacement windowPlacement(ToolWindow window) override;
     void quit() override;
 
-    // What was asked, in order ("message: Transmission Error | Serial - Error", "busy: 1", ...).
+    // What was asked, in order ("message: Transmission Error | Serial - Error", "busy: 1", ...);
+    // a message appears with its first line, `messages` holds the whole text.
     std::vector<std::string> events;
     std::vector<Message> messages;
     std::deque<bool> yesNoAnswers;  // answers to askYesNo; "no" when empty

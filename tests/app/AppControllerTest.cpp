@@ -66,7 +66,7 @@ TEST(StartUp, FirstStartWithoutParameterFileUsesDefaultsAndWritesTheFileAtClose)
     rig.app.startUp();
 
     ASSERT_EQ(rig.host.messages.size(), 1u);
-    EXPECT_EQ(rig.host.messages[0].text, "Generate new default settings");
+    EXPECT_EQ(rig.host.messages[0].text.rfind("Generate new default settings\n", 0), 0u);
     EXPECT_EQ(rig.host.messages[0].title, "Load default settings");
     EXPECT_EQ(rig.host.caption, "QL240E - V3.02");
     EXPECT_EQ(rig.state.link.comPort, 2);
@@ -136,7 +136,7 @@ TEST(StartUp, AForeignOrShortParameterFileGivesTheDefaultsAndIsRewrittenAtClose)
         writeBytes(rig.parameterFile(), damaged);
         rig.app.startUp();
         ASSERT_EQ(rig.host.messages.size(), 1u);
-        EXPECT_EQ(rig.host.messages[0].text, "Generate new default settings");
+        EXPECT_EQ(rig.host.messages[0].text.rfind("Generate new default settings\n", 0), 0u);
         EXPECT_EQ(rig.state.layout.screenWindow.width, 5650);
         EXPECT_EQ(rig.state.link.comPort, 2);
         EXPECT_EQ(rig.host.countEvents("open MeasurementWindow"), 1);

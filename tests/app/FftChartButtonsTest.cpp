@@ -126,8 +126,11 @@ TEST(FftChartButtons, SavedMetafilesAreReadByAnotherProgramAndFailuresAreToldOnc
     r.window.saveClicked(FftTab::Ch1);
     r.clipboard.setRefused(true);
     r.window.copyClicked(FftTab::Dual);
-    EXPECT_EQ(r.messages(),
-              (std::vector<std::string>{"File Error | Save wmf", "File Error | Save wmf"}));
+    ASSERT_EQ(r.host.messages.size(), 2u);
+    for (const auto& m : r.host.messages) {
+        EXPECT_EQ(m.text.rfind("File Error\n", 0), 0u);
+        EXPECT_EQ(m.title, "Save wmf");
+    }
     EXPECT_FALSE(r.host.busyPointer);
     EXPECT_FALSE(fs::exists(r.folder.path + "/none"));
 }

@@ -205,7 +205,7 @@ TEST_F(ParameterFileTest, AMissingFileGivesOneMessageAndTheDefaults)
     s.language = 1;
     readParameterFile(s, host, paths);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Generate new default settings");
+    EXPECT_EQ(host.messages[0].text.rfind("Generate new default settings\n", 0), 0u);
     EXPECT_EQ(host.messages[0].title, "Load default settings");
     expectDefaults(s);
     EXPECT_EQ(s.language, 1);

@@ -3,12 +3,23 @@
 
 #include "SimLink.h"
 #include "TempModelTable.h"
+#include "link/PortMap.h"
 
 using namespace ql;
 using ql::testing::SimLink;
 using ql::testing::TableRow;
 using ql::testing::TempModelTable;
 using scopesim::Fault;
+
+namespace {
+
+// A message's first line: the fixed text; what follows says why.
+std::string firstLine(const std::string& text)
+{
+    return text.substr(0, text.find('\n'));
+}
+
+}  // namespace
 
 TEST(IdentityReplies, ModelNameAndFirmwareFollowTheTextRules)
 {
@@ -72,19 +83,40 @@ TEST(Identification, NoInstrumentCostsTwoWaitsAndOneMessage)
     EXPECT_GT(waited, 16000);
     EXPECT_LT(waited, 16500);
     ASSERT_EQ(t.messageCount(), 1);
-    EXPECT_EQ(t.host.messages[0].text, "Unit not found");
+    EXPECT_EQ(firstLine(t.host.messages[0].text), "Unit not found");
     EXPECT_EQ(t.host.messages[0].title, "Serial - Error");
     EXPECT_EQ(t.host.caption, "");  // nothing after the failing step runs
     EXPECT_EQ(t.state.link.remoteHeld, 0);
 }
 
-TEST(Identification, AShortFirmwareReplyIsNoUnit)
+TEST(Identification, EveryFailedReplySaysWhichReplyFailedAndOnWhichPort)
 {
-    SimLink t;
-    t.sim.injectFault(*Fault::parse("stop:15@vers?"));
-    EXPECT_FALSE(t.link->connectInstrument());
-    ASSERT_EQ(t.messageCount(), 1);
-    EXPECT_EQ(t.host.messages[0].text, "Unit not found");
+    const struct {
+        const char* fault;
+        const char* cause;  // what the second line says went wrong
+    } cases[] = {
+        {"silence@id?", "No reply to \"id?\""},
+        {"delay:9000@id?", "No reply to \"id?\""},
+        {"stop:10@id?", "too short"},
+        {"garbage:40@id?", "names no model"},
+        {"silence@vers?", "No reply to \"vers?\""},
+        {"stop:15@vers?", "too short"},
+        {"garbage:30@vers?", "no firmware version"},
+        {"vanish:5@id?", "is no longer there"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        SimLink t;
+        t.sim.injectFault(*Fault::parse(c.fault));
+        EXPECT_FALSE(t.link->connectInstrument());
+        ASSERT_EQ(t.messageCount(), 1);
+        const std::string& text = t.host.messages[0].text;
+        EXPECT_EQ(firstLine(text), "Unit not found");
+        const std::string cause = text.substr(text.find('\n') + 1);
+        EXPECT_NE(cause.find(c.cause), std::string::npos) << cause;
+        EXPECT_NE(cause.find(*portDevice(1)), std::string::npos) << cause;
+        EXPECT_EQ(t.state.link.remoteHeld, 0);
+    }
 }
 
 TEST(Identification, AnUnknownModelIsReleasedAndKeepsTheFlags)
@@ -110,7 +142,8 @@ TEST(Identification, AnUnreadableModelTableReleasesTheInstrument)
     EXPECT_EQ(t.commands().back(), "rm0");
     EXPECT_FALSE(t.sim.instrument().remote());
     ASSERT_EQ(t.messageCount(), 1);
-    EXPECT_EQ(t.host.messages[0].text, "Unit not found");
+    EXPECT_EQ(firstLine(t.host.messages[0].text), "Unit not found");
+    EXPECT_NE(t.host.messages[0].text.find("/nonexistent/scopes.db"), std::string::npos);
 }
 
 TEST(Identification, AnalogModelNarrowsTheInterfaceAndADigitalOneRestoresIt)
@@ -225,7 +258,7 @@ TEST(PortSearch, NothingAnswersAndOkStoresTheChoice)
     EXPECT_EQ(r.portNumber, 1);
     EXPECT_EQ(r.baudRate, 2400);
     ASSERT_EQ(t.messageCount(), 1);
-    EXPECT_EQ(t.host.messages[0].text, "Unit not found");
+    EXPECT_EQ(firstLine(t.host.messages[0].text), "Unit not found");
     EXPECT_EQ(t.host.messages[0].title, "Autosearch");
 
     SimLink ok;
@@ -307,9 +340,9 @@ TEST(Identification, APortWhoseOtherEndHasGoneIsNamedAndOpenedAfreshByTheNextRea
     EXPECT_EQ(t.host.messages[0].text.substr(0, 19), "Transmission Error\n");
     EXPECT_NE(t.host.messages[0].text.find(gone), std::string::npos);
 
-    // A model the table does not know on a working port stays a plain "Unit not found".
+    // A model table that cannot be read on a working port names the table, not the port.
     SimLink unknown(SimLink::model("TC308"), "/no/such/table.db");
     EXPECT_FALSE(unknown.link->connectInstrument());
     ASSERT_EQ(unknown.messageCount(), 1);
-    EXPECT_EQ(unknown.host.messages[0].text, "Unit not found");
+    EXPECT_EQ(unknown.host.messages[0].text.find(gone), std::string::npos);
 }

@@ -1,0 +1,184 @@
+// Every writer of the program (one per way its failure reaches the user) against the ways a
+// save fails: the user is told the fixed text and, on the line under it, which file and why;
+// nothing is left behind; a symbolic link stays a link, written through when its folder exists.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "AppRig.h"
+#include "TempFolder.h"
+#include "app/HarmonicsTestOperations.h"
+#include "draw/RecordingClipboard.h"
+#include "files/AutoStoreFiles.h"
+#include "files/DataFileOperations.h"
+#include "files/ParameterFile.h"
+#include "hardcopy/HardcopyOutput.h"
+#include "hardcopy/HardcopyRenderer.h"
+#include "state/RecordingFileDialogs.h"
+
+using namespace ql;
+using namespace ql::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Messages = std::vector<RecordingHost::Message>;
+
+// A full disk, as this process sees it: no file grows beyond a few bytes while it lives.
+class SmallDisk {
+public:
+    SmallDisk()
+    {
+        ::getrlimit(RLIMIT_FSIZE, &before_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead
+        rlimit small = before_;
+        small.rlim_cur = 16;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~SmallDisk()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit before_{};
+    void (*previous_)(int) = nullptr;
+};
+
+Messages reported(const Status& s)
+{
+    return s ? Messages{} : Messages{{s.failure().text, s.failure().title, s.failure().icon}};
+}
+
+// A writer: the name it writes under, and a save to `path` that returns what the user saw.
+struct Writer {
+    const char* what;
+    std::string name;
+    bool makesItsFolder;
+    std::function<Messages(AppRig&, const std::string& path)> save;
+};
+
+const Writer kWriters[] = {
+    {"measurement file", "data.mes", false,
+     [](AppRig& r, const std::string& p) {
+         saveMeasurementFile(r.state, r.host, p);
+         return r.host.messages;
+     }},
+    {"harmonics table", "harmonics.tab", false,
+     [](AppRig& r, const std::string& p) {
+         NoLimitSource limits;
+         HarmonicsWindowController window(r.state, r.host, limits);
+         RecordingFileDialogs dialogs;
+         dialogs.answers = {p};
+         HarmonicsTestOperations(r.link, r.printer, dialogs).exportTable(window);
+         return r.host.messages;
+     }},
+    {"screen picture", "screen.wmf", false,
+     [](AppRig& r, const std::string& p) {
+         RecordingClipboard clipboard;
+         return reported(drawWmf(hardcopyInputFor(r.state), {p, true}, clipboard, nullptr));
+     }},
+    {"autostore file", "probe00000.mes", false,
+     [](AppRig& r, const std::string& p) {
+         r.state.autoStore.autoStorePrefix = p.substr(0, p.size() - 9);
+         (void)storeAutoStoreFile(r.state, r.host, ',');
+         return r.host.messages;
+     }},
+    {"parameter file", std::string(kParameterFileName), true,
+     [](AppRig& r, const std::string& p) {
+         const AppPaths paths(r.paths.dataDir(), fs::path(p).parent_path().string(), r.root,
+                              r.root);
+         writeParameterFile(r.state, r.host, paths);
+         return r.host.messages;
+     }},
+};
+
+enum class Fault { ReadOnlyFolder, MissingFolder, FullDisk, LinkIntoMissingFolder, LinkIntoFolder };
+
+// Every entry under `folder`, links as links.
+std::set<std::string> entries(const fs::path& folder)
+{
+    std::set<std::string> all;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        all.insert(fs::relative(it->path(), folder).string());
+    return all;
+}
+
+}  // namespace
+
+TEST(FileFailures, EveryWriterNamesTheFileAndTheCauseAndLeavesNothingBehind)
+{
+    const struct {
+        const char* what;
+        Fault fault;
+        std::string cause;  // in the line under the fixed text; empty: the save succeeds
+    } faults[] = {
+        {"read-only folder", Fault::ReadOnlyFolder, std::strerror(EACCES)},
+        {"missing folder", Fault::MissingFolder, "does not exist"},
+        {"full disk", Fault::FullDisk, std::strerror(EFBIG)},
+        {"link into a missing folder", Fault::LinkIntoMissingFolder, "does not exist"},
+        {"link into a folder", Fault::LinkIntoFolder, ""},
+    };
+    for (const Writer& w : kWriters) {
+        for (const auto& f : faults) {
+            SCOPED_TRACE(std::string(w.what) + ", " + f.what);
+            AppRig rig;
+            const fs::path folder = fs::path(rig.root) / "place";
+            const fs::path path = folder / w.name;
+            const fs::path linkTarget =
+                folder / (f.fault == Fault::LinkIntoFolder ? "t" : "gone/t");
+            if (f.fault != Fault::MissingFolder) fs::create_directories(folder);
+            if (f.fault >= Fault::LinkIntoMissingFolder) fs::create_symlink(linkTarget, path);
+            if (f.fault == Fault::ReadOnlyFolder)
+                fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+            const std::set<std::string> before = entries(rig.root);
+
+            Messages shown;
+            {
+                test::PermissionsEnforced enforced;
+                if (!enforced.ok()) GTEST_SKIP() << "cannot enforce permissions here";
+                std::optional<SmallDisk> full;
+                if (f.fault == Fault::FullDisk) full.emplace();
+                shown = w.save(rig, path.string());
+            }
+            std::error_code ec;
+            fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ec);
+
+            const bool succeeds =
+                f.cause.empty() || (f.fault == Fault::MissingFolder && w.makesItsFolder);
+            if (f.fault >= Fault::LinkIntoMissingFolder) {
+                EXPECT_TRUE(fs::is_symlink(path));  // never replaced by a file
+                EXPECT_EQ(fs::exists(linkTarget), succeeds);
+            }
+            if (succeeds) {
+                EXPECT_TRUE(shown.empty()) << shown.front().text;
+                EXPECT_TRUE(fs::is_regular_file(path));
+                continue;
+            }
+            ASSERT_FALSE(shown.empty());
+            const std::string& text = shown.front().text;
+            const auto lineEnd = text.find('\n');
+            ASSERT_NE(lineEnd, std::string::npos) << text;
+            EXPECT_EQ(text.substr(0, lineEnd), kFileErrorText);
+            const std::string cause = text.substr(lineEnd + 1);
+            EXPECT_NE(cause.find(path.string()), std::string::npos) << cause;
+            EXPECT_NE(cause.find(f.cause), std::string::npos) << cause;
+            if (f.fault == Fault::LinkIntoMissingFolder) {
+                EXPECT_NE(cause.find(linkTarget.parent_path().string()), std::string::npos)
+                    << cause;
+            }
+            EXPECT_EQ(entries(rig.root), before);
+        }
+    }
+}
