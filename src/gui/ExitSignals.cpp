@@ -19,6 +19,12 @@ extern "C" void noteSignal(int signal)
     const int saved = errno;  // write() may change it under the interrupted code's feet
     const auto byte = static_cast<unsigned char>(signal);
     if (signalPipe[1] >= 0) (void)::write(signalPipe[1], &byte, 1);
+    // A second signal of any of the three kinds ends the program at once: each takes its
+    // default action from now on (sigaction is safe to call here).
+    struct sigaction defaultAction {};
+    defaultAction.sa_handler = SIG_DFL;
+    ::sigemptyset(&defaultAction.sa_mask);
+    for (int s : kSignals) ::sigaction(s, &defaultAction, nullptr);
     errno = saved;
 }
 
@@ -32,8 +38,7 @@ ExitSignals::ExitSignals(std::function<void()> onSignal, QObject* parent)
         struct sigaction action {};
         action.sa_handler = noteSignal;
         ::sigemptyset(&action.sa_mask);
-        // SA_RESETHAND: a second signal while the program ends takes the default action.
-        action.sa_flags = SA_RESTART | SA_RESETHAND;
+        action.sa_flags = SA_RESTART;
         ::sigaction(s, &action, nullptr);
     }
     notifier_ = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
