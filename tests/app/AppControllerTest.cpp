@@ -128,6 +128,33 @@ TEST(StartUp, FirstStartWithoutParameterFileUsesDefaultsAndWritesTheFileAtClose)
     EXPECT_EQ(next.state.link.comPort, 2);
 }
 
+TEST(StartUp, OnlyAFirstStartPlacesTheWindowsFromTheirSizes)
+{
+    // A work area that leaves room for all but the storage panel.
+    const auto sized = [](RecordingHost& host) {
+        host.workArea = {1100, 750};
+        for (int w = 0; w < kToolWindowCount; ++w) host.frameSizes[w] = {300, 300};
+        host.frameSizes[static_cast<int>(ToolWindow::IntensityPanel)] = {300, 100};
+    };
+    AppRig rig;
+    sized(rig.host);
+    rig.app.startUp();
+    EXPECT_EQ(rig.host.countEvents("place "), 7);
+    EXPECT_EQ(eventsStartingWith(rig.host, "close "),
+              (std::vector<std::string>{"close StoragePanel"}));
+    EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::StoragePanel));
+    EXPECT_EQ(rig.host.places[static_cast<int>(ToolWindow::ScreenWindow)].left, 0);
+    EXPECT_EQ(rig.host.events.back(), "refresh ScreenWindow");
+    rig.app.exitProgram();
+
+    // The layout stored at the end is used as stored.
+    AppRig next(rig.root);
+    sized(next.host);
+    next.app.startUp();
+    EXPECT_EQ(next.host.countEvents("place "), 0);
+    EXPECT_EQ(next.host.countEvents("close "), 0);
+}
+
 TEST(StartUp, AForeignOrShortParameterFileGivesTheDefaultsAndIsRewrittenAtClose)
 {
     for (const std::string& damaged :

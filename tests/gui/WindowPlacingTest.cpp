@@ -5,6 +5,10 @@
 #include <QWidget>
 #include <cmath>
 
+#include <QMdiArea>
+#include <QScrollBar>
+
+#include "ProgramRig.h"
 #include "gui/WindowPlacing.h"
 
 using namespace ql;
@@ -150,4 +154,53 @@ TEST(WindowPlacing, AChildWindowStaysInsideItsParent)
                       toTwips(150, dpiY())),
                    true);
     EXPECT_EQ(child.geometry(), QRect(200, 20, 200, 150));
+}
+
+TEST(WindowPlacing, AFirstStartPlacesTheWindowsSideBySideInsideTheWorkArea)
+{
+    ProgramRig rig;
+    rig.window.setGeometry(0, 0, 1280, 800);
+    QApplication::processEvents();
+    rig.startUp();
+    QMdiArea& area = rig.window.mdiArea();
+    const QRect inside = area.viewport()->rect();
+    struct Shown {
+        ToolWindow id;
+        UiAction viewItem;
+    };
+    const Shown startWindows[] = {
+        {ToolWindow::ScreenWindow, UiAction::Config},
+        {ToolWindow::ChannelPanel, UiAction::ChannelMenuItem},
+        {ToolWindow::TimebasePanel, UiAction::TimebaseMenuItem},
+        {ToolWindow::TriggerPanel, UiAction::TriggerMenuItem},
+        {ToolWindow::IntensityPanel, UiAction::IntensityMenuItem},
+        {ToolWindow::StoragePanel, UiAction::StorageMenuItem},
+        {ToolWindow::CursorWindow, UiAction::CursorMenuItem},
+        {ToolWindow::MeasurementWindow, UiAction::AutomeasurementMenuItem},
+    };
+    std::vector<QRect> frames;
+    for (const Shown& w : startWindows) {
+        SCOPED_TRACE(std::string(toolWindowName(w.id)));
+        QWidget* frame = rig.window.windows().find(w.id)->areaFrame();
+        ASSERT_TRUE(frame);
+        // A window that gave way is closed with its View item unticked.
+        if (w.id != ToolWindow::ScreenWindow) {
+            EXPECT_EQ(rig.window.action(w.viewItem)->isChecked(), rig.host.isWindowOpen(w.id));
+        }
+        if (!rig.host.isWindowOpen(w.id)) continue;
+        EXPECT_TRUE(inside.contains(frame->geometry()));
+        for (const QRect& other : frames) EXPECT_FALSE(other.intersects(frame->geometry()));
+        frames.push_back(frame->geometry());
+    }
+    // The screen window is the largest, and nothing else gave way at this size.
+    const auto areaOf = [](const QRect& r) { return r.width() * r.height(); };
+    for (const QRect& other : frames) EXPECT_LE(areaOf(other), areaOf(frames.front()));
+    EXPECT_EQ(frames.size(), std::size(startWindows));
+    EXPECT_FALSE(area.horizontalScrollBar()->isVisible());
+
+    // Made smaller, the main window's area scrolls to the windows that now lie outside it.
+    rig.window.resize(900, 600);
+    QApplication::processEvents();
+    EXPECT_TRUE(area.horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(area.verticalScrollBar()->isVisible());
 }
