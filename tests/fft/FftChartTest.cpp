@@ -184,3 +184,37 @@ TEST(SpectrumChart, DifferenceRangeTakesTheLinesScrolledOutOfView)
     EXPECT_EQ(curves(rig.dual.chart, 12).at(0).points.size(), 257u);  // lines 200..456
     EXPECT_TRUE(curves(rig.dual.chart, 9).empty());
 }
+
+TEST(SpectrumChart, FrequencyLabelsThatWouldTouchAreLeftOut)
+{
+    struct Case {
+        int width;            // chart and frequency strip, pixels
+        std::size_t atLeast;  // labels drawn, the left edge's included
+        std::size_t atMost;
+    };
+    // The labels ("10.00K") are about 32 pixels wide at the strip's font.
+    const Case cases[] = {{401, 10, 10}, {301, 5, 9}, {161, 3, 5}, {41, 1, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        ProgramState s = spectrumState();
+        fillSine(s.waves.waveCh1, 127, 50.0, 200);
+        ChartRig rig;
+        rig.ch1.chart.setSize({c.width, 201});
+        rig.ch1.frequency.setSize({c.width, 20});
+        rig.show(s, FftTab::Ch1);
+        const RecordingDevice& strip = rig.ch1.frequency;
+        std::vector<std::pair<int, int>> spans;  // left and right pixel of each label
+        for (const DrawOp& op : strip.opsOfKind(DrawOp::Kind::Text)) {
+            const int left = op.points[0].x;
+            spans.push_back({left, left + static_cast<int>(strip.textWidth(op.text, op.font))});
+        }
+        ASSERT_GE(spans.size(), c.atLeast);
+        EXPECT_LE(spans.size(), c.atMost);
+        EXPECT_EQ(strip.texts().back(), "0.00");  // the left edge's label stands
+        std::sort(spans.begin(), spans.end());
+        for (std::size_t i = 1; i < spans.size(); ++i)
+            EXPECT_GT(spans[i].first, spans[i - 1].second) << "label " << i << " touches";
+        // Every grid line is drawn whether its label is or not.
+        EXPECT_EQ(rowsOrColumns(rig.ch1.chart, qbColor(8), true).size(), 9u);
+    }
+}
