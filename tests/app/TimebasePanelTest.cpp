@@ -145,6 +145,31 @@ TEST(TimebasePanel, TheRepaintRaisesTimeBaseAOnModelsWithoutTimeBaseBInDigitalSt
     }
 }
 
+TEST(TimebasePanel, DelayedSweepAndSearchOnlyInAnalogOperationOfModelsWithTheNewerModes)
+{
+    struct Case {
+        const char* name;
+        bool newtbmode;
+        int digitalMode;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"TX226-2", false, 0, false}, {"TX226-2", false, 1, false}, {"TX220", true, 0, true},
+        {"TX220", true, 1, false},    {"TX220", false, 0, false},
+    };
+    for (const Case& c : cases) {
+        Panel p;
+        p.s.identity.modelName.assign(c.name);
+        p.s.caps.unitNotbb = true;
+        p.s.caps.unitNewtbmode = c.newtbmode;
+        p.s.ddf.digitalMode = static_cast<byte>(c.digitalMode);
+        p.model.settle();
+        const TimebasePanelView v = p.model.view();
+        EXPECT_EQ(v.delayedSweepEnabled, c.enabled) << c.name << " " << c.digitalMode;
+        EXPECT_EQ(v.searchEnabled, c.enabled) << c.name << " " << c.digitalMode;
+    }
+}
+
 TEST(TimebasePanel, TheDelayCaptionAtItsEndsAndWithoutATableValue)
 {
     struct Case {
