@@ -63,7 +63,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromUtf8(kProgramCaption));
-    resize(1100, 820);
+    // The size before start-up fills the screen: the smallest screen the windows are laid out for.
+    resize(1280, 800);
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("windowArea"));

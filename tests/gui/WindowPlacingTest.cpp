@@ -158,9 +158,8 @@ TEST(WindowPlacing, AChildWindowStaysInsideItsParent)
 
 TEST(WindowPlacing, AFirstStartPlacesTheWindowsSideBySideInsideTheWorkArea)
 {
-    ProgramRig rig;
-    rig.window.setGeometry(0, 0, 1280, 800);
-    QApplication::processEvents();
+    ProgramRig rig;  // the main window as large as a 1280 x 800 screen
+    ASSERT_EQ(rig.window.size(), QSize(1280, 800));
     rig.startUp();
     QMdiArea& area = rig.window.mdiArea();
     const QRect inside = area.viewport()->rect();
