@@ -68,8 +68,12 @@ Followup PortSetupModel::ok()
     setWorking(true);
     link_.portSearch().setupAccepted(selectedPort_, selectedBaudRate_, link_.identification());
     setWorking(false);
+    // The identified model decides what the panels offer (a "Del" column in place of time
+    // base B, which switches are there and enabled): they show it at once, not at their next
+    // click.
     Followup close;
     close.closeWindow = true;
+    close.refresh = windowsShowing(link_.context().state, StateChange{.settings = true});
     return close;
 }
 

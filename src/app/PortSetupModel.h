@@ -46,7 +46,8 @@ public:
     void portChosen(int portNumber);
     void baudRateChosen(long baudRate);
     // "Ok": stores the selection (nothing selected keeps the stored value) and identifies the
-    // instrument; the window closes. Nothing happens while another operation runs.
+    // instrument; the window closes and the windows that show the settings follow the model
+    // found. Nothing happens while another operation runs.
     Followup ok();
     // "Autosearch": preselects what the search found; nothing is stored until Ok.
     Followup autosearch();

@@ -162,11 +162,12 @@ TimebasePanelView TimebasePanelModel::view() const
     v.b.listEnabled = v.b.on;
     v.b.variableEnabled = v.b.on;
 
-    // Without time base B: the delayed sweep and the search run in analog operation only.
+    // Without time base B: the delayed sweep and the search run in analog operation only, and
+    // only on models with the newer time-base modes.
     v.delayedSweep = mode == 3;
     v.search = mode == 2;
-    v.delayedSweepEnabled = !digital;
-    v.searchEnabled = !digital;
+    v.delayedSweepEnabled = !digital && caps.unitNewtbmode;
+    v.searchEnabled = v.delayedSweepEnabled;
 
     v.delayText = delayText();
     v.delayEnabled = mode != 0 && d.trigDelayOn == 0;

@@ -99,10 +99,20 @@ void drawVerticalGrid(ChartSurfaces& p, const LineRange& lines, double y1, doubl
 {
     p.chart.setDrawWidth(1);
     const Rgb grey = qbColor(kFftGridColor);
+    // A label that would touch the one left of it is left out (the chart is too narrow for
+    // them all); the left edge's label always stands.
+    const double gap = p.frequency.textWidth(" ");
+    const auto labelEnd = [&](double x) {
+        return x +
+               p.frequency.textWidth(frequencyAxisText(lineFrequency(timePerDiv, x), decimalSign));
+    };
+    double freeFrom = labelEnd(lines.first) + gap;
     for (int k = 1; k <= 9; ++k) {
         const double x = lines.width() / 10.0 * k + lines.first;
         p.chart.line(x, y1, x, y2, grey);
+        if (x < freeFrom) continue;
         drawFrequencyLabel(p.frequency, x, timePerDiv, decimalSign);
+        freeFrom = labelEnd(x) + gap;
     }
     drawFrequencyLabel(p.frequency, lines.first, timePerDiv, decimalSign);
 }

@@ -59,7 +59,8 @@ void drawLevelLabel(Surface& strip, double y, std::string_view text);
 void drawFrequencyLabel(Surface& strip, double x, double timePerDiv, char decimalSign);
 
 // The nine grey vertical grid lines from y1 to y2 with their frequency labels, every tenth of
-// the range, and the label of the left edge.
+// the range, and the label of the left edge; a label that would touch the one before it (less
+// than a blank between them) is left out.
 void drawVerticalGrid(ChartSurfaces& p, const LineRange& lines, double y1, double y2,
                       double timePerDiv, char decimalSign);
 

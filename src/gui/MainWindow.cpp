@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -13,6 +14,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -61,10 +63,15 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromUtf8(kProgramCaption));
-    resize(1100, 820);
+    // The size before start-up fills the screen: the smallest screen the windows are laid out for.
+    resize(1280, 800);
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("windowArea"));
+    // A window that lies partly outside the area (after the main window was made smaller)
+    // stays reachable.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
 
     buildToolbar();
@@ -80,6 +87,15 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     connect(mainTimer_, &QTimer::timeout, this, [this] {
         if (tickHandler_) tickHandler_();
     });
+}
+
+void MainWindow::showOnWholeScreen()
+{
+    // The largest size that fits where the window system does not maximise.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
+    QCoreApplication::processEvents();
 }
 
 MainWindow::~MainWindow()

@@ -72,6 +72,10 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // Shows the window over the whole available area of the screen, as every start does (its
+    // size is not kept); the work area has its size when this returns.
+    void showOnWholeScreen();
+
     const MainWindowControls& controls() const { return controls_; }
     // The QAction that stands for a toolbar button or menu item of the core; nullptr for the
     // two check boxes (controls().remoteBox / autoBox).

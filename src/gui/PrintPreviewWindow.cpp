@@ -46,11 +46,14 @@ void PrintPreviewWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     const int height = this->height() - twipsToPixels(kStripBelowTwips, logicalDpiY());
-    if (width() <= 0 || height <= 0) {
+    // The page keeps its proportions, centred across the window.
+    const DeviceSize page = previewPictureSize({width(), height});
+    if (page.width <= 0 || page.height <= 0) {
         picture_ = QImage();
         return;
     }
-    picture_ = QImage(width(), height, QImage::Format_RGB32);
+    picture_ = QImage(page.width, page.height, QImage::Format_RGB32);
+    pictureLeft_ = (width() - page.width) / 2;
     const int dotsPerMetre = static_cast<int>(logicalDpiX() * kInchesPerMetre + 0.5);
     picture_.setDotsPerMeterX(dotsPerMetre);
     picture_.setDotsPerMeterY(dotsPerMetre);
@@ -73,13 +76,14 @@ void PrintPreviewWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    if (!picture_.isNull()) painter.drawImage(0, 0, picture_);
+    if (!picture_.isNull()) painter.drawImage(pictureLeft_, 0, picture_);
 }
 
 void PrintPreviewWindow::mousePressEvent(QMouseEvent* event)
 {
     QWidget::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && event->position().y() < picture_.height())
+    const QRect picture(QPoint(pictureLeft_, 0), picture_.size());
+    if (event->button() == Qt::LeftButton && picture.contains(event->position().toPoint()))
         carryOut(host_, model_.pictureClicked());
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The preview window ("Printer Preview"): the page as the printer would print it, drawn by
-// the core's preview on an image the size of the window (less a strip of 300 twips at the
-// bottom). Redrawn when it opens, is resized or repainted from the state, and by every
-// redraw of the screen while it is open; a click on the picture repaints the settings.
+// the core's preview on an image of the page's proportions, as large as the window allows
+// (less a strip of 300 twips at the bottom) and centred across it. Redrawn when it opens, is
+// resized or repainted from the state, and by every redraw of the screen while it is open; a click
+// on the picture repaints the settings.
 
 #include <QImage>
 #include <QWidget>
@@ -38,6 +39,7 @@ private:
     Host& host_;
     PrintPreviewModel model_;
     QImage picture_;
+    int pictureLeft_ = 0;
 };
 
 }  // namespace ql::gui

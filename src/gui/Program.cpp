@@ -109,7 +109,7 @@ void Program::registerWindows()
 
 bool Program::start(const QString& socketPath)
 {
-    window_.show();
+    window_.showOnWholeScreen();
     controller_.startUp();
     window_.startMainTimer();
     // Remote commands are served once start-up has set the port and the layout.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QSignalBlocker>
@@ -158,6 +159,30 @@ WindowPlacement QtHost::windowPlacement(ToolWindow window)
 {
     const ToolWindowEntry* e = entry(window);
     return e ? e->placement() : WindowPlacement{};
+}
+
+QWidget* QtHost::openFrame(ToolWindow window) const
+{
+    const ToolWindowEntry* e = entry(window);
+    return e && e->isOpen() ? e->areaFrame() : nullptr;
+}
+
+PixelSize QtHost::workAreaSize()
+{
+    const QSize size = window_.mdiArea().viewport()->size();
+    return {size.width(), size.height()};
+}
+
+PixelSize QtHost::windowFrameSize(ToolWindow window)
+{
+    const QWidget* frame = openFrame(window);
+    return frame ? PixelSize{frame->width(), frame->height()} : PixelSize{};
+}
+
+void QtHost::placeWindow(ToolWindow window, const PixelRect& place)
+{
+    if (QWidget* frame = openFrame(window))
+        frame->setGeometry(place.left, place.top, place.width, place.height);
 }
 
 void QtHost::quit()

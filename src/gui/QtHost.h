@@ -8,6 +8,8 @@
 
 #include "state/Host.h"
 
+class QWidget;
+
 namespace ql::gui {
 
 class MainWindow;
@@ -33,6 +35,9 @@ public:
     void refreshWindow(ToolWindow window) override;
     void setWindowState(ToolWindow window, int windowState) override;
     WindowPlacement windowPlacement(ToolWindow window) override;
+    PixelSize workAreaSize() override;
+    PixelSize windowFrameSize(ToolWindow window) override;
+    void placeWindow(ToolWindow window, const PixelRect& place) override;
     void quit() override;
 
     // Depth of the busy pointer requests now in force.
@@ -40,6 +45,8 @@ public:
 
 private:
     ToolWindowEntry* entry(ToolWindow window) const;
+    // The frame of an open window in the main window's area.
+    QWidget* openFrame(ToolWindow window) const;
 
     MainWindow& window_;
     int busyDepth_ = 0;

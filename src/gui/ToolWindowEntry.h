@@ -50,6 +50,8 @@ public:
     virtual WindowPlacement placement() const = 0;
     // The window's own class.
     virtual QWidget& widget() const = 0;
+    // The frame around it in the main window's area; none for a window of its own.
+    virtual QWidget* areaFrame() const { return nullptr; }
 };
 
 }  // namespace ql::gui

@@ -36,6 +36,7 @@ public:
     void setWindowState(WindowState state) override;
     WindowPlacement placement() const override;
     QWidget& widget() const override { return *widget_; }
+    QWidget* areaFrame() const override { return frame_; }
 
     QMdiSubWindow& frame() const { return *frame_; }
 

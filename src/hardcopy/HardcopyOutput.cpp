@@ -1,5 +1,8 @@
 #include "HardcopyOutput.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "draw/WmfDevice.h"
 #include "state/AtomicFile.h"
 #include "state/Text.h"
@@ -30,6 +33,17 @@ Status printScreenCopy(const HardcopyInput& input, Printer& printer)
 void drawPrintPreview(const HardcopyInput& input, PaintDevice& picture)
 {
     drawOn(picture, input, kPreviewHardcopy);
+}
+
+DeviceSize previewPictureSize(DeviceSize room)
+{
+    constexpr double kPageWidthPerHeight = 210.0 / 297.0;
+    if (room.width <= 0 || room.height <= 0) return {};
+    const int width = std::min(room.width, static_cast<int>(room.height * kPageWidthPerHeight));
+    const int height =
+        std::min(room.height, static_cast<int>(std::lround(width / kPageWidthPerHeight)));
+    if (width <= 0 || height <= 0) return {};
+    return {width, height};
 }
 
 Status drawWmf(const HardcopyInput& input, const ExportTarget& target, PictureClipboard& clipboard,

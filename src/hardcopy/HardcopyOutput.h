@@ -23,6 +23,11 @@ Status printScreenCopy(const HardcopyInput& input, Printer& printer);
 // The preview picture on the whole device; a device without area gets nothing.
 void drawPrintPreview(const HardcopyInput& input, PaintDevice& picture);
 
+// The preview's picture in `room`: as large as fits with the proportions of a portrait A4 page
+// (210 by 297), so that its text rows keep their places at any window size; nothing for a
+// room without area.
+DeviceSize previewPictureSize(DeviceSize room);
+
 // The metafile picture, delivered as `target` says: written as a metafile to its file name
 // without the blanks around it ("File Error", title "Save wmf", with the file and the cause
 // under it, when that fails), or as a bitmap of the same picture on the clipboard

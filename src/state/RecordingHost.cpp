@@ -101,6 +101,17 @@ WindowPlacement RecordingHost::windowPlacement(ToolWindow window)
     return placements[static_cast<int>(window)];
 }
 
+PixelSize RecordingHost::windowFrameSize(ToolWindow window)
+{
+    return isWindowOpen(window) ? frameSizes[static_cast<int>(window)] : PixelSize{};
+}
+
+void RecordingHost::placeWindow(ToolWindow window, const PixelRect& place)
+{
+    places[static_cast<int>(window)] = place;
+    events.push_back("place " + std::string(toolWindowName(window)));
+}
+
 void RecordingHost::quit()
 {
     quitRequested = true;

@@ -36,6 +36,9 @@ public:
     void refreshWindow(ToolWindow window) override;
     void setWindowState(ToolWindow window, int windowState) override;
     WindowPlacement windowPlacement(ToolWindow window) override;
+    PixelSize workAreaSize() override { return workArea; }
+    PixelSize windowFrameSize(ToolWindow window) override;
+    void placeWindow(ToolWindow window, const PixelRect& place) override;
     void quit() override;
 
     // What was asked, in order ("message: Transmission Error | Serial - Error", "busy: 1", ...);
@@ -55,6 +58,10 @@ public:
     bool actionChecked[kUiActionCount] = {};
     WindowPlacement placements[kToolWindowCount] = {};
     int windowStates[kToolWindowCount] = {};
+    // The work area and window sizes it reports (none by default), and where windows were put.
+    PixelSize workArea;
+    PixelSize frameSizes[kToolWindowCount] = {};
+    PixelRect places[kToolWindowCount] = {};
     // Runs inside pumpEvents, e.g. to fire a timer tick in the middle of a wait.
     std::function<void()> onPumpEvents;
     // Runs inside refreshWindow, e.g. to redraw the screen as the screen window does.

@@ -128,6 +128,26 @@ TEST(StartUp, FirstStartWithoutParameterFileUsesDefaultsAndWritesTheFileAtClose)
     EXPECT_EQ(next.state.link.comPort, 2);
 }
 
+TEST(StartUp, OnlyAFirstStartPlacesTheWindowsFromTheirSizes)
+{
+    const auto sized = [](RecordingHost& host) {
+        host.workArea = {1200, 750};  // room for all but the storage panel
+        for (PixelSize& size : host.frameSizes) size = {300, 300};
+    };
+    AppRig rig;
+    sized(rig.host);
+    rig.app.startUp();
+    EXPECT_EQ(rig.host.countEvents("place "), 7);
+    EXPECT_EQ(eventsStartingWith(rig.host, "close "),
+              std::vector<std::string>{"close StoragePanel"});
+    rig.app.exitProgram();
+
+    AppRig next(rig.root);  // the layout stored at the end is used as stored
+    sized(next.host);
+    next.app.startUp();
+    EXPECT_EQ(next.host.countEvents("place "), 0);
+}
+
 TEST(StartUp, AForeignOrShortParameterFileGivesTheDefaultsAndIsRewrittenAtClose)
 {
     for (const std::string& damaged :

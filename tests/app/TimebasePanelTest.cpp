@@ -125,12 +125,13 @@ TEST(TimebasePanel, TheRepaintRaisesTimeBaseAOnModelsWithoutTimeBaseBInDigitalSt
         const char* name;
         bool notbb, newtbmode;
         int digitalMode, start, after;
+        bool delayedSweepEnabled;  // "On" and "SEA": analog operation with the newer modes
     };
     const Case cases[] = {
-        {"TX220", true, false, 1, 1, 4},    {"TX226-2", true, false, 1, 1, 2},
-        {" TX226-2", true, false, 1, 0, 2},  // the name is trimmed before it is compared
-        {"TX220", true, true, 1, 1, 1},     {"TX220", true, false, 0, 1, 1},
-        {"TC308", false, false, 1, 1, 1},
+        {"TX220", true, false, 1, 1, 4, false},    {"TX226-2", true, false, 1, 1, 2, false},
+        {" TX226-2", true, false, 1, 0, 2, false},  // the name is trimmed before it is compared
+        {"TX220", true, true, 1, 1, 1, false},     {"TX220", true, false, 0, 1, 1, false},
+        {"TC308", false, false, 1, 1, 1, false},   {"TX220", true, true, 0, 1, 1, true},
     };
     for (const Case& c : cases) {
         Panel p;
@@ -142,6 +143,8 @@ TEST(TimebasePanel, TheRepaintRaisesTimeBaseAOnModelsWithoutTimeBaseBInDigitalSt
         p.model.settle();
         EXPECT_EQ(p.s.ddf.tbAIndex, c.after) << c.name << " " << c.start;
         EXPECT_EQ(p.s.screen.screenDirty, 0) << c.name;
+        EXPECT_EQ(p.model.view().searchEnabled, c.delayedSweepEnabled) << c.name;
+        EXPECT_EQ(p.model.view().delayedSweepEnabled, c.delayedSweepEnabled) << c.name;
     }
 }
 

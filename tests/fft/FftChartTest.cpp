@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ChartRig.h"
@@ -183,4 +184,29 @@ TEST(SpectrumChart, DifferenceRangeTakesTheLinesScrolledOutOfView)
     EXPECT_NEAR(scale.height, -(range + range / 10), 1e-9 * range);
     EXPECT_EQ(curves(rig.dual.chart, 12).at(0).points.size(), 257u);  // lines 200..456
     EXPECT_TRUE(curves(rig.dual.chart, 9).empty());
+}
+
+TEST(SpectrumChart, FrequencyLabelsThatWouldTouchAreLeftOut)
+{
+    // Chart width in pixels and how many labels stand, the left edge's included; a label is
+    // about 32 pixels wide.
+    const std::tuple<int, std::size_t, std::size_t> cases[] = {
+        {401, 10, 10}, {301, 5, 9}, {161, 3, 5}, {41, 1, 2}};
+    for (const auto& [width, atLeast, atMost] : cases) {
+        ProgramState s = spectrumState();
+        ChartRig rig;
+        rig.ch1.chart.setSize({width, 201});
+        rig.ch1.frequency.setSize({width, 20});
+        rig.show(s, FftTab::Ch1);
+        std::vector<std::pair<int, int>> spans;  // left and right pixel of each label
+        for (const DrawOp& op : rig.ch1.frequency.opsOfKind(DrawOp::Kind::Text))
+            spans.push_back(
+                {op.points[0].x,
+                 op.points[0].x + static_cast<int>(rig.ch1.frequency.textWidth(op.text, op.font))});
+        EXPECT_TRUE(spans.size() >= atLeast && spans.size() <= atMost) << width;
+        EXPECT_EQ(rig.ch1.frequency.texts().back(), "0.00") << width;
+        std::sort(spans.begin(), spans.end());
+        for (std::size_t i = 1; i < spans.size(); ++i)
+            EXPECT_GT(spans[i].first, spans[i - 1].second) << width << ": label " << i;
+    }
 }

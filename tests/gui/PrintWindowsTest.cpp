@@ -141,6 +141,21 @@ TEST(PrintWindows, TheKeyboardAndEveryRedrawShowInThePreview)
     EXPECT_TRUE(rig.settings().optionBox(PrintOption::Cursor)->isEnabled());
 }
 
+TEST(PrintWindows, AMaximisedPreviewKeepsThePagesProportions)
+{
+    PrintRig rig;
+    rig.openFromMenu();
+    auto* frame = qobject_cast<QMdiSubWindow*>(rig.preview().parentWidget());
+    ASSERT_TRUE(frame);
+    frame->showMaximized();
+    QApplication::processEvents();
+    const QImage& page = rig.preview().picture();
+    ASSERT_FALSE(page.isNull());
+    ASSERT_GT(rig.preview().width(), rig.preview().height());
+    EXPECT_NEAR(page.width() * 297.0, page.height() * 210.0, 297.0);
+    EXPECT_LE(page.width(), rig.preview().width());
+}
+
 TEST(PrintWindows, APrintoutWithoutAPrinterIsOnePdfPageAndSaysWhere)
 {
     PrintRig rig;

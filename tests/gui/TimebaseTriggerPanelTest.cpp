@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 
 #include "ProgramRig.h"
 #include "draw/DrawTypes.h"
 #include "gui/ChannelsPanel.h"
+#include "gui/PortSetupDialog.h"
 #include "gui/TimebasePanel.h"
 #include "gui/TriggerPanel.h"
 
@@ -70,6 +72,28 @@ TEST(TimebaseTriggerPanels, AlternateGreysTheTimeBaseBBoxAndACh1OffEndsIt)
     EXPECT_TRUE(control<QAbstractButton>(*rig.trigger, "triggerSource1")->isChecked());
     EXPECT_FALSE(alternate->isEnabled());
     EXPECT_TRUE(bOn->isEnabled());
+}
+
+TEST(TimebaseTriggerPanels, TheTimebasePanelShowsTheModelFoundByThePortSetupAtOnce)
+{
+    // A model without time base B or the newer time-base modes, in analog operation.
+    ProgramRig rig;
+    rig.startUp();
+    rig.state.ddf.digitalMode = 0;
+    auto* timebase = rig.window.windows().window<TimebasePanel>(ToolWindow::TimebasePanel);
+    rig.window.controls().configButton->trigger();
+    QApplication::processEvents();
+    auto* setup = rig.window.windows().window<PortSetupDialog>(ToolWindow::PortSetup);
+    ASSERT_TRUE(setup && setup->isVisible());
+    control<QAbstractButton>(*setup, "okButton")->click();
+    QApplication::processEvents();
+    ASSERT_EQ(rig.state.link.remoteHeld, 1);
+    EXPECT_TRUE(control<QLabel>(*timebase, "delayedSweepHeading")->isVisible());
+    for (const char* name : {"delayedSweepBox", "searchBox"}) {
+        auto* box = control<QAbstractButton>(*timebase, name);
+        EXPECT_TRUE(box->isVisible()) << name;
+        EXPECT_FALSE(box->isEnabled()) << name;
+    }
 }
 
 }  // namespace

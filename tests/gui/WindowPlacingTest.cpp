@@ -5,6 +5,10 @@
 #include <QWidget>
 #include <cmath>
 
+#include <QMdiArea>
+#include <QScrollBar>
+
+#include "ProgramRig.h"
 #include "gui/WindowPlacing.h"
 
 using namespace ql;
@@ -150,4 +154,34 @@ TEST(WindowPlacing, AChildWindowStaysInsideItsParent)
                       toTwips(150, dpiY())),
                    true);
     EXPECT_EQ(child.geometry(), QRect(200, 20, 200, 150));
+}
+
+TEST(WindowPlacing, AFirstStartPlacesTheWindowsSideBySideInsideTheWorkArea)
+{
+    ProgramRig rig;  // the main window as large as a 1280 x 800 screen
+    ASSERT_EQ(rig.window.size(), QSize(1280, 800));
+    rig.startUp();
+    QMdiArea& area = rig.window.mdiArea();
+    // All shown at start fit at this size: nothing gives way, covers another or lies outside.
+    std::vector<QRect> frames;
+    for (ToolWindow w :
+         {ToolWindow::ScreenWindow, ToolWindow::ChannelPanel, ToolWindow::TimebasePanel,
+          ToolWindow::TriggerPanel, ToolWindow::IntensityPanel, ToolWindow::StoragePanel,
+          ToolWindow::CursorWindow, ToolWindow::MeasurementWindow}) {
+        ASSERT_TRUE(rig.host.isWindowOpen(w)) << toolWindowName(w);
+        const QRect frame = rig.window.windows().find(w)->areaFrame()->geometry();
+        EXPECT_TRUE(area.viewport()->rect().contains(frame)) << toolWindowName(w);
+        for (const QRect& other : frames)
+            EXPECT_FALSE(other.intersects(frame)) << toolWindowName(w);
+        frames.push_back(frame);
+    }
+    const auto areaOf = [](const QRect& r) { return r.width() * r.height(); };
+    for (const QRect& other : frames) EXPECT_LE(areaOf(other), areaOf(frames.front()));
+    EXPECT_FALSE(area.horizontalScrollBar()->isVisible());
+
+    // Made smaller, the main window's area scrolls to the windows that now lie outside it.
+    rig.window.resize(900, 600);
+    QApplication::processEvents();
+    EXPECT_TRUE(area.horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(area.verticalScrollBar()->isVisible());
 }

@@ -59,5 +59,16 @@ TEST(HardcopyOutput, TheClipboardGetsABitmapOfTheMetafilesPicture)
     EXPECT_EQ(refused.failure().title, "Print");
 }
 
+TEST(HardcopyOutput, ThePreviewKeepsThePagesProportionsInAnyRoom)
+{
+    for (const DeviceSize room : {DeviceSize{333, 451}, {1800, 700}, {300, 2000}, {0, 400}}) {
+        const DeviceSize page = previewPictureSize(room);
+        EXPECT_TRUE(page.width <= room.width && page.height <= room.height) << room.width;
+        EXPECT_NEAR(page.width * 297.0, page.height * 210.0, 297.0) << room.width;
+        EXPECT_TRUE(page.width == 0 || page.width + 1 >= room.width ||
+                    page.height + 1 >= room.height);
+    }
+}
+
 }  // namespace
 }  // namespace ql::test
