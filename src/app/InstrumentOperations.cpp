@@ -241,9 +241,11 @@ void InstrumentOperations::timerTick()
 
     // What was asked of the autostore during an operation since the last tick.
     carryOutAutoStoreRequests(link_);
+    // Something ended the automatic update without a failure (a release, a loaded file).
     if (afterTriggerAutoStoreStranded(state_)) {
         OperationGuard guard(state_, host_);
-        stopStrandedAutoStore(kStoppedByUpdateEnd);
+        autoStoreStoppedBy(state_, host_, kStoppedByUpdateEnd);
+        if (state_.link.remoteHeld == 1) link_.releaseRemote();  // as Pause does
     }
     ScreenState& screen = state_.screen;
     if (screen.screenDirty == 1 && screen.screenBusy == 0) {

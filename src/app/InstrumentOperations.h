@@ -96,8 +96,9 @@ private:
     void serveCopyRequest();
     // The guarded part of the tick: the copy request, the automatic update, the timed store.
     void instrumentWork();
-    // Stops an after-trigger autostore whose automatic update has ended (see
-    // afterTriggerAutoStoreStranded) with `why` in the clock line, and gives the instrument back.
+    // After a failed exchange: stops an after-trigger autostore whose automatic update has
+    // ended with it (afterTriggerAutoStoreStranded), `why` in the clock line, and sends the
+    // instrument back to local operation, which the failure did not.
     void stopStrandedAutoStore(std::string_view why);
     void pollAutomaticUpdate();
     void runTimedAutoStore();
