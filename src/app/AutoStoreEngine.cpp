@@ -47,13 +47,14 @@ void storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char 
         return;
     }
     const Result<std::string> stored = storeAutoStoreFile(s, decimalSign);
-    if (!stored) host.report(stored.failure());
     if (a.autoStorePrint == 1)
         (void)printScreenHardcopy(s, host, printer, PrintoutStart::Unattended,
                                   stored ? std::optional(stored.value()) : std::nullopt);
     if (!stored) {
-        // Every later store would fail the same way, each with its message.
+        // Every later store would fail the same way, each with its message. Stopped first, so
+        // that the window and the clock line say so while the message is up.
         autoStoreStoppedBy(s, host, kStoppedByFileError);
+        host.report(stored.failure());
         return;
     }
     ++a.autoStoreCounter;

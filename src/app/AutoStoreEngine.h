@@ -18,8 +18,8 @@ inline constexpr const char* kAutoStoreNumbersUsedText =
 
 // Why an autostore stopped by itself, as the clock line keeps it after "Autostore stopped: ".
 inline constexpr std::string_view kStoppedByTransmissionError = "transmission error";
-inline constexpr std::string_view kStoppedByUpdateEnd = "the automatic update ended";
-inline constexpr std::string_view kStoppedByFileError = "a file could not be written";
+inline constexpr std::string_view kStoppedByUpdateEnd = "automatic update ended";
+inline constexpr std::string_view kStoppedByFileError = "file not written";
 inline constexpr std::string_view kStoppedByNumbersUsed = "no free file number";
 
 // True once no file number up to 99999 is left: the counter stands past the last number.
@@ -38,8 +38,8 @@ bool autoStoreRequestPending(const AutoStore& a);
 // skipped, so nothing is replaced), prints the hardcopy when chosen (also after a failed store;
 // only a stored file is named on the page; a failed printout goes into the clock line's note)
 // and moves the counter on to the next free number, which the clock line shows. A store that
-// fails is told once ("File Error" with the file and the cause), uses no number and stops the
-// autostore; so does running out of numbers. The caller gives the instrument back then.
+// fails uses no number, stops the autostore and is then told once ("File Error" with the file
+// and the cause); so is running out of numbers. The caller gives the instrument back then.
 void storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char decimalSign);
 
 // Autostore becomes inactive (nothing else changes); the autostore window, when it is open,
