@@ -16,7 +16,66 @@ std::string_view extensionOf(bool asTable)
     return asTable ? ".tab" : ".mes";
 }
 
+void releaseIfHeld(InstrumentLink& link)
+{
+    if (link.context().state.link.remoteHeld == 1) link.releaseRemote();
+}
+
+// What Pause, Stop and Exit do once no operation runs; the caller holds the guard.
+void pauseRun(InstrumentLink& link)
+{
+    AutoStore& a = link.context().state.autoStore;
+    // Stopped by itself meanwhile: a Pause must not turn into a Start.
+    if (a.autoStoreActive != 1) return;
+    a.autoStoreActive = 0;
+    releaseIfHeld(link);
+}
+
+void stopRun(InstrumentLink& link)
+{
+    ProgramState& s = link.context().state;
+    s.autoStore.autoStoreActive = 0;
+    s.autoStore.autoStoreCounter = 0;
+    if (link.line().isOpen() && s.link.remoteHeld == 1) {
+        link.releaseRemote();
+        s.link.remoteHeld = 0;
+    }
+}
+
+void leaveWindow(InstrumentLink& link)
+{
+    ProgramState& s = link.context().state;
+    const AutoStore& a = s.autoStore;
+    if (a.autoStoreActive != 1) s.autoStore.autoStoreCounter = 0;
+    // An after-trigger autostore stores only while the instrument is held for the timer.
+    const bool afterTriggerRuns = a.autoStoreActive == 1 && a.autoStoreTimed == 0;
+    if (!afterTriggerRuns) releaseIfHeld(link);
+}
+
 }  // namespace
+
+void carryOutAutoStoreRequests(InstrumentLink& link)
+{
+    ProgramState& s = link.context().state;
+    Host& host = link.context().host;
+    AutoStore& a = s.autoStore;
+    if (!autoStoreRequestPending(a)) return;
+    OperationGuard guard(s, host);
+    if (!guard) return;
+    const bool pauseAsked = a.pauseRequested, stopAsked = a.stopRequested;
+    const bool exitAsked = a.exitRequested;
+    a.pauseRequested = a.stopRequested = a.exitRequested = false;
+    if (stopAsked)
+        stopRun(link);
+    else if (pauseAsked)
+        pauseRun(link);
+    if (exitAsked) {
+        leaveWindow(link);
+        host.closeWindow(ToolWindow::AutostoreWindow);
+    } else {
+        host.refreshWindow(ToolWindow::AutostoreWindow);
+    }
+}
 
 FileDialogRequest autoStoreDialogRequest(bool asTable)
 {
@@ -50,6 +109,8 @@ void AutoStoreController::opened()
     for (UiAction a : {UiAction::Read, UiAction::SetRead, UiAction::Set})
         host_.setActionEnabled(a, false);
     if (s_.autoStore.autoStoreActive != 1) s_.autoStore.autoStoreCounter = 0;
+    // An Exit asked for before the window was last closed does not close this opening.
+    s_.autoStore.exitRequested = false;
     startPressed_ = false;
     fileChosen_ = false;
 }
@@ -69,10 +130,13 @@ AutoStoreView AutoStoreController::view() const
     v.minutesText = str(a.autoStoreMinutes);
     v.printAfterStorage = a.autoStorePrint == 1;
     v.saveAsTable = a.autoStoreAsTable == 1;
-    if (a.autoStoreActive == 1)
+    if (a.autoStoreActive == 1 && !a.pauseRequested && !a.stopRequested)
         v.startCaption = "Pause";
     else
         v.startCaption = startPressed_ ? "Start" : "&Start";
+    v.startEnabled = !autoStoreRequestPending(a);
+    v.stopEnabled = !a.stopRequested && !a.exitRequested;
+    v.exitEnabled = !a.exitRequested;
     return v;
 }
 
@@ -124,33 +188,35 @@ Followup AutoStoreController::selectFilename(FileDialogs& dialogs)
     return {};
 }
 
-void AutoStoreController::releaseIfHeld()
-{
-    if (s_.link.remoteHeld == 1) link_.releaseRemote();
-}
-
 Followup AutoStoreController::startPause()
 {
-    OperationGuard guard(s_, host_);
-    if (!guard) return {};
-    startPressed_ = true;
     AutoStore& a = s_.autoStore;
-    if (a.autoStoreActive == 1) {
-        a.autoStoreActive = 0;
-        releaseIfHeld();
+    if (operationRunning(s_)) {
+        // The store or read in progress ends first; a Start waits for a quiet moment.
+        if (a.autoStoreActive == 1) {
+            a.pauseRequested = true;
+            startPressed_ = true;
+        }
         return {};
     }
-    if (autoStoreNumbersUsed(a)) {
+    OperationGuard guard(s_, host_);
+    startPressed_ = true;
+    if (a.autoStoreActive == 1) {
+        pauseRun(link_);
+        return {};
+    }
+    if (!skipTakenAutoStoreNumbers(a)) {
         host_.showMessage(kAutoStoreNumbersUsedText, kAutoStoreWindowTitle,
                           MessageIcon::Information);
         return {};
     }
     a.autoStoreActive = 1;
+    keepClockNote(s_, {});
     if (a.autoStoreTimed == 1) {
         const std::int64_t now = toEpochSeconds(link_.context().clock.now());
         a.autoStoreNextTime = fromEpochSeconds(now + a.autoStoreMinutes * 60);
         // Each timed store connects by itself.
-        releaseIfHeld();
+        releaseIfHeld(link_);
         return {};
     }
     if (!startAfterTrigger()) a.autoStoreActive = 0;
@@ -191,27 +257,24 @@ bool AutoStoreController::startAfterTrigger()
 
 Followup AutoStoreController::stop()
 {
-    OperationGuard guard(s_, host_);
-    if (!guard) return {};
     startPressed_ = true;
-    s_.autoStore.autoStoreActive = 0;
-    s_.autoStore.autoStoreCounter = 0;
-    if (link_.line().isOpen() && s_.link.remoteHeld == 1) {
-        link_.releaseRemote();
-        s_.link.remoteHeld = 0;
+    if (operationRunning(s_)) {
+        s_.autoStore.stopRequested = true;
+        return {};
     }
+    OperationGuard guard(s_, host_);
+    stopRun(link_);
     return {};
 }
 
 Followup AutoStoreController::exit()
 {
+    if (operationRunning(s_)) {
+        s_.autoStore.exitRequested = true;
+        return {};
+    }
     OperationGuard guard(s_, host_);
-    if (!guard) return {};
-    const AutoStore& a = s_.autoStore;
-    if (a.autoStoreActive != 1) s_.autoStore.autoStoreCounter = 0;
-    // An after-trigger autostore stores only while the instrument is held for the timer.
-    const bool afterTriggerRuns = a.autoStoreActive == 1 && a.autoStoreTimed == 0;
-    if (!afterTriggerRuns) releaseIfHeld();
+    leaveWindow(link_);
     Followup close;
     close.closeWindow = true;
     return close;

@@ -5,9 +5,11 @@
 // the state directly; while it is open "Read", "Set/Read" and "Set" of the toolbar are off
 // ("Read" comes back when it closes, the other two with the next complete read or load).
 //
-// Every button does nothing while an operation runs. The counter starts again at 0 when the
-// window opens, on Stop and on Exit, but never while autostore runs: a running autostore
-// goes on when the window closes and must not store over its own files.
+// Pause, Stop and Exit clicked while a store, a read or another operation runs are taken at
+// once as requests (their buttons show it) and carried out as soon as it has ended; Start and
+// "Select Filename" do nothing then. The counter starts again at 0 when the window opens, on
+// Stop and on Exit, but never while autostore runs: a running autostore goes on when the
+// window closes. Numbers whose file exists are skipped, so no file is ever stored over.
 
 #include <cstdint>
 #include <optional>
@@ -34,6 +36,11 @@ struct AutoStoreView {
     bool printAfterStorage = false;
     bool saveAsTable = false;
     std::string startCaption;  // "&Start" on opening, then "Pause" / "Start"
+    // A pending request switches off its button and those it makes pointless; a pending Pause
+    // or Stop shows "Start" already, the caption that follows.
+    bool startEnabled = true;
+    bool stopEnabled = true;
+    bool exitEnabled = true;
 };
 
 // The save dialog of "Select &Filename" for the mode.
@@ -62,11 +69,12 @@ public:
     Followup tableToggled(bool checked);
     Followup selectFilename(FileDialogs& dialogs);
 
-    // Starts autostore, or pauses it when it runs. Timed: the first store is due one interval
-    // from now. After trigger: the instrument is set to single acquisitions, the automatic
-    // update switched on and the acquisition armed; a Start that cannot work that way (a
-    // failed exchange, told by the link, or an old firmware without digital storage) leaves
-    // autostore inactive.
+    // Starts autostore, or pauses it when it runs. A Start moves the counter past the numbers
+    // whose file exists (none left: a message, and nothing starts) and clears the clock line's
+    // note. Timed: the first store is due one interval from now. After trigger: the instrument
+    // is set to single acquisitions, the automatic update switched on and the acquisition
+    // armed; a Start that cannot work that way (a failed exchange, told by the link, or an old
+    // firmware without digital storage) leaves autostore inactive.
     Followup startPause();
     // Stops autostore, starts the numbering again at 0 and releases a held instrument.
     Followup stop();
@@ -76,7 +84,6 @@ public:
 
 private:
     bool startAfterTrigger();
-    void releaseIfHeld();
 
     InstrumentLink& link_;
     ProgramState& s_;
@@ -85,5 +92,9 @@ private:
     bool startPressed_ = false;
     bool fileChosen_ = false;
 };
+
+// Carries out a Pause, Stop or Exit clicked while an operation ran (Stop before Pause, then
+// Exit, which closes the window); the main timer calls it once no operation runs.
+void carryOutAutoStoreRequests(InstrumentLink& link);
 
 }  // namespace ql

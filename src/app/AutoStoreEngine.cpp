@@ -1,36 +1,76 @@
 #include "AutoStoreEngine.h"
 
+#include "InstrumentOperations.h"
 #include "ScreenPrintout.h"
 #include "files/AutoStoreFiles.h"
 
 namespace ql {
+
+namespace {
+
+void stopForNumbersUsed(ProgramState& s, Host& host)
+{
+    autoStoreStoppedBy(s, host, kStoppedByNumbersUsed);
+    host.showMessage(kAutoStoreNumbersUsedText, kAutoSaveTitle, MessageIcon::Information);
+}
+
+}  // namespace
 
 bool autoStoreNumbersUsed(const AutoStore& a)
 {
     return a.autoStoreCounter > kLastAutoStoreNumber;
 }
 
+bool afterTriggerAutoStoreRuns(const ProgramState& s)
+{
+    return s.autoStore.autoStoreActive == 1 && s.autoStore.autoStoreTimed == 0 &&
+           s.link.autoUpdate == 1;
+}
+
+bool afterTriggerAutoStoreStranded(const ProgramState& s)
+{
+    return s.autoStore.autoStoreActive == 1 && s.autoStore.autoStoreTimed == 0 &&
+           s.link.autoUpdate != 1;
+}
+
+bool autoStoreRequestPending(const AutoStore& a)
+{
+    return a.pauseRequested || a.stopRequested || a.exitRequested;
+}
+
 void storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char decimalSign)
 {
     AutoStore& a = s.autoStore;
-    if (!autoStoreNumbersUsed(a)) {
-        const Result<std::string> stored = storeAutoStoreFile(s, host, decimalSign);
-        if (!stored) host.report(stored.failure());
-        if (a.autoStorePrint == 1)
-            (void)printScreenHardcopy(s, host, printer, PrintoutStart::Unattended,
-                                      stored ? std::optional(stored.value()) : std::nullopt);
-        ++a.autoStoreCounter;
+    // Files may have come into the folder since the last store.
+    if (!skipTakenAutoStoreNumbers(a)) {
+        stopForNumbersUsed(s, host);
+        return;
     }
-    if (autoStoreNumbersUsed(a)) {
-        stopAutoStore(s, host);
-        host.showMessage(kAutoStoreNumbersUsedText, kAutoSaveTitle, MessageIcon::Information);
+    const Result<std::string> stored = storeAutoStoreFile(s, decimalSign);
+    if (a.autoStorePrint == 1)
+        (void)printScreenHardcopy(s, host, printer, PrintoutStart::Unattended,
+                                  stored ? std::optional(stored.value()) : std::nullopt);
+    if (!stored) {
+        // Every later store would fail the same way, each with its message. Stopped first, so
+        // that the window and the clock line say so while the message is up.
+        autoStoreStoppedBy(s, host, kStoppedByFileError);
+        host.report(stored.failure());
+        return;
     }
+    ++a.autoStoreCounter;
+    if (!skipTakenAutoStoreNumbers(a)) stopForNumbersUsed(s, host);
 }
 
 void stopAutoStore(ProgramState& s, Host& host)
 {
     s.autoStore.autoStoreActive = 0;
     host.refreshWindow(ToolWindow::AutostoreWindow);
+}
+
+void autoStoreStoppedBy(ProgramState& s, Host& host, std::string_view why)
+{
+    keepClockNote(s, "Autostore stopped: " + std::string(why));
+    stopAutoStore(s, host);
 }
 
 }  // namespace ql

@@ -1,7 +1,9 @@
 #pragma once
-// The autostore's work once the main timer has read the instrument: the next numbered file,
-// the hardcopy after it when "Print after storage" is on, then the next number; and the one
-// way autostore is made inactive from outside its window.
+// The autostore's work once the main timer has read the instrument: the next free numbered
+// file, the hardcopy after it when "Print after storage" is on, then the next free number;
+// and the ways autostore is made inactive from outside its window, visibly.
+
+#include <string_view>
 
 #include "draw/Printer.h"
 #include "state/Host.h"
@@ -9,23 +11,42 @@
 
 namespace ql {
 
-// Said once file 99999 has been stored, and by Start while no number is left.
+// Said by a store and by Start when no file number up to 99999 is free for the prefix.
 inline constexpr const char* kAutoStoreNumbersUsedText =
-    "File number 99999 has been stored: the autostore stops.\r\n"
-    "Stop starts the numbering again at 00000.";
+    "No file number up to 99999 is free for this file name: the autostore stops.\r\n"
+    "Choose another file name, or move the numbered files to another folder.";
 
-// True once file 99999 has been stored: the counter has passed the last number.
+// Why an autostore stopped by itself, as the clock line keeps it after "Autostore stopped: ".
+inline constexpr std::string_view kStoppedByTransmissionError = "transmission error";
+inline constexpr std::string_view kStoppedByUpdateEnd = "automatic update ended";
+inline constexpr std::string_view kStoppedByFileError = "file not written";
+inline constexpr std::string_view kStoppedByNumbersUsed = "no free file number";
+
+// True once no file number up to 99999 is left: the counter stands past the last number.
 bool autoStoreNumbersUsed(const AutoStore& a);
 
-// Stores the data in memory into the next numbered file (a failure is told after the
-// writer's own message: "Bad Filename" / "Auto Save"), prints the hardcopy when chosen (also
-// after a failed store; only a stored file is named on the page) and counts the number as
-// used either way, so the next store tries the next one. After file 99999 the autostore
-// stops and says so, instead of writing that file again and again.
+// An after-trigger autostore that stores: active, and the automatic update polls the held
+// instrument for each completed acquisition.
+bool afterTriggerAutoStoreRuns(const ProgramState& s);
+// An after-trigger autostore that no longer can: active, but the automatic update has ended
+// (a failed exchange, a release, a loaded file).
+bool afterTriggerAutoStoreStranded(const ProgramState& s);
+// A Pause, Stop or Exit of the autostore window waits for the step in progress.
+bool autoStoreRequestPending(const AutoStore& a);
+
+// Stores the data in memory into the next free numbered file (numbers whose file exists are
+// skipped, so nothing is replaced), prints the hardcopy when chosen (also after a failed store;
+// only a stored file is named on the page; a failed printout goes into the clock line's note)
+// and moves the counter on to the next free number, which the clock line shows. A store that
+// fails uses no number, stops the autostore and is then told once ("File Error" with the file
+// and the cause); so is running out of numbers. The caller gives the instrument back then.
 void storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char decimalSign);
 
 // Autostore becomes inactive (nothing else changes); the autostore window, when it is open,
 // shows it.
 void stopAutoStore(ProgramState& s, Host& host);
+// Autostore stops by itself: inactive, the window shows "Start", and the clock line keeps
+// "Autostore stopped: " and `why` until the next Start. Nothing is said in a box here.
+void autoStoreStoppedBy(ProgramState& s, Host& host, std::string_view why);
 
 }  // namespace ql

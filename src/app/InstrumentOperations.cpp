@@ -1,5 +1,6 @@
 #include "InstrumentOperations.h"
 
+#include "AutoStoreController.h"
 #include "AutoStoreEngine.h"
 #include "OperationGuard.h"
 #include "ScreenPrintout.h"
@@ -24,6 +25,16 @@ std::string clockStatusText(const ProgramState& s, const DateTime& now)
     return text;
 }
 
+void keepClockNote(ProgramState& s, std::string_view note)
+{
+    std::string line;
+    for (const char c : note) {
+        if (c == '\r') continue;
+        line += c == '\n' ? ' ' : c;
+    }
+    s.clockNote = line;
+}
+
 InstrumentOperations::InstrumentOperations(InstrumentLink& link, Printer& printer)
     : link_(link),
       state_(link.context().state),
@@ -40,15 +51,31 @@ bool InstrumentOperations::inBracket(const std::function<bool()>& operation)
     if (connectHere) link_.connectInstrument();
     const bool ok = operation();
     if (connectHere) link_.releaseRemote();
+    if (!ok) stopStrandedAutoStore(kStoppedByTransmissionError);
     return ok;
 }
 
 bool InstrumentOperations::readAndRelease()
 {
+    // An after-trigger autostore needs the instrument held and armed for the timer's trigger
+    // polls: the read then leaves both as they are (a re-arm would drop a completed
+    // acquisition not yet stored).
+    const bool keepForAutoStore = afterTriggerAutoStoreRuns(state_);
     if (state_.link.remoteHeld != 1) link_.connectInstrument();
     const bool ok = link_.sequences().readAllFromScope();
-    link_.releaseRemote();
+    if (keepForAutoStore)
+        stopStrandedAutoStore(kStoppedByTransmissionError);
+    else
+        link_.releaseRemote();
     return ok;
+}
+
+void InstrumentOperations::stopStrandedAutoStore(std::string_view why)
+{
+    if (!afterTriggerAutoStoreStranded(state_)) return;
+    autoStoreStoppedBy(state_, host_, why);
+    // Given back as Pause does; after a failed exchange the instrument may still be in remote.
+    link_.releaseRemote();
 }
 
 // --- Toolbar ---------------------------------------------------------------------------------
@@ -212,12 +239,27 @@ void InstrumentOperations::timerTick()
     // a later tick: it must neither take reply bytes, nor start a read, nor draw half-read data.
     if (operationRunning(state_)) return;
 
+    // What was asked of the autostore during an operation since the last tick.
+    carryOutAutoStoreRequests(link_);
+    // Something ended the automatic update without a failure (a release, a loaded file).
+    if (afterTriggerAutoStoreStranded(state_)) {
+        OperationGuard guard(state_, host_);
+        autoStoreStoppedBy(state_, host_, kStoppedByUpdateEnd);
+        if (state_.link.remoteHeld == 1) link_.releaseRemote();  // as Pause does
+    }
     ScreenState& screen = state_.screen;
     if (screen.screenDirty == 1 && screen.screenBusy == 0) {
         host_.refreshWindow(ToolWindow::ScreenWindow);
         screen.screenDirty = 0;
     }
 
+    instrumentWork();
+    // A Pause, Stop or Exit clicked during that work is carried out now that it has ended.
+    carryOutAutoStoreRequests(link_);
+}
+
+void InstrumentOperations::instrumentWork()
+{
     const bool portOpen = link_.line().isOpen();
     const bool storeDue = timedAutoStoreDue();
     if (!portOpen && !storeDue) return;
@@ -227,7 +269,8 @@ void InstrumentOperations::timerTick()
         if (link_.checkCopyRequest()) serveCopyRequest();
         if (state_.link.autoUpdate == 1) pollAutomaticUpdate();
     }
-    if (storeDue) runTimedAutoStore();
+    // A Pause or Stop clicked during the copy request starts no store.
+    if (storeDue && timedAutoStoreDue()) runTimedAutoStore();
 }
 
 void InstrumentOperations::serveCopyRequest()
@@ -250,22 +293,29 @@ void InstrumentOperations::pollAutomaticUpdate()
         // A failed status query leaves the old status standing: it must not start a read.
         if (link_.trigger().queryTrgSta() &&
             s.trigStatus.trigStatus == s.trigStatus.trigStatusDone) {
+            // A Pause, Stop or Exit waiting since earlier in this tick lets nothing more be
+            // stored.
+            const bool storing =
+                afterTriggerAutoStoreRuns(s) && !autoStoreRequestPending(s.autoStore);
             const bool read = link_.sequences().readAllFromScope();
-            if (read && s.autoStore.autoStoreActive == 1 && s.autoStore.autoStoreTimed == 0 &&
-                autoStoreFile_)
-                autoStoreFile_();
-            link_.control().resetSingleShot();
+            if (read && storing && autoStoreFile_) autoStoreFile_();
+            if (storing && s.autoStore.autoStoreActive != 1)
+                link_.releaseRemote();  // the store stopped the autostore: given back as Pause does
+            else
+                link_.control().resetSingleShot();
         }
     } else {
         link_.sequences().readAllFromScope();
     }
     s.link.autoPollCounter = 0;
+    // A failed exchange has ended the automatic update, and with it the storing.
+    stopStrandedAutoStore(kStoppedByTransmissionError);
 }
 
 bool InstrumentOperations::timedAutoStoreDue()
 {
     const AutoStore& a = state_.autoStore;
-    if (a.autoStoreActive != 1 || a.autoStoreTimed != 1) return false;
+    if (a.autoStoreActive != 1 || a.autoStoreTimed != 1 || autoStoreRequestPending(a)) return false;
     return toEpochSeconds(a.autoStoreNextTime) - toEpochSeconds(clock_.now()) <= 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "draw/Printer.h"
 #include "link/InstrumentLink.h"
@@ -21,6 +22,10 @@ constexpr float kSingleShotPollFirmware = 2.0f;
 // "   Store 00012 at: hh:mm:ss" (timed) or "   Store after reset #00012" (after each trigger),
 // then the kept note, if any.
 std::string clockStatusText(const ProgramState& s, const DateTime& now);
+// The clock line keeps `note` (on one line) from the next tick on, until another note replaces
+// it or autostore starts again: why a running mode stopped, what became of an unattended
+// printout. An empty note clears it.
+void keepClockNote(ProgramState& s, std::string_view note);
 
 // What a remote READ did.
 enum class RemoteReadOutcome { Refused, Read, Failed };
@@ -71,21 +76,30 @@ public:
     RemoteReadOutcome remoteRead();
 
     // --- The one-second tick ----------------------------------------------------------------
-    // Clock and autostore status; then, unless an operation runs, the deferred redraw, the
-    // instrument's copy request, the automatic update and the timed autostore.
+    // Clock and autostore status; then, unless an operation runs, the autostore's Pause, Stop
+    // or Exit that waited for an operation (also right after this tick's own work), an
+    // after-trigger autostore whose automatic update has ended stopped visibly, the deferred
+    // redraw, the instrument's copy request, the automatic update and the timed autostore.
     void timerTick();
 
 private:
     // Connects unless the instrument is held, runs `operation`, and releases only when it
     // connected here. Returns what the operation returned.
     bool inBracket(const std::function<bool()>& operation);
-    // Connects unless held, reads everything, releases always (even a hold the user set).
+    // Connects unless held, reads everything, releases always (even a hold the user set),
+    // except while an after-trigger autostore runs: that keeps the instrument held and armed.
     bool readAndRelease();
     void writeThenRead(UiAction button, bool settingsOnly);
 
     // A hardcopy asked for on the instrument: read everything, release, print (with the print
     // settings and the preview open until the page is done).
     void serveCopyRequest();
+    // The guarded part of the tick: the copy request, the automatic update, the timed store.
+    void instrumentWork();
+    // After a failed exchange: stops an after-trigger autostore whose automatic update has
+    // ended with it (afterTriggerAutoStoreStranded), `why` in the clock line, and sends the
+    // instrument back to local operation, which the failure did not.
+    void stopStrandedAutoStore(std::string_view why);
     void pollAutomaticUpdate();
     void runTimedAutoStore();
     bool timedAutoStoreDue();

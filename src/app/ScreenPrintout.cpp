@@ -1,5 +1,6 @@
 #include "ScreenPrintout.h"
 
+#include "InstrumentOperations.h"
 #include "hardcopy/HardcopyOutput.h"
 
 namespace ql {
@@ -28,7 +29,11 @@ Status printScreenHardcopy(ProgramState& s, Host& host, Printer& printer, Printo
     const Status printed = printScreenCopy(input, printer);
     host.closeWindow(ToolWindow::PrintPreview);
     host.closeWindow(ToolWindow::PrinterSettings);
-    reportPrintout(host, printer, printed, start);
+    // Nobody waits at an unattended printout: a box would halt the autostore until answered.
+    if (start == PrintoutStart::Unattended && !printed)
+        keepClockNote(s, printed.failure().text);
+    else
+        reportPrintout(host, printer, printed, start);
     return printed;
 }
 

@@ -25,7 +25,8 @@ void reportPrintout(Host& host, const Printer& printer, const Status& printed, P
 // the state holds them. An unattended printout opens the print settings (and with them the
 // preview) first, so the user sees what is printed; every printout closes both once the page
 // is done. The file the autostore has just stored is named on the page's time line. Reported
-// through reportPrintout; returns what the printer did.
+// through reportPrintout, except an unattended printout that failed: nobody waits for a box
+// then, so the failure goes into the clock line's note. Returns what the printer did.
 Status printScreenHardcopy(ProgramState& s, Host& host, Printer& printer, PrintoutStart start,
                            std::optional<std::string> storedFileName = std::nullopt);
 

@@ -1,6 +1,12 @@
 #include "AutoStoreFiles.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "DataFileCodec.h"
 #include "DataFileOperations.h"
+#include "TableExport.h"
+#include "state/AtomicFile.h"
 #include "state/NumberFormat.h"
 #include "state/Text.h"
 
@@ -12,15 +18,25 @@ std::string autoStoreFileName(const AutoStore& a)
            (a.autoStoreAsTable == 1 ? ".tab" : ".mes");
 }
 
-Result<std::string> storeAutoStoreFile(const ProgramState& s, Host& host, char decimalSign)
+bool skipTakenAutoStoreNumbers(AutoStore& a)
+{
+    // A name the system cannot look at counts as free: its store fails and says why.
+    std::error_code error;
+    while (a.autoStoreCounter <= kLastAutoStoreNumber &&
+           std::filesystem::exists(std::filesystem::symlink_status(autoStoreFileName(a), error)))
+        ++a.autoStoreCounter;
+    return a.autoStoreCounter <= kLastAutoStoreNumber;
+}
+
+Result<std::string> storeAutoStoreFile(const ProgramState& s, char decimalSign)
 {
     const std::string name = autoStoreFileName(s.autoStore);
-    const bool stored = s.autoStore.autoStoreAsTable == 1
-                            ? saveTableFile(s, host, name, decimalSign)
-                            : saveMeasurementFile(s, host, name);
-    if (!stored)
-        return Failure{std::string(kBadFilenameText), std::string(kAutoSaveTitle),
-                       MessageIcon::None};
+    const std::string bytes = s.autoStore.autoStoreAsTable == 1 ? waveformTableText(s, decimalSign)
+                                                                : encodeMeasurementFile(s);
+    const Status written = writeFileAtomically(name, bytes, kAutoSaveTitle);
+    if (!written)
+        return Failure{std::string(kFileErrorText) + "\n" + written.failure().text,
+                       std::string(kAutoSaveTitle), written.failure().icon};
     return name;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
-// The numbered files of the autostore: the name of the next one, and storing it with the
-// writers of the measurement file and the waveform table.
+// The numbered files of the autostore: the name of the next one, the next number whose file
+// does not exist yet, and storing it with the writers of the measurement file and the
+// waveform table.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "state/Host.h"
+#include "state/ProgramState.h"
 #include "state/Status.h"
 
 namespace ql {
@@ -19,12 +20,16 @@ inline constexpr std::int32_t kLastAutoStoreNumber = 99999;
 // mode: "/data/probe" and 7 give "/data/probe00007.mes".
 std::string autoStoreFileName(const AutoStore& a);
 
-// Writes the waveforms and settings the state holds into the next numbered file: a
+// Moves the counter on past every number whose file of the mode already exists (anything at
+// that name counts, a dangling link too), so that no earlier measurement is ever replaced.
+// False when no number up to 99999 is free: the counter then stands past 99999.
+bool skipTakenAutoStoreNumbers(AutoStore& a);
+
+// Writes the waveforms and settings the state holds into the file of the counter's number: a
 // measurement file (measurement block, then settings block) or, in table mode, the waveform
-// table with `decimalSign`. The file is replaced in one piece, so a failed store leaves the
-// file of that name as it was; the writer has then reported its "File Error", and the
-// result is "Bad Filename" / "Auto Save" for the caller to show after it. Returns the name
-// of the stored file; the counter is left to the caller.
-Result<std::string> storeAutoStoreFile(const ProgramState& s, Host& host, char decimalSign);
+// table with `decimalSign`. The file is written in one piece, so a failed store leaves
+// nothing behind. Returns the name of the stored file, or "File Error" with the writer's text
+// (which file, and why) on a second line; nothing is shown and the counter is the caller's.
+Result<std::string> storeAutoStoreFile(const ProgramState& s, char decimalSign);
 
 }  // namespace ql

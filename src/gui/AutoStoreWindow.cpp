@@ -135,6 +135,9 @@ void AutoStoreWindow::applyView(bool minutesToo)
     }
     fileLabel_->setText(QString::fromStdString(v.fileLabel));
     start_->setText(QString::fromStdString(v.startCaption));
+    start_->setEnabled(v.startEnabled);
+    stop_->setEnabled(v.stopEnabled);
+    exit_->setEnabled(v.exitEnabled);
 }
 
 void AutoStoreWindow::carry(const Followup& followup)

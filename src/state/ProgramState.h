@@ -286,8 +286,13 @@ struct AutoStore {
     // into another folder.
     std::string autoStorePrefix;
     std::int16_t autoStoreMinutes = 0;
-    std::int32_t autoStoreCounter = 0;  // next file's number; 100000 once 99999 is stored
+    std::int32_t autoStoreCounter = 0;  // next file's number; 100000 once none is left
     DateTime autoStoreNextTime{};
+    // Pause, Stop and Exit of the autostore window clicked while a store or read ran: taken at
+    // once, carried out as soon as that step has ended; nothing more is stored meanwhile.
+    bool pauseRequested = false;
+    bool stopRequested = false;
+    bool exitRequested = false;
 };
 
 // Placement of a tool window in twips; windowState 0 normal, 1 minimised, 2 maximised.

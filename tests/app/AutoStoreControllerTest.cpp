@@ -205,7 +205,7 @@ TEST(AutoStoreWindow, ExitKeepsARunningAutostoreAndItsHold)
     EXPECT_EQ(t.state.autoStore.autoStoreCounter, 0);
 }
 
-TEST(AutoStoreWindow, ButtonsDoNothingWhileAnOperationRuns)
+TEST(AutoStoreWindow, WhileAnOperationRunsStartWaitsAndStopAndExitWaitAsRequests)
 {
     AutoStoreRig t;
     t.openWindow();
@@ -219,6 +219,17 @@ TEST(AutoStoreWindow, ButtonsDoNothingWhileAnOperationRuns)
     EXPECT_EQ(t.state.autoStore.autoStoreActive, 0);
     EXPECT_EQ(t.state.autoStore.autoStoreCounter, 5);
     EXPECT_TRUE(t.dialogs.shown.empty());
+    EXPECT_TRUE(t.commands().empty());
+    const AutoStoreView v = t.controller.view();
+    EXPECT_FALSE(v.startEnabled || v.stopEnabled || v.exitEnabled);
+
+    // Carried out by the first tick once the line is free.
+    t.ops.timerTick();
+    EXPECT_EQ(t.state.autoStore.autoStoreCounter, 5);
+    t.state.busy.linkBusy = 0;
+    t.ops.timerTick();
+    EXPECT_EQ(t.state.autoStore.autoStoreCounter, 0);
+    EXPECT_FALSE(t.host.isWindowOpen(ToolWindow::AutostoreWindow));
     EXPECT_TRUE(t.commands().empty());
 }
 

@@ -1,9 +1,13 @@
 // One autostore store as the main timer runs it: the numbered file, the printout naming it,
-// the counter; a store that fails is told, printed and counted; after file 99999 the
-// autostore stops.
+// the counter; a store that fails is told once, printed, uses no number and stops the
+// autostore; so does running out of numbers.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "AutoStoreRig.h"
+#include "TempFolder.h"
+#include "files/AutoStoreFiles.h"
 
 using namespace ql;
 using namespace ql::testing;
@@ -33,28 +37,36 @@ TEST(AutoStoreEngine, EachStoreWritesTheNextFileAndThePrintoutNamesIt)
     EXPECT_EQ(t.messageCount(), 0);
 }
 
-TEST(AutoStoreEngine, AStoreIntoAMissingFolderIsToldStillPrintedAndCounted)
+TEST(AutoStoreEngine, AStoreThatCannotBeWrittenIsToldOnceUsesNoNumberAndStops)
 {
-    AutoStoreRig t;
-    t.state.stamp.waveTime.assign("10:11:12");
-    AutoStore& a = t.state.autoStore;
-    a.autoStorePrefix = t.file("missing/run");
-    a.autoStoreActive = 1;
-    a.autoStorePrint = 1;
-    a.autoStoreCounter = 3;
-    storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
-
-    const std::vector<std::string>& e = t.host.events;
-    ASSERT_GE(e.size(), 3u);
-    EXPECT_EQ(Commands(e.begin(), e.begin() + 3),
-              (Commands{"message: File Error | Save Datas", "message: Bad Filename | Auto Save",
-                        "open PrinterSettings"}));
-    // The page is printed, but names no file: none was stored.
-    EXPECT_EQ(t.printer.documentsDone(), 1);
-    EXPECT_TRUE(printed(t.printer, "Measure time: 10:11:12"));
-    EXPECT_EQ(a.autoStoreCounter, 4);  // the next store tries the next number
-    EXPECT_EQ(a.autoStoreActive, 1);
-    EXPECT_TRUE(t.files().empty());
+    const struct {
+        const char* folder;  // under the rig's folder; "locked" is read-only
+        const char* cause;   // the system's words in the message
+    } cases[] = {{"missing", "No such file or directory"}, {"locked", "Permission denied"}};
+    for (const auto& c : cases) {
+        AutoStoreRig t;
+        std::filesystem::create_directory(t.file("locked"));
+        ::chmod(t.file("locked").c_str(), 0555);
+        t.state.stamp.waveTime.assign("10:11:12");
+        AutoStore& a = t.state.autoStore;
+        a.autoStorePrefix = t.file(c.folder) + "/run";
+        a.autoStoreActive = a.autoStorePrint = 1;
+        a.autoStoreCounter = 3;
+        {
+            ql::test::PermissionsEnforced enforced;
+            if (!enforced.ok()) GTEST_SKIP() << "cannot enforce permissions here";
+            storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+        }
+        ASSERT_EQ(t.messageCount(), 1) << c.folder;
+        const std::string& text = t.host.messages[0].text;
+        EXPECT_EQ(text.rfind("File Error\n", 0), 0u) << text;
+        EXPECT_NE(text.find(t.file(c.folder) + "/run00003.mes\": " + c.cause), std::string::npos);
+        // The page is printed, but names no file: none was stored.
+        EXPECT_TRUE(printed(t.printer, "Measure time: 10:11:12"));
+        EXPECT_EQ(a.autoStoreCounter, 3);
+        EXPECT_EQ(a.autoStoreActive, 0);
+        EXPECT_FALSE(t.state.clockNote.empty());
+    }
 }
 
 TEST(AutoStoreEngine, AfterFile99999TheAutostoreStopsAndStartRefusesUntilStop)

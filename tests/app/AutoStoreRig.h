@@ -39,6 +39,27 @@ struct AutoStoreRig : OperationsRig {
         controller.opened();
     }
 
+    // Start in the window: after each trigger, or timed at 0 minutes (a store every tick).
+    void startAfterTrigger()
+    {
+        openWindow();
+        controller.modeChosen(false);
+        controller.startPause();
+        sim.clearRecording();
+    }
+    void startEveryTick()
+    {
+        openWindow();
+        controller.modeChosen(true);
+        controller.minutesEntered("0");
+        controller.startPause();
+    }
+    void tick()
+    {
+        clock.advance(1000);
+        ops.timerTick();
+    }
+
     std::string file(const std::string& name) const { return folder + "/" + name; }
     std::string contents(const std::string& name) const
     {

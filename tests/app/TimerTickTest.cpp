@@ -217,10 +217,12 @@ TEST(AutomaticUpdate, AFailedStatusQueryStartsNoReadAndStoresNothing)
     t.state.autoStore.autoStoreActive = 1;
     t.sim.injectFault(*scopesim::Fault::parse("silence@trgsta?"));
     t.ops.timerTick();
-    EXPECT_EQ(t.commands(), (Commands{"trgsta?"}));
+    // The autostore after each trigger cannot go on: it stops and gives the instrument back.
+    EXPECT_EQ(t.commands(), (Commands{"trgsta?", "rm0"}));
     EXPECT_EQ(t.messageCount(), 1);
     EXPECT_EQ(t.stores, 0);
     EXPECT_EQ(t.state.link.autoUpdate, 0);
+    EXPECT_EQ(t.state.autoStore.autoStoreActive, 0);
 }
 
 TEST(TimedAutoStore, ReadsReleasesAndStoresWhenDue)

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -81,6 +82,31 @@ TEST(AutoStoreWindowGui, EveryTickStoresTheInstrumentsRecordsIntoTheNextNumbered
     rig.clock.advance(1000);
     rig.app.timerTick();
     EXPECT_TRUE(fs::exists(folder / "AutostoreXXX00003.mes"));
+}
+
+TEST(AutoStoreWindowGui, OneClickDuringAStorePausesOnceTheStoreHasEnded)
+{
+    ProgramRig rig;
+    rig.startUp();
+    rig.window.controls().autostoreItem->trigger();
+    auto& w = *rig.window.windows().window<AutoStoreWindow>(ToolWindow::AutostoreWindow);
+    w.timedOption()->click();
+    w.minutesBox()->setText(QStringLiteral("0"));
+    pressReturn(w.minutesBox());
+    w.startButton()->click();
+    QString pending;  // what the button says right after the click
+    QTimer::singleShot(0, &w, [&] {
+        w.startButton()->click();
+        pending = w.startButton()->text() + (w.startButton()->isEnabled() ? "" : " (waits)");
+    });
+    for (int tick = 0; tick < 3; ++tick) {
+        rig.clock.advance(1000);
+        rig.app.timerTick();
+    }
+    EXPECT_EQ(pending, QStringLiteral("Start (waits)"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(rig.paths.userDataDir()), {}), 1);
+    EXPECT_EQ(w.startButton()->text(), QStringLiteral("Start"));
+    EXPECT_TRUE(w.startButton()->isEnabled());
 }
 
 }  // namespace
