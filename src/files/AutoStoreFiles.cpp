@@ -35,8 +35,8 @@ Result<std::string> storeAutoStoreFile(const ProgramState& s, char decimalSign)
                                                                 : encodeMeasurementFile(s);
     const Status written = writeFileAtomically(name, bytes, kAutoSaveTitle);
     if (!written)
-        return Failure{std::string(kFileErrorText) + "\n" + written.failure().text,
-                       std::string(kAutoSaveTitle), written.failure().icon};
+        return fileError(kFileErrorText, kAutoSaveTitle, written.failure().text,
+                         written.failure().icon);
     return name;
 }
 
