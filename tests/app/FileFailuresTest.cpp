@@ -16,6 +16,7 @@
 
 #include "AppRig.h"
 #include "TempFolder.h"
+#include "app/AutoStoreEngine.h"
 #include "app/HarmonicsTestOperations.h"
 #include "draw/RecordingClipboard.h"
 #include "files/AutoStoreFiles.h"
@@ -91,7 +92,8 @@ const Writer kWriters[] = {
     {"autostore file", "probe00000.mes", false,
      [](AppRig& r, const std::string& p) {
          r.state.autoStore.autoStorePrefix = p.substr(0, p.size() - 9);
-         (void)storeAutoStoreFile(r.state, r.host, ',');
+         r.state.autoStore.autoStoreActive = 1;
+         storeNextAutoStoreFile(r.state, r.host, r.printer, ',');
          return r.host.messages;
      }},
     {"parameter file", std::string(kParameterFileName), true,
@@ -133,6 +135,11 @@ TEST(FileFailures, EveryWriterNamesTheFileAndTheCauseAndLeavesNothingBehind)
     for (const Writer& w : kWriters) {
         for (const auto& f : faults) {
             SCOPED_TRACE(std::string(w.what) + ", " + f.what);
+            // The autostore writes no name that exists, a link included: it takes the next
+            // number instead (its own tests show that).
+            if (std::string_view(w.what) == "autostore file" &&
+                f.fault >= Fault::LinkIntoMissingFolder)
+                continue;
             AppRig rig;
             const fs::path folder = fs::path(rig.root) / "place";
             const fs::path path = folder / w.name;
