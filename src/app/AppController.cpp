@@ -84,6 +84,11 @@ void AppController::startUp()
 
 bool AppController::releaseAndClosePort()
 {
+    // A hold the program set itself and still owes the instrument: connecting gives it back.
+    if (state_.link.programHold.outstanding && state_.link.remoteHeld != 1) {
+        OperationGuard guard(state_, host_);
+        link_.connectInstrument();
+    }
     SerialLine& line = link_.line();
     if (!line.isOpen()) return true;
     bool answered = true;
@@ -108,13 +113,16 @@ bool AppController::releaseAndClosePort()
     return answered;
 }
 
-void AppController::runClosingSequence(bool parametersSaved)
+void AppController::runClosingSequence(bool byExit)
 {
     closePending_ = false;
     exitPending_ = false;
-    if (state_.parDefaultsGenerated == 1 && !parametersSaved) saveParameters(state_, host_, paths_);
-    // The window closes whether or not the instrument answered.
-    releaseAndClosePort();
+    // "Exit" has written the parameter file and released the instrument already.
+    if (!byExit) {
+        if (state_.parDefaultsGenerated == 1) saveParameters(state_, host_, paths_);
+        // The window closes whether or not the instrument answered.
+        releaseAndClosePort();
+    }
     finished_ = true;
     host_.quit();
 }

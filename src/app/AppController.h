@@ -9,10 +9,12 @@
 // time and the settings panels, chooses the help document and then lets the screen be drawn.
 // No serial port is opened at start.
 //
-// Closing releases a held instrument ("rm0", then up to 8 s for its answer without serving
-// window events), closes the port and writes the parameter file: "Exit" always, other ways of
-// closing only when start-up had to generate defaults. While an instrument operation is in
-// progress a close or "Exit" waits until it has finished, so no command is cut in half.
+// Closing gives back a waveform hold the program set itself and still owes the instrument
+// (connecting again for it), releases a held instrument ("rm0", then up to 8 s for its answer
+// without serving window events), closes the port and writes the parameter file: "Exit"
+// always, other ways of closing only when start-up had to generate defaults. While an instrument
+// operation is in progress a close or "Exit" waits until it has finished, so no command is cut in
+// half.
 
 #include <string>
 
@@ -102,12 +104,13 @@ public:
     const AppPaths& paths() const { return paths_; }
 
 private:
-    // Releases a held instrument and closes the port. False when the held instrument did not
-    // answer "rm0" within the time-out (the port is closed then as well).
+    // Gives back a hold the program still owes the instrument (by connecting), releases a held
+    // instrument and closes the port. False when the held instrument did not answer "rm0"
+    // within the time-out (the port is closed then as well).
     bool releaseAndClosePort();
-    // Writes the parameter file when start-up generated defaults (unless "Exit" has just
-    // written it), releases the instrument, closes the port and ends the program.
-    void runClosingSequence(bool parametersSaved);
+    // Unless "Exit" has just done so: writes the parameter file when start-up generated
+    // defaults, releases the instrument and closes the port. Then ends the program.
+    void runClosingSequence(bool byExit);
 
     ProgramState& state_;
     Host& host_;

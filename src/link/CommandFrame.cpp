@@ -59,6 +59,7 @@ void CommandFrame::transmissionFailure(std::string_view command, std::string_vie
     if (!detail.empty()) text += "\n" + std::string(detail);
     if (!failureNote_.empty()) text += "\n" + failureNote_;
     clearRemote();
+    if (silentFailures_) return;
     ctx_.host.showMessage(text, kSerialErrorTitle, MessageIcon::None);
 }
 
@@ -142,6 +143,25 @@ bool CommandFrame::set(std::string_view command, const std::vector<std::uint8_t>
                        std::initializer_list<std::size_t> pauseAfterByte)
 {
     if (!guard()) return false;
+    return exchangeSet(command, params, pauseAfterByte);
+}
+
+bool CommandFrame::setAfterFailure(std::string_view command,
+                                   const std::vector<std::uint8_t>& params)
+{
+    if (!ctx_.port.isOpen()) return false;
+    // The rest of the failed answer may still be on its way: once the line is quiet it can no
+    // longer be taken for this command's acknowledgement.
+    line_.receiveWholeReply();
+    silentFailures_ = true;
+    const bool ok = exchangeSet(command, params, {});
+    silentFailures_ = false;
+    return ok;
+}
+
+bool CommandFrame::exchangeSet(std::string_view command, const std::vector<std::uint8_t>& params,
+                               std::initializer_list<std::size_t> pauseAfterByte)
+{
     LinkBusyScope busy(ctx_.state);
     line_.flushInput();
     if (!line_.sendString(command)) {

@@ -52,6 +52,11 @@ public:
     // byte numbers), then "0" CR LF.
     bool set(std::string_view command, const std::vector<std::uint8_t>& params,
              std::initializer_list<std::size_t> pauseAfterByte = {});
+    // A set command sent once after a failure, while the instrument is no longer counted as
+    // held but has not been released yet (to give back what the failed operation took). It
+    // needs only the port open, and its own failure is shown to nobody: the failure before it
+    // has been reported.
+    bool setAfterFailure(std::string_view command, const std::vector<std::uint8_t>& params);
     // A control command: the text with its terminator, then a 3-character answer that
     // `accept` judges.
     bool control(std::string_view textWithTerminator, const AckCheck& accept = isPlainAck);
@@ -72,11 +77,14 @@ private:
     bool awaitHead(std::string_view command, std::size_t headLength);
     bool checkEcho(const QueryRequest& request);
     bool acknowledge(std::string_view command, const AckCheck& accept);
+    bool exchangeSet(std::string_view command, const std::vector<std::uint8_t>& params,
+                     std::initializer_list<std::size_t> pauseAfterByte);
     void clearRemote();
 
     LinkContext& ctx_;
     SerialLine& line_;
     std::string failureNote_;
+    bool silentFailures_ = false;
 };
 
 // Bytes as a message can show them: printable characters as they are, others as <CR>, <LF>

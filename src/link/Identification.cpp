@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "PortMap.h"
-
+#include "SettingsCommands.h"
 #include "state/Numeric.h"
 #include "state/Text.h"
 
@@ -184,6 +184,14 @@ bool Identification::connectInstrument()
             s.link.remoteHeld = 0;
             ctx_.host.setRemoteBox(false);
         }
+    }
+    // A hold the program set itself and could not give back at the time goes back before
+    // anything else is sent; an analog-only model has none to take back.
+    if (s.link.remoteHeld == 1 && s.link.programHold.outstanding) {
+        if (s.caps.unitAnalog)
+            s.link.programHold.outstanding = false;
+        else
+            SettingsCommands(ctx_, frame_).giveHoldBack();
     }
     applyModelGating();
     selectHelpFile(s, helpFolder_);

@@ -40,8 +40,9 @@ public:
     {
     }
 
-    // Opens the port when needed and identifies the instrument; true when it is held in
-    // remote afterwards. Failures are reported here.
+    // Opens the port when needed and identifies the instrument, then gives back a hold the
+    // program still owes it; true when it is held in remote afterwards. Failures are reported
+    // here.
     bool connectInstrument();
     // Re-reads the capabilities of the current model name silently (after loading a file).
     void loadUnitCapabilities();

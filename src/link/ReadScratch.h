@@ -35,7 +35,8 @@ public:
     // Takes everything a read changes into the program state.
     void commit();
     // After a failure: clears in the program state what the failure cleared in the copy (the
-    // remote hold and the automatic update); nothing else changes.
+    // remote hold and the automatic update) and keeps the record of the program's own hold on
+    // the instrument; nothing else changes.
     void abandon();
 
 private:

@@ -26,9 +26,11 @@ bool Sequences::readAllFromScope()
     BusyPointer pointer(ctx_.host);
     // Everything is read into a copy, taken over only when the whole sequence got through.
     ReadScratch scratch(ctx_);
-    readAllInto(scratch);
+    const bool tookHold = readAllInto(scratch);
     if (!scratch.intact()) {
         scratch.abandon();
+        // An instrument left holding would show the same acquisition to every later read.
+        if (tookHold) settings_.giveHoldBack(HoldGiveBack::AfterFailure);
         return false;
     }
     scratch.commit();
@@ -42,7 +44,7 @@ bool Sequences::readAllFromScope()
     return true;
 }
 
-void Sequences::readAllInto(ReadScratch& scratch)
+bool Sequences::readAllInto(ReadScratch& scratch)
 {
     ProgramState& s = scratch.state();
     SettingsCommands& settings = scratch.settings();
@@ -59,9 +61,8 @@ void Sequences::readAllInto(ReadScratch& scratch)
             firmwareAbove(s.identity.firmwareVersion, kForcedHoldFirmware)) {
             // Hold the instrument's waveform so that all records belong to one acquisition.
             keptHold = s.storage.holdWaveform;
-            s.storage.holdWaveform = 1;
             holdForced = true;
-            settings.sendHldWfm();
+            settings.takeHoldForRead(keptHold);
         }
     } else {
         s.ddf.componentTester = 0;
@@ -101,11 +102,12 @@ void Sequences::readAllInto(ReadScratch& scratch)
     if (!analogOnly) {
         if (holdForced) {
             s.storage.holdWaveform = keptHold;
-            settings.sendHldWfm();
+            settings.giveHoldBack();
         }
     } else {
         s.ddf.componentTester = 0;
     }
+    return holdForced;
 }
 
 bool Sequences::readSettingsFromScope()

@@ -22,6 +22,13 @@ std::vector<std::uint8_t> toBytes(const std::array<std::uint8_t, N>& block)
     return std::vector<std::uint8_t>(block.begin(), block.end());
 }
 
+// The hold flag travels as a digit character ("0" or "1"); a value read back from the
+// instrument as another digit goes back as that digit.
+std::vector<std::uint8_t> holdParameter(byte hold)
+{
+    return {static_cast<std::uint8_t>('0' + std::min<int>(hold, 9))};
+}
+
 }  // namespace
 
 bool SettingsCommands::queryDdf()
@@ -115,11 +122,26 @@ bool SettingsCommands::sendAvrNm()
 
 bool SettingsCommands::sendHldWfm()
 {
-    // The flag travels as a digit character ("0" or "1"); a value read back from the
-    // instrument as another digit goes back as that digit.
-    const int value = std::min<int>(ctx_.state.storage.holdWaveform, 9);
-    const auto character = static_cast<std::uint8_t>('0' + value);
-    return frame_.set("hldwfm=", {character});
+    return frame_.set("hldwfm=", holdParameter(ctx_.state.storage.holdWaveform));
+}
+
+bool SettingsCommands::takeHoldForRead(byte userHold)
+{
+    // Recorded before it is sent: a failure may come after the instrument took it.
+    ctx_.state.link.programHold = {.outstanding = true, .userHold = userHold};
+    ctx_.state.storage.holdWaveform = 1;
+    return sendHldWfm();
+}
+
+bool SettingsCommands::giveHoldBack(HoldGiveBack when)
+{
+    SerialLink::ProgramHold& hold = ctx_.state.link.programHold;
+    if (!hold.outstanding) return true;
+    const std::vector<std::uint8_t> value = holdParameter(hold.userHold);
+    const bool sent = when == HoldGiveBack::AfterFailure ? frame_.setAfterFailure("hldwfm=", value)
+                                                         : frame_.set("hldwfm=", value);
+    if (sent) hold.outstanding = false;
+    return sent;
 }
 
 }  // namespace ql

@@ -6,6 +6,8 @@
 
 namespace ql {
 
+enum class HoldGiveBack { AsCommand, AfterFailure };
+
 class SettingsCommands {
 public:
     SettingsCommands(LinkContext& ctx, CommandFrame& frame) : ctx_(ctx), frame_(frame) {}
@@ -23,6 +25,14 @@ public:
     bool sendMeasDdf();   // pause after byte 10
     bool sendAvrNm();
     bool sendHldWfm();  // the hold flag as the character "0" or "1"
+
+    // The hold a read sets on the instrument itself ("hldwfm=1"), recorded as the program's
+    // own with `userHold`, the value to give back.
+    bool takeHoldForRead(byte userHold);
+    // Sends the value of the program's outstanding hold back (true when none is outstanding)
+    // and clears the record once the instrument has acknowledged it: as any command, or once
+    // right after the failure of the read that took it (CommandFrame::setAfterFailure).
+    bool giveHoldBack(HoldGiveBack when = HoldGiveBack::AsCommand);
 
 private:
     LinkContext& ctx_;

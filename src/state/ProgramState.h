@@ -89,6 +89,14 @@ struct SerialLink {
     // then their bytes are not the instrument's and are never written back unread.
     bool ddf2Received = false;
     bool measDdfReceived = false;
+    // The waveform hold the program set on the instrument itself, so that a read's records all
+    // belong to one acquisition: outstanding from before its "hldwfm=1" until the instrument
+    // has acknowledged `userHold`, the value it had before, again. The user's own hold never
+    // appears here.
+    struct ProgramHold {
+        bool outstanding = false;
+        byte userHold = 0;
+    } programHold;
 };
 
 // Re-entrancy guards of the single-threaded program.

@@ -278,6 +278,57 @@ TEST(Shutdown, ExitWithASilentHeldInstrumentKeepsRunningAndASecondExitWritesAndQ
     EXPECT_EQ(rig.host.countEvents("quit"), 1);
 }
 
+TEST(Shutdown, AHoldTheProgramCouldNotGiveBackGoesBackAtTheNextConnectAndAtExit)
+{
+    using Commands = std::vector<std::string>;
+    const struct {
+        const char* name;
+        const char* readFault;
+        const char* giveBackFault;  // armed once the CH I record has been asked for
+    } failures[] = {
+        {"the port vanished with the record", "vanish:1@rdwfm1:", nullptr},
+        {"the give-back unanswered", "silence@rdwfm1:", "silence@hldwfm="},
+    };
+    for (const auto& f : failures) {
+        for (const bool byExit : {false, true}) {
+            SCOPED_TRACE(std::string(f.name) + (byExit ? ", then Exit" : ", then Read"));
+            AppRig rig;
+            rig.app.startUp();
+            rig.host.clear();
+            rig.sim.injectFault(*scopesim::Fault::parse(f.readFault));
+            rig.host.onPumpEvents = [&] {
+                const Commands sent = rig.sim.commandTexts();
+                if (f.giveBackFault && !sent.empty() && sent.back() == "rdwfm1:" &&
+                    rig.sim.pendingFaults() == 0)
+                    rig.sim.injectFault(*scopesim::Fault::parse(f.giveBackFault));
+            };
+            rig.ops.read();
+            rig.host.onPumpEvents = nullptr;
+            ASSERT_TRUE(rig.sim.instrument().holdWaveform());
+            ASSERT_TRUE(rig.state.link.programHold.outstanding);
+            EXPECT_EQ(rig.host.messages.size(), 1u);  // the read's failure alone
+            rig.port.reconnect();
+            rig.sim.clearRecording();
+            rig.host.clear();
+
+            if (byExit) {
+                EXPECT_EQ(rig.app.exitProgram(), ExitOutcome::Ended);
+                EXPECT_EQ(rig.sim.commandTexts(),
+                          (Commands{" ", "id?", "vers?", "hldwfm=", "rm0"}));
+            } else {
+                rig.ops.read();
+                const Commands sent = rig.sim.commandTexts();
+                ASSERT_GE(sent.size(), 5u);
+                EXPECT_EQ(Commands(sent.begin(), sent.begin() + 5),
+                          (Commands{" ", "id?", "vers?", "hldwfm=", "hldwfm?"}));
+            }
+            EXPECT_FALSE(rig.sim.instrument().holdWaveform());
+            EXPECT_FALSE(rig.state.link.programHold.outstanding);
+            EXPECT_TRUE(rig.host.messages.empty());
+        }
+    }
+}
+
 TEST(Shutdown, ExitAlwaysWritesTheParameterFileOnceWithTheWindowLayout)
 {
     const TempRoot root;

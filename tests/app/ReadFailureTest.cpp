@@ -3,6 +3,7 @@
 // the client told "error"; and the next READ brings exactly what the instrument serves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "OperationsRig.h"
@@ -75,6 +76,8 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
     const Commands read = reference.commands();
     ASSERT_EQ(std::count(read.begin(), read.end(), "rdref1:"), 2);
     ASSERT_EQ(std::count(read.begin(), read.end(), "hldwfm="), 3);
+    // From here on the read holds the instrument's records itself.
+    const std::size_t taken = std::find(read.begin(), read.end(), "hldwfm=") - read.begin();
 
     // Junk after an answer reaches the next command, whose echo it then precedes.
     const struct {
@@ -120,9 +123,11 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
                 EXPECT_EQ(t.messageCount(), 0) << where;
                 continue;
             }
+            // A read that held the instrument gives the hold back before the release.
+            const Commands giveBack = failing >= taken ? Commands{"hldwfm="} : Commands{};
             EXPECT_EQ(t.commands(),
                       join({Commands(read.begin(), read.begin() + static_cast<long>(failing) + 1),
-                            kRelease}))
+                            giveBack, kRelease}))
                 << where;
             ASSERT_EQ(t.messageCount(), 1) << where;
             const std::string& text = t.host.messages[0].text;
@@ -171,5 +176,169 @@ TEST(ReadFailure, TheSettingsOnlyReadIsAllOrNothingToo)
         EXPECT_EQ(t.state.ddf.ch1VoltsIndex == 9, !fails);
         EXPECT_EQ(t.state.trigCal.trgVal1 == 5, !fails);
         EXPECT_EQ(t.messageCount(), fails ? 1 : 0);
+    }
+}
+
+namespace {
+
+// Every acquisition differs, so a record read twice shows that the instrument stood still.
+scopesim::SimulatorConfig noisyInstrument()
+{
+    scopesim::SimulatorConfig c = instrument();
+    c.noiseCodes = 3;
+    return c;
+}
+
+std::string remoteRead(OperationsRig& t)
+{
+    EXPECT_EQ(t.remote.answerLine("EXECUTE READ"), "OK");
+    return t.remote.answerLine("REQUEST data");
+}
+
+}  // namespace
+
+TEST(ReadFailure, AReadCutOffUnderTheProgramsHoldLeavesTheFollowingReadsFresh)
+{
+    OperationsRig t(noisyInstrument());
+    useTimebaseBView(t.sim);
+    std::vector<Waveform> records;
+    for (int read = 1; read <= 5; ++read) {
+        // The second read's CH II request gets no answer.
+        if (read == 2) t.sim.injectFault(*Fault::parse("silence@rdwfm2:"));
+        t.clock.advance(1000);
+        EXPECT_EQ(remoteRead(t), read == 2 ? "error" : "ready") << read;
+        if (read != 2) records.push_back(t.state.waves.waveCh1);
+    }
+    for (std::size_t i = 1; i < records.size(); ++i) EXPECT_NE(records[i], records[i - 1]) << i;
+    EXPECT_FALSE(t.sim.instrument().holdWaveform());
+    EXPECT_EQ(t.messageCount(), 1);
+}
+
+TEST(ReadFailure, AFaultUnderTheProgramsHoldGivesItBackAndTheNextReadsAreFresh)
+{
+    OperationsRig reference(noisyInstrument());
+    useTimebaseBView(reference.sim);
+    ASSERT_TRUE(reference.connect());
+    ASSERT_TRUE(reference.link->sequences().readAllFromScope());
+    const Commands read = reference.commands();
+    // From the program's own "hldwfm=1" to the "hldwfm=" that gives the user's value back.
+    const std::size_t taken = std::find(read.begin(), read.end(), "hldwfm=") - read.begin();
+    ASSERT_EQ(read.back(), "hldwfm=");
+
+    const struct {
+        const char* name;
+        std::string (*fault)(const std::string& command);
+        bool portGone;
+    } kinds[] = {
+        {"silent", [](const std::string&) { return std::string("silence"); }, false},
+        {"cut after 1 byte", [](const std::string&) { return std::string("stop:1"); }, false},
+        {"line noise",
+         [](const std::string& c) { return "garbage:" + std::to_string(answerLength(c)); }, false},
+        {"wrong acknowledgement", [](const std::string&) { return std::string("ack:1crlf"); },
+         false},
+        {"port gone", [](const std::string&) { return std::string("vanish:1"); }, true},
+    };
+
+    for (const bool userHold : {false, true}) {
+        for (std::size_t k = taken; k < read.size(); ++k) {
+            for (const auto& kind : kinds) {
+                const std::string where = read[k] + " #" + std::to_string(k) + ", " + kind.name +
+                                          (userHold ? ", held by the user" : "");
+                OperationsRig t(noisyInstrument());
+                useTimebaseBView(t.sim);
+                t.sim.instrument().setHoldWaveform(userHold);
+                ASSERT_TRUE(t.connect());
+                const Fault fault = *Fault::parse(kind.fault(read[k]));
+                bool armed = false;
+                t.host.onPumpEvents = [&] {
+                    if (!armed && t.commands().size() == k) {
+                        t.sim.injectFault(fault);
+                        armed = true;
+                    }
+                };
+                EXPECT_EQ(remoteRead(t), "error") << where;
+                ASSERT_TRUE(armed) << where;
+                EXPECT_EQ(t.messageCount(), 1) << where;
+                const Commands failed(read.begin(), read.begin() + static_cast<long>(k) + 1);
+                if (kind.portGone) {
+                    // Nothing can go back now: the next connect gives it back.
+                    EXPECT_EQ(t.commands(), failed) << where;
+                    EXPECT_TRUE(t.state.link.programHold.outstanding) << where;
+                    t.port.reconnect();
+                } else {
+                    EXPECT_EQ(t.commands(), join({failed, {"hldwfm="}, kRelease})) << where;
+                    EXPECT_EQ(t.sim.instrument().holdWaveform(), userHold) << where;
+                }
+
+                t.host.onPumpEvents = nullptr;
+                t.sim.clearFaults();
+                t.host.clear();
+                for (int again = 1; again <= 2; ++again) {
+                    t.sim.clearRecording();
+                    const Waveform before = t.state.waves.waveCh1;
+                    t.clock.advance(1000);
+                    EXPECT_EQ(remoteRead(t), "ready") << where << ", read " << again;
+                    const Commands sent = t.commands();
+                    if (kind.portGone && again == 1) {
+                        ASSERT_GE(sent.size(), 5u) << where;
+                        EXPECT_EQ(Commands(sent.begin(), sent.begin() + 5),
+                                  join({kConnect, {"hldwfm=", "hldwfm?"}}))
+                            << where;
+                    }
+                    if (userHold) {
+                        EXPECT_TRUE(
+                            recordIs(t.state.waves.waveCh1, t.sim.instrument().channelRecord(1)))
+                            << where << ", read " << again;
+                    } else {
+                        EXPECT_NE(t.state.waves.waveCh1, before) << where << ", read " << again;
+                    }
+                    EXPECT_EQ(t.sim.instrument().holdWaveform(), userHold) << where;
+                    EXPECT_EQ(t.state.storage.holdWaveform, userHold ? 1 : 0) << where;
+                }
+                EXPECT_FALSE(t.state.link.programHold.outstanding) << where;
+                EXPECT_EQ(t.messageCount(), 0) << where;
+            }
+        }
+    }
+}
+
+TEST(ReadFailure, EveryOperationWhoseReadFailsGivesTheProgramsHoldBackBeforeAnythingElse)
+{
+    const struct {
+        const char* name;
+        bool connected;  // held in remote beforehand
+        void (*run)(OperationsRig& t);
+    } operations[] = {
+        {"toolbar Read", false, [](OperationsRig& t) { t.ops.read(); }},
+        {"Set/Read", false, [](OperationsRig& t) { t.ops.setRead(); }},
+        {"Reset with the right button", false,
+         [](OperationsRig& t) { t.ops.resetReleased(MouseButton::Right); }},
+        {"copy request", true,
+         [](OperationsRig& t) {
+             t.sim.pressCopyKey();
+             t.clock.advance(50);
+             t.ops.timerTick();
+         }},
+        {"automatic update", true,
+         [](OperationsRig& t) {
+             t.state.link.autoUpdate = 1;
+             t.ops.timerTick();
+         }},
+    };
+    for (const auto& op : operations) {
+        OperationsRig t(noisyInstrument());
+        if (op.connected) {
+            ASSERT_TRUE(t.connect());
+        }
+        t.sim.injectFault(*Fault::parse("silence@rdwfm1:"));
+        op.run(t);
+        const Commands sent = t.commands();
+        const auto cut = std::find(sent.begin(), sent.end(), "rdwfm1:");
+        ASSERT_NE(cut, sent.end()) << op.name;
+        ASSERT_NE(cut + 1, sent.end()) << op.name;
+        EXPECT_EQ(*(cut + 1), "hldwfm=") << op.name;
+        EXPECT_FALSE(t.sim.instrument().holdWaveform()) << op.name;
+        EXPECT_FALSE(t.state.link.programHold.outstanding) << op.name;
+        EXPECT_EQ(t.messageCount(), 1) << op.name;
     }
 }
