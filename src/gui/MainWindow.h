@@ -13,6 +13,7 @@
 
 #include "QtDesktop.h"
 #include "QtFileDialogs.h"
+#include "UserChanges.h"
 #include "WindowRegistry.h"
 #include "state/Host.h"
 
@@ -120,6 +121,7 @@ private:
     QtDesktop desktop_;
     QPointer<QPrintDialog> printerSetup_;
     WindowRegistry windows_;
+    UserChanges changes_{this};
     std::function<void()> tickHandler_;
     std::function<bool()> closeHandler_;
     bool finished_ = false;
