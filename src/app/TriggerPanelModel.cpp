@@ -78,6 +78,7 @@ TriggerPanelView TriggerPanelModel::view() const
         firmwareAbove(state_.identity.firmwareVersion, kCharacterStatusFirmware);
     const bool triggered = status == kTriggered || (characters && status == '0' + kTriggered);
     v.statusBackground = triggered ? kTriggeredBackground : kWaitingBackground;
+    v.statusText = triggered ? "Triggered" : "Not triggered";
     return v;
 }
 

@@ -13,6 +13,8 @@
 // A value no option shows (a coupling the model lacks, source 3, a slope or mode beyond 1)
 // selects nothing and is left as it is.
 
+#include <string>
+
 #include "Followup.h"
 #include "SettingsPanels.h"
 
@@ -29,6 +31,7 @@ struct TriggerPanelView {
     bool slopeBEnabled = true;
     int level = 0;                                   // 0..1023
     int statusBackground = kUncalibratedBackground;  // palette colour: green when triggered
+    std::string statusText;                          // the same in words, for a screen reader
 };
 
 class TriggerPanelModel {

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -122,7 +121,7 @@ AboutWindow::AboutWindow(const ModelTable& table, Host& host, Desktop& desktop, 
     layout->addLayout(contact);
     layout->addLayout(buttons);
 
-    connect(modelList_, &QTableWidget::currentCellChanged, this, [this](int row) {
+    changes_.onChosen(modelList_, [this](int row) {
         model_.rowChosen(row);
         applyView(false);
     });
@@ -146,7 +145,7 @@ void AboutWindow::applyView(bool withList)
     const AboutView v = model_.view();
     noticeLabel_->setText(fromUtf8(v.notice));
     if (withList) {
-        const QSignalBlocker blocker(modelList_);
+        const UserChanges::Painting painting = changes_.painting();
         modelList_->setRowCount(static_cast<int>(v.models.size()));
         for (int row = 0; row < static_cast<int>(v.models.size()); ++row) {
             const ModelRow& m = v.models[static_cast<std::size_t>(row)];

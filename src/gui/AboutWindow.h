@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "ToolWindowEntry.h"
+#include "UserChanges.h"
 #include "app/AboutModel.h"
 
 class QLabel;
@@ -28,6 +29,7 @@ private:
 
     AboutModel model_;
     Host& host_;
+    UserChanges changes_{this};
     QLabel* noticeLabel_ = nullptr;
     QTableWidget* modelList_ = nullptr;
     QPlainTextEdit* noteBox_ = nullptr;

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -54,20 +53,15 @@ AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, cha
     fileLabel_->setMinimumWidth(fileLabel_->fontMetrics().averageCharWidth() *
                                 kFileLabelCharacters);
 
-    // clicked() comes from the mouse and the keyboard, never from the program.
-    connect(timed_, &QRadioButton::clicked, this, [this] { carry(controller_.modeChosen(true)); });
-    connect(afterTrigger_, &QRadioButton::clicked, this,
-            [this] { carry(controller_.modeChosen(false)); });
-    // Enter and leaving the box.
-    connect(minutes_, &QLineEdit::editingFinished, this, [this] {
+    changes_.onChosen(timed_, [this] { carry(controller_.modeChosen(true)); });
+    changes_.onChosen(afterTrigger_, [this] { carry(controller_.modeChosen(false)); });
+    changes_.onEntered(minutes_, [this] {
         const Followup f = controller_.minutesEntered(minutes_->text().toStdString());
         applyView(true);
         carry(f);
     });
-    connect(print_, &QCheckBox::clicked, this,
-            [this](bool checked) { carry(controller_.printToggled(checked)); });
-    connect(table_, &QCheckBox::clicked, this,
-            [this](bool checked) { carry(controller_.tableToggled(checked)); });
+    changes_.onSwitched(print_, [this](bool checked) { carry(controller_.printToggled(checked)); });
+    changes_.onSwitched(table_, [this](bool checked) { carry(controller_.tableToggled(checked)); });
     connect(selectFile_, &QPushButton::clicked, this, [this] {
         carry(controller_.selectFilename(dialogs_));
         fitFrame();
@@ -122,17 +116,13 @@ void AutoStoreWindow::fitFrame()
 void AutoStoreWindow::applyView(bool minutesToo)
 {
     const AutoStoreView v = controller_.view();
-    {
-        const QSignalBlocker a(timed_), b(afterTrigger_), c(print_), d(table_);
-        timed_->setChecked(v.timed);
-        afterTrigger_->setChecked(!v.timed);
-        print_->setChecked(v.printAfterStorage);
-        table_->setChecked(v.saveAsTable);
-    }
-    if (minutesToo || !minutes_->hasFocus()) {
-        const QSignalBlocker blocker(minutes_);
+    const UserChanges::Painting painting = changes_.painting();
+    timed_->setChecked(v.timed);
+    afterTrigger_->setChecked(!v.timed);
+    print_->setChecked(v.printAfterStorage);
+    table_->setChecked(v.saveAsTable);
+    if (minutesToo || !minutes_->hasFocus())
         minutes_->setText(QString::fromStdString(v.minutesText));
-    }
     fileLabel_->setText(QString::fromStdString(v.fileLabel));
     start_->setText(QString::fromStdString(v.startCaption));
     start_->setEnabled(v.startEnabled);

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "ToolWindowEntry.h"
+#include "UserChanges.h"
 #include "app/AutoStoreController.h"
 
 class QCheckBox;
@@ -42,6 +43,7 @@ private:
     AutoStoreController controller_;
     Host& host_;
     FileDialogs& dialogs_;
+    UserChanges changes_{this};
     QFrame* box_ = nullptr;  // groups every control but the three buttons
     QRadioButton* timed_ = nullptr;
     QRadioButton* afterTrigger_ = nullptr;

@@ -76,7 +76,8 @@ QWidget* ChannelsPanel::buildColumn(Channel ch)
 
     auto* variableRow = new QHBoxLayout;
     variableRow->addWidget(label(QStringLiteral("Var."), p + QStringLiteral("VariableLabel")));
-    c.variable = label(QString(), p + QStringLiteral("VariableFactor"));
+    c.variable =
+        valueLabel(p + QStringLiteral("VariableFactor"), name + QStringLiteral(" variable factor"));
     c.variable->setMinimumWidth(36);
     c.variable->setAlignment(Qt::AlignCenter);
     showBackground(c.variable, qbColor(kVariableLabelColour));
@@ -122,8 +123,8 @@ QWidget* ChannelsPanel::buildColumn(Channel ch)
     onStepped(up, down, [this, ch](SpinArrow arrow) { return model_.variableStepped(ch, arrow); });
     onChosen(c.coupling, [this, ch](int option) { return model_.couplingChosen(ch, option); });
     onChosen(c.probe, [this, ch](int option) { return model_.probeChosen(ch, option); });
-    onClicked(c.on, [this, ch](bool checked) { return model_.onSwitched(ch, checked); });
-    onClicked(c.invert, [this, ch](bool checked) { return model_.invertSwitched(ch, checked); });
+    onSwitched(c.on, [this, ch](bool checked) { return model_.onSwitched(ch, checked); });
+    onSwitched(c.invert, [this, ch](bool checked) { return model_.invertSwitched(ch, checked); });
     onMoved(c.position, [this, ch](int value) { return model_.positionMoved(ch, value); });
     return half;
 }
@@ -148,11 +149,11 @@ QWidget* ChannelsPanel::buildSwitches()
     box->addWidget(xy_);
     box->addWidget(componentTester_);
 
-    onClicked(add_, [this](bool checked) { return model_.addSwitched(checked); });
-    onClicked(chop_, [this](bool checked) { return model_.chopSwitched(checked); });
-    onClicked(xy_, [this](bool checked) { return model_.xySwitched(checked); });
-    onClicked(componentTester_,
-              [this](bool checked) { return model_.componentTesterSwitched(checked); });
+    onSwitched(add_, [this](bool checked) { return model_.addSwitched(checked); });
+    onSwitched(chop_, [this](bool checked) { return model_.chopSwitched(checked); });
+    onSwitched(xy_, [this](bool checked) { return model_.xySwitched(checked); });
+    onSwitched(componentTester_,
+               [this](bool checked) { return model_.componentTesterSwitched(checked); });
     return middle;
 }
 
@@ -162,7 +163,7 @@ void ChannelsPanel::showColumn(Column& c, const ChannelColumnView& v)
     showList(c.volts, v.voltsEntries, v.voltsText);
     c.volts->setEnabled(v.voltsEnabled);
     showBackground(c.volts, qbColor(v.voltsBackground));
-    c.variable->setText(QString::fromStdString(v.variableText));
+    showValue(c.variable, v.variableText);
     showOption(c.coupling, v.coupling);
     showOption(c.probe, v.probe);
     c.probe->button(2)->setEnabled(v.x100Enabled);

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QScrollBar>
-#include <QSignalBlocker>
 
 #include "FixedPlaces.h"
 
@@ -26,6 +25,7 @@ const QColor kDifferenceColour(255, 255, 192);  // light yellow
 const QColor kTrace1Colour(255, 160, 160);      // light red
 const QColor kTrace2Colour(160, 192, 255);      // light blue
 const QColor kTimeColour(255, 255, 0);          // yellow
+constexpr const char* kColumnCaptions[3] = {"Cursor I", "Cursor II", "CI - CII"};
 
 QString text(const std::string& s)
 {
@@ -59,10 +59,9 @@ CursorWindow::CursorWindow(ProgramState& state, DisplayViews& views, Host& host,
     placeInTwips(*refBox_, 60, 120, 675, 195);
 
     const QColor columnColours[3] = {kCursor1Colour, kCursor2Colour, kDifferenceColour};
-    const char* columnCaptions[3] = {"Cursor I", "Cursor II", "CI - CII"};
     for (int c = 0; c < 3; ++c) {
         QLabel* heading =
-            colouredCell(this, QString::fromUtf8(columnCaptions[c]), columnColours[c], true);
+            colouredCell(this, QString::fromUtf8(kColumnCaptions[c]), columnColours[c], true);
         placeInTwips(*heading, kColumnLeft[c], 60, kColumnWidth[c], kCellHeight);
     }
     trace1Heading_ = colouredCell(this, QStringLiteral("CH I"), kTrace1Colour, true);
@@ -81,11 +80,13 @@ CursorWindow::CursorWindow(ProgramState& state, DisplayViews& views, Host& host,
     placeInTwips(*dtLabel, 60, 1020, 555, kCellHeight);
     time_ = colouredCell(this, QString(), kTimeColour, false);
     time_->setObjectName(QStringLiteral("timeCell"));
+    time_->setAccessibleName(QStringLiteral("dt"));
     placeInTwips(*time_, 600, 1020, 1035, kCellHeight);
     auto* freqLabel = colouredCell(this, QStringLiteral("1/dt"), palette().window().color(), true);
     placeInTwips(*freqLabel, 60, 1380, 555, kCellHeight);
     frequency_ = colouredCell(this, QString(), kTimeColour, false);
     frequency_->setObjectName(QStringLiteral("frequencyCell"));
+    frequency_->setAccessibleName(QStringLiteral("1/dt"));
     placeInTwips(*frequency_, 600, 1380, 1035, kCellHeight);
 
     auto* cursor1Label = new QLabel(QStringLiteral("Cursor I"), this);
@@ -97,13 +98,10 @@ CursorWindow::CursorWindow(ProgramState& state, DisplayViews& views, Host& host,
     cursor2Bar_ = cursorBar(this, "cursor2Bar", "Cursor II");
     placeInTwips(*cursor2Bar_, 1800, 1500, 1335, 135);
 
-    // Only the user's moves reach the model: the view is applied with signals blocked.
-    connect(cursor1Bar_, &QScrollBar::valueChanged, this,
-            [this](int v) { carryOutAndShow(model_.cursor1BarChanged(v)); });
-    connect(cursor2Bar_, &QScrollBar::valueChanged, this,
-            [this](int v) { carryOutAndShow(model_.cursor2BarChanged(v)); });
-    connect(refBox_, &QCheckBox::clicked, this,
-            [this](bool checked) { carryOutAndShow(model_.refBoxChanged(checked)); });
+    changes_.onMoved(cursor1Bar_, [this](int v) { carryOutAndShow(model_.cursor1BarChanged(v)); });
+    changes_.onMoved(cursor2Bar_, [this](int v) { carryOutAndShow(model_.cursor2BarChanged(v)); });
+    changes_.onSwitched(refBox_,
+                        [this](bool checked) { carryOutAndShow(model_.refBoxChanged(checked)); });
     applyView();
 }
 
@@ -111,26 +109,31 @@ void CursorWindow::applyView()
 {
     const CursorWindowView v = model_.view();
     const CursorReadout& r = v.readout;
-    {
-        const QSignalBlocker blocker(refBox_);
-        refBox_->setText(text(r.refBoxCaption));
-        refBox_->setChecked(v.refBoxChecked);
-        refBox_->setEnabled(r.refBoxEnabled);
-    }
+    const UserChanges::Painting painting = changes_.painting();
+    refBox_->setText(text(r.refBoxCaption));
+    refBox_->setChecked(v.refBoxChecked);
+    refBox_->setEnabled(r.refBoxEnabled);
     trace1Heading_->setText(text(r.trace1Heading));
     trace2Heading_->setText(text(r.trace2Heading));
+    // A value cell's name is its row and column, its description the value.
+    const QString headings[2] = {text(r.trace1Heading), text(r.trace2Heading)};
     const TraceReadout* traces[2] = {&r.trace1, &r.trace2};
     for (int t = 0; t < 2; ++t) {
-        values_[t][0]->setText(text(traces[t]->atCursor1Text));
-        values_[t][1]->setText(text(traces[t]->atCursor2Text));
-        values_[t][2]->setText(text(traces[t]->differenceText));
+        const std::string* cells[3] = {&traces[t]->atCursor1Text, &traces[t]->atCursor2Text,
+                                       &traces[t]->differenceText};
+        for (int c = 0; c < 3; ++c) {
+            values_[t][c]->setText(text(*cells[c]));
+            values_[t][c]->setAccessibleName(headings[t] + QLatin1Char(' ') +
+                                             QString::fromUtf8(kColumnCaptions[c]));
+            values_[t][c]->setAccessibleDescription(values_[t][c]->text());
+        }
     }
-    time_->setText(text(r.dtText));
-    frequency_->setText(text(r.frequencyText));
-    for (auto [bar, position] : {std::pair{cursor1Bar_, v.cursor1}, {cursor2Bar_, v.cursor2}}) {
-        const QSignalBlocker blocker(bar);
-        bar->setValue(position);
+    for (auto [cell, value] : {std::pair{time_, &r.dtText}, {frequency_, &r.frequencyText}}) {
+        cell->setText(text(*value));
+        cell->setAccessibleDescription(cell->text());
     }
+    cursor1Bar_->setValue(v.cursor1);
+    cursor2Bar_->setValue(v.cursor2);
 }
 
 void CursorWindow::carryOutAndShow(const Followup& followup)

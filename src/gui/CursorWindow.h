@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "ToolWindowEntry.h"
+#include "UserChanges.h"
 #include "app/CursorWindowModel.h"
 
 class QCheckBox;
@@ -39,6 +40,7 @@ private:
 
     CursorWindowModel model_;
     Host& host_;
+    UserChanges changes_{this};
     QCheckBox* refBox_ = nullptr;
     QLabel* trace1Heading_ = nullptr;
     QLabel* trace2Heading_ = nullptr;

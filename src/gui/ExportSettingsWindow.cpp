@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "QtPaintDevice.h"
@@ -37,7 +36,7 @@ ExportSettingsWindow::ExportSettingsWindow(ProgramState& state, Host& host,
         const PrintOption option = v.boxes[i].option;
         auto* box = new QCheckBox(QString::fromStdString(v.boxes[i].caption), this);
         box->setObjectName(QStringLiteral("exportOption%1Box").arg(static_cast<int>(i) + 1));
-        connect(box, &QCheckBox::clicked, this, [this, option](bool checked) {
+        changes_.onSwitched(box, [this, option](bool checked) {
             const Followup f = model_.optionToggled(option, checked);
             applyView();
             carry(f);
@@ -82,9 +81,9 @@ void ExportSettingsWindow::opened()
 
 void ExportSettingsWindow::applyView()
 {
+    const UserChanges::Painting painting = changes_.painting();
     for (const OptionBoxView& b : model_.view().boxes) {
         QCheckBox* box = optionBox(b.option);
-        const QSignalBlocker blocker(box);
         box->setChecked(b.checked);
         box->setEnabled(b.enabled);
     }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "ToolWindowEntry.h"
+#include "UserChanges.h"
 #include "app/ExportSettingsModel.h"
 
 class QCheckBox;
@@ -42,6 +43,7 @@ private:
     ExportSettingsModel model_;
     Host& host_;
     FileDialogs& dialogs_;
+    UserChanges changes_{this};
     std::array<QCheckBox*, kPrintOptionCount> boxes_{};
     QPushButton* copy_ = nullptr;
     QPushButton* save_ = nullptr;

@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 
 #include "FixedPlaces.h"
 #include "QtPaintDevice.h"
@@ -47,6 +46,15 @@ QLabel* cell(QWidget* parent, const char* text, const QColor& colour, bool headi
 {
     QLabel* c = colouredCell(parent, QString::fromUtf8(text), colour, heading);
     placeInTwips(*c, left, top, width, kCellHeight);
+    return c;
+}
+
+// A cell that shows a value: a screen reader says `caption` and then the value.
+QLabel* valueCell(QWidget* parent, const char* caption, const QColor& colour, int left, int top,
+                  int width)
+{
+    QLabel* c = cell(parent, "", colour, false, left, top, width);
+    c->setAccessibleName(QString::fromUtf8(caption));
     return c;
 }
 
@@ -161,9 +169,10 @@ FftChartTab::FftChartTab(FftWindowController& controller, FftTab tab, QWidget* p
     connect(print_, &QPushButton::clicked, this, [this] { controller_.printClicked(tab_); });
     connect(copy_, &QPushButton::clicked, this, [this] { controller_.copyClicked(tab_); });
     connect(save_, &QPushButton::clicked, this, [this] { controller_.saveClicked(tab_); });
-    connect(title_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    changes_.onEdited(title_, [this](const QString& text) {
         controller_.titleEdited(tab_, text.toStdString());
         const QString kept = QString::fromStdString(controller_.title(tab_));
+        const UserChanges::Painting painting = changes_.painting();
         if (kept != text) title_->setText(kept);
     });
 
@@ -182,15 +191,15 @@ FftChartTab::~FftChartTab()
 void FftChartTab::buildCells()
 {
     cell(this, "DC-Lev", kDcHeading, true, kHeadingLeft, kRowTop[0], kHeadingWidth);
-    dcLevel_ = cell(this, "", kDcValue, false, 1140, kRowTop[0], 855);
+    dcLevel_ = valueCell(this, "DC level", kDcValue, 1140, kRowTop[0], 855);
     cell(this, "Max-Lev", kMaxHeading, true, kHeadingLeft, kRowTop[1], kHeadingWidth);
-    maxVolts_ = cell(this, "", kMaxValue, false, 1140, kRowTop[1], 855);
-    maxDbv_ = cell(this, "", kMaxValue, false, 2040, kRowTop[1], 1080);
-    maxFrequency_ = cell(this, "", kMaxFrequency, false, 3180, kRowTop[1], 855);
+    maxVolts_ = valueCell(this, "Maximum level", kMaxValue, 1140, kRowTop[1], 855);
+    maxDbv_ = valueCell(this, "Maximum level dBV", kMaxValue, 2040, kRowTop[1], 1080);
+    maxFrequency_ = valueCell(this, "Maximum frequency", kMaxFrequency, 3180, kRowTop[1], 855);
     cell(this, "Cursor", kCursorHeading, true, kHeadingLeft, kRowTop[2], kHeadingWidth);
-    cursorVolts_ = cell(this, "", kCursorValue, false, 1140, kRowTop[2], 855);
-    cursorDbv_ = cell(this, "", kCursorValue, false, 2040, kRowTop[2], 1080);
-    cursorFrequency_ = cell(this, "", kCursorFrequency, false, 3180, kRowTop[2], 855);
+    cursorVolts_ = valueCell(this, "Cursor level", kCursorValue, 1140, kRowTop[2], 855);
+    cursorDbv_ = valueCell(this, "Cursor level dBV", kCursorValue, 2040, kRowTop[2], 1080);
+    cursorFrequency_ = valueCell(this, "Cursor frequency", kCursorFrequency, 3180, kRowTop[2], 855);
     copy_ = button(this, "Copy to clipboard", 4080, kRowTop[1], 1695);
     save_ = button(this, "Save as WMF", 4080, kRowTop[2], 1695);
 }
@@ -207,13 +216,13 @@ void FftChartTab::buildDualOptions()
         auto* option = new QRadioButton(QString::fromUtf8(captions[i]), frame);
         option->setObjectName(QStringLiteral("dualView%1").arg(i));
         placeInTwips(*option, lefts[i], 150, widths[i], kCellHeight);
-        connect(option, &QRadioButton::clicked, this,
-                [this, i] { controller_.dualViewChosen(static_cast<DualView>(i)); });
+        changes_.onChosen(option,
+                          [this, i] { controller_.dualViewChosen(static_cast<DualView>(i)); });
         views_[static_cast<std::size_t>(i)] = option;
     }
     cell(this, "Cursor", kCursorHeading, true, kHeadingLeft, kRowTop[2], kHeadingWidth);
-    cursorVolts_ = cell(this, "", kCursorValue, false, 1140, kRowTop[2], 1155);
-    cursorFrequency_ = cell(this, "", kCursorFrequency, false, 2340, kRowTop[2], 855);
+    cursorVolts_ = valueCell(this, "Cursor level", kCursorValue, 1140, kRowTop[2], 1155);
+    cursorFrequency_ = valueCell(this, "Cursor frequency", kCursorFrequency, 2340, kRowTop[2], 855);
     save_ = button(this, "Save as WMF", 3240, kRowTop[2], 1395);
     copy_ = button(this, "Copy to clipb.", 4620, kRowTop[2], 1395);
 }
@@ -242,16 +251,15 @@ void FftChartTab::layOut(QSize pageSize, bool fresh)
 void FftChartTab::applyView(const FftWindowView& v)
 {
     const auto index = static_cast<std::size_t>(tab_);
+    const UserChanges::Painting painting = changes_.painting();
     const QString title = QString::fromStdString(v.titles[index]);
     if (title_->text() != title) title_->setText(title);
     print_->setEnabled(v.printEnabled[index]);
     copy_->setEnabled(v.outputsEnabled);
     save_->setEnabled(v.outputsEnabled);
     if (dual_) {
-        for (std::size_t i = 0; i < views_.size(); ++i) {
-            const QSignalBlocker blocker(views_[i]);
+        for (std::size_t i = 0; i < views_.size(); ++i)
             views_[i]->setChecked(static_cast<std::size_t>(v.dualView) == i);
-        }
     }
 }
 
@@ -262,7 +270,9 @@ void FftChartTab::chartUpdated()
     notActual_->setVisible(view.notActualVisible);
     const FftChartCells& c = view.cells;
     const auto show = [](QLabel* label, const std::string& text) {
-        if (label) label->setText(QString::fromStdString(text));
+        if (!label) return;
+        label->setText(QString::fromStdString(text));
+        label->setAccessibleDescription(label->text());
     };
     show(cursorFrequency_, c.cursorFrequency);
     if (dual_) {

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "PictureImage.h"
+#include "UserChanges.h"
 #include "fft/FftWindowController.h"
 
 class QLabel;
@@ -69,6 +70,7 @@ private:
     void chartUpdated();
 
     FftWindowController& controller_;
+    UserChanges changes_{this};
     FftTab tab_;
     bool dual_;
     FftPicture* chart_ = nullptr;

@@ -6,7 +6,6 @@
 #include <QMdiSubWindow>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabBar>
 
@@ -66,6 +65,7 @@ FftWindow::FftWindow(ProgramState& state, Host& host, FileDialogs& dialogs, char
     buildZoomRow();
 
     // currentChanged comes from the user only: the program sets the tab with signals blocked.
+    changes_.add(tabBar_);
     connect(tabBar_, &QTabBar::currentChanged, this, [this](int index) {
         controller_.tabChosen(static_cast<FftTab>(index));
         applyView();
@@ -100,7 +100,7 @@ QWidget* FftWindow::buildSettingsPage()
     logBox_ = new QCheckBox(QStringLiteral("Log -> 0dBV = 1V"), page);
     logBox_->setObjectName(QStringLiteral("logBox"));
     placeInTwips(*logBox_, 120, 240, 1875, 255);
-    connect(logBox_, &QCheckBox::clicked, this, [this](bool on) { controller_.logToggled(on); });
+    changes_.onSwitched(logBox_, [this](bool on) { controller_.logToggled(on); });
 
     auto* frame = new QGroupBox(QStringLiteral("Window"), page);
     frame->setObjectName(QStringLiteral("windowFrame"));
@@ -111,7 +111,7 @@ QWidget* FftWindow::buildSettingsPage()
         auto* option = new QRadioButton(QString::fromUtf8(captions[i]), frame);
         option->setObjectName(QStringLiteral("windowOption%1").arg(i));
         placeInTwips(*option, lefts[i], 300, 1300, 255);
-        connect(option, &QRadioButton::clicked, this, [this, i] {
+        changes_.onChosen(option, [this, i] {
             controller_.windowFunctionChosen(static_cast<WindowFunction>(i + 1));
         });
         windowOptions_[static_cast<std::size_t>(i)] = option;
@@ -134,11 +134,11 @@ void FftWindow::buildZoomRow()
     scrollBar_->setAccessibleName(QStringLiteral("First line shown"));
     scrollBar_->setFocusPolicy(Qt::StrongFocus);
     scrollBar_->setSingleStep(1);
-    connect(zoomBox_, &QSpinBox::valueChanged, this, [this](int factor) {
+    changes_.onMoved(zoomBox_, [this](int factor) {
         controller_.zoomChanged(factor);
         applyView();
     });
-    connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int position) {
+    changes_.onMoved(scrollBar_, [this](int position) {
         controller_.scrollChanged(position);
         applyView();
     });
@@ -201,26 +201,15 @@ void FftWindow::applyView()
 {
     const FftWindowView v = controller_.view();
     {
-        const QSignalBlocker blocker(tabBar_);
+        const UserChanges::Painting painting = changes_.painting();
         tabBar_->setCurrentIndex(static_cast<int>(v.tab));
-    }
-    for (std::size_t i = 0; i < pages_.size(); ++i)
-        pages_[i]->setVisible(static_cast<int>(i) == static_cast<int>(v.tab));
-    {
-        const QSignalBlocker blocker(logBox_);
+        for (std::size_t i = 0; i < pages_.size(); ++i)
+            pages_[i]->setVisible(static_cast<int>(i) == static_cast<int>(v.tab));
         logBox_->setChecked(v.logLevels);
-    }
-    for (std::size_t i = 0; i < windowOptions_.size(); ++i) {
-        const QSignalBlocker blocker(windowOptions_[i]);
-        windowOptions_[i]->setChecked(static_cast<int>(i) + 1 ==
-                                      static_cast<int>(v.windowFunction));
-    }
-    {
-        const QSignalBlocker blocker(zoomBox_);
+        for (std::size_t i = 0; i < windowOptions_.size(); ++i)
+            windowOptions_[i]->setChecked(static_cast<int>(i) + 1 ==
+                                          static_cast<int>(v.windowFunction));
         zoomBox_->setValue(v.zoomFactor);
-    }
-    {
-        const QSignalBlocker blocker(scrollBar_);
         scrollBar_->setRange(0, v.zoom.scrollMax);
         scrollBar_->setPageStep(std::max(1, kSpectrumLastLine / v.zoomFactor));
         scrollBar_->setValue(v.zoom.scrollPos);

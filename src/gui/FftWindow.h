@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "ToolWindowEntry.h"
+#include "UserChanges.h"
 #include "draw/PictureClipboard.h"
 #include "draw/Printer.h"
 #include "fft/FftWindowController.h"
@@ -70,6 +71,7 @@ private:
     Host& host_;
     char decimalSign_;
     FftWindowController controller_;
+    UserChanges changes_{this};
     QImage metricsPicture_;  // what the metafile pictures measure their texts on
     std::unique_ptr<QtPaintDevice> metrics_;
     QTabBar* tabBar_ = nullptr;

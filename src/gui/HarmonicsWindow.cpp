@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -137,6 +136,7 @@ HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitStore& li
         if (open_) runAnalysis();
     });
 
+    changes_.add(tabs_);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         controller_.tabChosen(static_cast<HarmonicsTab>(index));
         applyView();
@@ -164,14 +164,21 @@ void HarmonicsWindow::buildMeasurementTab(QWidget* page)
         places_.push_back({label, place});
         return label;
     };
+    // A value cell: a screen reader says its name and then the value (showValue).
+    const auto valueCell = [&](const char* name, const char* accessibleName, const QColor& colour,
+                               TwipsRect place) {
+        QLabel* label = cell("", colour, place);
+        label->setObjectName(QString::fromUtf8(name));
+        label->setAccessibleName(QString::fromUtf8(accessibleName));
+        return label;
+    };
     cell("Pk I-rms:", kFundamentalCaptionColour, {60, 480, 855, 315});
-    fundamentalLabel_ = cell("", kFundamentalColour, {900, 480, 855, 315});
-    fundamentalLabel_->setObjectName(QStringLiteral("fundamentalLabel"));
-    lineFrequencyLabel_ = cell("", kFundamentalColour, {1740, 480, 795, 315});
-    lineFrequencyLabel_->setObjectName(QStringLiteral("lineFrequencyLabel"));
+    fundamentalLabel_ =
+        valueCell("fundamentalLabel", "Pk I-rms", kFundamentalColour, {900, 480, 855, 315});
+    lineFrequencyLabel_ = valueCell("lineFrequencyLabel", "Line frequency", kFundamentalColour,
+                                    {1740, 480, 795, 315});
     cell("I rms:", kRmsCaptionColour, {2580, 480, 855, 315});
-    rmsLabel_ = cell("", kRmsColour, {3420, 480, 855, 315});
-    rmsLabel_->setObjectName(QStringLiteral("rmsLabel"));
+    rmsLabel_ = valueCell("rmsLabel", "I rms", kRmsColour, {3420, 480, 855, 315});
     // The legends of the bars; the average's blue one in white letters.
     QLabel* averageLegend = cell("Av", kAverageLegendColour, {4920, 420, 615, 375});
     QPalette white = averageLegend->palette();
@@ -276,8 +283,8 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
         spanOptions_[i] = new QRadioButton(QString::fromUtf8(kSpanCaptions[i]), spanFrame);
         spanOptions_[i]->setObjectName(QStringLiteral("spanOption%1").arg(i));
         placeInTwips(*spanOptions_[i], 120, 180 + 240 * i, i == 0 ? 1575 : 1635, 255);
-        connect(spanOptions_[i], &QRadioButton::clicked, this,
-                [this, i] { controller_.spanChosen(static_cast<HarmonicsSpan>(i)); });
+        changes_.onChosen(spanOptions_[i],
+                          [this, i] { controller_.spanChosen(static_cast<HarmonicsSpan>(i)); });
     }
     auto* windowFrame = new QGroupBox(page);
     windowFrame->setObjectName(QStringLiteral("windowFrame"));
@@ -286,7 +293,7 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
         windowOptions_[i] = new QRadioButton(QString::fromUtf8(kWindowCaptions[i]), windowFrame);
         windowOptions_[i]->setObjectName(QStringLiteral("windowOption%1").arg(i));
         placeInTwips(*windowOptions_[i], 120, 180 + 240 * i, 1335, 255);
-        connect(windowOptions_[i], &QRadioButton::clicked, this, [this, i] {
+        changes_.onChosen(windowOptions_[i], [this, i] {
             controller_.windowFunctionChosen(static_cast<HarmonicsWindowFunction>(i));
         });
     }
@@ -299,21 +306,23 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
     limitEditorArea_->setObjectName(QStringLiteral("limitEditorArea"));
     place(limitEditorArea_, {2220, 540, kLimitEditorWidth, kLimitEditorHeight});
 
-    // Enter and leaving a box take its entry; the headline follows every edit.
-    connect(voltsPerAmpBox_, &QLineEdit::editingFinished, this, [this] {
+    // Enter and leaving a box take its entry; the headline follows every edit. The line
+    // frequency box only shows: a text set in it from outside gives way to the state again.
+    changes_.onEntered(voltsPerAmpBox_, [this] {
         controller_.voltsPerAmpEntered(voltsPerAmpBox_->text().toStdString());
         applyView(voltsPerAmpBox_);
     });
-    connect(powerFactorBox_, &QLineEdit::editingFinished, this, [this] {
+    changes_.onEntered(powerFactorBox_, [this] {
         controller_.powerFactorEntered(powerFactorBox_->text().toStdString());
         applyView(powerFactorBox_);
     });
-    connect(headlineBox_, &QLineEdit::textEdited, this,
-            [this](const QString& typed) { controller_.headlineEdited(typed.toStdString()); });
-    connect(autoFrequencyBox_, &QCheckBox::clicked, this,
-            [this](bool checked) { controller_.autoFrequencyToggled(checked); });
-    connect(maxHoldBox_, &QCheckBox::clicked, this,
-            [this](bool checked) { controller_.maxHoldToggled(checked); });
+    changes_.onEntered(lineFrequencyBox_, [this] { applyView(lineFrequencyBox_); });
+    changes_.onEdited(headlineBox_, [this](const QString& typed) {
+        controller_.headlineEdited(typed.toStdString());
+    });
+    changes_.onSwitched(autoFrequencyBox_,
+                        [this](bool checked) { controller_.autoFrequencyToggled(checked); });
+    changes_.onSwitched(maxHoldBox_, [this](bool checked) { controller_.maxHoldToggled(checked); });
 }
 
 void HarmonicsWindow::opened()
@@ -433,27 +442,26 @@ void HarmonicsWindow::runAnalysis()
 void HarmonicsWindow::applyView(QLineEdit* entered)
 {
     const HarmonicsWindowView v = controller_.view();
+    const UserChanges::Painting painting = changes_.painting();
     showBoxText(voltsPerAmpBox_, v.voltsPerAmpText, entered);
     showBoxText(lineFrequencyBox_, v.lineFrequencyText, entered);
     showBoxText(powerFactorBox_, v.powerFactorText, entered);
     showBoxText(headlineBox_, v.headline, entered);
-    for (auto [checkBox, checked] :
-         {std::pair{autoFrequencyBox_, v.autoFrequency}, std::pair{maxHoldBox_, v.maxHold}}) {
-        const QSignalBlocker blocker(checkBox);
-        checkBox->setChecked(checked);
-    }
-    for (int i = 0; i < kHarmonicsSpanCount; ++i) {
-        const QSignalBlocker blocker(spanOptions_[i]);
+    autoFrequencyBox_->setChecked(v.autoFrequency);
+    maxHoldBox_->setChecked(v.maxHold);
+    for (int i = 0; i < kHarmonicsSpanCount; ++i)
         spanOptions_[i]->setChecked(static_cast<int>(v.span) == i);
-    }
-    for (int i = 0; i < 2; ++i) {
-        const QSignalBlocker blocker(windowOptions_[i]);
+    for (int i = 0; i < 2; ++i)
         windowOptions_[i]->setChecked(static_cast<int>(v.windowFunction) == i);
-    }
     startButton_->setText(text(v.startCaption));
-    fundamentalLabel_->setText(text(v.fundamentalText));
-    lineFrequencyLabel_->setText(text(v.lineFrequencyLabel));
-    rmsLabel_->setText(text(v.rmsText));
+    for (auto [label, value] : {std::pair{fundamentalLabel_, &v.fundamentalText},
+                                std::pair{lineFrequencyLabel_, &v.lineFrequencyLabel},
+                                std::pair{rmsLabel_, &v.rmsText}}) {
+        label->setText(text(*value));
+        label->setAccessibleDescription(label->text());
+    }
+    // The colour says the overall result; the description says it to a screen reader.
+    table_->setAccessibleDescription(text(v.resultText));
     QPalette palette = table_->palette();
     const QColor colour(v.tableColor.r, v.tableColor.g, v.tableColor.b);
     palette.setColor(QPalette::Base, colour);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "ToolWindowEntry.h"
+#include "UserChanges.h"
 #include "app/HarmonicsTestOperations.h"
 #include "harmonics/HarmonicsWindowController.h"
 #include "harmonics/HarmonicsWindowLayout.h"
@@ -88,6 +89,7 @@ private:
 
     HarmonicsWindowController controller_;
     HarmonicsTestOperations test_;
+    UserChanges changes_{this};
     std::vector<FixedPlace> places_;
     QPointer<QMdiSubWindow> frame_;
     bool open_ = false;

@@ -47,7 +47,8 @@ IntensityPanel::Row IntensityPanel::buildRow(const QString& caption, const QStri
     row.caption = label(caption, name + QStringLiteral("Caption"));
     row.caption->setMinimumWidth(80);
     showBackground(row.caption, colour);
-    row.value = label(QString(), name + QStringLiteral("Value"));
+    row.value =
+        valueLabel(name + QStringLiteral("Value"), caption + QStringLiteral(" intensity value"));
     row.value->setMinimumWidth(32);
     row.value->setAlignment(Qt::AlignCenter);
     showBackground(row.value, lightColour);
@@ -63,7 +64,7 @@ IntensityPanel::Row IntensityPanel::buildRow(const QString& caption, const QStri
 
 void IntensityPanel::showRow(const Row& row, const IntensityBarView& v)
 {
-    row.value->setText(QString::fromStdString(v.valueText));
+    showValue(row.value, v.valueText);
     row.bar->setValue(v.value);
 }
 

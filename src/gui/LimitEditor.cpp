@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableWidget>
 
 #include "FixedPlaces.h"
@@ -100,7 +99,6 @@ LimitEditor::LimitEditor(ProgramState& state, Host& host, LimitStore& store, cha
     memoBox_->setAccessibleName(QStringLiteral("Memo of the limit definition"));
     memoBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
     memoBox_->setTabChangesFocus(true);
-    memoBox_->installEventFilter(this);
     colour(memoBox_, kBoxColour);
     nameScrollBars(memoBox_);
     placeInTwips(*memoBox_, 0, 660, 5175, 1035);
@@ -141,7 +139,7 @@ LimitEditor::LimitEditor(ProgramState& state, Host& host, LimitStore& store, cha
     placeInTwips(*storeButton_, 3480, 3060, 1695, 315);
 
     // A choice in the list, with the mouse or the arrow keys; Enter is taken by the filter.
-    connect(list_, &QComboBox::activated, this, [this](int index) {
+    changes_.onChosen(list_, [this](int index) {
         handle([&] {
             const bool committed = commitBoxes();
             return controller_.selected(list_->itemText(index).toStdString()) || committed;
@@ -165,34 +163,37 @@ LimitEditor::LimitEditor(ProgramState& state, Host& host, LimitStore& store, cha
             return controller_.store() || committed;
         });
     });
-    connect(multiplierBox_, &QLineEdit::editingFinished, this, [this] {
+    changes_.onEntered(multiplierBox_, [this] {
         handle(
             [this] { return controller_.multiplierEntered(multiplierBox_->text().toStdString()); });
     });
-    connect(orderBox_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { controller_.orderEdited(t.toStdString()); });
-    connect(limitBox_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { controller_.limitEdited(t.toStdString()); });
-    connect(orderBox_, &QLineEdit::returnPressed, this, [this] {
-        handle([this] {
-            controller_.orderEntered();
-            return false;
-        });
+    changes_.onEntered(memoBox_, [this] {
+        handle([this] { return controller_.memoEntered(memoBox_->toPlainText().toStdString()); });
     });
-    connect(limitBox_, &QLineEdit::returnPressed, this, [this] {
-        handle([this] {
-            controller_.limitEntered();
-            return false;
+    changes_.onEdited(
+        orderBox_, [this](const QString& t) { controller_.orderEdited(t.toStdString()); },
+        [this] {
+            handle([this] {
+                controller_.orderEntered();
+                return false;
+            });
         });
-    });
+    changes_.onEdited(
+        limitBox_, [this](const QString& t) { controller_.limitEdited(t.toStdString()); },
+        [this] {
+            handle([this] {
+                controller_.limitEntered();
+                return false;
+            });
+        });
     connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         handle([&] {
             return controller_.cellEdited(item->row(), static_cast<LimitColumn>(item->column()),
                                           item->text().toStdString());
         });
     });
-    connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
-        if (!applying_) controller_.rowChosen(row);
+    changes_.onChosen(grid_, [this](int row) {
+        if (!applying_ && row >= 0) controller_.rowChosen(row);
     });
     applyView();
 }
@@ -250,8 +251,6 @@ bool LimitEditor::eventFilter(QObject* watched, QEvent* event)
             handle([this] { return controller_.rowDeleted(grid_->currentRow()); });
             return true;
         }
-    } else if (event->type() == QEvent::FocusOut && watched == memoBox_) {
-        handle([this] { return controller_.memoEntered(memoBox_->toPlainText().toStdString()); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -272,14 +271,15 @@ void LimitEditor::applyView()
 {
     applying_ = true;
     const LimitEditorView v = controller_.view();
+    const UserChanges::Painting painting = changes_.painting();
     {
-        const QSignalBlocker blocker(list_);
         list_->clear();
         for (const std::string& name : v.names) list_->addItem(text(name));
         const int index = list_->findText(text(v.listText), Qt::MatchFixedString);
         list_->setCurrentIndex(index);
         // A name no definition has stays shown as the list's text.
         if (index < 0) list_->setPlaceholderText(text(v.listText));
+        list_->setAccessibleDescription(text(v.listText));
     }
     multiplierBox_->setText(text(v.multiplierText));
     multiplierBox_->setEnabled(v.hasDefinition);
@@ -287,7 +287,6 @@ void LimitEditor::applyView()
     if (memoBox_->toPlainText() != text(v.memo)) memoBox_->setPlainText(text(v.memo));
     memoBox_->setEnabled(v.hasDefinition);
     {
-        const QSignalBlocker blocker(grid_);
         grid_->setRowCount(static_cast<int>(v.rows.size()));
         for (int r = 0; r < static_cast<int>(v.rows.size()); ++r) {
             const LimitRowView& row = v.rows[static_cast<std::size_t>(r)];

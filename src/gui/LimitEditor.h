@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "UserChanges.h"
 #include "harmonics/LimitEditorController.h"
 
 class QCheckBox;
@@ -69,6 +70,7 @@ private:
     LimitEditorController controller_;
     bool applying_ = false;
     bool handling_ = false;
+    UserChanges changes_{this};
 
     QComboBox* list_ = nullptr;
     QPushButton *newButton_ = nullptr, *deleteButton_ = nullptr, *storeButton_ = nullptr;

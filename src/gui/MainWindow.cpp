@@ -229,11 +229,12 @@ void MainWindow::attach(AppController& controller, InstrumentOperations& operati
     connect(c.notesButton, &QAction::triggered, this, [&operations] { operations.notes(); });
     connect(c.wmfExportButton, &QAction::triggered, this,
             [&operations] { operations.wmfExport(); });
-    // clicked() comes only from the user; the program sets the boxes with signals blocked.
-    connect(c.remoteBox, &QCheckBox::clicked, this,
-            [&operations](bool checked) { operations.remoteBoxReleased(checked); });
-    connect(c.autoBox, &QCheckBox::clicked, this,
-            [&operations](bool checked) { operations.autoBoxReleased(checked); });
+    // A click acts when the mouse button is released, the other ways when they toggle the box;
+    // the program sets the boxes with signals blocked.
+    changes_.onSwitched(c.remoteBox,
+                        [&operations](bool checked) { operations.remoteBoxReleased(checked); });
+    changes_.onSwitched(c.autoBox,
+                        [&operations](bool checked) { operations.autoBoxReleased(checked); });
 
     connect(c.loadItem, &QAction::triggered, this,
             [this, &controller] { controller.loadDataMenu(fileDialogs_); });

@@ -14,6 +14,7 @@
 #include "ModalBoxes.h"
 #include "QtDesktop.h"
 #include "QtFileDialogs.h"
+#include "UserChanges.h"
 #include "WindowRegistry.h"
 #include "state/Host.h"
 
@@ -130,6 +131,7 @@ private:
     QtDesktop desktop_;
     QPointer<QPrintDialog> printerSetup_;
     WindowRegistry windows_;
+    UserChanges changes_{this};
     std::function<void()> tickHandler_;
     std::function<bool()> closeHandler_;
     bool finished_ = false;

@@ -118,6 +118,8 @@ void MeasurementWindow::applyView()
                 button->setText(t);
             else if (auto* label = qobject_cast<QLabel*>(cells_[ch][row]))
                 label->setText(t);
+            // The name stays the caption ("CH I Vpp"); a screen reader reads the value here.
+            cells_[ch][row]->setAccessibleDescription(t);
         }
 }
 

@@ -3,7 +3,6 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "FixedPlaces.h"
@@ -44,7 +43,7 @@ NotesWindow::NotesWindow(ProgramState& state, Host& host, Printer& printer, Desk
     textBox_->setMinimumSize(metrics.averageCharWidth() * kBoxColumns,
                              metrics.lineSpacing() * kBoxRows);
     nameScrollBars(textBox_);
-    connect(textBox_, &QPlainTextEdit::textChanged, this, [this] {
+    changes_.onEdited(textBox_, [this] {
         model_.edited(textBox_->toPlainText().toStdString());
         const NotesView v = model_.view();
         printFax_->setEnabled(v.supportEnabled);
@@ -96,7 +95,7 @@ void NotesWindow::applyView()
     const NotesView v = model_.view();
     const QString text = QString::fromStdString(v.text);
     if (textBox_->toPlainText() != text) {
-        const QSignalBlocker blocker(textBox_);
+        const UserChanges::Painting painting = changes_.painting();
         textBox_->setPlainText(text);
     }
     printFax_->setEnabled(v.supportEnabled);

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "ToolWindowEntry.h"
+#include "UserChanges.h"
 #include "app/NotesModel.h"
 
 class QPushButton;
@@ -38,6 +39,7 @@ private:
 
     NotesModel model_;
     Host& host_;
+    UserChanges changes_{this};
     NotesTextBox* textBox_ = nullptr;
     QPushButton* clear_ = nullptr;
     QPushButton* exit_ = nullptr;

@@ -36,21 +36,21 @@ PortSetupDialog::PortSetupDialog(InstrumentLink& link, QWidget* parent)
         portGroup->addButton(option, p);
         portLayout->addWidget(option);
         portOptions_[p - 1] = option;
-        connect(option, &QRadioButton::clicked, this, [this, p] { model_.portChosen(p); });
     }
+    changes_.onChosen(portGroup, [this](int port) { model_.portChosen(port); });
     auto* baudBox = new QGroupBox(QStringLiteral("Baudrate:"), this);
     auto* baudLayout = new QVBoxLayout(baudBox);
     auto* baudGroup = new QButtonGroup(this);
     for (std::size_t i = 0; i < PortSetupModel::kBaudRates.size(); ++i) {
-        const long rate = PortSetupModel::kBaudRates[i];
         auto* option = new QRadioButton(baudBox);
-        option->setObjectName(QStringLiteral("baud%1Option").arg(rate));
+        option->setObjectName(QStringLiteral("baud%1Option").arg(PortSetupModel::kBaudRates[i]));
         baudGroup->addButton(option, static_cast<int>(i));
         baudLayout->addWidget(option);
         baudOptions_[i] = option;
-        connect(option, &QRadioButton::clicked, this,
-                [this, rate] { model_.baudRateChosen(rate); });
     }
+    changes_.onChosen(baudGroup, [this](int option) {
+        model_.baudRateChosen(PortSetupModel::kBaudRates[static_cast<std::size_t>(option)]);
+    });
     okButton_ = new QPushButton(QStringLiteral("&Ok"), this);
     okButton_->setObjectName(QStringLiteral("okButton"));
     exitButton_ = new QPushButton(QStringLiteral("E&xit"), this);
@@ -86,6 +86,7 @@ void PortSetupDialog::opened()
 void PortSetupDialog::applyView()
 {
     const PortSetupView v = model_.view();
+    const UserChanges::Painting painting = changes_.painting();
     for (std::size_t p = 0; p < v.ports.size(); ++p) {
         portOptions_[p]->setText(QString::fromStdString(v.ports[p].caption));
         showSelected(portOptions_[p], v.ports[p].selected);

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "ToolWindowEntry.h"
+#include "UserChanges.h"
 #include "app/PortSetupModel.h"
 
 class QRadioButton;
@@ -32,6 +33,7 @@ private:
 
     PortSetupModel model_;
     Host& host_;
+    UserChanges changes_{this};
     QRadioButton* portOptions_[4] = {};
     QRadioButton* baudOptions_[6] = {};
     QPushButton* okButton_ = nullptr;

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "state/Text.h"
@@ -33,21 +32,21 @@ PrintSettingsWindow::PrintSettingsWindow(ProgramState& state, Host& host, Printe
     headline_->setMaxLength(kHeadlineLength);
     headline_->setMinimumWidth(headline_->fontMetrics().averageCharWidth() * 40);
     label->setBuddy(headline_);
-    connect(headline_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { carry(model_.headlineEdited(text.toStdString())); });
-    connect(headline_, &QLineEdit::returnPressed, this, [this] {
-        const Followup f = model_.headlineEntered();
-        applyView(true);
-        carry(f);
-    });
+    changes_.onEdited(
+        headline_,
+        [this](const QString& text) { carry(model_.headlineEdited(text.toStdString())); },
+        [this] {
+            const Followup f = model_.headlineEntered();
+            applyView(true);
+            carry(f);
+        });
 
     auto* grid = new QGridLayout;
     for (std::size_t i = 0; i < kPrintOptions.size(); ++i) {
         const PrintOption option = kPrintOptions[i];
         auto* box = new QCheckBox(QString::fromUtf8(printOptionCaption(option)), this);
         box->setObjectName(QStringLiteral("option%1Box").arg(static_cast<int>(i) + 1));
-        // clicked() comes from the mouse and the space bar alike, never from the program.
-        connect(box, &QCheckBox::clicked, this, [this, option](bool checked) {
+        changes_.onSwitched(box, [this, option](bool checked) {
             const Followup f = model_.optionToggled(option, checked);
             applyView(false);
             carry(f);
@@ -99,15 +98,13 @@ void PrintSettingsWindow::closed()
 void PrintSettingsWindow::applyView(bool headlineToo)
 {
     const PrintSettingsView v = model_.view();
+    const UserChanges::Painting painting = changes_.painting();
     const QString headline = QString::fromStdString(v.headline);
     if (headlineToo ||
-        QString::fromStdString(trimRight(headline_->text().toStdString())) != headline) {
-        const QSignalBlocker blocker(headline_);
+        QString::fromStdString(trimRight(headline_->text().toStdString())) != headline)
         headline_->setText(headline);
-    }
     for (const OptionBoxView& b : v.boxes) {
         QCheckBox* box = optionBox(b.option);
-        const QSignalBlocker blocker(box);
         box->setChecked(b.checked);
         box->setEnabled(b.enabled);
     }

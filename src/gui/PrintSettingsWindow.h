@@ -7,6 +7,7 @@
 #include <array>
 
 #include "ToolWindowEntry.h"
+#include "UserChanges.h"
 #include "app/PrintSettingsModel.h"
 
 class QCheckBox;
@@ -38,6 +39,7 @@ private:
 
     PrintSettingsModel model_;
     Host& host_;
+    UserChanges changes_{this};
     QLineEdit* headline_ = nullptr;
     std::array<QCheckBox*, kPrintOptionCount> boxes_{};
     QPushButton* print_ = nullptr;

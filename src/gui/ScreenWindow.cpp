@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QStyle>
 
 #include "app/PictureWindows.h"
@@ -59,7 +58,7 @@ ScreenWindow::ScreenWindow(ProgramState& state, DisplayViews& views, Host& host,
     scrollBar_->setAccessibleName(QStringLiteral("Horizontal position"));
     scrollBar_->setFocusPolicy(Qt::StrongFocus);
     syncScrollBar();
-    connect(scrollBar_, &QScrollBar::valueChanged, this, &ScreenWindow::scrolled);
+    changes_.onMoved(scrollBar_, [this](int value) { scrolled(value); });
     views_.screen.updated = [this] { viewUpdated(); };
 }
 
@@ -128,7 +127,7 @@ void ScreenWindow::scrolled(int value)
 
 void ScreenWindow::syncScrollBar()
 {
-    const QSignalBlocker blocker(scrollBar_);
+    const UserChanges::Painting painting = changes_.painting();
     scrollBar_->setRange(0, views_.screen.scrollMaximum);
     scrollBar_->setValue(state_.screen.scrollValue);
 }

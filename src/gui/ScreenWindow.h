@@ -12,6 +12,7 @@
 
 #include "PictureImage.h"
 #include "ToolWindowEntry.h"
+#include "UserChanges.h"
 #include "display/DisplayViews.h"
 #include "state/Host.h"
 #include "state/ProgramState.h"
@@ -57,6 +58,7 @@ private:
     ProgramState& state_;
     DisplayViews& views_;
     Host& host_;
+    UserChanges changes_{this};
     QScrollBar* scrollBar_ = nullptr;
     PictureImage picture_, zeroMarkStrip_, statusStrip_;
     // The mouse went down over the picture: its moves and its release belong to the picture

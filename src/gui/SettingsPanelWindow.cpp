@@ -8,7 +8,6 @@
 #include <QLayout>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace ql::gui {
@@ -67,9 +66,7 @@ void SettingsPanelWindow::closed()
 
 void SettingsPanelWindow::applyView()
 {
-    std::vector<QSignalBlocker> blockers;
-    blockers.reserve(controls_.size());
-    for (QObject* control : controls_) blockers.emplace_back(control);
+    const UserChanges::Painting painting = changes_.painting();
     showView();
 }
 
@@ -77,11 +74,6 @@ void SettingsPanelWindow::afterAction(const Followup& followup)
 {
     applyView();
     carryOut(host_, followup);
-}
-
-void SettingsPanelWindow::addControl(QObject* control)
-{
-    controls_.push_back(control);
 }
 
 // --- Building controls -----------------------------------------------------------------------
@@ -95,6 +87,13 @@ QLabel* SettingsPanelWindow::label(const QString& caption, const QString& name, 
         font.setBold(true);
         l->setFont(font);
     }
+    return l;
+}
+
+QLabel* SettingsPanelWindow::valueLabel(const QString& name, const QString& field)
+{
+    QLabel* l = label(QString(), name);
+    l->setAccessibleName(field);
     return l;
 }
 
@@ -186,6 +185,14 @@ void SettingsPanelWindow::showList(QComboBox* list, const std::vector<std::strin
     for (const std::string& entry : entries) list->addItem(QString::fromStdString(entry));
     list->setPlaceholderText(QString::fromStdString(text));
     list->setCurrentIndex(-1);
+    list->setAccessibleDescription(QString::fromStdString(text));
+}
+
+void SettingsPanelWindow::showValue(QLabel* label, const std::string& text)
+{
+    const QString shown = QString::fromStdString(text);
+    label->setText(shown);
+    label->setAccessibleDescription(shown);
 }
 
 void SettingsPanelWindow::showBackground(QWidget* widget, Rgb colour)

@@ -8,8 +8,9 @@
 // - The view is applied when the panel opens and on every refresh of an open panel, never in
 //   a paint event, with the signals of every control blocked: a value set by a refresh never
 //   reaches a handler.
-// - A control acts on the user's action by mouse or keyboard: the helpers run the model's
-//   handler, show the new view and carry out the handler's follow-up.
+// - A control acts on the user's change, by mouse, keyboard or an assistive technology's
+//   actions (UserChanges): the helpers run the model's handler, show the new view and carry
+//   out the handler's follow-up.
 // - A spin is two arrow buttons; each press is one event.
 
 #include <QAbstractButton>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "ToolWindowEntry.h"
+#include "UserChanges.h"
 #include "app/Followup.h"
 #include "app/SettingsPanels.h"
 #include "draw/DrawTypes.h"
@@ -57,9 +59,9 @@ protected:
     void afterAction(const Followup& followup);
 
     // The connections, each calling `handler` (which returns a Followup) on the user's action:
-    // a check box or button with its new check state,
+    // a check box with its new check state,
     template <class Handler>
-    void onClicked(QAbstractButton* button, Handler handler);
+    void onSwitched(QAbstractButton* box, Handler handler);
     // an option group with the number of the chosen option,
     template <class Handler>
     void onChosen(QButtonGroup* group, Handler handler);
@@ -77,6 +79,9 @@ protected:
     // `name` is the object name; the accessible name is the caption, or for a control without
     // one, `field` (the setting it edits).
     QLabel* label(const QString& caption, const QString& name, bool bold = false);
+    // A label that shows a value or a state: its accessible name is `field`, its accessible
+    // description the value shown (showValue).
+    QLabel* valueLabel(const QString& name, const QString& field);
     QAbstractButton* checkBox(const QString& caption, const QString& name);
     // An option group in a frame: one option per caption, numbered from 0.
     QGroupBox* optionGroup(const QString& frameCaption, const QStringList& captions,
@@ -90,67 +95,53 @@ protected:
     // --- Showing values ---------------------------------------------------------------------
     // Selects option `option` of the group, or none for kNoOption or a number it lacks.
     static void showOption(QButtonGroup* group, int option);
-    // Replaces a list's entries and shows `text` as its value with no entry selected.
+    // Replaces a list's entries and shows `text` as its value with no entry selected; a screen
+    // reader reads the value as the list's description.
     static void showList(QComboBox* list, const std::vector<std::string>& entries,
                          const std::string& text);
     static void showBackground(QWidget* widget, Rgb colour);
+    // Shows `text` in a value label and tells a screen reader.
+    static void showValue(QLabel* label, const std::string& text);
 
     Host& host() const { return host_; }
 
 private:
     void applyView();
-    // A control connected by the helpers; its signals are blocked while the view is applied.
-    void addControl(QObject* control);
 
     Host& host_;
     UiAction viewItem_;
-    std::vector<QObject*> controls_;
+    UserChanges changes_{this};
 };
 
 template <class Handler>
-void SettingsPanelWindow::onClicked(QAbstractButton* button, Handler handler)
+void SettingsPanelWindow::onSwitched(QAbstractButton* box, Handler handler)
 {
-    // clicked() comes from the mouse, the space bar and arrow keys, never from setChecked().
-    addControl(button);
-    connect(button, &QAbstractButton::clicked, this,
-            [this, handler](bool checked) { afterAction(handler(checked)); });
+    changes_.onSwitched(box, [this, handler](bool checked) { afterAction(handler(checked)); });
 }
 
 template <class Handler>
 void SettingsPanelWindow::onChosen(QButtonGroup* group, Handler handler)
 {
-    addControl(group);
-    connect(group, &QButtonGroup::idClicked, this,
-            [this, handler](int option) { afterAction(handler(option)); });
+    changes_.onChosen(group, [this, handler](int option) { afterAction(handler(option)); });
 }
 
 template <class Handler>
 void SettingsPanelWindow::onChosen(QComboBox* list, Handler handler)
 {
-    // activated() comes from the mouse and the keyboard only.
-    addControl(list);
-    connect(list, &QComboBox::activated, this,
-            [this, handler](int entry) { afterAction(handler(entry)); });
+    changes_.onChosen(list, [this, handler](int entry) { afterAction(handler(entry)); });
 }
 
 template <class Handler>
 void SettingsPanelWindow::onMoved(QAbstractSlider* bar, Handler handler)
 {
-    // Dragging, clicks, keys and the wheel; the view sets the bar with its signals blocked.
-    addControl(bar);
-    connect(bar, &QAbstractSlider::valueChanged, this,
-            [this, handler](int value) { afterAction(handler(value)); });
+    changes_.onMoved(bar, [this, handler](int value) { afterAction(handler(value)); });
 }
 
 template <class Handler>
 void SettingsPanelWindow::onStepped(QToolButton* up, QToolButton* down, Handler handler)
 {
-    addControl(up);
-    addControl(down);
-    connect(up, &QToolButton::clicked, this,
-            [this, handler] { afterAction(handler(SpinArrow::Up)); });
-    connect(down, &QToolButton::clicked, this,
-            [this, handler] { afterAction(handler(SpinArrow::Down)); });
+    changes_.onPressed(up, [this, handler] { afterAction(handler(SpinArrow::Up)); });
+    changes_.onPressed(down, [this, handler] { afterAction(handler(SpinArrow::Down)); });
 }
 
 }  // namespace ql::gui

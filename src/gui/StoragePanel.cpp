@@ -94,11 +94,11 @@ QWidget* StoragePanel::buildModes()
         box->addWidget(w);
     }
 
-    onClicked(digital_, [this](bool checked) { return model_.digitalSwitched(checked); });
+    onSwitched(digital_, [this](bool checked) { return model_.digitalSwitched(checked); });
     onChosen(modes_, [this](int option) { return model_.modeChosen(option); });
     onChosen(average_, [this](int entry) { return model_.averageChosen(entry); });
-    onClicked(peakDetect_, [this](bool checked) { return model_.peakDetectSwitched(checked); });
-    onClicked(hold_, [this](bool checked) { return model_.holdSwitched(checked); });
+    onSwitched(peakDetect_, [this](bool checked) { return model_.peakDetectSwitched(checked); });
+    onSwitched(hold_, [this](bool checked) { return model_.holdSwitched(checked); });
     return column;
 }
 
@@ -134,7 +134,8 @@ QWidget* StoragePanel::buildPretrigger()
             QStringLiteral("pretriggerBar"), QStringLiteral("pre-trigger position"));
     pretriggerBar_->setSingleStep(M::kPretriggerSmallStep);
     pretriggerBar_->setMinimumWidth(120);
-    pretriggerTime_ = label(QString(), QStringLiteral("pretriggerTime"));
+    pretriggerTime_ =
+        valueLabel(QStringLiteral("pretriggerTime"), QStringLiteral("pre-trigger time"));
     pretriggerTime_->setFrameShape(QFrame::Panel);
     pretriggerTime_->setFrameShadow(QFrame::Sunken);
     pretriggerTime_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -144,7 +145,7 @@ QWidget* StoragePanel::buildPretrigger()
     variableColumn->addWidget(pretriggerTime_);
     pretrigger_->addWidget(variable);
 
-    onClicked(pretriggerOn_, [this](bool checked) { return model_.pretriggerSwitched(checked); });
+    onSwitched(pretriggerOn_, [this](bool checked) { return model_.pretriggerSwitched(checked); });
     onChosen(pretriggerSteps_, [this](int entry) { return model_.pretriggerChosen(entry); });
     onMoved(pretriggerBar_, [this](int value) { return model_.pretriggerMoved(value); });
     return frame;
@@ -193,8 +194,8 @@ QWidget* StoragePanel::buildReferences()
     grid->addWidget(ref1_, 2, 0);
     grid->addWidget(ref2_, 2, 1);
 
-    onClicked(ref1_, [this](bool checked) { return model_.ref1Switched(checked); });
-    onClicked(ref2_, [this](bool checked) { return model_.ref2Switched(checked); });
+    onSwitched(ref1_, [this](bool checked) { return model_.ref1Switched(checked); });
+    onSwitched(ref2_, [this](bool checked) { return model_.ref2Switched(checked); });
     onMoved(ref1Bar_, [this](int value) { return model_.ref1Moved(value); });
     onMoved(ref2Bar_, [this](int value) { return model_.ref2Moved(value); });
     return block;
@@ -260,7 +261,7 @@ void StoragePanel::showView()
     showList(pretriggerSteps_, v.pretriggerEntries, v.pretriggerText);
     pretriggerSteps_->setEnabled(v.pretriggerStepsEnabled);
     pretriggerBar_->setValue(v.pretriggerPosition);
-    pretriggerTime_->setText(QString::fromStdString(v.pretriggerTime));
+    showValue(pretriggerTime_, v.pretriggerTime);
 
     ref1Swatch_->setVisible(!v.traceSeparationShown);
     traceSeparation_->setVisible(v.traceSeparationShown);

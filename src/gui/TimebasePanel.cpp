@@ -75,7 +75,7 @@ TimebasePanel::TimebasePanel(ProgramState& state, Host& host, char decimalSign, 
     onRow->addStretch();
     grid->addLayout(onRow, 3, 1);
 
-    delayText_ = label(QString(), QStringLiteral("delayText"));
+    delayText_ = valueLabel(QStringLiteral("delayText"), QStringLiteral("delay position"));
     delayText_->setMinimumWidth(80);
     delayText_->setAlignment(Qt::AlignCenter);
     showBackground(delayText_, kDelayLabelColour);
@@ -99,19 +99,20 @@ TimebasePanel::TimebasePanel(ProgramState& state, Host& host, char decimalSign, 
 
     onChosen(a_.list, [this](int entry) { return model_.timebaseAChosen(entry); });
     onChosen(b_.list, [this](int entry) { return model_.timebaseBChosen(entry); });
-    onClicked(a_.on, [this](bool checked) { return model_.timebaseASwitched(checked); });
-    onClicked(b_.on, [this](bool checked) { return model_.timebaseBSwitched(checked); });
+    onSwitched(a_.on, [this](bool checked) { return model_.timebaseASwitched(checked); });
+    onSwitched(b_.on, [this](bool checked) { return model_.timebaseBSwitched(checked); });
     onStepped(a_.variableUp, a_.variableDown,
               [this](SpinArrow arrow) { return model_.variableAStepped(arrow); });
     onStepped(b_.variableUp, b_.variableDown,
               [this](SpinArrow arrow) { return model_.variableBStepped(arrow); });
-    onClicked(delayedSweep_, [this](bool checked) { return model_.delayedSweepSwitched(checked); });
-    onClicked(search_, [this](bool checked) { return model_.searchSwitched(checked); });
+    onSwitched(delayedSweep_,
+               [this](bool checked) { return model_.delayedSweepSwitched(checked); });
+    onSwitched(search_, [this](bool checked) { return model_.searchSwitched(checked); });
     onStepped(delayUp_, delayDown_, [this](SpinArrow arrow) { return model_.delayStepped(arrow); });
-    onClicked(trigDelay_, [this](bool checked) { return model_.trigDelaySwitched(checked); });
-    onClicked(xMag10_, [this](bool checked) { return model_.xMag10Switched(checked); });
-    onClicked(bandwidthLimit_,
-              [this](bool checked) { return model_.bandwidthLimitSwitched(checked); });
+    onSwitched(trigDelay_, [this](bool checked) { return model_.trigDelaySwitched(checked); });
+    onSwitched(xMag10_, [this](bool checked) { return model_.xMag10Switched(checked); });
+    onSwitched(bandwidthLimit_,
+               [this](bool checked) { return model_.bandwidthLimitSwitched(checked); });
 }
 
 TimebasePanel::Column TimebasePanel::buildColumn(const QString& name, const QString& field)
@@ -123,7 +124,8 @@ TimebasePanel::Column TimebasePanel::buildColumn(const QString& name, const QStr
     c.on = checkBox(QStringLiteral("On"), name + QStringLiteral("OnBox"));
     c.on->setAccessibleName(field + QStringLiteral(" on"));
     c.variableLabel = label(QStringLiteral("Var"), name + QStringLiteral("VariableLabel"));
-    c.variable = label(QString(), name + QStringLiteral("VariableFactor"));
+    c.variable = valueLabel(name + QStringLiteral("VariableFactor"),
+                            field + QStringLiteral(" variable factor"));
     c.variable->setMinimumWidth(36);
     c.variable->setAlignment(Qt::AlignCenter);
     showBackground(c.variable, qbColor(kVariableLabelColour));
@@ -139,7 +141,7 @@ void TimebasePanel::showColumn(Column& c, const TimebaseColumnView& v)
     showBackground(c.list, qbColor(v.background));
     c.on->setChecked(v.on);
     c.on->setEnabled(v.onEnabled);
-    c.variable->setText(QString::fromStdString(v.variableText));
+    showValue(c.variable, v.variableText);
     c.variable->setEnabled(v.variableEnabled);
     c.variableUp->setEnabled(v.variableEnabled);
     c.variableDown->setEnabled(v.variableEnabled);
@@ -160,7 +162,7 @@ void TimebasePanel::showView()
     delayedSweep_->setEnabled(v.delayedSweepEnabled);
     search_->setChecked(v.search);
     search_->setEnabled(v.searchEnabled);
-    delayText_->setText(QString::fromStdString(v.delayText));
+    showValue(delayText_, v.delayText);
     delayText_->setEnabled(v.delayEnabled);
     delayUp_->setEnabled(v.delayEnabled);
     delayDown_->setEnabled(v.delayEnabled);

@@ -13,9 +13,8 @@ TriggerPanel::TriggerPanel(ProgramState& state, Host& host, QWidget* parent)
       model_(state)
 {
     auto* box = new QVBoxLayout;
-    statusBar_ = label(QString(), QStringLiteral("triggerStatusBar"));
+    statusBar_ = valueLabel(QStringLiteral("triggerStatusBar"), QStringLiteral("Trigger status"));
     statusBar_->setFixedHeight(6);
-    statusBar_->setAccessibleName(QStringLiteral("Trigger status"));
     box->addWidget(statusBar_);
 
     auto* grid = new QGridLayout;
@@ -63,6 +62,7 @@ void TriggerPanel::showView()
     const Followup settled = model_.settle();
     const TriggerPanelView v = model_.view();
     showBackground(statusBar_, qbColor(v.statusBackground));
+    statusBar_->setAccessibleDescription(QString::fromStdString(v.statusText));
     showOption(source_, v.source);
     source_->button(TriggerPanelModel::kAlternateOption)->setEnabled(v.alternateEnabled);
     showOption(coupling_, v.coupling);

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace ql::gui {
@@ -37,8 +36,8 @@ UserDetailsDialog::UserDetailsDialog(ProgramState& state, QWidget* parent)
         caption->setBuddy(box);
         form->addRow(caption, box);
         fields_[static_cast<std::size_t>(i)] = box;
-        connect(box, &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { model_.fieldEdited(i, text.toStdString()); });
+        changes_.onEdited(
+            box, [this, i](const QString& text) { model_.fieldEdited(i, text.toStdString()); });
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -64,8 +63,8 @@ void UserDetailsDialog::showDetails()
 void UserDetailsDialog::applyView()
 {
     const UserDetailsView v = model_.view();
+    const UserChanges::Painting painting = changes_.painting();
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        const QSignalBlocker blocker(fields_[i]);
         fields_[i]->setText(QString::fromStdString(v.fields[i].text));
     }
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <array>
 
+#include "UserChanges.h"
 #include "app/UserDetailsModel.h"
 
 class QLineEdit;
@@ -28,6 +29,7 @@ private:
     void applyView();
 
     UserDetailsModel model_;
+    UserChanges changes_{this};
     std::array<QLineEdit*, kUserFieldCount> fields_{};
 };
 

@@ -79,4 +79,14 @@ Rgb harmonicsTableColor(OverallResult result)
     return kWhite;
 }
 
+std::string_view overallResultText(OverallResult result)
+{
+    switch (result) {
+        case OverallResult::Fail: return "Fail";
+        case OverallResult::Pass: return "Pass";
+        case OverallResult::None: break;
+    }
+    return "No result";
+}
+
 }  // namespace ql

@@ -58,5 +58,7 @@ std::optional<std::string> frequencyAxisLineText(double line, double timePerDiv,
 // Background of the result table: light red when a harmonic failed, light green when all that
 // were judged passed, white when nothing was judged.
 Rgb harmonicsTableColor(OverallResult result);
+// The same in words, for a screen reader: "Fail", "Pass", "No result".
+std::string_view overallResultText(OverallResult result);
 
 }  // namespace ql

@@ -64,7 +64,9 @@ HarmonicsWindowView HarmonicsWindowController::view() const
         v.lineFrequencyLabel = lineFrequencyLabelText(h.harmLineFreq, decimalSign_);
     }
     v.startCaption = s_.link.autoUpdate == 1 ? "Stop" : "Start";
-    v.tableColor = harmonicsTableColor(result_.judged ? result_.overall : OverallResult::None);
+    const OverallResult overall = result_.judged ? result_.overall : OverallResult::None;
+    v.tableColor = harmonicsTableColor(overall);
+    v.resultText = overallResultText(overall);
     return v;
 }
 

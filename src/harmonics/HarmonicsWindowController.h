@@ -48,6 +48,7 @@ struct HarmonicsWindowView {
     std::string rmsText;             // beside "I rms:"
     std::string startCaption;        // "Start" while automatic update is off, else "Stop"
     Rgb tableColor = kWhite;
+    std::string resultText = "No result";  // the overall result the colour shows, in words
 };
 
 class HarmonicsWindowController {

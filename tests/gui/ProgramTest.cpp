@@ -14,30 +14,15 @@
 #include <QLineEdit>
 #include <QLocalSocket>
 #include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <functional>
 
 #include "ProgramRig.h"
-#include "gui/HarmonicsWindow.h"
-#include "gui/NotesWindow.h"
-#include "gui/UserDetailsDialog.h"
+#include "WindowWalk.h"
 
 namespace ql::gui {
 namespace {
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 int redPixels(const QImage& image)
 {
@@ -179,65 +164,10 @@ std::string accessibilityFaults()
 TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
 {
     StartedProgram rig;
-    rig.readButton().trigger();
-    EXPECT_EQ(accessibilityFaults(), "");
-
-    // The windows start-up does not open.
-    rig.host.openWindow(ToolWindow::XyView);
-    rig.host.openWindow(ToolWindow::ZoomWindow);
-    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::XyView));
-    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::ZoomWindow));
-    EXPECT_EQ(accessibilityFaults(), "");
-
-    rig.host.openWindow(ToolWindow::PortSetup);
-    ASSERT_TRUE(waitUntil([&] { return rig.host.isWindowOpen(ToolWindow::PortSetup); }));
-    EXPECT_EQ(accessibilityFaults(), "");
-    rig.host.closeWindow(ToolWindow::PortSetup);
-    EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::PortSetup));
-
-    // The print settings with their preview, the export settings and the autostore window.
-    rig.window.controls().printItem->trigger();
-    rig.window.controls().wmfExportButton->trigger();
-    rig.window.controls().autostoreItem->trigger();
-    QApplication::processEvents();
-    for (ToolWindow w : {ToolWindow::PrinterSettings, ToolWindow::PrintPreview,
-                         ToolWindow::ExportSettings, ToolWindow::AutostoreWindow})
-        EXPECT_TRUE(rig.host.isWindowOpen(w)) << toolWindowName(w);
-    EXPECT_EQ(accessibilityFaults(), "");
-
-    // The harmonics window, on both of its tabs.
-    rig.window.controls().harmonicsItem->trigger();
-    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::HarmonicsWindow));
-    EXPECT_EQ(accessibilityFaults(), "");
-    QTabWidget* harmonicsTabs =
-        rig.window.windows().window<HarmonicsWindow>(ToolWindow::HarmonicsWindow)->tabs();
-    harmonicsTabs->setCurrentIndex(static_cast<int>(HarmonicsTab::Settings));
-    EXPECT_EQ(accessibilityFaults(), "");
-
-    rig.window.controls().aboutItem->trigger();
-    QApplication::processEvents();
-    EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::AboutWindow));
-    EXPECT_EQ(accessibilityFaults(), "");
-
-    // The notes window with its user-details dialog.
-    rig.window.controls().notesButton->trigger();
-    QApplication::processEvents();
-    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::NotesWindow));
-    auto& notes = *rig.window.windows().window<NotesWindow>(ToolWindow::NotesWindow);
-    notes.userDetailsButton()->click();
-    QApplication::processEvents();
-    EXPECT_TRUE(notes.userDetailsDialog()->isVisible());
-    EXPECT_EQ(accessibilityFaults(), "");
-    notes.userDetailsDialog()->reject();
-    // The FFT window on each of its tabs.
-    rig.window.controls().fftItem->trigger();
-    QApplication::processEvents();
-    ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::FftWindow));
-    auto* tabs = rig.window.findChild<QTabBar*>(QStringLiteral("fftTabs"));
-    ASSERT_NE(tabs, nullptr);
-    for (int tab = 0; tab < tabs->count(); ++tab) {
-        tabs->setCurrentIndex(tab);
-        EXPECT_EQ(accessibilityFaults(), "") << tab;
+    for (const WindowStage& stage : windowStages()) {
+        stage.open(rig);
+        EXPECT_EQ(accessibilityFaults(), "") << stage.name;
+        if (stage.close) stage.close(rig);
     }
 }
 

@@ -1,0 +1,130 @@
+#pragma once
+// The windows of the program a user opens, one stage after another, for the tests that walk
+// every window: each stage opens its windows (or shows a tab) and leaves them open, except
+// what its `close` closes again before the next stage.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <functional>
+#include <iterator>
+#include <vector>
+
+#include "ProgramRig.h"
+#include "fft/FftWindowController.h"
+#include "gui/HarmonicsWindow.h"
+#include "gui/NotesWindow.h"
+#include "gui/UserDetailsDialog.h"
+
+namespace ql::gui {
+
+// Pumps events until `done` holds; false when it did not within the time.
+inline bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+struct WindowStage {
+    const char* name;
+    std::function<void(ProgramRig&)> open;
+    std::function<void(ProgramRig&)> close;
+};
+
+inline std::vector<WindowStage> windowStages()
+{
+    std::vector<WindowStage> stages = {
+        {"the start-up windows after a read",
+         [](ProgramRig& rig) {
+             rig.window.controls().readButton->trigger();
+             QApplication::processEvents();
+         },
+         {}},
+        {"XY and zoom",
+         [](ProgramRig& rig) {
+             rig.host.openWindow(ToolWindow::XyView);
+             rig.host.openWindow(ToolWindow::ZoomWindow);
+             EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::XyView));
+             EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::ZoomWindow));
+         },
+         {}},
+        {"the port set-up",
+         [](ProgramRig& rig) {
+             rig.host.openWindow(ToolWindow::PortSetup);
+             EXPECT_TRUE(waitUntil([&] { return rig.host.isWindowOpen(ToolWindow::PortSetup); }));
+         },
+         [](ProgramRig& rig) {
+             rig.host.closeWindow(ToolWindow::PortSetup);
+             EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::PortSetup));
+         }},
+        {"the print settings with their preview, the export settings and the autostore window",
+         [](ProgramRig& rig) {
+             rig.window.controls().printItem->trigger();
+             rig.window.controls().wmfExportButton->trigger();
+             rig.window.controls().autostoreItem->trigger();
+             QApplication::processEvents();
+             for (ToolWindow w : {ToolWindow::PrinterSettings, ToolWindow::PrintPreview,
+                                  ToolWindow::ExportSettings, ToolWindow::AutostoreWindow})
+                 EXPECT_TRUE(rig.host.isWindowOpen(w)) << toolWindowName(w);
+         },
+         {}},
+        {"the harmonics window's measurement tab",
+         [](ProgramRig& rig) {
+             rig.window.controls().harmonicsItem->trigger();
+             QApplication::processEvents();
+             EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::HarmonicsWindow));
+         },
+         {}},
+        {"the harmonics window's settings tab",
+         [](ProgramRig& rig) {
+             rig.window.windows()
+                 .window<HarmonicsWindow>(ToolWindow::HarmonicsWindow)
+                 ->tabs()
+                 ->setCurrentIndex(static_cast<int>(HarmonicsTab::Settings));
+         },
+         {}},
+        {"the about window",
+         [](ProgramRig& rig) {
+             rig.window.controls().aboutItem->trigger();
+             QApplication::processEvents();
+             EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::AboutWindow));
+         },
+         {}},
+        {"the notes window with its user-details dialog",
+         [](ProgramRig& rig) {
+             rig.window.controls().notesButton->trigger();
+             QApplication::processEvents();
+             auto* notes = rig.window.windows().window<NotesWindow>(ToolWindow::NotesWindow);
+             notes->userDetailsButton()->click();
+             QApplication::processEvents();
+             EXPECT_TRUE(notes->userDetailsDialog()->isVisible());
+         },
+         [](ProgramRig& rig) {
+             rig.window.windows()
+                 .window<NotesWindow>(ToolWindow::NotesWindow)
+                 ->userDetailsDialog()
+                 ->reject();
+         }},
+    };
+    for (int tab = 0; tab < static_cast<int>(std::size(kFftTabCaptions)); ++tab)
+        stages.push_back({kFftTabCaptions[tab],
+                          [tab](ProgramRig& rig) {
+                              if (tab == 0) rig.window.controls().fftItem->trigger();
+                              QApplication::processEvents();
+                              auto* tabs =
+                                  rig.window.findChild<QTabBar*>(QStringLiteral("fftTabs"));
+                              ASSERT_NE(tabs, nullptr);
+                              tabs->setCurrentIndex(tab);
+                          },
+                          {}});
+    return stages;
+}
+
+}  // namespace ql::gui
