@@ -18,12 +18,6 @@ struct FreeBits {
     std::vector<std::uint8_t> free;
 };
 
-std::vector<std::uint8_t> opaqueExcept(std::size_t size, std::vector<std::uint8_t> head)
-{
-    head.resize(size, 0xFF);
-    return head;
-}
-
 const FreeBits kFreeBits[] = {
     // Bits 6-7 of the fourth byte, bit 5 of the fifth and bits 3 and 6 of the seventh are
     // always 0.
@@ -32,7 +26,8 @@ const FreeBits kFreeBits[] = {
     {"roddf", std::vector<std::uint8_t>(10, 0)},
     // Averaging, storage mode, the references in the fourth byte (its other bits 0), position.
     {"ddf2", {0, 0, 0xFF, 0xFC, 0xFF, 0xFF, 0, 0}},
-    {"measddf", opaqueExcept(22, {0})},
+    {"measddf", {0,    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
 };
 
 // Bits a row covers, per byte; a word covers both its bytes.
