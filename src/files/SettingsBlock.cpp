@@ -4,28 +4,24 @@
 #include <cstdint>
 
 #include "FieldStreams.h"
+#include "link/SettingsCodec.h"
 
 namespace ql {
 
 namespace {
 
-// The head after the tag. Each older layout is a subset of the newest in the same order.
+// The head after the tag, the fields in file order. Each older layout is a subset of the newest
+// in the same order. A setting that travels in the instrument's blocks is range-checked by its
+// row there.
 template <typename Fields, typename State>
 void headFields(Fields& f, State& s, SettingsLayout layout)
 {
-    const bool set6 = layout == SettingsLayout::Set6;
-    const bool set5 = set6 || layout == SettingsLayout::Set5;
-    const bool set4 = set5 || layout == SettingsLayout::Set4;
-    const bool set3 = set4 || layout == SettingsLayout::Set3;
-    const bool set2 = set3 || layout == SettingsLayout::Set2;
-    if (set6) f.i32(s.ddf.pretriggerPosition);
-    if (set5) {
-        f.u8(s.fft.fftWindowCode);
-        f.u8(s.fft.fftLogFlag);
-        f.u8(s.fft.fftZoomCode);
-        f.u8(s.harm.harmWindowCode);
-        f.u8(s.harm.harmMaxHold);
-        f.u8(s.harm.harmSpanCode);
+    const auto since = [layout](SettingsLayout first) { return layout <= first; };
+    if (since(SettingsLayout::Set6)) f.i32(s.ddf.pretriggerPosition);
+    if (since(SettingsLayout::Set5)) {
+        for (auto* v : {&s.fft.fftWindowCode, &s.fft.fftLogFlag, &s.fft.fftZoomCode,
+                        &s.harm.harmWindowCode, &s.harm.harmMaxHold, &s.harm.harmSpanCode})
+            f.u8(*v);
         f.text(s.harm.harmLimitName);
         f.text(s.harm.harmPrintHeadline);
         f.f32(s.harm.harmVoltsPerAmp);
@@ -33,16 +29,13 @@ void headFields(Fields& f, State& s, SettingsLayout layout)
         f.u8(s.harm.harmAutoFreq);
         f.u8(s.harm.obwActive);
     }
-    if (set4) {
+    if (since(SettingsLayout::Set4)) {
         f.u8(s.ddf.bandwidthLimit);
         f.u8(s.identity.analogModel);
     }
-    if (set3) f.u8(s.tbB.tbBWindowOn);
-    if (set2) {
-        f.i16(s.ddf.readoutBit1);
-        f.i16(s.ddf.readoutBit5);
-        f.i16(s.ddf.readoutBit7);
-    }
+    if (since(SettingsLayout::Set3)) f.u8(s.tbB.tbBWindowOn);
+    if (since(SettingsLayout::Set2))
+        for (auto* v : {&s.ddf.readoutBit1, &s.ddf.readoutBit5, &s.ddf.readoutBit7}) f.i16(*v);
 }
 
 // The common tail. Its order is not the order of the state's groups: REF II before REF I,
@@ -55,87 +48,34 @@ void tailFields(Fields& f, State& s)
     f.text(s.identity.firmwareText);
     f.f32(s.identity.firmwareVersion);
     f.u8Wide(s.storage.setupSlot);
-    f.u8(d.ch1Coupling);
-    f.u8(d.ch1Invert);
-    f.u8(d.ch1On);
-    f.u8(d.ch1VoltsIndex);
-    f.u8(d.ch2Coupling);
-    f.u8(d.ch2Invert);
-    f.u8(d.ch2On);
-    f.u8(d.ch2VoltsIndex);
-    f.u8(d.trigAlternate);
-    f.u8(d.verChop);
-    f.u8(d.verAdd);
-    f.u8(d.trigSource);
-    f.u8(d.singleShot);
-    f.u8(d.tbAIndex);
-    f.u8(d.trigSlopeB);
-    f.u8(d.trigDelayOn);
-    f.u8(d.tbBIndex);
-    f.u8(d.componentTester);
-    f.u8(d.xyMode);
-    f.u8(d.xMag10);
-    f.u8(d.digitalMode);
-    f.u8(d.timebaseMode);
-    f.u8(d.trigSlopeA);
-    f.u8(d.trigLevelRelative);
-    f.u8(d.trigMode);
-    f.u8(d.trigCoupling);
-    f.u8(d.ref2On);
-    f.u8(d.ref1On);
-    f.u8(d.pretriggerIndex);
-    f.u8(d.storageMode);
-    f.u8(d.ch2Variable);
-    f.u8(d.ch1Variable);
-    f.u8(d.traceSeparation);
-    f.u8(d.ddfByte12);
-    f.u8(d.tbAIntensity);
-    f.u8(d.tbBIntensity);
-    f.i16(d.trigLevelA);
-    f.i16(d.tbAVariable);
-    f.i16(d.horPosition);
-    f.i16(d.ch2Position);
-    f.i16(d.ch1Position);
-    f.i16(d.trigLevelB);
-    f.i16(d.tbBVariable);
-    f.i16(d.delayPosition);
-    f.u8(d.readoutIntensity);
-    f.u8(d.readoutBit6);
-    f.u8(d.readoutBit4);
-    f.u8(d.readoutBit3);
-    f.u8(d.readoutBit2);
-    f.u8(d.readoutBit0);
-    f.i16(d.readoutValue1);
-    f.i16(d.readoutValue2);
-    f.i16(d.readoutValue3);
-    f.i16(d.readoutValue4);
-    f.i16(d.ch1ProbeFactor);
-    f.i16(d.ch2ProbeFactor);
-    f.i16(d.averageIndex);
+    for (auto* v : {&d.ch1Coupling,     &d.ch1Invert,       &d.ch1On,        &d.ch1VoltsIndex,
+                    &d.ch2Coupling,     &d.ch2Invert,       &d.ch2On,        &d.ch2VoltsIndex,
+                    &d.trigAlternate,   &d.verChop,         &d.verAdd,       &d.trigSource,
+                    &d.singleShot,      &d.tbAIndex,        &d.trigSlopeB,   &d.trigDelayOn,
+                    &d.tbBIndex,        &d.componentTester, &d.xyMode,       &d.xMag10,
+                    &d.digitalMode,     &d.timebaseMode,    &d.trigSlopeA,   &d.trigLevelRelative,
+                    &d.trigMode,        &d.trigCoupling,    &d.ref2On,       &d.ref1On,
+                    &d.pretriggerIndex, &d.storageMode,     &d.ch2Variable,  &d.ch1Variable,
+                    &d.traceSeparation, &d.ddfByte12,       &d.tbAIntensity, &d.tbBIntensity})
+        f.u8(*v);
+    for (auto* v : {&d.trigLevelA, &d.tbAVariable, &d.horPosition, &d.ch2Position, &d.ch1Position,
+                    &d.trigLevelB, &d.tbBVariable, &d.delayPosition})
+        f.i16(*v);
+    for (auto* v : {&d.readoutIntensity, &d.readoutBit6, &d.readoutBit4, &d.readoutBit3,
+                    &d.readoutBit2, &d.readoutBit0})
+        f.u8(*v);
+    for (auto* v : {&d.readoutValue1, &d.readoutValue2, &d.readoutValue3, &d.readoutValue4,
+                    &d.ch1ProbeFactor, &d.ch2ProbeFactor, &d.averageIndex})
+        f.i16(*v);
     f.text(s.notesText);
     f.i16(s.cursor.cursor1Pos);
     f.i16(s.cursor.cursor2Pos);
     f.u8(s.storage.holdWaveform);
     auto& p = s.print;
     f.text(p.printHeadline);
-    f.u8(p.printChI);
-    f.u8(p.printChII);
-    f.u8(p.printRefI);
-    f.u8(p.printRefII);
-    f.u8(p.printCursors);
-    f.u8(p.printNotes);
-    f.u8(p.printXY);
-    f.u8(p.printMeasTime);
-    f.u8(p.printColor);
-}
-
-bool within(int value, int lo, int hi)
-{
-    return value >= lo && value <= hi;
-}
-bool fitsBits(int value, int width)
-{
-    return within(value, 0, (1 << width) - 1);
+    for (auto* v : {&p.printChI, &p.printChII, &p.printRefI, &p.printRefII, &p.printCursors,
+                    &p.printNotes, &p.printXY, &p.printMeasTime, &p.printColor})
+        f.u8(*v);
 }
 
 }  // namespace
@@ -152,16 +92,13 @@ SettingsLayout settingsLayoutOf(std::string_view tag)
 
 std::size_t settingsBlockSize(SettingsLayout layout)
 {
-    std::size_t head = 0;
-    switch (layout) {
-        case SettingsLayout::Set6: head = 189; break;
-        case SettingsLayout::Set5: head = 185; break;
-        case SettingsLayout::Set4: head = 9; break;
-        case SettingsLayout::Set3: head = 7; break;
-        case SettingsLayout::Set2: head = 6; break;
-        case SettingsLayout::Foreign: head = 0; break;
-    }
-    return kBlockTagSize + head + kSettingsTailSize;
+    // As long as the fields of a block written in that layout.
+    static const DataFileFields any{};
+    ByteWriter out;
+    FieldWriter put{out};
+    headFields(put, any, layout);
+    tailFields(put, any);
+    return kBlockTagSize + out.size();
 }
 
 void writeSettingsBlock(ByteWriter& out, const ProgramState& s)
@@ -182,48 +119,12 @@ bool readSettingsFields(ByteReader& in, SettingsLayout layout, DataFileFields& f
 
 bool settingsFieldsInRange(const DataFileFields& f)
 {
-    const DdfSettings& d = f.ddf;
-    // Bit groups of the instrument's main settings block, by width.
-    for (int flag : {d.ch1Invert,
-                     d.ch1On,
-                     d.ch2Invert,
-                     d.ch2On,
-                     d.trigAlternate,
-                     d.bandwidthLimit,
-                     d.verChop,
-                     d.verAdd,
-                     d.singleShot,
-                     d.trigSlopeB,
-                     d.trigDelayOn,
-                     d.componentTester,
-                     d.xyMode,
-                     d.xMag10,
-                     d.digitalMode,
-                     d.trigSlopeA,
-                     d.trigLevelRelative,
-                     d.trigMode,
-                     d.ref2On,
-                     d.ref1On})
-        if (!fitsBits(flag, 1)) return false;
-    for (int group : {d.ch1Coupling, d.ch2Coupling, d.trigSource})
-        if (!fitsBits(group, 2)) return false;
-    for (int group : {d.timebaseMode, d.trigCoupling, d.pretriggerIndex, d.storageMode})
-        if (!fitsBits(group, 3)) return false;
-    // The volts/div and time-base steps also index their scale tables.
-    for (int step : {d.ch1VoltsIndex, d.ch2VoltsIndex})
-        if (!fitsBits(step, 4)) return false;
-    for (int step : {d.tbAIndex, d.tbBIndex})
-        if (!fitsBits(step, 5)) return false;
-    // The readout block's flag byte.
-    for (int flag :
-         {int{d.readoutBit0}, int{d.readoutBit1}, int{d.readoutBit2}, int{d.readoutBit3},
-          int{d.readoutBit4}, int{d.readoutBit5}, int{d.readoutBit6}, int{d.readoutBit7}})
-        if (!fitsBits(flag, 1)) return false;
-    // The averaging step indexes the table of average counts; the pre-trigger position
-    // travels to the instrument as a 16-bit word.
+    // Every setting the instrument's blocks carry fits its place there (the volts/div and
+    // time-base steps, which index their scale tables, among them); the averaging step indexes
+    // the table of average counts.
     const int lastAverageStep = static_cast<int>(ScaleTables{}.averageSteps.size()) - 1;
-    if (!within(d.averageIndex, 0, lastAverageStep)) return false;
-    return within(d.pretriggerPosition, INT16_MIN, INT16_MAX);
+    return fitsSettingsBlocks(f.ddf) && f.ddf.averageIndex >= 0 &&
+           f.ddf.averageIndex <= lastAverageStep;
 }
 
 void clampCursorPositions(DataFileFields& f)

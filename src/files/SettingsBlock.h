@@ -13,6 +13,7 @@
 
 namespace ql {
 
+// Newest first: each layout holds the head fields of those after it.
 enum class SettingsLayout {
     Set6,     // full head, 1,175 bytes
     Set5,     // without the pre-trigger position, 1,171 bytes
@@ -23,7 +24,6 @@ enum class SettingsLayout {
 };
 
 inline constexpr std::string_view kSettingsTag = "set6 ";
-inline constexpr std::size_t kSettingsTailSize = 981;
 inline constexpr std::size_t kSettingsBlockSize = 1175;
 
 // The layout a 5-character tag stands for; only the exact spellings count.
@@ -40,7 +40,7 @@ void writeSettingsBlock(ByteWriter& out, const ProgramState& s);
 bool readSettingsFields(ByteReader& in, SettingsLayout layout, DataFileFields& f);
 
 // Whether every setting that later indexes a scale table or is packed into a bit group of the
-// instrument's settings blocks lies inside that table or group.
+// instrument's settings blocks lies inside that table or group (the blocks' own rows say which).
 bool settingsFieldsInRange(const DataFileFields& f);
 
 // Holds the cursor positions inside the samples the screen shows.

@@ -1,6 +1,7 @@
 #include "SettingsCodec.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "state/Numeric.h"
 
@@ -8,45 +9,154 @@ namespace ql {
 
 namespace {
 
-std::uint8_t bits(int value, int width, int shift)
+using D = DdfSettings;
+constexpr WireForm kPosition = WireForm::Position;
+constexpr WireForm kSentOnly = WireForm::SentOnly;
+
+// "ddf": the main block. A new setting of the front panel takes a row here and one in the
+// settings file (src/files/SettingsBlock.cpp).
+const BlockField kMainFields[] = {{&D::ch1Coupling, 0, 2, 6},     {&D::ch1Invert, 0, 1, 5},
+                                  {&D::ch1On, 0, 1, 4},           {&D::ch1VoltsIndex, 0, 4, 0},
+                                  {&D::ch2Coupling, 1, 2, 6},     {&D::ch2Invert, 1, 1, 5},
+                                  {&D::ch2On, 1, 1, 4},           {&D::ch2VoltsIndex, 1, 4, 0},
+                                  {&D::trigAlternate, 2, 1, 7},   {&D::bandwidthLimit, 2, 1, 5},
+                                  {&D::verChop, 2, 1, 4},         {&D::verAdd, 2, 1, 3},
+                                  {&D::trigSource, 2, 2, 0},      {&D::singleShot, 3, 1, 5},
+                                  {&D::tbAIndex, 3, 5, 0},        {&D::trigSlopeB, 4, 1, 7},
+                                  {&D::trigDelayOn, 4, 1, 6},     {&D::tbBIndex, 4, 5, 0},
+                                  {&D::componentTester, 5, 1, 7}, {&D::xyMode, 5, 1, 6},
+                                  {&D::xMag10, 5, 1, 5},          {&D::digitalMode, 5, 1, 4},
+                                  {&D::peakDetect, 5, 1, 3},      {&D::timebaseMode, 5, 3, 0},
+                                  {&D::trigSlopeA, 6, 1, 7},      {&D::trigLevelRelative, 6, 1, 5},
+                                  {&D::trigMode, 6, 1, 4},        {&D::trigCoupling, 6, 3, 0},
+                                  {&D::ref2On, 7, 1, 7},          {&D::ref1On, 7, 1, 6},
+                                  {&D::pretriggerIndex, 7, 3, 3}, {&D::storageMode, 7, 3, 0},
+                                  {&D::ch2Variable, 8, 8},        {&D::ch1Variable, 9, 8},
+                                  {&D::traceSeparation, 10, 8},   {&D::ddfByte12, 11, 8},
+                                  {&D::tbAIntensity, 12, 8},      {&D::tbBIntensity, 13, 8}};
+
+const BlockField kDdf1Fields[] = {{&D::trigLevelA, 0, 16},
+                                  {&D::tbAVariable, 2, 16},
+                                  {&D::horPosition, 4, 16, 0, kPosition},
+                                  {&D::ch2Position, 6, 16, 0, kPosition},
+                                  {&D::ch1Position, 8, 16, 0, kPosition},
+                                  {&D::trigLevelB, 10, 16},
+                                  {&D::tbBVariable, 12, 16},
+                                  {&D::delayPosition, 14, 16}};
+
+const BlockField kReadoutFields[] = {{&D::readoutIntensity, 0, 8},
+                                     {&D::readoutBit7, 1, 1, 7},
+                                     {&D::readoutBit6, 1, 1, 6},
+                                     {&D::readoutBit5, 1, 1, 5},
+                                     {&D::readoutBit4, 1, 1, 4},
+                                     {&D::readoutBit3, 1, 1, 3},
+                                     {&D::readoutBit2, 1, 1, 2},
+                                     {&D::readoutBit1, 1, 1, 1},
+                                     {&D::readoutBit0, 1, 1, 0},
+                                     {&D::readoutValue1, 2, 16, 0, kPosition},
+                                     {&D::readoutValue2, 4, 16, 0, kPosition},
+                                     {&D::readoutValue3, 6, 16, 0, kPosition},
+                                     {&D::readoutValue4, 8, 16, 0, kPosition}};
+
+// The other bytes of "ddf2" are the instrument's own; averaging, storage mode and the
+// references come back through "avrnm?" and "ddf?".
+const BlockField kDdf2Fields[] = {{&D::averageIndex, 0, 8, 0, kSentOnly},
+                                  {&D::storageMode, 1, 8, 0, kSentOnly},
+                                  {&D::ref1On, 3, 1, 0, kSentOnly},
+                                  {&D::ref2On, 3, 1, 1, kSentOnly},
+                                  {&D::pretriggerPosition, 6, 16}};
+
+// The other bytes of "measddf" are the instrument's own.
+const BlockField kMeasDdfFields[] = {{&D::readoutIntensity, 0, 8}};
+
+const BlockLayout kLayouts[] = {
+    {"ddf", std::tuple_size_v<MainBlock>, kMainFields},
+    {"ddf1", std::tuple_size_v<Ddf1Block>, kDdf1Fields},
+    {"roddf", std::tuple_size_v<ReadoutBlock>, kReadoutFields},
+    {"ddf2", std::tuple_size_v<Ddf2Block>, kDdf2Fields},
+    {"measddf", std::tuple_size_v<MeasDdfBlock>, kMeasDdfFields},
+};
+
+// The main block's byte that "vermode=" repeats on its own.
+constexpr std::size_t kVerModeByte = 2;
+
+int valueOf(const DdfSettings& d, const DdfMember& member)
 {
-    const int mask = (1 << width) - 1;
-    return static_cast<std::uint8_t>((value & mask) << shift);
+    return std::visit([&](auto m) { return static_cast<int>(d.*m); }, member);
 }
 
-std::uint8_t field(std::uint8_t byte, int width, int shift)
+void assign(DdfSettings& d, const DdfMember& member, int value)
 {
-    return static_cast<std::uint8_t>((byte >> shift) & ((1 << width) - 1));
+    std::visit([&](auto m) { d.*m = static_cast<std::remove_cvref_t<decltype(d.*m)>>(value); },
+               member);
 }
 
-std::uint8_t channelByte(int coupling, int invert, int on, int volts)
+std::size_t bytesOf(const BlockField& f)
 {
-    return bits(coupling, 2, 6) | bits(invert, 1, 5) | bits(on, 1, 4) | bits(volts, 4, 0);
+    return f.width == 16 ? 2 : 1;
 }
 
-void putWord(std::uint8_t* out, std::uint16_t w)
+// Fills the rows into the block; the bytes they touch are cleared first, the others keep what
+// the block held.
+void encodeFields(std::span<std::uint8_t> block, std::span<const BlockField> fields,
+                  const DdfSettings& d, float firmware)
 {
-    out[0] = static_cast<std::uint8_t>(w & 0xFF);
-    out[1] = static_cast<std::uint8_t>(w >> 8);
+    for (const BlockField& f : fields) std::fill_n(&block[f.byte], bytesOf(f), 0);
+    for (const BlockField& f : fields) {
+        const int value = valueOf(d, f.member);
+        if (f.width == 16) {
+            // A signed 16-bit number; a wider one is held at its limit.
+            const std::uint16_t word =
+                f.form == kPosition
+                    ? positionToWire(value, firmware)
+                    : static_cast<std::uint16_t>(std::clamp<int>(value, INT16_MIN, INT16_MAX));
+            block[f.byte] = static_cast<std::uint8_t>(word & 0xFF);
+            block[f.byte + 1] = static_cast<std::uint8_t>(word >> 8);
+        } else {
+            const int bits = f.width == 8 ? clampToByte(value) : value & ((1 << f.width) - 1);
+            block[f.byte] |= static_cast<std::uint8_t>(bits << f.shift);
+        }
+    }
 }
 
-std::uint16_t getWord(const std::uint8_t* in)
+void decodeFields(std::span<const std::uint8_t> block, std::span<const BlockField> fields,
+                  DdfSettings& d, float firmware)
 {
-    return static_cast<std::uint16_t>(in[0] | (in[1] << 8));
+    for (const BlockField& f : fields) {
+        if (f.form == kSentOnly) continue;
+        if (f.width == 16) {
+            const auto word = static_cast<std::uint16_t>(block[f.byte] | (block[f.byte + 1] << 8));
+            assign(d, f.member,
+                   f.form == kPosition ? positionFromWire(word, firmware) : asSigned16(word));
+        } else {
+            assign(d, f.member, (block[f.byte] >> f.shift) & ((1 << f.width) - 1));
+        }
+    }
 }
 
-// A plain 16-bit value travels as its two's complement.
-std::uint16_t plainWord(std::int16_t v)
+// An opaque block as stored (element 0 unused).
+template <typename Block, typename Stored>
+Block storedBlock(const Stored& stored)
 {
-    return static_cast<std::uint16_t>(v);
+    Block b{};
+    for (std::size_t i = 0; i < b.size(); ++i) b[i] = clampToByte(stored[i + 1]);
+    return b;
 }
 
-std::int16_t positionOrPlain(std::uint16_t word, float firmware)
+// The stored copy of an opaque block takes the bytes that carry a setting, as sent.
+template <typename Block, typename Stored>
+void keepSentBytes(Stored& stored, const Block& sent, std::span<const BlockField> fields)
 {
-    return positionFromWire(word, firmware);
+    for (const BlockField& f : fields)
+        for (std::size_t i = f.byte; i < f.byte + bytesOf(f); ++i) stored[i + 1] = sent[i];
 }
 
 }  // namespace
+
+std::span<const BlockLayout> blockLayouts()
+{
+    return kLayouts;
+}
 
 std::uint8_t clampToByte(int value)
 {
@@ -56,49 +166,9 @@ std::uint8_t clampToByte(int value)
 void decodeMainBlock(ProgramState& s, const MainBlock& b)
 {
     DdfSettings& d = s.ddf;
-    d.ch1Coupling = field(b[0], 2, 6);
-    d.ch1Invert = field(b[0], 1, 5);
-    d.ch1On = field(b[0], 1, 4);
-    d.ch1VoltsIndex = field(b[0], 4, 0);
-    d.ch2Coupling = field(b[1], 2, 6);
-    d.ch2Invert = field(b[1], 1, 5);
-    d.ch2On = field(b[1], 1, 4);
-    d.ch2VoltsIndex = field(b[1], 4, 0);
-    d.trigAlternate = field(b[2], 1, 7);
-    d.bandwidthLimit = field(b[2], 1, 5);
-    d.verChop = field(b[2], 1, 4);
-    d.verAdd = field(b[2], 1, 3);
-    d.trigSource = field(b[2], 2, 0);
-    d.singleShot = field(b[3], 1, 5);
-    d.tbAIndex = field(b[3], 5, 0);
-    d.trigSlopeB = field(b[4], 1, 7);
-    d.trigDelayOn = field(b[4], 1, 6);
-    d.tbBIndex = field(b[4], 5, 0);
-    d.componentTester = field(b[5], 1, 7);
-    d.xyMode = field(b[5], 1, 6);
-    d.xMag10 = field(b[5], 1, 5);
-    d.digitalMode = field(b[5], 1, 4);
-    d.peakDetect = field(b[5], 1, 3);
-    d.timebaseMode = field(b[5], 3, 0);
-    d.trigSlopeA = field(b[6], 1, 7);
-    d.trigLevelRelative = field(b[6], 1, 5);
-    d.trigMode = field(b[6], 1, 4);
-    d.trigCoupling = field(b[6], 3, 0);
-    d.ref2On = field(b[7], 1, 7);
-    d.ref1On = field(b[7], 1, 6);
-    d.pretriggerIndex = field(b[7], 3, 3);
-    d.storageMode = field(b[7], 3, 0);
-    d.ch2Variable = b[8];
-    d.ch1Variable = b[9];
-    d.traceSeparation = b[10];
-    d.ddfByte12 = b[11];
-    d.tbAIntensity = b[12];
-    d.tbBIntensity = b[13];
-
-    if (firmwareAtLeast(s.identity.firmwareVersion, kProbeBitsFirmware)) {
-        d.ch1ProbeFactor = field(b[2], 1, 6) ? 10 : 1;
-        d.ch2ProbeFactor = field(b[2], 1, 2) ? 10 : 1;
-    }
+    decodeFields(b, kMainFields, d, s.identity.firmwareVersion);
+    if (firmwareAtLeast(s.identity.firmwareVersion, kProbeBitsFirmware))
+        for (const ProbeBit& p : kProbeBits) d.*p.factor = (b[p.byte] >> p.shift) & 1 ? 10 : 1;
     if (s.identity.analogModel == 1) d.pretriggerIndex = 3;  // analog-only: always 0 %
     if (d.xyMode == 1) {
         // XY display needs both channels' waveforms; the panel's choice is kept aside.
@@ -117,42 +187,61 @@ void decodeMainBlock(ProgramState& s, const MainBlock& b)
     }
 }
 
-MainBlock encodeMainBlock(ProgramState& s)
+void prepareForSet(ProgramState& s)
 {
     DdfSettings& d = s.ddf;
     if (d.xyMode == 1) {
+        // XY switched both channels on for its display only; the panel's choice is sent.
         d.ch1On = d.savedCh1On;
         d.ch2On = d.savedCh2On;
     }
-    MainBlock b{};
-    b[0] = channelByte(d.ch1Coupling, d.ch1Invert, d.ch1On, d.ch1VoltsIndex);
-    b[1] = channelByte(d.ch2Coupling, d.ch2Invert, d.ch2On, d.ch2VoltsIndex);
-    b[2] = bits(d.trigAlternate, 1, 7) | bits(d.bandwidthLimit, 1, 5) | bits(d.verChop, 1, 4) |
-           bits(d.verAdd, 1, 3) | bits(d.trigSource, 2, 0);
-    if (firmwareAtLeast(s.identity.firmwareVersion, kProbeBitsFirmware)) {
-        // Only a factor of exactly 10 has a bit; 100 travels like 1.
-        if (d.ch1ProbeFactor == 10) b[2] |= 0x40;
-        if (d.ch2ProbeFactor == 10) b[2] |= 0x04;
-    }
-    d.verModeByte = b[2];
-    b[3] = bits(d.singleShot, 1, 5) | bits(d.tbAIndex, 5, 0);
-    b[4] = bits(d.trigSlopeB, 1, 7) | bits(d.trigDelayOn, 1, 6) | bits(d.tbBIndex, 5, 0);
     // "A and B both on" is a panel value; the instrument knows it as the A-and-B display.
     if (d.timebaseMode == 1) d.timebaseMode = 2;
-    b[5] = bits(d.componentTester, 1, 7) | bits(d.xyMode, 1, 6) | bits(d.xMag10, 1, 5) |
-           bits(d.digitalMode, 1, 4) | bits(d.peakDetect, 1, 3) | bits(d.timebaseMode, 3, 0);
-    b[6] = bits(d.trigSlopeA, 1, 7) | bits(d.trigLevelRelative, 1, 5) | bits(d.trigMode, 1, 4) |
-           bits(d.trigCoupling, 3, 0);
-    // While the time-base B window is on, the reference bits stay clear on the wire.
-    const std::uint8_t refs =
-        s.tbB.tbBWindowOn != 0 ? 0 : (bits(d.ref2On, 1, 7) | bits(d.ref1On, 1, 6));
-    b[7] = refs | bits(d.pretriggerIndex, 3, 3) | bits(d.storageMode, 3, 0);
-    b[8] = d.ch2Variable;
-    b[9] = d.ch1Variable;
-    b[10] = d.traceSeparation;
-    b[11] = d.ddfByte12;
-    b[12] = d.tbAIntensity;
-    b[13] = d.tbBIntensity;
+    d.verModeByte = encodeMainBlock(s)[kVerModeByte];
+    keepSentBytes(d.ddf2Data, encodeDdf2(s), kDdf2Fields);
+    keepSentBytes(d.measDdfData, encodeMeasDdf(s), kMeasDdfFields);
+}
+
+MainBlock encodeMainBlock(const ProgramState& s)
+{
+    DdfSettings d = s.ddf;
+    if (s.tbB.tbBWindowOn != 0) {
+        d.ref1On = 0;
+        d.ref2On = 0;
+    }
+    MainBlock b{};
+    encodeFields(b, kMainFields, d, s.identity.firmwareVersion);
+    if (firmwareAtLeast(s.identity.firmwareVersion, kProbeBitsFirmware))
+        for (const ProbeBit& p : kProbeBits)
+            if (d.*p.factor == 10) b[p.byte] |= static_cast<std::uint8_t>(1 << p.shift);
+    return b;
+}
+
+Ddf1Block encodeDdf1(const ProgramState& s)
+{
+    Ddf1Block b{};
+    encodeFields(b, kDdf1Fields, s.ddf, s.identity.firmwareVersion);
+    return b;
+}
+
+ReadoutBlock encodeReadoutBlock(const ProgramState& s)
+{
+    ReadoutBlock b{};
+    encodeFields(b, kReadoutFields, s.ddf, s.identity.firmwareVersion);
+    return b;
+}
+
+Ddf2Block encodeDdf2(const ProgramState& s)
+{
+    Ddf2Block b = storedBlock<Ddf2Block>(s.ddf.ddf2Data);
+    encodeFields(b, kDdf2Fields, s.ddf, s.identity.firmwareVersion);
+    return b;
+}
+
+MeasDdfBlock encodeMeasDdf(const ProgramState& s)
+{
+    MeasDdfBlock b = storedBlock<MeasDdfBlock>(s.ddf.measDdfData);
+    encodeFields(b, kMeasDdfFields, s.ddf, s.identity.firmwareVersion);
     return b;
 }
 
@@ -173,67 +262,12 @@ std::int16_t positionFromWire(std::uint16_t word, float firmwareVersion)
 
 void decodeDdf1(ProgramState& s, const Ddf1Block& b)
 {
-    const float fw = s.identity.firmwareVersion;
-    DdfSettings& d = s.ddf;
-    d.trigLevelA = asSigned16(getWord(&b[0]));
-    d.tbAVariable = asSigned16(getWord(&b[2]));
-    d.horPosition = positionOrPlain(getWord(&b[4]), fw);
-    d.ch2Position = positionOrPlain(getWord(&b[6]), fw);
-    d.ch1Position = positionOrPlain(getWord(&b[8]), fw);
-    d.trigLevelB = asSigned16(getWord(&b[10]));
-    d.tbBVariable = asSigned16(getWord(&b[12]));
-    d.delayPosition = asSigned16(getWord(&b[14]));
-}
-
-Ddf1Block encodeDdf1(const ProgramState& s)
-{
-    const float fw = s.identity.firmwareVersion;
-    const DdfSettings& d = s.ddf;
-    Ddf1Block b{};
-    putWord(&b[0], plainWord(d.trigLevelA));
-    putWord(&b[2], plainWord(d.tbAVariable));
-    putWord(&b[4], positionToWire(d.horPosition, fw));
-    putWord(&b[6], positionToWire(d.ch2Position, fw));
-    putWord(&b[8], positionToWire(d.ch1Position, fw));
-    putWord(&b[10], plainWord(d.trigLevelB));
-    putWord(&b[12], plainWord(d.tbBVariable));
-    putWord(&b[14], plainWord(d.delayPosition));
-    return b;
+    decodeFields(b, kDdf1Fields, s.ddf, s.identity.firmwareVersion);
 }
 
 void decodeReadoutBlock(ProgramState& s, const ReadoutBlock& b)
 {
-    const float fw = s.identity.firmwareVersion;
-    DdfSettings& d = s.ddf;
-    d.readoutIntensity = b[0];
-    d.readoutBit7 = field(b[1], 1, 7);
-    d.readoutBit6 = field(b[1], 1, 6);
-    d.readoutBit5 = field(b[1], 1, 5);
-    d.readoutBit4 = field(b[1], 1, 4);
-    d.readoutBit3 = field(b[1], 1, 3);
-    d.readoutBit2 = field(b[1], 1, 2);
-    d.readoutBit1 = field(b[1], 1, 1);
-    d.readoutBit0 = field(b[1], 1, 0);
-    d.readoutValue1 = positionOrPlain(getWord(&b[2]), fw);
-    d.readoutValue2 = positionOrPlain(getWord(&b[4]), fw);
-    d.readoutValue3 = positionOrPlain(getWord(&b[6]), fw);
-    d.readoutValue4 = positionOrPlain(getWord(&b[8]), fw);
-}
-
-ReadoutBlock encodeReadoutBlock(const ProgramState& s)
-{
-    const float fw = s.identity.firmwareVersion;
-    const DdfSettings& d = s.ddf;
-    ReadoutBlock b{};
-    b[0] = d.readoutIntensity;
-    b[1] = bits(d.readoutBit7, 1, 7) | bits(d.readoutBit6, 1, 6) | bits(d.readoutBit5, 1, 5) |
-           bits(d.readoutBit4, 1, 4) | bits(d.readoutBit3, 1, 3) | bits(d.readoutBit2, 1, 2) |
-           bits(d.readoutBit1, 1, 1) | bits(d.readoutBit0, 1, 0);
-    putWord(&b[2], positionToWire(d.readoutValue1, fw));
-    putWord(&b[4], positionToWire(d.readoutValue2, fw));
-    putWord(&b[6], positionToWire(d.readoutValue3, fw));
-    putWord(&b[8], positionToWire(d.readoutValue4, fw));
-    return b;
+    decodeFields(b, kReadoutFields, s.ddf, s.identity.firmwareVersion);
 }
 
 void storeDdf2Byte(ProgramState& s, std::size_t index, std::uint8_t value)
@@ -243,25 +277,8 @@ void storeDdf2Byte(ProgramState& s, std::size_t index, std::uint8_t value)
 
 void finishDdf2(ProgramState& s)
 {
-    const auto word =
-        static_cast<std::uint16_t>((s.ddf.ddf2Data[7] & 0xFF) | ((s.ddf.ddf2Data[8] & 0xFF) << 8));
-    s.ddf.pretriggerPosition = asSigned16(word);
-}
-
-Ddf2Block prepareDdf2(ProgramState& s)
-{
-    DdfSettings& d = s.ddf;
-    // The position travels as a signed 16-bit number; a wider one is held at its limit.
-    const int position = std::clamp<std::int32_t>(d.pretriggerPosition, -32768, 32767);
-    const auto word = static_cast<std::uint16_t>(position < 0 ? position + 65536 : position);
-    d.ddf2Data[7] = static_cast<std::int16_t>(word & 0xFF);
-    d.ddf2Data[8] = static_cast<std::int16_t>(word >> 8);
-    d.ddf2Data[2] = d.storageMode;
-    d.ddf2Data[1] = clampToByte(d.averageIndex);
-    d.ddf2Data[4] = static_cast<std::int16_t>((d.ref2On & 1) * 2 + (d.ref1On & 1));
-    Ddf2Block b{};
-    for (std::size_t i = 0; i < 8; ++i) b[i] = clampToByte(d.ddf2Data[i + 1]);
-    return b;
+    decodeFields(storedBlock<Ddf2Block>(s.ddf.ddf2Data), kDdf2Fields, s.ddf,
+                 s.identity.firmwareVersion);
 }
 
 void storeMeasDdfByte(ProgramState& s, std::size_t index, std::uint8_t value)
@@ -271,15 +288,20 @@ void storeMeasDdfByte(ProgramState& s, std::size_t index, std::uint8_t value)
 
 void finishMeasDdf(ProgramState& s)
 {
-    s.ddf.readoutIntensity = s.ddf.measDdfData[1];
+    decodeFields(storedBlock<MeasDdfBlock>(s.ddf.measDdfData), kMeasDdfFields, s.ddf,
+                 s.identity.firmwareVersion);
 }
 
-MeasDdfBlock prepareMeasDdf(ProgramState& s)
+bool fitsSettingsBlocks(const DdfSettings& d)
 {
-    s.ddf.measDdfData[1] = s.ddf.readoutIntensity;
-    MeasDdfBlock b{};
-    for (std::size_t i = 0; i < 22; ++i) b[i] = s.ddf.measDdfData[i + 1];
-    return b;
+    for (const BlockLayout& layout : kLayouts)
+        for (const BlockField& f : layout.fields) {
+            const int v = valueOf(d, f.member);
+            const bool fits =
+                f.width == 16 ? v >= INT16_MIN && v <= INT16_MAX : v >= 0 && v < (1 << f.width);
+            if (!fits) return false;
+        }
+    return true;
 }
 
 }  // namespace ql

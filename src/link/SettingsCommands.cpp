@@ -31,6 +31,13 @@ std::vector<std::uint8_t> holdParameter(byte hold)
 
 }  // namespace
 
+bool SettingsCommands::readyToSend()
+{
+    if (!frame_.guard()) return false;
+    prepareForSet(ctx_.state);
+    return true;
+}
+
 bool SettingsCommands::queryDdf()
 {
     const QueryReply reply = frame_.query("ddf?", 14);
@@ -41,10 +48,9 @@ bool SettingsCommands::queryDdf()
 
 bool SettingsCommands::sendDdf()
 {
-    if (!frame_.guard()) return false;
-    const MainBlock block = encodeMainBlock(ctx_.state);
+    if (!readyToSend()) return false;
     // The instrument needs a pause after byte 7 to take in the first half of the block.
-    return frame_.set("ddf=", toBytes(block), {7});
+    return frame_.set("ddf=", toBytes(encodeMainBlock(ctx_.state)), {7});
 }
 
 bool SettingsCommands::sendVerMode()
@@ -62,7 +68,7 @@ bool SettingsCommands::queryDdf1()
 
 bool SettingsCommands::sendDdf1()
 {
-    if (!frame_.guard()) return false;
+    if (!readyToSend()) return false;
     return frame_.set("ddf1=", toBytes(encodeDdf1(ctx_.state)), {8});
 }
 
@@ -76,7 +82,7 @@ bool SettingsCommands::queryRoDdf()
 
 bool SettingsCommands::sendRoDdf()
 {
-    if (!frame_.guard()) return false;
+    if (!readyToSend()) return false;
     return frame_.set("roddf=", toBytes(encodeReadoutBlock(ctx_.state)));
 }
 
@@ -92,8 +98,8 @@ bool SettingsCommands::queryDdf2()
 
 bool SettingsCommands::sendDdf2()
 {
-    if (!frame_.guard()) return false;
-    const Ddf2Block block = prepareDdf2(ctx_.state);
+    if (!readyToSend()) return false;
+    const Ddf2Block block = encodeDdf2(ctx_.state);
     frame_.line().waitTimerTicks();
     return frame_.set("ddf2=", toBytes(block));
 }
@@ -111,8 +117,8 @@ bool SettingsCommands::queryMeasDdf()
 
 bool SettingsCommands::sendMeasDdf()
 {
-    if (!frame_.guard()) return false;
-    return frame_.set("measddf=", toBytes(prepareMeasDdf(ctx_.state)), {10});
+    if (!readyToSend()) return false;
+    return frame_.set("measddf=", toBytes(encodeMeasDdf(ctx_.state)), {10});
 }
 
 bool SettingsCommands::sendAvrNm()

@@ -14,7 +14,7 @@ public:
 
     bool queryDdf();     // "ddf?": decoded only when all 14 bytes have arrived
     bool sendDdf();      // "ddf=": pause after byte 7
-    bool sendVerMode();  // "vermode=": byte 3 as the last "ddf=" encoded it
+    bool sendVerMode();  // "vermode=": byte 3 of "ddf=" as the last send prepared it
     bool queryDdf1();
     bool sendDdf1();  // pause after byte 8
     bool queryRoDdf();
@@ -35,6 +35,10 @@ public:
     bool giveHoldBack(HoldGiveBack when = HoldGiveBack::AsCommand);
 
 private:
+    // The guard, then the settings as Set leaves them (prepareForSet): every block is encoded
+    // from those.
+    bool readyToSend();
+
     LinkContext& ctx_;
     CommandFrame& frame_;
 };

@@ -37,6 +37,7 @@ TEST(MainBlock, DocumentedBytes)
     d.trigSource = 1;
     d.ch1ProbeFactor = 10;
     d.ch2ProbeFactor = 1;
+    prepareForSet(s);
     MainBlock b = encodeMainBlock(s);
     EXPECT_EQ(b[0], 88);
     EXPECT_EQ(b[7], 156);
@@ -81,6 +82,7 @@ TEST(MainBlock, TimebaseModeOneTravelsAsTwoAndFieldsNeverSpill)
     ProgramState s = freshState();
     s.ddf.timebaseMode = 1;
     s.ddf.digitalMode = 1;
+    prepareForSet(s);
     const MainBlock b = encodeMainBlock(s);
     EXPECT_EQ(b[5] & 0x07, 2);
     EXPECT_EQ(s.ddf.timebaseMode, 2);
@@ -120,6 +122,7 @@ TEST(MainBlock, DecodeRulesXyTimebaseBAndAnalog)
     EXPECT_EQ(s.ddf.savedCh2On, 0);
     EXPECT_EQ(s.ddf.savedCh1On, 1);
     // Sending restores the panel's choice: CH II goes out off and stays off.
+    prepareForSet(s);
     const MainBlock out = encodeMainBlock(s);
     EXPECT_EQ(out[1] & 0x10, 0);
     EXPECT_EQ(s.ddf.ch2On, 0);
@@ -235,7 +238,7 @@ TEST(SecondaryBlocks, Ddf2AndMeasDdf)
     s.ddf.ref1On = 1;
     s.ddf.ref2On = 0;
     s.ddf.ddf2Data[3] = 9;
-    const Ddf2Block b = prepareDdf2(s);
+    const Ddf2Block b = encodeDdf2(s);
     EXPECT_EQ(b[6], 56);
     EXPECT_EQ(b[7], 255);
     EXPECT_EQ(b[0], 4);
@@ -249,13 +252,13 @@ TEST(SecondaryBlocks, Ddf2AndMeasDdf)
     EXPECT_EQ(r.ddf.pretriggerPosition, -200);
 
     s.ddf.pretriggerPosition = 100000;  // wider than the wire: held at the limit
-    const Ddf2Block wide = prepareDdf2(s);
+    const Ddf2Block wide = encodeDdf2(s);
     EXPECT_EQ(wide[6], 0xFF);
     EXPECT_EQ(wide[7], 0x7F);
 
     s.ddf.readoutIntensity = 77;
     s.ddf.measDdfData[22] = 5;
-    const MeasDdfBlock m = prepareMeasDdf(s);
+    const MeasDdfBlock m = encodeMeasDdf(s);
     EXPECT_EQ(m[0], 77);
     EXPECT_EQ(m[21], 5);
     storeMeasDdfByte(r, 0, 150);
