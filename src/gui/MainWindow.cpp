@@ -18,12 +18,10 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <utility>
 
 #include "ScreenWindow.h"
 #include "app/AppController.h"
 #include "app/InstrumentOperations.h"
-#include "app/MenuController.h"
 #include "state/InitProgramState.h"
 
 namespace ql::gui {

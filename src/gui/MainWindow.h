@@ -30,12 +30,6 @@ class QPrintDialog;
 class QPrinter;
 class QTimer;
 
-namespace ql {
-class AppController;
-class InstrumentOperations;
-class MenuController;
-}  // namespace ql
-
 namespace ql::gui {
 
 // The toolbar's widgets that are not items of the action table.
