@@ -1,55 +1,33 @@
 #include "MenuController.h"
 
 #include <algorithm>
-#include <iterator>
-#include <utility>
 
+#include "ActionTable.h"
 #include "OperationGuard.h"
 
 namespace ql {
 
-namespace {
-
-// The View items that toggle a window of their own, and their windows.
-constexpr std::pair<UiAction, ToolWindow> kViewItems[] = {
-    {UiAction::ChannelMenuItem, ToolWindow::ChannelPanel},
-    {UiAction::TimebaseMenuItem, ToolWindow::TimebasePanel},
-    {UiAction::TriggerMenuItem, ToolWindow::TriggerPanel},
-    {UiAction::StorageMenuItem, ToolWindow::StoragePanel},
-    {UiAction::IntensityMenuItem, ToolWindow::IntensityPanel},
-    {UiAction::CursorMenuItem, ToolWindow::CursorWindow},
-};
-
-}  // namespace
-
-void MenuController::toggle(UiAction item, ToolWindow window)
+void MenuController::viewItemChosen(UiAction item)
 {
-    if (host_.isWindowOpen(window))
-        host_.closeWindow(window);
-    else
-        host_.openWindow(window);
+    const ActionRow* row = actionRow(item);
+    if (!row || !row->toggles) return;
+    const ToolWindow window = *row->toggles;
+    // The cursor window draws and erases its marks on the screen, which an operation in
+    // progress is about to redraw.
+    if (item != UiAction::CursorMenuItem || !operationRunning(state_)) {
+        if (host_.isWindowOpen(window))
+            host_.closeWindow(window);
+        else
+            host_.openWindow(window);
+    }
     // The windows check and clear their items themselves; this also covers a window that did
     // not open and a click the item toggled on its own.
     host_.setActionChecked(item, host_.isWindowOpen(window));
 }
 
-void MenuController::viewItemChosen(UiAction item)
-{
-    const auto* found = std::find_if(std::begin(kViewItems), std::end(kViewItems),
-                                     [item](const auto& row) { return row.first == item; });
-    if (found == std::end(kViewItems)) return;
-    // The cursor window draws and erases its marks on the screen, which an operation in
-    // progress is about to redraw.
-    if (item == UiAction::CursorMenuItem && operationRunning(state_)) {
-        host_.setActionChecked(item, host_.isWindowOpen(found->second));
-        return;
-    }
-    toggle(item, found->second);
-}
-
 void MenuController::automeasurementChosen()
 {
-    toggle(UiAction::AutomeasurementMenuItem, ToolWindow::MeasurementWindow);
+    viewItemChosen(UiAction::AutomeasurementMenuItem);
     state_.layout.automesVisible = host_.isWindowOpen(ToolWindow::MeasurementWindow) ? 1 : 0;
 }
 

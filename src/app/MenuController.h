@@ -20,7 +20,7 @@ class MenuController {
 public:
     MenuController(ProgramState& state, Host& host) : state_(state), host_(host) {}
 
-    // "Channel", "Timebase", "Trigger", "Storage", "Intensity" and "Cursor": the item's window
+    // An item of the View menu ("Channel" ... "Automeasurement"): the window its row toggles
     // closes when it is open and opens when it is closed. Any other item does nothing.
     void viewItemChosen(UiAction item);
     // "Automeasurement": as the View items; the window's new state is kept in the layout, so
@@ -39,7 +39,6 @@ public:
     void aboutChosen();
 
 private:
-    void toggle(UiAction item, ToolWindow window);
     void endFft();
     void endHarmonics();
 

@@ -18,12 +18,10 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <utility>
 
 #include "ScreenWindow.h"
 #include "app/AppController.h"
 #include "app/InstrumentOperations.h"
-#include "app/MenuController.h"
 #include "state/InitProgramState.h"
 
 namespace ql::gui {
@@ -32,21 +30,9 @@ namespace {
 
 constexpr int kMainTimerMs = 1000;
 
-QAction* addItem(QMenu* menu, const char* caption, const char* name, bool checkable = false)
+QString fromUtf8(std::string_view text)
 {
-    QAction* item = menu->addAction(QString::fromUtf8(caption));
-    item->setObjectName(QString::fromUtf8(name));
-    item->setCheckable(checkable);
-    return item;
-}
-
-QAction* addButton(QToolBar* bar, const char* caption, const char* name)
-{
-    QAction* button = bar->addAction(QString::fromUtf8(caption));
-    button->setObjectName(QString::fromUtf8(name));
-    // Tab reaches every toolbar button, not only the mouse.
-    if (QWidget* widget = bar->widgetForAction(button)) widget->setFocusPolicy(Qt::TabFocus);
-    return button;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QCheckBox* addCheckBox(QToolBar* bar, const char* caption, const char* name)
@@ -116,15 +102,15 @@ void MainWindow::buildToolbar()
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     bar->toggleViewAction()->setVisible(false);
     MainWindowControls& c = controls_;
-    c.configButton = addButton(bar, "Config", "configButton");
-    c.remoteBox = addCheckBox(bar, "RM", "remoteBox");
-    c.readButton = addButton(bar, "Read", "readButton");
-    c.autoBox = addCheckBox(bar, "Auto", "autoBox");
-    c.setReadButton = addButton(bar, "Set/Read", "setReadButton");
-    c.setButton = addButton(bar, "Set", "setButton");
-    c.autosetButton = addButton(bar, "Autoset", "autosetButton");
-    c.notesButton = addButton(bar, "Notes", "notesButton");
-    c.wmfExportButton = addButton(bar, "WMF-Export", "wmfExportButton");
+    for (const ActionRow& row : actionRows()) {
+        if (row.place != ActionPlace::Toolbar) continue;
+        QAction* button = keep(row, bar->addAction(fromUtf8(row.caption)));
+        // Tab reaches every toolbar button, not only the mouse.
+        if (QWidget* widget = bar->widgetForAction(button)) widget->setFocusPolicy(Qt::TabFocus);
+        // Each check box stands after the operation it goes with.
+        if (row.name == UiAction::Config) c.remoteBox = addCheckBox(bar, "RM", "remoteBox");
+        if (row.name == UiAction::Read) c.autoBox = addCheckBox(bar, "Auto", "autoBox");
+    }
     bar->addSeparator();
     c.clockLabel = new QLabel(QStringLiteral("Time:"), bar);
     c.clockLabel->setObjectName(QStringLiteral("clockLabel"));
@@ -133,153 +119,51 @@ void MainWindow::buildToolbar()
 
 void MainWindow::buildMenus()
 {
-    MainWindowControls& c = controls_;
-    QMenuBar* bar = menuBar();
-    c.dataMenu = bar->addMenu(QStringLiteral("Data"));
-    c.dataMenu->setObjectName(QStringLiteral("dataMenu"));
-    c.loadItem = addItem(c.dataMenu, "&Load", "loadItem");
-    c.saveItem = addItem(c.dataMenu, "&Save", "saveItem");
-    c.dataMenu->addSeparator();
-    c.printItem = addItem(c.dataMenu, "&Print", "printItem");
-    c.printerSetupItem = addItem(c.dataMenu, "Printer &setup", "printerSetupItem");
-    c.dataMenu->addSeparator();
-    c.clipboardItem = addItem(c.dataMenu, "&Clipboard", "clipboardItem");
-    c.dataMenu->addSeparator();
-    c.configPortItem = addItem(c.dataMenu, "&Config port", "configPortItem");
-    c.dataMenu->addSeparator();
-    c.exitItem = addItem(c.dataMenu, "E&xit", "exitItem");
-
-    c.viewMenu = bar->addMenu(QStringLiteral("&View"));
-    c.viewMenu->setObjectName(QStringLiteral("viewMenu"));
-    c.channelItem = addItem(c.viewMenu, "&Channel", "channelItem", true);
-    c.timebaseItem = addItem(c.viewMenu, "&Timebase", "timebaseItem", true);
-    c.triggerItem = addItem(c.viewMenu, "T&rigger", "triggerItem", true);
-    c.storageItem = addItem(c.viewMenu, "&Storage", "storageItem", true);
-    c.intensityItem = addItem(c.viewMenu, "&Intensity", "intensityItem", true);
-    c.cursorItem = addItem(c.viewMenu, "&Cursor", "cursorItem", true);
-    c.automeasurementItem = addItem(c.viewMenu, "Auto&measurement", "automeasurementItem", true);
-
-    c.measurementMenu = bar->addMenu(QStringLiteral("Measurement"));
-    c.measurementMenu->setObjectName(QStringLiteral("measurementMenu"));
-    c.autostoreItem = addItem(c.measurementMenu, "&Autostore", "autostoreItem");
-    c.fftItem = addItem(c.measurementMenu, "&FFT", "fftItem", true);
-    c.harmonicsItem = addItem(c.measurementMenu, "&Harm. current emissions", "harmonicsItem", true);
-
-    c.helpMenu = bar->addMenu(QStringLiteral("?"));
-    c.helpMenu->setObjectName(QStringLiteral("helpMenu"));
-    c.helpItem = addItem(c.helpMenu, "&Help", "helpItem");
-    c.helpMenu->addSeparator();
-    c.germanItem = addItem(c.helpMenu, "&Deutsch", "germanItem");
-    c.englishItem = addItem(c.helpMenu, "&English", "englishItem");
-    c.helpMenu->addSeparator();
-    c.germanManualItem = addItem(c.helpMenu, "FF&T/QZV Anleitung", "germanManualItem");
-    c.englishManualItem = addItem(c.helpMenu, "&FFT/QZV Manual", "englishManualItem");
-    c.helpMenu->addSeparator();
-    c.aboutItem = addItem(c.helpMenu, "&About/Support", "aboutItem");
+    for (const MenuRow& m : menuRows()) {
+        QMenu* menu = menuBar()->addMenu(fromUtf8(m.caption));
+        menu->setObjectName(fromUtf8(m.objectName));
+        if (m.name) byName_[static_cast<int>(*m.name)] = menu->menuAction();
+        for (const ActionRow& row : actionRows()) {
+            if (row.place != m.place) continue;
+            if (row.look == ActionLook::LineAbove) menu->addSeparator();
+            keep(row, menu->addAction(fromUtf8(row.caption)));
+        }
+    }
 }
 
-QAction* MainWindow::action(UiAction a) const
+QAction* MainWindow::keep(const ActionRow& row, QAction* action)
 {
-    const MainWindowControls& c = controls_;
-    switch (a) {
-        case UiAction::Config: return c.configButton;
-        case UiAction::RemoteBox: return nullptr;
-        case UiAction::Read: return c.readButton;
-        case UiAction::AutoBox: return nullptr;
-        case UiAction::SetRead: return c.setReadButton;
-        case UiAction::Set: return c.setButton;
-        case UiAction::Autoset: return c.autosetButton;
-        case UiAction::Notes: return c.notesButton;
-        case UiAction::WmfExport: return c.wmfExportButton;
-        case UiAction::PrintMenuItem: return c.printItem;
-        case UiAction::PrinterSetupMenuItem: return c.printerSetupItem;
-        case UiAction::ClipboardMenuItem: return c.clipboardItem;
-        case UiAction::ChannelMenuItem: return c.channelItem;
-        case UiAction::TimebaseMenuItem: return c.timebaseItem;
-        case UiAction::TriggerMenuItem: return c.triggerItem;
-        case UiAction::StorageMenuItem: return c.storageItem;
-        case UiAction::IntensityMenuItem: return c.intensityItem;
-        case UiAction::CursorMenuItem: return c.cursorItem;
-        case UiAction::AutomeasurementMenuItem: return c.automeasurementItem;
-        case UiAction::MeasurementMenu: return c.measurementMenu->menuAction();
-        case UiAction::AutostoreMenuItem: return c.autostoreItem;
-        case UiAction::FftMenuItem: return c.fftItem;
-        case UiAction::HarmonicsMenuItem: return c.harmonicsItem;
-    }
-    return nullptr;
+    action->setObjectName(fromUtf8(row.objectName));
+    action->setCheckable(row.look == ActionLook::Checkable);
+    if (row.name) byName_[static_cast<int>(*row.name)] = action;
+    // Acts once the program's core is attached.
+    connect(action, &QAction::triggered, this, [this, &row] {
+        if (targets_) row.chosen(*targets_, row);
+    });
+    return action;
 }
 
 void MainWindow::setActionEnabled(UiAction a, bool enabled)
 {
     if (a == UiAction::RemoteBox) return controls_.remoteBox->setEnabled(enabled);
     if (a == UiAction::AutoBox) return controls_.autoBox->setEnabled(enabled);
-    QAction* item = action(a);
-    if (!item) return;
-    item->setEnabled(enabled);
+    if (QAction* item = action(a)) item->setEnabled(enabled);
 }
 
-void MainWindow::attach(AppController& controller, InstrumentOperations& operations)
+void MainWindow::attach(AppController& controller, InstrumentOperations& operations,
+                        MenuController& menus, QPrinter& printer)
 {
-    const MainWindowControls& c = controls_;
-    connect(c.configButton, &QAction::triggered, this, [&operations] { operations.config(); });
-    connect(c.readButton, &QAction::triggered, this, [&operations] { operations.read(); });
-    connect(c.setReadButton, &QAction::triggered, this, [&operations] { operations.setRead(); });
-    connect(c.setButton, &QAction::triggered, this, [&operations] { operations.set(); });
-    connect(c.autosetButton, &QAction::triggered, this, [&operations] { operations.autoset(); });
-    connect(c.notesButton, &QAction::triggered, this, [&operations] { operations.notes(); });
-    connect(c.wmfExportButton, &QAction::triggered, this,
-            [&operations] { operations.wmfExport(); });
+    targets_ = std::make_unique<ActionTargets>(ActionTargets{
+        operations, controller, menus, fileDialogs_, desktop_,
+        [this, &printer] { showPrinterSetup(printer); }, [this] { copyScreenToClipboard(); }});
     // A click acts when the mouse button is released, the other ways when they toggle the box;
     // the program sets the boxes with signals blocked.
-    changes_.onSwitched(c.remoteBox,
+    changes_.onSwitched(controls_.remoteBox,
                         [&operations](bool checked) { operations.remoteBoxReleased(checked); });
-    changes_.onSwitched(c.autoBox,
+    changes_.onSwitched(controls_.autoBox,
                         [&operations](bool checked) { operations.autoBoxReleased(checked); });
-
-    connect(c.loadItem, &QAction::triggered, this,
-            [this, &controller] { controller.loadDataMenu(fileDialogs_); });
-    connect(c.saveItem, &QAction::triggered, this,
-            [this, &controller] { controller.saveDataMenu(fileDialogs_); });
-    connect(c.printItem, &QAction::triggered, this, [&operations] { operations.print(); });
-    connect(c.autostoreItem, &QAction::triggered, this, [&operations] { operations.autostore(); });
-    connect(c.clipboardItem, &QAction::triggered, this, &MainWindow::copyScreenToClipboard);
-    connect(c.configPortItem, &QAction::triggered, this, [&operations] { operations.config(); });
-    connect(c.exitItem, &QAction::triggered, this, [&controller] { controller.exitProgram(); });
-    connect(c.helpItem, &QAction::triggered, this,
-            [this, &controller] { controller.showDocument(desktop_, controller.helpDocument()); });
-    connect(c.germanItem, &QAction::triggered, this, [this, &controller] {
-        controller.showDocument(desktop_, controller.helpDocumentInLanguage(0));
-    });
-    connect(c.englishItem, &QAction::triggered, this, [this, &controller] {
-        controller.showDocument(desktop_, controller.helpDocumentInLanguage(1));
-    });
-    connect(c.germanManualItem, &QAction::triggered, this,
-            [this, &controller] { controller.showDocument(desktop_, controller.fftManual(true)); });
-    connect(c.englishManualItem, &QAction::triggered, this, [this, &controller] {
-        controller.showDocument(desktop_, controller.fftManual(false));
-    });
     closeHandler_ = [&controller] { return controller.closeMainWindow() == CloseOutcome::Closed; };
     tickHandler_ = [&controller] { controller.timerTick(); };
-}
-
-void MainWindow::attachMenus(MenuController& menus, QPrinter& printer)
-{
-    const MainWindowControls& c = controls_;
-    connect(c.printerSetupItem, &QAction::triggered, this,
-            [this, &printer] { showPrinterSetup(printer); });
-    for (const auto& [item, action] : {std::pair{c.channelItem, UiAction::ChannelMenuItem},
-                                       std::pair{c.timebaseItem, UiAction::TimebaseMenuItem},
-                                       std::pair{c.triggerItem, UiAction::TriggerMenuItem},
-                                       std::pair{c.storageItem, UiAction::StorageMenuItem},
-                                       std::pair{c.intensityItem, UiAction::IntensityMenuItem},
-                                       std::pair{c.cursorItem, UiAction::CursorMenuItem}})
-        connect(item, &QAction::triggered, this,
-                [&menus, action = action] { menus.viewItemChosen(action); });
-    connect(c.automeasurementItem, &QAction::triggered, this,
-            [&menus] { menus.automeasurementChosen(); });
-    connect(c.fftItem, &QAction::triggered, this, [&menus] { menus.fftChosen(); });
-    connect(c.harmonicsItem, &QAction::triggered, this, [&menus] { menus.harmonicsChosen(); });
-    connect(c.aboutItem, &QAction::triggered, this, [&menus] { menus.aboutChosen(); });
 }
 
 void MainWindow::startMainTimer()

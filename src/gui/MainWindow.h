@@ -4,67 +4,39 @@
 // and the registry of those windows (one row each, filled by the program's composition).
 // Window positions in twips are relative to the area.
 //
-// attach() connects every button, box and menu item to the core and the one-second timer to
-// the controller's tick; controls() names them.
+// The toolbar's buttons and the menus are built from the core's action table; attach()
+// connects each to the handler of its row, the check boxes to their operations and the
+// one-second timer to the controller's tick.
 
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <functional>
+#include <memory>
 
 #include "ModalBoxes.h"
 #include "QtDesktop.h"
 #include "QtFileDialogs.h"
 #include "UserChanges.h"
 #include "WindowRegistry.h"
+#include "app/ActionTable.h"
 #include "state/Host.h"
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QMdiArea;
-class QMenu;
 class QPrintDialog;
 class QPrinter;
 class QTimer;
 
-namespace ql {
-class AppController;
-class InstrumentOperations;
-class MenuController;
-}  // namespace ql
-
 namespace ql::gui {
 
-// Every control of the toolbar and item of the menus, by what it does.
+// The toolbar's widgets that are not items of the action table.
 struct MainWindowControls {
-    // Toolbar, left to right.
-    QAction* configButton = nullptr;
     QCheckBox* remoteBox = nullptr;  // "RM": hold the instrument in remote
-    QAction* readButton = nullptr;
-    QCheckBox* autoBox = nullptr;  // "Auto": automatic update
-    QAction* setReadButton = nullptr;
-    QAction* setButton = nullptr;
-    QAction* autosetButton = nullptr;
-    QAction* notesButton = nullptr;
-    QAction* wmfExportButton = nullptr;
+    QCheckBox* autoBox = nullptr;    // "Auto": automatic update
     QLabel* clockLabel = nullptr;
-    // Data menu.
-    QMenu* dataMenu = nullptr;
-    QAction *loadItem = nullptr, *saveItem = nullptr, *printItem = nullptr;
-    QAction *printerSetupItem = nullptr, *clipboardItem = nullptr, *configPortItem = nullptr;
-    QAction* exitItem = nullptr;
-    // View menu (checkable: the check mark shows the window open).
-    QMenu* viewMenu = nullptr;
-    QAction *channelItem = nullptr, *timebaseItem = nullptr, *triggerItem = nullptr;
-    QAction *storageItem = nullptr, *intensityItem = nullptr, *cursorItem = nullptr;
-    QAction* automeasurementItem = nullptr;
-    // Measurement menu.
-    QMenu* measurementMenu = nullptr;
-    QAction *autostoreItem = nullptr, *fftItem = nullptr, *harmonicsItem = nullptr;
-    // Help menu "?".
-    QMenu* helpMenu = nullptr;
-    QAction *helpItem = nullptr, *germanItem = nullptr, *englishItem = nullptr;
-    QAction *germanManualItem = nullptr, *englishManualItem = nullptr, *aboutItem = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -78,19 +50,17 @@ public:
     void showOnWholeScreen();
 
     const MainWindowControls& controls() const { return controls_; }
-    // The QAction that stands for a toolbar button or menu item of the core; nullptr for the
-    // two check boxes (controls().remoteBox / autoBox).
-    QAction* action(UiAction a) const;
+    // The QAction that stands for a toolbar button, menu item or menu of the core; nullptr for
+    // the two check boxes (controls().remoteBox / autoBox).
+    QAction* action(UiAction a) const { return byName_[static_cast<int>(a)]; }
 
     // Enabling as the core asks.
     void setActionEnabled(UiAction a, bool enabled);
 
-    // Connects the toolbar, the "RM" and "Auto" boxes, the menu items, the close box and the
-    // one-second timer to the program's core.
-    void attach(AppController& controller, InstrumentOperations& operations);
-    // Connects the View and Measurement items and "About/Support" to their rules, and "Printer
-    // setup" to the program's printer.
-    void attachMenus(MenuController& menus, QPrinter& printer);
+    // Connects every item to its row's handler ("Printer setup" to the program's printer), the
+    // "RM" and "Auto" boxes, the close box and the one-second timer to the program's core.
+    void attach(AppController& controller, InstrumentOperations& operations, MenuController& menus,
+                QPrinter& printer);
     // Closes the printer set-up at once; it must go before the printer it edits.
     void closePrinterSetup();
 
@@ -119,11 +89,16 @@ protected:
 private:
     void buildToolbar();
     void buildMenus();
+    // Names `action` after its row, keeps it under the row's core name and has it call the
+    // row's handler.
+    QAction* keep(const ActionRow& row, QAction* action);
     void copyScreenToClipboard();
     // Qt's printer dialog on `printer`: the printer and paper of the next printouts.
     void showPrinterSetup(QPrinter& printer);
 
     MainWindowControls controls_;
+    std::array<QAction*, kUiActionCount> byName_{};
+    std::unique_ptr<ActionTargets> targets_;
     QMdiArea* mdiArea_ = nullptr;
     QTimer* mainTimer_ = nullptr;
     ModalBoxes modalBoxes_;

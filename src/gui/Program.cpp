@@ -48,11 +48,10 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
       remoteServer_(remoteCommands_)
 {
     registerWindows();
-    window_.attach(controller_, operations_);
+    window_.attach(controller_, operations_, menus_, printer_.qprinter());
     // Each autostore store: the next numbered file, its printout when chosen, the next number.
     operations_.setAutoStoreFile(
         [this] { storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign()); });
-    window_.attachMenus(menus_, printer_.qprinter());
 }
 
 Program::~Program()

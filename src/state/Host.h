@@ -2,6 +2,7 @@
 // Host seam: everything the core asks of the user interface. The Qt host implements it with
 // message boxes, processEvents and override cursors; tests use RecordingHost.
 
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -12,39 +13,36 @@
 
 namespace ql {
 
-// Buttons and menu items the core enables, disables or checks.
-enum class UiAction {
-    // Toolbar
-    Config,
-    RemoteBox,
-    Read,
-    AutoBox,
-    SetRead,
-    Set,
-    Autoset,
-    Notes,
-    WmfExport,
-    // Data menu
-    PrintMenuItem,
-    PrinterSetupMenuItem,
-    ClipboardMenuItem,
-    // View menu
-    ChannelMenuItem,
-    TimebaseMenuItem,
-    TriggerMenuItem,
-    StorageMenuItem,
-    IntensityMenuItem,
-    CursorMenuItem,
-    AutomeasurementMenuItem,
-    // Measurement menu and its items
-    MeasurementMenu,
-    AutostoreMenuItem,
-    FftMenuItem,
-    HarmonicsMenuItem,
-};
-constexpr int kUiActionCount = static_cast<int>(UiAction::HarmonicsMenuItem) + 1;
+// Buttons and menu items the core enables, disables or checks, each written once: the toolbar's,
+// the Data, View and Measurement menus' items and the Measurement menu itself.
+// clang-format off
+#define QL_UI_ACTIONS(X)                                                                           \
+    /* Toolbar */                                                                                  \
+    X(Config) X(RemoteBox) X(Read) X(AutoBox) X(SetRead) X(Set) X(Autoset) X(Notes) X(WmfExport)   \
+    /* Data menu */                                                                                \
+    X(PrintMenuItem) X(PrinterSetupMenuItem) X(ClipboardMenuItem)                                  \
+    /* View menu */                                                                                \
+    X(ChannelMenuItem) X(TimebaseMenuItem) X(TriggerMenuItem) X(StorageMenuItem)                   \
+    X(IntensityMenuItem) X(CursorMenuItem) X(AutomeasurementMenuItem)                              \
+    /* Measurement menu and its items */                                                           \
+    X(MeasurementMenu) X(AutostoreMenuItem) X(FftMenuItem) X(HarmonicsMenuItem)
+// clang-format on
 
-std::string_view uiActionName(UiAction a);
+#define QL_UI_ACTION_ENUMERATOR(name) name,
+enum class UiAction { QL_UI_ACTIONS(QL_UI_ACTION_ENUMERATOR) };
+#undef QL_UI_ACTION_ENUMERATOR
+
+#define QL_UI_ACTION_NAME(name) #name,
+inline constexpr std::string_view kUiActionNames[] = {QL_UI_ACTIONS(QL_UI_ACTION_NAME)};
+#undef QL_UI_ACTION_NAME
+#undef QL_UI_ACTIONS
+constexpr int kUiActionCount = static_cast<int>(std::size(kUiActionNames));
+
+// The name the recording host writes in its events.
+inline std::string_view uiActionName(UiAction a)
+{
+    return kUiActionNames[static_cast<int>(a)];
+}
 
 class Host {
 public:

@@ -215,7 +215,7 @@ TEST(Accessibility, AScreenReaderReadsMeasuredValuesListValuesAndTheHarmonicsRes
     rig.startUp();
     rig.sim.instrument().mainBlock().set(scopesim::MainField::TbAIndex, 18);
     rig.host.openWindow(ToolWindow::MeasurementWindow);
-    rig.window.controls().harmonicsItem->trigger();
+    named(rig.window, "harmonicsItem").trigger();
     QApplication::processEvents();
     auto& harmonics = *rig.window.windows().window<HarmonicsWindow>(ToolWindow::HarmonicsWindow);
     QTableWidget& table = *harmonics.table();
@@ -224,7 +224,7 @@ TEST(Accessibility, AScreenReaderReadsMeasuredValuesListValuesAndTheHarmonicsRes
     ASSERT_GT(definitions.count(), 0);
     definitions.setCurrentIndex(0);
     emit definitions.activated(0);
-    rig.window.controls().readButton->trigger();
+    named(rig.window, "readButton").trigger();
     QApplication::processEvents();
 
     // The value under its caption.

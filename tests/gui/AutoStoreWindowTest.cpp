@@ -41,12 +41,11 @@ TEST(AutoStoreWindowGui, EveryTickStoresTheInstrumentsRecordsIntoTheNextNumbered
 {
     ProgramRig rig;
     rig.startUp();
-    const MainWindowControls& c = rig.window.controls();
-    ASSERT_TRUE(c.autostoreItem->isEnabled());
-    c.autostoreItem->trigger();
+    ASSERT_TRUE(named(rig.window, "autostoreItem").isEnabled());
+    named(rig.window, "autostoreItem").trigger();
     QApplication::processEvents();
     ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::AutostoreWindow));
-    EXPECT_FALSE(c.readButton->isEnabled());
+    EXPECT_FALSE(named(rig.window, "readButton").isEnabled());
     auto& w = *rig.window.windows().window<AutoStoreWindow>(ToolWindow::AutostoreWindow);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("AutoStore"));
     EXPECT_EQ(w.fileLabel()->text().toStdString(), rig.paths.userDataDir() + "/AutostoreXXX");
@@ -69,7 +68,8 @@ TEST(AutoStoreWindowGui, EveryTickStoresTheInstrumentsRecordsIntoTheNextNumbered
     EXPECT_EQ(contents(folder / "AutostoreXXX00002.mes"), encodeMeasurementFile(rig.state));
     EXPECT_EQ(rig.state.waves.waveCh1[1], rig.sim.instrument().channelRecord(1)[0]);
     // The clock shows each tick's due store as the tick begins.
-    EXPECT_TRUE(c.clockLabel->text().contains(QStringLiteral("   Store 00002 at: ")));
+    EXPECT_TRUE(
+        rig.window.controls().clockLabel->text().contains(QStringLiteral("   Store 00002 at: ")));
     ASSERT_EQ(rig.answerer.texts.size(), 1);
     EXPECT_EQ(rig.answerer.texts[0].section(QLatin1Char('\n'), 0, 0),
               QStringLiteral("Generate new default settings"));
@@ -78,7 +78,7 @@ TEST(AutoStoreWindowGui, EveryTickStoresTheInstrumentsRecordsIntoTheNextNumbered
     w.exitButton()->click();
     QApplication::processEvents();
     EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::AutostoreWindow));
-    EXPECT_TRUE(c.readButton->isEnabled());
+    EXPECT_TRUE(named(rig.window, "readButton").isEnabled());
     rig.clock.advance(1000);
     rig.app.timerTick();
     EXPECT_TRUE(fs::exists(folder / "AutostoreXXX00003.mes"));
@@ -88,7 +88,7 @@ TEST(AutoStoreWindowGui, OneClickDuringAStorePausesOnceTheStoreHasEnded)
 {
     ProgramRig rig;
     rig.startUp();
-    rig.window.controls().autostoreItem->trigger();
+    named(rig.window, "autostoreItem").trigger();
     auto& w = *rig.window.windows().window<AutoStoreWindow>(ToolWindow::AutostoreWindow);
     w.timedOption()->click();
     w.minutesBox()->setText(QStringLiteral("0"));

@@ -38,7 +38,7 @@ struct ReadProgram : ProgramRig {
     ReadProgram()
     {
         startUp();
-        window.controls().readButton->trigger();
+        named(window, "readButton").trigger();
         QApplication::processEvents();
     }
 

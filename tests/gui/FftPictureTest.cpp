@@ -74,7 +74,7 @@ TEST(FftPicture, ChartsOfTheSimulatorsRecordRenderLinearAndLog)
     ProgramRig rig;
     QTemporaryDir socketDir;
     ASSERT_TRUE(rig.program.start(socketDir.path() + QStringLiteral("/ql240-dde")));
-    rig.window.controls().readButton->trigger();
+    named(rig.window, "readButton").trigger();
     ProgramState& s = rig.state;
     ASSERT_TRUE(s.ddf.ch1On == 1 && s.ddf.ch2On == 1);
     s.fft.fftScrollPos = 0;

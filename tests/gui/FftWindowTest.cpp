@@ -46,12 +46,12 @@ struct FftRig : ProgramRig {
     FftRig()
     {
         EXPECT_TRUE(program.start(socketDir.path() + QStringLiteral("/ql240-dde")));
-        window.controls().readButton->trigger();
+        named(window, "readButton").trigger();
         QApplication::processEvents();
     }
     FftWindow& fft() const { return *window.windows().window<FftWindow>(ToolWindow::FftWindow); }
     QMdiSubWindow& frame() const { return *qobject_cast<QMdiSubWindow*>(fft().parentWidget()); }
-    QAction& fftItem() const { return *window.controls().fftItem; }
+    QAction& fftItem() const { return named(window, "fftItem"); }
     QTemporaryDir socketDir;
 };
 

@@ -57,7 +57,7 @@ struct HarmonicsProgram : ProgramRig {
     }
     void read()
     {
-        window.controls().readButton->trigger();
+        named(window, "readButton").trigger();
         QApplication::processEvents();
     }
 };
@@ -65,7 +65,7 @@ struct HarmonicsProgram : ProgramRig {
 TEST(HarmonicsWindowInProgram, ReadsFillTheTableAndTheChartWhileTheMenuItemKeepsAutoOff)
 {
     HarmonicsProgram rig;
-    QAction& item = *rig.window.controls().harmonicsItem;
+    QAction& item = named(rig.window, "harmonicsItem");
     ASSERT_TRUE(item.isEnabled());
     item.trigger();
     QApplication::processEvents();
@@ -118,12 +118,12 @@ TEST(HarmonicsWindowInProgram, ReadsFillTheTableAndTheChartWhileTheMenuItemKeeps
 TEST(HarmonicsWindowInProgram, TheWindowKeepsItsPlaceAndOpensThereAgain)
 {
     HarmonicsProgram rig;
-    rig.window.controls().harmonicsItem->trigger();
+    named(rig.window, "harmonicsItem").trigger();
     QApplication::processEvents();
     rig.frame().setGeometry(rig.frame().x() + 40, rig.frame().y() + 30, rig.frame().width() + 60,
                             rig.frame().height() + 90);
     const WindowPlacement moved = rig.host.windowPlacement(ToolWindow::HarmonicsWindow);
-    rig.window.controls().harmonicsItem->trigger();  // closes it
+    named(rig.window, "harmonicsItem").trigger();  // closes it
     ASSERT_FALSE(rig.host.isWindowOpen(ToolWindow::HarmonicsWindow));
     const WindowPlacement& kept = rig.state.layout.analysisChart;
     EXPECT_EQ(kept.left, moved.left);
@@ -132,7 +132,7 @@ TEST(HarmonicsWindowInProgram, TheWindowKeepsItsPlaceAndOpensThereAgain)
     EXPECT_EQ(kept.height, moved.height);
 
     // A taller window gives the chart half of the extra height.
-    rig.window.controls().harmonicsItem->trigger();
+    named(rig.window, "harmonicsItem").trigger();
     QApplication::processEvents();
     const int chartHeight = rig.harmonics().chartPicture().height();
     rig.frame().resize(rig.frame().width(), rig.frame().height() + 100);
@@ -143,7 +143,7 @@ TEST(HarmonicsWindowInProgram, TheWindowKeepsItsPlaceAndOpensThereAgain)
 TEST(HarmonicsWindowInProgram, DefaultsettingStartsAcquisitionStopEndsItPrintGivesTheReport)
 {
     HarmonicsProgram rig;
-    rig.window.controls().harmonicsItem->trigger();
+    named(rig.window, "harmonicsItem").trigger();
     QApplication::processEvents();
     ASSERT_TRUE(rig.link.connectInstrument());
     const auto click = [&](const char* name) {
@@ -174,8 +174,8 @@ TEST(HarmonicsWindowInProgram, ASetUpFromAFastTimeBaseJudgesOnlyRecordsItCanJudg
         config.inputs[0] = scopesim::Signal::lineCurrent(50.0, 1.0, {{3, 0.35}});
         ProgramRig rig(config);
         rig.startUp();
-        rig.window.controls().readButton->trigger();
-        rig.window.controls().harmonicsItem->trigger();
+        named(rig.window, "readButton").trigger();
+        named(rig.window, "harmonicsItem").trigger();
         rig.state.harm.harmVoltsPerAmp = 0.1f;
         rig.state.harm.harmLimitName.assign("Class A");
         ASSERT_TRUE(rig.link.connectInstrument());

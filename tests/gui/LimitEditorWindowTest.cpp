@@ -56,11 +56,11 @@ struct EditorProgram : ProgramRig {
     {
         startUp();
         sim.instrument().mainBlock().set(scopesim::MainField::TbAIndex, 18);  // 50 ms/div
-        window.controls().harmonicsItem->trigger();
+        named(window, "harmonicsItem").trigger();
         QApplication::processEvents();
         harmonics().tabs()->setCurrentIndex(static_cast<int>(HarmonicsTab::Settings));
         for (int k = 0; k < 2; ++k) {
-            window.controls().readButton->trigger();
+            named(window, "readButton").trigger();
             QApplication::processEvents();
         }
     }

@@ -78,30 +78,29 @@ TEST(MainWindow, StartsWithItsCaptionsMessageAndDefaultLayout)
                            "WMF-Export", "-", "Time:"}));
     EXPECT_EQ(captionsOf(rig.window.menuBar()->actions()),
               (QStringList{"Data", "&View", "Measurement", "?"}));
-    const MainWindowControls& c = rig.window.controls();
-    EXPECT_EQ(captionsOf(c.dataMenu->actions()),
+    EXPECT_EQ(captionsOf(named<QMenu>(rig.window, "dataMenu").actions()),
               (QStringList{"&Load", "&Save", "-", "&Print", "Printer &setup", "-", "&Clipboard",
                            "-", "&Config port", "-", "E&xit"}));
-    EXPECT_EQ(captionsOf(c.viewMenu->actions()),
+    EXPECT_EQ(captionsOf(named<QMenu>(rig.window, "viewMenu").actions()),
               (QStringList{"&Channel", "&Timebase", "T&rigger", "&Storage", "&Intensity", "&Cursor",
                            "Auto&measurement"}));
-    EXPECT_EQ(captionsOf(c.measurementMenu->actions()),
+    EXPECT_EQ(captionsOf(named<QMenu>(rig.window, "measurementMenu").actions()),
               (QStringList{"&Autostore", "&FFT", "&Harm. current emissions"}));
-    EXPECT_EQ(captionsOf(c.helpMenu->actions()),
+    EXPECT_EQ(captionsOf(named<QMenu>(rig.window, "helpMenu").actions()),
               (QStringList{"&Help", "-", "&Deutsch", "&English", "-", "FF&T/QZV Anleitung",
                            "&FFT/QZV Manual", "-", "&About/Support"}));
 
     // Before a first read nothing can be written to the instrument; the measurement window's
     // item shows it was open.
-    EXPECT_TRUE(c.readButton->isEnabled());
-    EXPECT_FALSE(c.setReadButton->isEnabled());
-    EXPECT_FALSE(c.setButton->isEnabled());
-    EXPECT_TRUE(c.autosetButton->isEnabled());
-    EXPECT_TRUE(c.notesButton->isEnabled());
-    EXPECT_TRUE(c.harmonicsItem->isEnabled());
-    EXPECT_TRUE(c.automeasurementItem->isChecked());
-    EXPECT_TRUE(c.loadItem->isEnabled());
-    EXPECT_TRUE(c.configPortItem->isEnabled());
+    EXPECT_TRUE(named(rig.window, "readButton").isEnabled());
+    EXPECT_FALSE(named(rig.window, "setReadButton").isEnabled());
+    EXPECT_FALSE(named(rig.window, "setButton").isEnabled());
+    EXPECT_TRUE(named(rig.window, "autosetButton").isEnabled());
+    EXPECT_TRUE(named(rig.window, "notesButton").isEnabled());
+    EXPECT_TRUE(named(rig.window, "harmonicsItem").isEnabled());
+    EXPECT_TRUE(named(rig.window, "automeasurementItem").isChecked());
+    EXPECT_TRUE(named(rig.window, "loadItem").isEnabled());
+    EXPECT_TRUE(named(rig.window, "configPortItem").isEnabled());
 
     // The screen window stands top left in the window area, with at least the default size.
     ASSERT_FALSE(rig.screenFrame().isHidden());
@@ -205,7 +204,7 @@ TEST(MainWindow, AnExitThatHasToWaitKeepsTheWindowOpen)
     rig.startUp();
     rig.state.busy.linkBusy = 1;  // an exchange is in progress
     EXPECT_FALSE(rig.window.close());
-    rig.window.controls().exitItem->trigger();
+    named(rig.window, "exitItem").trigger();
     EXPECT_TRUE(rig.window.isVisible());
     rig.state.busy.linkBusy = 0;
     rig.window.startMainTimer();

@@ -43,7 +43,7 @@ TEST(MenuItems, TheViewCheckFollowsAPanelClosedByItsCloseBox)
 {
     ProgramRig rig;
     rig.startUp();
-    QAction& item = *rig.window.controls().channelItem;
+    QAction& item = named(rig.window, "channelItem");
     ASSERT_TRUE(item.isEnabled());
     ASSERT_TRUE(item.isChecked());
     auto* frame = qobject_cast<QMdiSubWindow*>(
@@ -64,7 +64,7 @@ TEST(MenuItems, PrinterSetupEditsTheProgramsPrinterAndPrintsNothing)
 {
     ProgramRig rig;
     rig.startUp();
-    for (int choice = 0; choice < 2; ++choice) rig.window.controls().printerSetupItem->trigger();
+    for (int choice = 0; choice < 2; ++choice) named(rig.window, "printerSetupItem").trigger();
     // One dialog, on the program's printer, while the program goes on.
     const auto dialogs = rig.window.findChildren<QPrintDialog*>();
     ASSERT_EQ(dialogs.size(), 1);
@@ -104,13 +104,12 @@ TEST(MenuItems, TheHelpItemsOpenTheirDocumentsAndNameOneThatCannotBeOpened)
     ProgramRig rig;
     rig.startUp();
     rig.answerer.texts.clear();  // the first start's message
-    const MainWindowControls& c = rig.window.controls();
     const std::string help = helpFolder(rig.paths) + "/";
     {
         UrlCatcher catcher;
-        for (QAction* item :
-             {c.helpItem, c.germanItem, c.englishItem, c.germanManualItem, c.englishManualItem})
-            item->trigger();
+        for (const char* item :
+             {"helpItem", "germanItem", "englishItem", "germanManualItem", "englishManualItem"})
+            named(rig.window, item).trigger();
         QStringList opened;
         for (const QUrl& url : catcher.urls) opened << url.toLocalFile();
         const std::string family = rig.state.caps.unitDigimodea ? "DW720" : "DW3306";
@@ -122,7 +121,7 @@ TEST(MenuItems, TheHelpItemsOpenTheirDocumentsAndNameOneThatCannotBeOpened)
         EXPECT_TRUE(rig.answerer.texts.isEmpty());
     }
     // No viewer on this desktop: one message, naming the file.
-    c.englishManualItem->trigger();
+    named(rig.window, "englishManualItem").trigger();
     ASSERT_EQ(rig.answerer.texts.size(), 1);
     EXPECT_TRUE(rig.answerer.texts[0].contains(QString::fromStdString(help + "FFT_QZV_E.html")));
 }

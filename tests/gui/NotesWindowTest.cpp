@@ -24,9 +24,8 @@ TEST(NotesWindowGui, OpensFromTheToolbarWithTheStoredNotesAndKeepsTheirLength)
     ProgramRig rig;
     rig.startUp();
     rig.state.notesText.assign("Stored question\r\nsecond line");
-    const MainWindowControls& c = rig.window.controls();
-    ASSERT_TRUE(c.notesButton->isEnabled());
-    c.notesButton->trigger();
+    ASSERT_TRUE(named(rig.window, "notesButton").isEnabled());
+    named(rig.window, "notesButton").trigger();
     QApplication::processEvents();
     ASSERT_TRUE(rig.host.isWindowOpen(ToolWindow::NotesWindow));
     auto& w = *rig.window.windows().window<NotesWindow>(ToolWindow::NotesWindow);
@@ -56,7 +55,7 @@ TEST(NotesWindowGui, OpensFromTheToolbarWithTheStoredNotesAndKeepsTheirLength)
     EXPECT_EQ(rig.state.notesText.trimmed(), "Why does the trace jump?");
 
     // Print/Fax: the page becomes a file, the user is told where, the notes are emptied.
-    c.notesButton->trigger();
+    named(rig.window, "notesButton").trigger();
     QApplication::processEvents();
     w.printFaxButton()->click();
     QApplication::processEvents();

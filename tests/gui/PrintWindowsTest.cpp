@@ -42,7 +42,7 @@ struct PrintRig : ProgramRig {
     bool open(ToolWindow w) { return host.isWindowOpen(w); }
     void openFromMenu()
     {
-        window.controls().printItem->trigger();
+        named(window, "printItem").trigger();
         QApplication::processEvents();
     }
     // The printouts made, each a PDF file.
@@ -80,7 +80,7 @@ void pressSpace(QWidget* w)
 TEST(PrintWindows, ClosingEitherWindowClosesBoth)
 {
     PrintRig rig;
-    EXPECT_TRUE(rig.window.controls().printItem->isEnabled());
+    EXPECT_TRUE(named(rig.window, "printItem").isEnabled());
     const auto closes = std::vector<std::function<void(PrintRig&)>>{
         [](PrintRig& r) { r.settings().cancelButton()->click(); },
         [](PrintRig& r) { r.preview().parentWidget()->close(); },  // the preview's close box
@@ -135,7 +135,7 @@ TEST(PrintWindows, TheKeyboardAndEveryRedrawShowInThePreview)
     EXPECT_FALSE(rig.settings().optionBox(PrintOption::Cursor)->isEnabled());
     const QImage empty = rig.preview().picture();
     rig.state.cursor.cursorsOn = 1;
-    rig.window.controls().readButton->trigger();
+    named(rig.window, "readButton").trigger();
     QApplication::processEvents();
     EXPECT_NE(rig.preview().picture(), empty);
     EXPECT_TRUE(rig.settings().optionBox(PrintOption::Cursor)->isEnabled());
@@ -195,7 +195,7 @@ TEST(PrintWindows, TheInstrumentsCopyKeyPrintsOnePageWithTheWindowsClosedAfter)
 TEST(ExportWindow, WmfExportCopiesABitmapOfTheMetafilePicture)
 {
     PrintRig rig;
-    QAction* button = rig.window.controls().wmfExportButton;
+    QAction* button = &named(rig.window, "wmfExportButton");
     ASSERT_TRUE(button->isEnabled());
     button->trigger();
     QApplication::processEvents();

@@ -65,6 +65,16 @@ private:
     QTimer timer_;
 };
 
+// A toolbar button or menu item (or, as `named<QMenu>`, a menu) of the main window by its
+// object name; a name the window does not have ends the test program.
+template <class Found = QAction>
+Found& named(const MainWindow& window, const char* objectName)
+{
+    auto* found = window.findChild<Found*>(QString::fromUtf8(objectName));
+    if (!found) qFatal("The main window has no %s", objectName);
+    return *found;
+}
+
 // The program as main.cpp puts it together, on the simulated instrument and the fake clock.
 struct ProgramRig {
     explicit ProgramRig(scopesim::SimulatorConfig config = {})

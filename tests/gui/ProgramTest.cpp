@@ -45,7 +45,7 @@ struct StartedProgram : ProgramRig {
         EXPECT_TRUE(program.start(socketDir.path() + QStringLiteral("/ql240-dde")));
         QApplication::processEvents();
     }
-    QAction& readButton() { return *window.controls().readButton; }
+    QAction& readButton() { return named(window, "readButton"); }
 
     QTemporaryDir socketDir;
 };

@@ -117,9 +117,8 @@ TEST(SettingsPanel, AReadRepaintsTheOpenPanelsAndAClosedOneShowsTheValuesWhenItO
 {
     ProgramRig rig;
     rig.startUp();
-    const MainWindowControls& items = rig.window.controls();
-    EXPECT_TRUE(items.channelItem->isChecked());
-    EXPECT_TRUE(items.intensityItem->isChecked());
+    EXPECT_TRUE(named(rig.window, "channelItem").isChecked());
+    EXPECT_TRUE(named(rig.window, "intensityItem").isChecked());
     auto* channels = rig.window.windows().window<ChannelsPanel>(ToolWindow::ChannelPanel);
     auto* intensity = rig.window.windows().window<IntensityPanel>(ToolWindow::IntensityPanel);
     ASSERT_TRUE(channels && intensity);
@@ -129,11 +128,11 @@ TEST(SettingsPanel, AReadRepaintsTheOpenPanelsAndAClosedOneShowsTheValuesWhenItO
     // The close box hides the panel and clears its View item.
     qobject_cast<QMdiSubWindow*>(intensity->parentWidget())->close();
     EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::IntensityPanel));
-    EXPECT_FALSE(items.intensityItem->isChecked());
+    EXPECT_FALSE(named(rig.window, "intensityItem").isChecked());
 
     rig.sim.instrument().mainBlock().set(MainField::Ch1VoltsIndex, 7);  // 0.2 V
     rig.sim.instrument().mainBlock().set(MainField::TbAIntensity, 99);
-    items.readButton->trigger();
+    named(rig.window, "readButton").trigger();
     auto* volts = control<QComboBox>(*channels, "ch1VoltsList");
     EXPECT_EQ(volts->placeholderText(), QStringLiteral("2.000"));  // with the probe X10
     EXPECT_EQ(timebaseA->text(), before);
@@ -141,19 +140,19 @@ TEST(SettingsPanel, AReadRepaintsTheOpenPanelsAndAClosedOneShowsTheValuesWhenItO
     rig.host.openWindow(ToolWindow::IntensityPanel);
     EXPECT_EQ(timebaseA->text(), QStringLiteral("99"));
     EXPECT_EQ(control<QAbstractSlider>(*intensity, "timebaseAIntensityBar")->value(), 99);
-    EXPECT_TRUE(items.intensityItem->isChecked());
+    EXPECT_TRUE(named(rig.window, "intensityItem").isChecked());
 }
 
 TEST(SettingsPanel, ARightButtonReleaseOnResetReadsEverythingAfterTheReArm)
 {
     ProgramRig rig;
     rig.startUp();
-    EXPECT_TRUE(rig.window.controls().storageItem->isChecked());
+    EXPECT_TRUE(named(rig.window, "storageItem").isChecked());
     auto* storage = rig.window.windows().window<StoragePanel>(ToolWindow::StoragePanel);
     ASSERT_TRUE(storage);
     auto* reset = control<QAbstractButton>(*storage, "resetButton");
     rig.sim.instrument().mainBlock().set(MainField::StorageMode, 1);  // Single
-    rig.window.controls().readButton->trigger();
+    named(rig.window, "readButton").trigger();
     ASSERT_TRUE(reset->isEnabled());
 
     const auto sent = [&](const std::string& command) {

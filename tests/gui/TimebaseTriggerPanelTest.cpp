@@ -37,7 +37,7 @@ struct StartedPanels : ProgramRig {
     explicit StartedPanels(const char* name) : ProgramRig(model(name))
     {
         startUp();
-        window.controls().readButton->trigger();
+        named(window, "readButton").trigger();
         timebase = window.windows().window<TimebasePanel>(ToolWindow::TimebasePanel);
         trigger = window.windows().window<TriggerPanel>(ToolWindow::TriggerPanel);
         channels = window.windows().window<ChannelsPanel>(ToolWindow::ChannelPanel);
@@ -81,7 +81,7 @@ TEST(TimebaseTriggerPanels, TheTimebasePanelShowsTheModelFoundByThePortSetupAtOn
     rig.startUp();
     rig.state.ddf.digitalMode = 0;
     auto* timebase = rig.window.windows().window<TimebasePanel>(ToolWindow::TimebasePanel);
-    rig.window.controls().configButton->trigger();
+    named(rig.window, "configButton").trigger();
     QApplication::processEvents();
     auto* setup = rig.window.windows().window<PortSetupDialog>(ToolWindow::PortSetup);
     ASSERT_TRUE(setup && setup->isVisible());

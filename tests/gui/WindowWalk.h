@@ -43,7 +43,7 @@ inline std::vector<WindowStage> windowStages()
     std::vector<WindowStage> stages = {
         {"the start-up windows after a read",
          [](ProgramRig& rig) {
-             rig.window.controls().readButton->trigger();
+             named(rig.window, "readButton").trigger();
              QApplication::processEvents();
          },
          {}},
@@ -66,9 +66,9 @@ inline std::vector<WindowStage> windowStages()
          }},
         {"the print settings with their preview, the export settings and the autostore window",
          [](ProgramRig& rig) {
-             rig.window.controls().printItem->trigger();
-             rig.window.controls().wmfExportButton->trigger();
-             rig.window.controls().autostoreItem->trigger();
+             named(rig.window, "printItem").trigger();
+             named(rig.window, "wmfExportButton").trigger();
+             named(rig.window, "autostoreItem").trigger();
              QApplication::processEvents();
              for (ToolWindow w : {ToolWindow::PrinterSettings, ToolWindow::PrintPreview,
                                   ToolWindow::ExportSettings, ToolWindow::AutostoreWindow})
@@ -77,7 +77,7 @@ inline std::vector<WindowStage> windowStages()
          {}},
         {"the harmonics window's measurement tab",
          [](ProgramRig& rig) {
-             rig.window.controls().harmonicsItem->trigger();
+             named(rig.window, "harmonicsItem").trigger();
              QApplication::processEvents();
              EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::HarmonicsWindow));
          },
@@ -92,14 +92,14 @@ inline std::vector<WindowStage> windowStages()
          {}},
         {"the about window",
          [](ProgramRig& rig) {
-             rig.window.controls().aboutItem->trigger();
+             named(rig.window, "aboutItem").trigger();
              QApplication::processEvents();
              EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::AboutWindow));
          },
          {}},
         {"the notes window with its user-details dialog",
          [](ProgramRig& rig) {
-             rig.window.controls().notesButton->trigger();
+             named(rig.window, "notesButton").trigger();
              QApplication::processEvents();
              auto* notes = rig.window.windows().window<NotesWindow>(ToolWindow::NotesWindow);
              notes->userDetailsButton()->click();
@@ -116,7 +116,7 @@ inline std::vector<WindowStage> windowStages()
     for (int tab = 0; tab < static_cast<int>(std::size(kFftTabCaptions)); ++tab)
         stages.push_back({kFftTabCaptions[tab],
                           [tab](ProgramRig& rig) {
-                              if (tab == 0) rig.window.controls().fftItem->trigger();
+                              if (tab == 0) named(rig.window, "fftItem").trigger();
                               QApplication::processEvents();
                               auto* tabs =
                                   rig.window.findChild<QTabBar*>(QStringLiteral("fftTabs"));
