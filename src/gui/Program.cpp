@@ -23,6 +23,7 @@
 #include "XyWindow.h"
 #include "ZoomWindow.h"
 #include "app/AutoStoreEngine.h"
+#include "state/AppPaths.h"
 #include "state/NumberFormat.h"
 
 namespace ql::gui {
@@ -32,7 +33,7 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
       harmonicLimits_(paths.userDataFile("obwlimit.db"), paths.dataFile("obwlimit.sql")),
       window_(),
       host_(window_),
-      printer_(clock, paths.printoutDir()),
+      printer_(clock, paths.userFilesDir()),
       link_(*state_, port, clock, host_, paths.dataFile("scopes.db"), helpFolder(paths)),
       operations_(link_, printer_),
       controller_(link_, operations_, std::move(paths)),
@@ -40,11 +41,15 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
       remoteCommands_(*state_, operations_, systemDecimalSign()),
       remoteServer_(remoteCommands_)
 {
+    window_.fileDialogs().setFilesFolder(controller_.paths().userFilesDir());
     registerWindows();
     window_.attach(controller_, operations_);
     // Each autostore store: the next numbered file, its printout when chosen, the next number.
-    operations_.setAutoStoreFile(
-        [this] { storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign()); });
+    // The default prefix points into the user's files folder, which is made when it is needed.
+    operations_.setAutoStoreFile([this] {
+        makeDirectories(controller_.paths().userFilesDir());
+        storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign());
+    });
     window_.attachMenus(menus_, printer_.qprinter());
 }
 

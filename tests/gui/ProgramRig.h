@@ -41,7 +41,7 @@ inline AppPaths pathsUnder(const std::string& root)
 {
     const char* data = std::getenv("QL240_DATA_DIR");
     return AppPaths(data ? data : "data", root + "/config", root + "/userdata",
-                    root + "/printouts");
+                    root + "/files");
 }
 
 // Answers every message box that comes up and remembers what it said.
