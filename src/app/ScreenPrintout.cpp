@@ -12,8 +12,7 @@ void reportPrintout(Host& host, const Printer& printer, const Status& printed, P
     }
     const std::string file = printer.documentFile();
     if (start == PrintoutStart::Interactive && !file.empty())
-        host.showMessage("There is no printer: the printout was saved as\r\n" + file, "Print",
-                         MessageIcon::Information);
+        host.showMessage("The printout was saved as\r\n" + file, "Print", MessageIcon::Information);
 }
 
 Status printScreenHardcopy(ProgramState& s, Host& host, Printer& printer, PrintoutStart start,
@@ -25,10 +24,16 @@ Status printScreenHardcopy(ProgramState& s, Host& host, Printer& printer, Printo
     }
     HardcopyInput input = hardcopyInputFor(s);
     input.storedFileName = std::move(storedFileName);
+    printer.setUnattended(start == PrintoutStart::Unattended);
     const Status printed = printScreenCopy(input, printer);
+    printer.setUnattended(false);
     host.closeWindow(ToolWindow::PrintPreview);
     host.closeWindow(ToolWindow::PrinterSettings);
     reportPrintout(host, printer, printed, start);
+    // Nobody waits for an unattended printout: where its file went stays on the clock line.
+    const std::string file = printer.documentFile();
+    if (start == PrintoutStart::Unattended && printed && !file.empty())
+        s.clockNote = "Printout saved as " + file;
     return printed;
 }
 

@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <utility>
 
+#include "ProgramPrinter.h"
 #include "ScreenWindow.h"
 #include "app/AppController.h"
 #include "app/InstrumentOperations.h"
@@ -245,7 +246,7 @@ void MainWindow::attach(AppController& controller, InstrumentOperations& operati
     tickHandler_ = [&controller] { controller.timerTick(); };
 }
 
-void MainWindow::attachMenus(MenuController& menus, QPrinter& printer)
+void MainWindow::attachMenus(MenuController& menus, ProgramPrinter& printer)
 {
     const MainWindowControls& c = controls_;
     connect(c.printerSetupItem, &QAction::triggered, this,
@@ -276,7 +277,7 @@ void MainWindow::copyScreenToClipboard()
         QApplication::clipboard()->setImage(screen->picture());
 }
 
-void MainWindow::showPrinterSetup(QPrinter& printer)
+void MainWindow::showPrinterSetup(ProgramPrinter& printer)
 {
     // One at a time; not modal to the program, so an operation that runs meanwhile goes on.
     // Nothing is printed: the choice applies to the printouts that follow.
@@ -285,8 +286,12 @@ void MainWindow::showPrinterSetup(QPrinter& printer)
         printerSetup_->activateWindow();
         return;
     }
-    auto* dialog = new QPrintDialog(&printer, this);
+    printer.setupOpening();
+    auto* dialog = new QPrintDialog(&printer.qprinter(), this);
     printerSetup_ = dialog;
+    // A PDF file named here takes the next printout the user asks for.
+    connect(dialog, &QDialog::finished, this,
+            [&printer](int result) { printer.setupClosed(result == QDialog::Accepted); });
     dialog->setObjectName(QStringLiteral("printerSetupDialog"));
     dialog->setWindowTitle(QStringLiteral("Printer setup"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -22,7 +22,6 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QPrintDialog;
-class QPrinter;
 class QTimer;
 
 namespace ql {
@@ -32,6 +31,8 @@ class MenuController;
 }  // namespace ql
 
 namespace ql::gui {
+
+class ProgramPrinter;
 
 // Every control of the toolbar and item of the menus, by what it does.
 struct MainWindowControls {
@@ -84,7 +85,7 @@ public:
     void attach(AppController& controller, InstrumentOperations& operations);
     // Connects the View and Measurement items and "About/Support" to their rules, and "Printer
     // setup" to the program's printer.
-    void attachMenus(MenuController& menus, QPrinter& printer);
+    void attachMenus(MenuController& menus, ProgramPrinter& printer);
     // Closes the printer set-up at once; it must go before the printer it edits.
     void closePrinterSetup();
 
@@ -111,7 +112,7 @@ private:
     void buildMenus();
     void copyScreenToClipboard();
     // Qt's printer dialog on `printer`: the printer and paper of the next printouts.
-    void showPrinterSetup(QPrinter& printer);
+    void showPrinterSetup(ProgramPrinter& printer);
 
     MainWindowControls controls_;
     QMdiArea* mdiArea_ = nullptr;

@@ -1,7 +1,7 @@
 // The program as a user runs it, built by the same composition as main.cpp: Read on the
 // toolbar reaches the simulated instrument and redraws the screen; a remote READ and a
 // toolbar Read never run at once; every control a keyboard can reach has a name a screen
-// reader can say.
+// reader can say; a start makes no printer and no window it does not show.
 
 #include <gtest/gtest.h>
 
@@ -21,6 +21,7 @@
 #include <functional>
 
 #include "ProgramRig.h"
+#include "app/ScreenPrintout.h"
 #include "gui/HarmonicsWindow.h"
 #include "gui/NotesWindow.h"
 #include "gui/UserDetailsDialog.h"
@@ -93,6 +94,32 @@ TEST(Program, ReadOnTheToolbarReadsTheInstrumentAndRedrawsTheScreen)
     EXPECT_TRUE(rig.readButton().isEnabled());
     EXPECT_EQ(rig.sim.commandTexts().back(), "rm0");
     EXPECT_EQ(rig.answerer.texts.size(), 1);  // only the first start's message
+}
+
+TEST(Program, AStartMakesNoPrinterAndOnlyTheWindowsItShows)
+{
+    StartedProgram rig;
+    // Nothing of the printing system at start: a print server that is slow or unreachable
+    // cannot hold it up.
+    EXPECT_EQ(rig.printersMade, 0);
+    // Made: the windows shown (the screen, the five panels, the cursors and the measurements)
+    // and the XY window, which waits for XY display to be switched on.
+    int made = 0;
+    for (int i = 0; i < kToolWindowCount; ++i) {
+        const auto id = static_cast<ToolWindow>(i);
+        if (const ToolWindowEntry* entry = rig.window.windows().find(id)) {
+            EXPECT_EQ(entry->isMade(), entry->isOpen() || id == ToolWindow::XyView)
+                << toolWindowName(id);
+            made += entry->isMade() ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(made, 9);
+
+    // The first printout makes the printer, once for every printout after it.
+    for (int printout = 0; printout < 2; ++printout)
+        EXPECT_TRUE(printScreenHardcopy(rig.state, rig.host, rig.program.printer(),
+                                        PrintoutStart::Interactive));
+    EXPECT_EQ(rig.printersMade, 1);
 }
 
 TEST(Program, ARemoteReadAndAToolbarReadNeverRunAtOnce)
