@@ -30,6 +30,9 @@ namespace ql::gui {
 namespace {
 
 constexpr int kMainTimerMs = 1000;
+// The widest clock line without a note, and the room the label keeps for a note (characters).
+constexpr const char* kWidestClockStatus = "Time: 00:00:00   Store 00000 at: 00:00:00   ";
+constexpr int kClockNoteRoom = 30;
 
 QAction* addItem(QMenu* menu, const char* caption, const char* name, bool checkable = false)
 {
@@ -113,6 +116,12 @@ void MainWindow::buildToolbar()
     bar->addSeparator();
     c.clockLabel = new QLabel(QStringLiteral("Time:"), bar);
     c.clockLabel->setObjectName(QStringLiteral("clockLabel"));
+    // A fixed size: the text changing every second then repaints the label and relays out
+    // nothing. Room for the time, the autostore's status and a short note.
+    const QFontMetrics metrics(c.clockLabel->font());
+    const int width = metrics.horizontalAdvance(QString::fromUtf8(kWidestClockStatus)) +
+                      kClockNoteRoom * metrics.averageCharWidth() + 2 * c.clockLabel->margin();
+    c.clockLabel->setFixedSize(width, c.clockLabel->sizeHint().height());
     bar->addWidget(c.clockLabel);
 }
 
