@@ -35,21 +35,8 @@ bool isFolder(const std::string& path)
     return !path.empty() && fs::is_directory(path, ec);
 }
 
-}  // namespace
-
-std::vector<NameFilter> nameFiltersOf(std::string_view filter)
-{
-    const std::vector<std::string> parts = split(filter, '|');
-    std::vector<NameFilter> filters;
-    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
-        NameFilter entry{trim(parts[i]), {}};
-        for (const std::string& pattern : split(parts[i + 1], ';'))
-            if (const std::string p = trim(pattern); !p.empty()) entry.patterns.push_back(p);
-        filters.push_back(std::move(entry));
-    }
-    return filters;
-}
-
+// Whether a file name (without its folder) is one of a pattern's files: '*' stands for any
+// run of characters, '?' for one; letters match in either case, as the dialogs list files.
 bool matchesPattern(std::string_view name, std::string_view pattern)
 {
     // Greedy wildcard match that goes back to the last '*' on a mismatch.
@@ -71,6 +58,21 @@ bool matchesPattern(std::string_view name, std::string_view pattern)
     }
     while (p < pattern.size() && pattern[p] == '*') ++p;
     return p == pattern.size();
+}
+
+}  // namespace
+
+std::vector<NameFilter> nameFiltersOf(std::string_view filter)
+{
+    const std::vector<std::string> parts = split(filter, '|');
+    std::vector<NameFilter> filters;
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        NameFilter entry{trim(parts[i]), {}};
+        for (const std::string& pattern : split(parts[i + 1], ';'))
+            if (const std::string p = trim(pattern); !p.empty()) entry.patterns.push_back(p);
+        filters.push_back(std::move(entry));
+    }
+    return filters;
 }
 
 FileDialogStart fileDialogStart(const FileDialogRequest& request, const std::string& lastChosen,

@@ -31,9 +31,6 @@ struct NameFilter {
 // The entries of a filter text; several patterns of one entry are separated by semicolons
 // ("Pictures|*.wmf;*.emf").
 std::vector<NameFilter> nameFiltersOf(std::string_view filter);
-// Whether a file name (without its folder) is one of a pattern's files: '*' stands for any
-// run of characters, '?' for one; letters match in either case, as the dialogs list files.
-bool matchesPattern(std::string_view name, std::string_view pattern);
 
 // Where a dialog starts: the folder it shows, the name it offers and the filter entry chosen.
 struct FileDialogStart {
