@@ -23,6 +23,7 @@
 #include "XyWindow.h"
 #include "ZoomWindow.h"
 #include "app/AutoStoreEngine.h"
+#include "app/PictureWindows.h"
 #include "state/AppPaths.h"
 #include "state/NumberFormat.h"
 
@@ -105,9 +106,13 @@ void Program::registerWindows()
     inArea(ToolWindow::MeasurementWindow,
            [this] { return new MeasurementWindow(*state_, views_, host_); });
     inArea(ToolWindow::XyView, [this] { return new XyWindow(*state_, views_, host_); });
-    // The XY window follows the screen's drawing while it is closed, to open itself when XY
-    // display is switched on, so it is made now.
-    windows.find(ToolWindow::XyView)->widget();
+    // Until the XY window is made (it then follows the XY view itself), XY display switched on
+    // opens it once the drawing of the view is over.
+    views_.xy.updated = [this] {
+        QTimer::singleShot(0, &window_, [this] {
+            if (xyWindowWanted(*state_, views_)) host_.openWindow(ToolWindow::XyView);
+        });
+    };
     inArea(ToolWindow::ZoomWindow, [this] { return new ZoomWindow(*state_, views_); });
     inArea(ToolWindow::AutostoreWindow, [this, decimalSign] {
         return new AutoStoreWindow(link_, window_.fileDialogs(), decimalSign);
