@@ -26,6 +26,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -42,12 +43,22 @@ int setting(const char* name, int fallback)
     return value && *value ? std::atoi(value) : fallback;
 }
 
-// The environment every probe starts in, made once.
+fs::path& benchFolder()
+{
+    static fs::path folder;
+    return folder;
+}
+
+// The environment every probe starts in, made once and removed when the benchmark ends.
 void prepareEnvironment()
 {
     static const bool done = [] {
         char pattern[] = "/tmp/ql240-startup-bench-XXXXXX";
-        const fs::path root = ::mkdtemp(pattern);
+        const fs::path root = benchFolder() = ::mkdtemp(pattern);
+        std::atexit([] {
+            std::error_code ec;
+            fs::remove_all(benchFolder(), ec);
+        });
         for (const char* folder : {"config", "data", "documents", "runtime"})
             fs::create_directories(root / folder);
         fs::permissions(root / "runtime", fs::perms::owner_all);
