@@ -55,9 +55,8 @@ AppController::AppController(InstrumentLink& link, InstrumentOperations& operati
 void AppController::startUp()
 {
     // The package installs every file the program needs, so there is nothing to unpack on a
-    // first start. Autostore files go to the user's data folder, which a fresh install lacks.
-    initProgramState(state_, paths_.userDataDir());
-    paths_.ensureUserDataDir();
+    // first start. Autostore files go to the user's files folder, made on the first store.
+    initProgramState(state_, paths_.userFilesDir());
     host_.setCaption(kProgramCaption);
     host_.setRemoteBox(false);
     host_.setAutoBox(false);

@@ -79,7 +79,10 @@ std::string fitNotesInsertion(std::string_view before, std::string_view inserted
 
 void NotesModel::opened()
 {
-    text_ = notesForBox(s_.notesText.str());
+    // Shown without the padding, so that a click behind the text puts the caret where typing
+    // is kept.
+    text_ = notesForBox(trimRight(s_.notesText.str()));
+    padded_ = true;
 }
 
 NotesView NotesModel::view() const
@@ -95,6 +98,7 @@ void NotesModel::edited(std::string boxText)
 Followup NotesModel::clear()
 {
     text_.clear();
+    padded_ = false;
     return {};
 }
 
@@ -141,7 +145,8 @@ Followup NotesModel::sendMail()
 
 bool NotesModel::supportPossible() const
 {
-    return storedLength(text_) >= kSupportMinimumLength;
+    const std::size_t length = storedLength(text_);
+    return (padded_ ? std::max(length, kNotesLength) : length) >= kSupportMinimumLength;
 }
 
 Followup NotesModel::closing() const

@@ -2,8 +2,10 @@
 // The rules of the "Notes" window: the user's notes (printed on the hardcopy, kept in settings
 // and measurement files) and, from the same text, a support request to the maker.
 //
-// The window's text box shows the stored notes as they are (800 characters, trailing blanks
-// included) with LF line ends; the notes keep CR LF. The text box never holds more than the
+// The window's text box shows the stored notes without the blanks that pad them to 800
+// characters, with LF line ends; the notes keep CR LF and stay padded. Until "&Clear" empties
+// the box, the padding counts as still behind its text: the support buttons' five-character
+// test sees the text as it would be stored. The text box never holds more than the
 // notes can keep: without its trailing blanks, at most 800 stored characters (a line end is
 // two, a character Windows-1252 cannot hold is one "?"). An insertion that would pass that is
 // cut to what fits, a paste included; deleting is always possible.
@@ -76,6 +78,7 @@ private:
     Printer& printer_;
     Desktop& desktop_;
     std::string text_;
+    bool padded_ = false;  // the stored padding still stands behind the box's text
 };
 
 }  // namespace ql

@@ -20,6 +20,11 @@ void xyViewDoubleClicked(ProgramState& s)
     toggleXyVectors(s);
 }
 
+bool xyWindowWanted(const ProgramState& s, const DisplayViews& views)
+{
+    return views.xy.shown && s.ddf.xyMode == 1;
+}
+
 Followup xyViewClosed(ProgramState& s, DisplayViews& views)
 {
     Followup f;

@@ -1,7 +1,7 @@
 #pragma once
 // The rules of the picture windows beside the screen's own drawing: the mouse over the screen
 // picture (cursor dragging and the zoom box, which opens the zoom window), the XY view's
-// double click and close, and the zoom window's open and close.
+// opening, double click and close, and the zoom window's open and close.
 
 #include <optional>
 
@@ -15,6 +15,10 @@ namespace ql {
 // zoom window and draws it. Returns the pointer to show (nullopt: keep the one shown).
 std::optional<ScreenPointer> screenMouseMoved(ProgramState& s, DisplayViews& views, Host& host,
                                               int buttons, double x, double y);
+
+// After a drawing of the XY view while its window was closed: the window opens when XY display
+// is on (the drawing is then the first since it was switched on).
+bool xyWindowWanted(const ProgramState& s, const DisplayViews& views);
 
 // The figure was double clicked: lines become dots and back at the next tick's redraw.
 void xyViewDoubleClicked(ProgramState& s);

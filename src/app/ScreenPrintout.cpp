@@ -13,8 +13,7 @@ void reportPrintout(Host& host, const Printer& printer, const Status& printed, P
     }
     const std::string file = printer.documentFile();
     if (start == PrintoutStart::Interactive && !file.empty())
-        host.showMessage("There is no printer: the printout was saved as\r\n" + file, "Print",
-                         MessageIcon::Information);
+        host.showMessage("The printout was saved as\r\n" + file, "Print", MessageIcon::Information);
 }
 
 Status printScreenHardcopy(ProgramState& s, Host& host, Printer& printer, PrintoutStart start,
@@ -26,14 +25,20 @@ Status printScreenHardcopy(ProgramState& s, Host& host, Printer& printer, Printo
     }
     HardcopyInput input = hardcopyInputFor(s);
     input.storedFileName = std::move(storedFileName);
+    printer.setUnattended(start == PrintoutStart::Unattended);
     const Status printed = printScreenCopy(input, printer);
+    printer.setUnattended(false);
     host.closeWindow(ToolWindow::PrintPreview);
     host.closeWindow(ToolWindow::PrinterSettings);
-    // Nobody waits at an unattended printout: a box would halt the autostore until answered.
-    if (start == PrintoutStart::Unattended && !printed)
-        keepClockNote(s, printed.failure().text);
-    else
+    // Nobody waits at an unattended printout: a box would halt the autostore until answered,
+    // so what became of it (failed, or saved as a file) stays on the clock line.
+    if (start != PrintoutStart::Unattended) {
         reportPrintout(host, printer, printed, start);
+    } else if (!printed) {
+        keepClockNote(s, printed.failure().text);
+    } else if (const std::string file = printer.documentFile(); !file.empty()) {
+        keepClockNote(s, "Printout saved as " + file);
+    }
     return printed;
 }
 

@@ -17,16 +17,17 @@ namespace ql {
 enum class PrintoutStart { Interactive, Unattended };
 
 // Tells the user once how a printout ended: a failure as the printer layer gave it
-// (printingFailure), and after an interactive printout that became a file because there is
-// no printer, where that file is. An unattended printout that came out says nothing.
+// (printingFailure), and after an interactive printout that became a file (no printer, or a
+// file named in the printer set-up), where that file is. An unattended printout that came out says
+// nothing.
 void reportPrintout(Host& host, const Printer& printer, const Status& printed, PrintoutStart start);
 
 // The hardcopy of the scope screen on the printer, with the options of the print settings as
 // the state holds them. An unattended printout opens the print settings (and with them the
 // preview) first, so the user sees what is printed; every printout closes both once the page
 // is done. The file the autostore has just stored is named on the page's time line. Reported
-// through reportPrintout, except an unattended printout that failed: nobody waits for a box
-// then, so the failure goes into the clock line's note. Returns what the printer did.
+// through reportPrintout, except an unattended printout: nobody waits for a box then, so a
+// failure, or the file it became, goes into the clock line's note. Returns what the printer did.
 Status printScreenHardcopy(ProgramState& s, Host& host, Printer& printer, PrintoutStart start,
                            std::optional<std::string> storedFileName = std::nullopt);
 

@@ -29,6 +29,10 @@ public:
     // Where the last ended document went when it became a file instead of paper; empty when
     // it was printed.
     virtual std::string documentFile() const { return {}; }
+    // Whether the documents that follow are printed by the program on its own (the
+    // instrument's copy request, the autostore) rather than asked for by the user: a file the
+    // user named for the next printout is kept for a printout the user asks for.
+    virtual void setUnattended(bool unattended) { (void)unattended; }
 };
 
 // The one message of a printout that did not come out: "Printing failed: " and the reason,

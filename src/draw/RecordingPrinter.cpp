@@ -15,6 +15,7 @@ Status RecordingPrinter::beginDocument(PageOrientation orientation, std::string_
     page_.setSize(landscape ? DeviceSize{portrait_.height, portrait_.width} : portrait_);
     events_.push_back(landscape ? "begin landscape" : "begin portrait");
     kinds_.emplace_back(kind);
+    unattendedDocuments_.push_back(unattended_);
     inDocument_ = true;
     ended_ = false;
     pages_ = 1;

@@ -28,6 +28,7 @@ public:
     Status newPage() override;
     Status endDocument() override;
     std::string documentFile() const override { return ended_ ? file_ : std::string(); }
+    void setUnattended(bool unattended) override { unattended_ = unattended; }
 
     DeviceSize size() const override { return page_.size(); }
     double dpi() const override { return page_.dpi(); }
@@ -50,17 +51,22 @@ public:
     const std::vector<std::string>& documentKinds() const { return kinds_; }
     // Documents ended without a refusal.
     int documentsDone() const { return done_; }
+    // For every document begun, whether it was printed unattended; and whether that is so now.
+    const std::vector<bool>& unattendedDocuments() const { return unattendedDocuments_; }
+    bool unattended() const { return unattended_; }
 
 private:
     DeviceSize portrait_;
     RecordingDevice page_;
     std::vector<std::string> events_;
     std::vector<std::string> kinds_;
+    std::vector<bool> unattendedDocuments_;
     std::string file_;
     bool available_ = true;
     bool endRefused_ = false;
     bool inDocument_ = false;
     bool ended_ = false;
+    bool unattended_ = false;
     int pages_ = 0;
     int done_ = 0;
 };

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "ProgramPrinter.h"
 #include "ScreenWindow.h"
 #include "app/AppController.h"
 #include "app/InstrumentOperations.h"
@@ -29,6 +30,9 @@ namespace ql::gui {
 namespace {
 
 constexpr int kMainTimerMs = 1000;
+// The widest clock line without a note, and the room the label keeps for a note (characters).
+constexpr const char* kWidestClockStatus = "Time: 00:00:00   Store 00000 at: 00:00:00   ";
+constexpr int kClockNoteRoom = 30;
 
 QString fromUtf8(std::string_view text)
 {
@@ -114,6 +118,12 @@ void MainWindow::buildToolbar()
     bar->addSeparator();
     c.clockLabel = new QLabel(QStringLiteral("Time:"), bar);
     c.clockLabel->setObjectName(QStringLiteral("clockLabel"));
+    // A fixed size: the text changing every second then repaints the label and relays out
+    // nothing. Room for the time, the autostore's status and a short note.
+    const QFontMetrics metrics(c.clockLabel->font());
+    const int width = metrics.horizontalAdvance(QString::fromUtf8(kWidestClockStatus)) +
+                      kClockNoteRoom * metrics.averageCharWidth() + 2 * c.clockLabel->margin();
+    c.clockLabel->setFixedSize(width, c.clockLabel->sizeHint().height());
     bar->addWidget(c.clockLabel);
 }
 
@@ -151,7 +161,7 @@ void MainWindow::setActionEnabled(UiAction a, bool enabled)
 }
 
 void MainWindow::attach(AppController& controller, InstrumentOperations& operations,
-                        MenuController& menus, QPrinter& printer)
+                        MenuController& menus, ProgramPrinter& printer)
 {
     targets_ = std::make_unique<ActionTargets>(ActionTargets{
         operations, controller, menus, fileDialogs_, desktop_,
@@ -177,7 +187,7 @@ void MainWindow::copyScreenToClipboard()
         QApplication::clipboard()->setImage(screen->picture());
 }
 
-void MainWindow::showPrinterSetup(QPrinter& printer)
+void MainWindow::showPrinterSetup(ProgramPrinter& printer)
 {
     // One at a time; not modal to the program, so an operation that runs meanwhile goes on.
     // Nothing is printed: the choice applies to the printouts that follow.
@@ -186,8 +196,12 @@ void MainWindow::showPrinterSetup(QPrinter& printer)
         printerSetup_->activateWindow();
         return;
     }
-    auto* dialog = new QPrintDialog(&printer, this);
+    printer.setupOpening();
+    auto* dialog = new QPrintDialog(&printer.qprinter(), this);
     printerSetup_ = dialog;
+    // A PDF file named here takes the next printout the user asks for.
+    connect(dialog, &QDialog::finished, this,
+            [&printer](int result) { printer.setupClosed(result == QDialog::Accepted); });
     dialog->setObjectName(QStringLiteral("printerSetupDialog"));
     dialog->setWindowTitle(QStringLiteral("Printer setup"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);

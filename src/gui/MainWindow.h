@@ -27,10 +27,11 @@ class QCheckBox;
 class QLabel;
 class QMdiArea;
 class QPrintDialog;
-class QPrinter;
 class QTimer;
 
 namespace ql::gui {
+
+class ProgramPrinter;
 
 // The toolbar's widgets that are not items of the action table.
 struct MainWindowControls {
@@ -60,7 +61,7 @@ public:
     // Connects every item to its row's handler ("Printer setup" to the program's printer), the
     // "RM" and "Auto" boxes, the close box and the one-second timer to the program's core.
     void attach(AppController& controller, InstrumentOperations& operations, MenuController& menus,
-                QPrinter& printer);
+                ProgramPrinter& printer);
     // Closes the printer set-up at once; it must go before the printer it edits.
     void closePrinterSetup();
 
@@ -94,7 +95,7 @@ private:
     QAction* keep(const ActionRow& row, QAction* action);
     void copyScreenToClipboard();
     // Qt's printer dialog on `printer`: the printer and paper of the next printouts.
-    void showPrinterSetup(QPrinter& printer);
+    void showPrinterSetup(ProgramPrinter& printer);
 
     MainWindowControls controls_;
     std::array<QAction*, kUiActionCount> byName_{};

@@ -23,6 +23,8 @@
 #include "XyWindow.h"
 #include "ZoomWindow.h"
 #include "app/AutoStoreEngine.h"
+#include "app/PictureWindows.h"
+#include "state/AppPaths.h"
 #include "state/NumberFormat.h"
 
 namespace ql::gui {
@@ -34,12 +36,13 @@ constexpr int kBoxesClosingMs = 10;
 
 }  // namespace
 
-Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
+Program::Program(SerialPort& port, Clock& clock, AppPaths paths,
+                 ProgramPrinter::QPrinterFactory makePrinter)
     : state_(std::make_unique<ProgramState>()),
       harmonicLimits_(paths.userDataFile("obwlimit.db"), paths.dataFile("obwlimit.sql")),
       window_(),
       host_(window_),
-      printer_(clock, paths.printoutDir()),
+      printer_(clock, paths.userFilesDir(), std::move(makePrinter)),
       link_(*state_, port, clock, host_, paths.dataFile("scopes.db"), helpFolder(paths)),
       operations_(link_, printer_),
       controller_(link_, operations_, std::move(paths)),
@@ -47,11 +50,15 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths)
       remoteCommands_(*state_, operations_, systemDecimalSign()),
       remoteServer_(remoteCommands_)
 {
+    window_.fileDialogs().setFilesFolder(controller_.paths().userFilesDir());
     registerWindows();
-    window_.attach(controller_, operations_, menus_, printer_.qprinter());
+    window_.attach(controller_, operations_, menus_, printer_);
     // Each autostore store: the next numbered file, its printout when chosen, the next number.
-    operations_.setAutoStoreFile(
-        [this] { storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign()); });
+    // The default prefix points into the user's files folder, which is made when it is needed.
+    operations_.setAutoStoreFile([this] {
+        makeDirectories(controller_.paths().userFilesDir());
+        storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign());
+    });
 }
 
 Program::~Program()
@@ -67,43 +74,70 @@ void Program::registerWindows()
     WindowRegistry& windows = window_.windows();
     ProgramState& s = *state_;
     const char decimalSign = systemDecimalSign();
-    // A window in the main window's area, placed from the window layout.
-    const auto inArea = [&](ToolWindow id, auto* window,
+    // A window in the main window's area, placed from the window layout; each is made when it
+    // is first opened.
+    const auto inArea = [&](ToolWindow id, auto make,
                             FrameButtons buttons = FrameButtons::CloseBox) {
-        windows.add(id, std::make_unique<MdiWindowEntry>(id, window, window_.mdiArea(), s,
-                                                         views_.chain, buttons));
+        windows.add(id,
+                    std::make_unique<MdiWindowEntry>(id, windowMaker(std::move(make)),
+                                                     window_.mdiArea(), s, views_.chain, buttons));
     };
     // A dialog of its own; a modal one blocks the main window while it is open.
-    const auto asDialog = [&](ToolWindow id, auto* dialog, bool modal) {
-        windows.add(id, std::make_unique<DialogEntry>(id, dialog, s, views_.chain, modal));
+    const auto asDialog = [&](ToolWindow id, auto make, bool modal) {
+        windows.add(id, std::make_unique<DialogEntry>(id, windowMaker(std::move(make)), s,
+                                                      views_.chain, modal));
     };
 
-    inArea(ToolWindow::ScreenWindow, new ScreenWindow(s, views_, host_), FrameButtons::MinMaxOnly);
-    asDialog(ToolWindow::PortSetup, new PortSetupDialog(link_, &window_), true);
-    inArea(ToolWindow::ChannelPanel, new ChannelsPanel(s, host_, decimalSign));
-    inArea(ToolWindow::IntensityPanel, new IntensityPanel(s, host_));
-    inArea(ToolWindow::TimebasePanel, new TimebasePanel(s, host_, decimalSign));
-    inArea(ToolWindow::TriggerPanel, new TriggerPanel(s, host_));
-    inArea(ToolWindow::StoragePanel, new StoragePanel(s, host_, operations_, decimalSign));
-    inArea(ToolWindow::PrinterSettings, new PrintSettingsWindow(s, host_, printer_));
-    inArea(ToolWindow::PrintPreview, new PrintPreviewWindow(s, host_));
-    inArea(ToolWindow::ExportSettings,
-           new ExportSettingsWindow(s, host_, clipboard_, window_.fileDialogs()));
-    inArea(ToolWindow::CursorWindow, new CursorWindow(s, views_, host_));
-    inArea(ToolWindow::MeasurementWindow, new MeasurementWindow(s, views_, host_));
-    inArea(ToolWindow::XyView, new XyWindow(s, views_, host_));
-    inArea(ToolWindow::ZoomWindow, new ZoomWindow(s, views_));
-    inArea(ToolWindow::AutostoreWindow,
-           new AutoStoreWindow(link_, window_.fileDialogs(), decimalSign));
-    asDialog(ToolWindow::AboutWindow,
-             new AboutWindow(link_.modelTable(), host_, window_.desktop(), &window_), false);
-    inArea(ToolWindow::NotesWindow, new NotesWindow(s, host_, printer_, window_.desktop()));
-    auto* fft = new FftWindow(s, host_, window_.fileDialogs(), decimalSign);
-    fft->connectOutputs(printer_, clipboard_, link_.context().clock);
-    inArea(ToolWindow::FftWindow, fft);
-    inArea(ToolWindow::HarmonicsWindow,
-           new HarmonicsWindow(s, host_, harmonicLimits_, decimalSign, link_, printer_,
-                               window_.fileDialogs()));
+    inArea(
+        ToolWindow::ScreenWindow, [this] { return new ScreenWindow(*state_, views_, host_); },
+        FrameButtons::MinMaxOnly);
+    asDialog(
+        ToolWindow::PortSetup, [this] { return new PortSetupDialog(link_, &window_); }, true);
+    inArea(ToolWindow::ChannelPanel,
+           [this, decimalSign] { return new ChannelsPanel(*state_, host_, decimalSign); });
+    inArea(ToolWindow::IntensityPanel, [this] { return new IntensityPanel(*state_, host_); });
+    inArea(ToolWindow::TimebasePanel,
+           [this, decimalSign] { return new TimebasePanel(*state_, host_, decimalSign); });
+    inArea(ToolWindow::TriggerPanel, [this] { return new TriggerPanel(*state_, host_); });
+    inArea(ToolWindow::StoragePanel, [this, decimalSign] {
+        return new StoragePanel(*state_, host_, operations_, decimalSign);
+    });
+    inArea(ToolWindow::PrinterSettings,
+           [this] { return new PrintSettingsWindow(*state_, host_, printer_); });
+    inArea(ToolWindow::PrintPreview, [this] { return new PrintPreviewWindow(*state_, host_); });
+    inArea(ToolWindow::ExportSettings, [this] {
+        return new ExportSettingsWindow(*state_, host_, clipboard_, window_.fileDialogs());
+    });
+    inArea(ToolWindow::CursorWindow, [this] { return new CursorWindow(*state_, views_, host_); });
+    inArea(ToolWindow::MeasurementWindow,
+           [this] { return new MeasurementWindow(*state_, views_, host_); });
+    inArea(ToolWindow::XyView, [this] { return new XyWindow(*state_, views_, host_); });
+    // Until the XY window is made (it then follows the XY view itself), XY display switched on
+    // opens it once the drawing of the view is over.
+    views_.xy.updated = [this] {
+        QTimer::singleShot(0, &window_, [this] {
+            if (xyWindowWanted(*state_, views_)) host_.openWindow(ToolWindow::XyView);
+        });
+    };
+    inArea(ToolWindow::ZoomWindow, [this] { return new ZoomWindow(*state_, views_); });
+    inArea(ToolWindow::AutostoreWindow, [this, decimalSign] {
+        return new AutoStoreWindow(link_, window_.fileDialogs(), decimalSign);
+    });
+    asDialog(
+        ToolWindow::AboutWindow,
+        [this] { return new AboutWindow(link_.modelTable(), host_, window_.desktop(), &window_); },
+        false);
+    inArea(ToolWindow::NotesWindow,
+           [this] { return new NotesWindow(*state_, host_, printer_, window_.desktop()); });
+    inArea(ToolWindow::FftWindow, [this, decimalSign] {
+        auto* fft = new FftWindow(*state_, host_, window_.fileDialogs(), decimalSign);
+        fft->connectOutputs(printer_, clipboard_, link_.context().clock);
+        return fft;
+    });
+    inArea(ToolWindow::HarmonicsWindow, [this, decimalSign] {
+        return new HarmonicsWindow(*state_, host_, harmonicLimits_, decimalSign, link_, printer_,
+                                   window_.fileDialogs());
+    });
 }
 
 bool Program::start(const QString& socketPath)

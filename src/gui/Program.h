@@ -25,7 +25,10 @@ namespace ql::gui {
 
 class Program {
 public:
-    Program(SerialPort& port, Clock& clock, AppPaths paths);
+    // `makePrinter` makes the program's QPrinter on its first use (the system's printer by
+    // default; tests count the calls).
+    Program(SerialPort& port, Clock& clock, AppPaths paths,
+            ProgramPrinter::QPrinterFactory makePrinter = ProgramPrinter::systemPrinter);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -44,7 +47,7 @@ public:
     DisplayViews& views() { return views_; }
     MainWindow& window() { return window_; }
     QtHost& host() { return host_; }
-    // The one printer every printout of the program goes to.
+    // The one printer every printout of the program goes to (its QPrinter made on first use).
     ProgramPrinter& printer() { return printer_; }
     QtPictureClipboard& clipboard() { return clipboard_; }
     InstrumentLink& link() { return link_; }

@@ -4,11 +4,18 @@
 // until the printer set-up changes it. Each printout sets its own orientation and starts in
 // Courier New, 10 pt (kPrinterStartFont), for which the paint device takes a metric twin.
 //
-// Where there is no printer, every printout becomes a PDF file of its own in the printout
+// The QPrinter is made on first use (a printout, the printer set-up), not at start: making it
+// loads the print support and asks the print server, which may be slow or unreachable.
+//
+// Where there is no printer, every printout becomes a PDF file of its own in the user's files
 // folder (claimPrintoutFile: "<kind>-YYYYMMDD-HHMMSS.pdf", numbered within one second), and
-// documentFile() says which; a folder that cannot take it is a printer failure.
+// documentFile() says which; a folder that cannot take it is a printer failure. A PDF file
+// named in the printer set-up takes the next printout the user asks for; an unattended one
+// (the instrument's copy request, the autostore) leaves it for that and gets a file of its own.
 
 #include <QPrinter>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "QtPrinter.h"
@@ -16,36 +23,73 @@
 
 namespace ql::gui {
 
-namespace detail {
-// Holds the QPrinter so that it is made before the QtPrinter that draws on it.
-struct PrinterHolder {
-    QPrinter qprinter{QPrinter::HighResolution};
-};
-}  // namespace detail
-
-class ProgramPrinter : private detail::PrinterHolder, public QtPrinter {
+class ProgramPrinter : public ql::Printer {
 public:
     static constexpr int kResolution = 600;
 
-    ProgramPrinter(Clock& clock, std::string printoutFolder);
+    using QPrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
+    // The system's default printer, or PDF output where there is none.
+    static std::unique_ptr<QPrinter> systemPrinter();
 
-    // The printer and paper the printer set-up dialog edits.
-    QPrinter& qprinter() { return PrinterHolder::qprinter; }
+    ProgramPrinter(Clock& clock, std::string printoutFolder,
+                   QPrinterFactory makePrinter = systemPrinter);
+    ~ProgramPrinter() override;
+    ProgramPrinter(const ProgramPrinter&) = delete;
+    ProgramPrinter& operator=(const ProgramPrinter&) = delete;
+
+    // The printer and paper the printer set-up dialog edits (made on the first call).
+    QPrinter& qprinter() const;
     // True when printouts become files: no system printer is chosen.
     bool printsToFiles() const;
     const std::string& printoutFolder() const { return folder_; }
 
+    // Around the printer set-up dialog: before it is shown, its file name is the one chosen
+    // before or "printout.pdf" in the printout folder; once it closed, an accepted PDF output
+    // names the file of the next interactive printout (another printer drops that name).
+    void setupOpening();
+    void setupClosed(bool accepted);
+
     Status beginDocument(PageOrientation orientation, std::string_view kind = "printout") override;
+    Status newPage() override { return device().newPage(); }
     Status endDocument() override;
     std::string documentFile() const override { return file_; }
+    void setUnattended(bool unattended) override { unattended_ = unattended; }
+
+    DeviceSize size() const override { return device().size(); }
+    double dpi() const override { return device().dpi(); }
+    void clear(Rgb background) override { device().clear(background); }
+    void line(DevicePoint a, DevicePoint b, const Pen& pen) override { device().line(a, b, pen); }
+    void polyline(std::span<const DevicePoint> points, const Pen& pen) override
+    {
+        device().polyline(points, pen);
+    }
+    void dot(DevicePoint p, const Pen& pen) override { device().dot(p, pen); }
+    void fillRect(const DeviceRect& rect, const Pen& pen) override { device().fillRect(rect, pen); }
+    void text(DevicePoint topLeft, std::string_view utf8, const FontSpec& font, Rgb color) override
+    {
+        device().text(topLeft, utf8, font, color);
+    }
+    double textWidth(std::string_view utf8, const FontSpec& font) const override
+    {
+        return device().textWidth(utf8, font);
+    }
+    double lineHeight(const FontSpec& font) const override { return device().lineHeight(font); }
 
 private:
+    QtPrinter& device() const;
     void dropPendingFile();
 
     Clock& clock_;
     std::string folder_;
-    std::string pending_;  // the file of the document in progress
-    std::string file_;     // the file of the last document ended
+    QPrinterFactory makePrinter_;
+    // Made together on first use; the QPrinter before the device that draws on it.
+    mutable std::unique_ptr<QPrinter> qprinter_;
+    mutable std::unique_ptr<QtPrinter> device_;
+    std::string chosenFile_;  // named in the printer set-up for the next interactive printout
+    std::string pending_;     // the file of the document in progress
+    std::string file_;        // the file of the last document ended
+    bool pendingIsChosen_ = false;
+    bool unattended_ = false;
 };
 
 }  // namespace ql::gui

@@ -11,18 +11,16 @@ namespace ql::gui {
 
 QStringList QtFileDialogs::nameFilters(std::string_view filter)
 {
-    const QStringList parts =
-        QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size()))
-            .split(QLatin1Char('|'));
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
-        // Several patterns are separated by semicolons in the filter text, by blanks for Qt.
-        const QString patterns = parts[i + 1].trimmed().replace(QLatin1Char(';'), QLatin1Char(' '));
+    for (const NameFilter& entry : nameFiltersOf(filter)) {
+        const QString description = QString::fromStdString(entry.description);
+        QStringList patterns;
+        for (const std::string& p : entry.patterns) patterns << QString::fromStdString(p);
         // Qt reads the patterns from the parentheses at the end of each entry.
         filters << (description.endsWith(QLatin1Char(')'))
                         ? description
-                        : description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+                        : description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                              QLatin1Char(')'));
     }
     return filters;
 }
@@ -34,9 +32,15 @@ void QtFileDialogs::configure(QFileDialog& dialog, const FileDialogRequest& requ
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    dialog.setNameFilters(nameFilters(request.filter));
+    const QStringList filters = nameFilters(request.filter);
+    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-    if (!lastPath_.isEmpty()) dialog.selectFile(lastPath_);
+
+    const FileDialogStart start = fileDialogStart(request, lastPath_, filesFolder_);
+    dialog.setDirectory(QFile::decodeName(start.folder.c_str()));
+    if (start.filterIndex < static_cast<std::size_t>(filters.size()))
+        dialog.selectNameFilter(filters[static_cast<qsizetype>(start.filterIndex)]);
+    if (!start.name.empty()) dialog.selectFile(QFile::decodeName(start.name.c_str()));
 }
 
 std::optional<std::string> QtFileDialogs::choose(const FileDialogRequest& request, bool save)
@@ -55,8 +59,8 @@ std::optional<std::string> QtFileDialogs::choose(const FileDialogRequest& reques
                                  QMessageBox::Yes | QMessageBox::No, &dialog);
             if (runModal(boxes_, question) != QMessageBox::Yes) continue;  // choose another name
         }
-        lastPath_ = path;
-        return QFile::encodeName(path).toStdString();
+        lastPath_ = QFile::encodeName(path).toStdString();
+        return lastPath_;
     }
 }
 

@@ -96,7 +96,17 @@ void QtHost::setCaption(std::string_view caption)
 
 void QtHost::setClockText(std::string_view text)
 {
-    window_.controls().clockLabel->setText(shownText(text));
+    // The label keeps its fixed width, so that a tick repaints the label alone; a text wider
+    // than that (a long note) is shortened in the middle and shown whole as its tool tip and
+    // accessible name.
+    QLabel* label = window_.controls().clockLabel;
+    const QString whole = shownText(text);
+    const QString shown =
+        label->fontMetrics().elidedText(whole, Qt::ElideMiddle, label->contentsRect().width());
+    if (label->text() != shown) label->setText(shown);
+    const QString full = shown == whole ? QString() : whole;
+    if (label->toolTip() != full) label->setToolTip(full);
+    if (label->accessibleName() != whole) label->setAccessibleName(whole);
 }
 
 void QtHost::setRemoteBox(bool checked)

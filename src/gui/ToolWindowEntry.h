@@ -43,6 +43,8 @@ public:
     virtual void open() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // Whether the window's class has been made: it is made when it is first needed.
+    virtual bool isMade() const = 0;
     // Repaints an open window from the state; a closed one does nothing.
     virtual void refresh() = 0;
     virtual void setWindowState(WindowState state) = 0;

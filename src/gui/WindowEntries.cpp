@@ -54,30 +54,40 @@ WindowState stateOf(Qt::WindowStates states)
 
 // --- A window in the main window's area ------------------------------------------------------
 
-MdiWindowEntry::MdiWindowEntry(ToolWindow id, QWidget* widget, ToolWindowContent& content,
-                               QMdiArea& area, ProgramState& state, RedrawChain& chain,
-                               FrameButtons buttons)
-    : id_(id), widget_(widget), content_(content), state_(state), chain_(chain)
+MdiWindowEntry::MdiWindowEntry(ToolWindow id, WindowMaker make, QMdiArea& area, ProgramState& state,
+                               RedrawChain& chain, FrameButtons buttons)
+    : id_(id), make_(std::move(make)), area_(area), buttons_(buttons), state_(state), chain_(chain)
 {
+}
+
+void MdiWindowEntry::make() const
+{
+    if (content_) return;
+    const MadeWindow made = make_();
+    make_ = nullptr;
+    widget_ = made.widget;
+    content_ = made.content;
     Qt::WindowFlags flags = Qt::SubWindow;
-    if (buttons == FrameButtons::MinMaxOnly)
+    if (buttons_ == FrameButtons::MinMaxOnly)
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint;
-    frame_ = area.addSubWindow(widget, flags);
-    frame_->setObjectName(widget->objectName() + QStringLiteral("Frame"));
+    frame_ = area_.addSubWindow(made.widget, flags);
+    frame_->setObjectName(made.widget->objectName() + QStringLiteral("Frame"));
     // The frame is hidden, not destroyed, when the window closes: the window keeps its state
     // for the next opening.
     frame_->setAttribute(Qt::WA_DeleteOnClose, false);
-    frame_->installEventFilter(this);
+    auto* self = const_cast<MdiWindowEntry*>(this);
+    frame_->installEventFilter(self);
     frame_->hide();
-    connect(frame_, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates, Qt::WindowStates now) {
-                content_.windowStateChanged(stateOf(now));
+    connect(frame_, &QMdiSubWindow::windowStateChanged, self,
+            [self](Qt::WindowStates, Qt::WindowStates now) {
+                self->content_->windowStateChanged(stateOf(now));
             });
 }
 
 MdiWindowEntry::~MdiWindowEntry()
 {
-    disconnectChain(chain_, content_);
+    if (!content_) return;
+    disconnectChain(chain_, *content_);
     if (frame_) {
         frame_->removeEventFilter(this);
         disconnect(frame_, nullptr, this, nullptr);
@@ -85,25 +95,38 @@ MdiWindowEntry::~MdiWindowEntry()
     }
 }
 
+QMdiSubWindow& MdiWindowEntry::frame() const
+{
+    make();
+    return *frame_;
+}
+
+QWidget& MdiWindowEntry::widget() const
+{
+    make();
+    return *widget_;
+}
+
 void MdiWindowEntry::open()
 {
+    make();
     if (isOpen()) {
         frame_->raise();
         return;
     }
-    content_.opened();
+    content_->opened();
     frame_->show();
     widget_->show();
     placeFromLayout(*frame_, id_, state_);
-    connectChain(chain_, content_);
+    connectChain(chain_, *content_);
 }
 
 void MdiWindowEntry::close()
 {
     if (!isOpen()) return;
     frame_->hide();
-    disconnectChain(chain_, content_);
-    content_.closed();
+    disconnectChain(chain_, *content_);
+    content_->closed();
 }
 
 bool MdiWindowEntry::isOpen() const
@@ -113,11 +136,12 @@ bool MdiWindowEntry::isOpen() const
 
 void MdiWindowEntry::refresh()
 {
-    if (isOpen()) content_.refresh();
+    if (isOpen()) content_->refresh();
 }
 
 void MdiWindowEntry::setWindowState(WindowState state)
 {
+    make();
     if (frame_) showInState(*frame_, state);
 }
 
@@ -131,7 +155,7 @@ bool MdiWindowEntry::eventFilter(QObject* watched, QEvent* event)
     // The close box hides the window (when it may close now) through close() above.
     if (watched == frame_ && event->type() == QEvent::Close) {
         event->ignore();
-        if (content_.mayClose()) close();
+        if (content_->mayClose()) close();
         return true;
     }
     return QObject::eventFilter(watched, event);
@@ -139,17 +163,27 @@ bool MdiWindowEntry::eventFilter(QObject* watched, QEvent* event)
 
 // --- A dialog of its own ---------------------------------------------------------------------
 
-DialogEntry::DialogEntry(ToolWindow id, QDialog* dialog, ToolWindowContent& content,
-                         ProgramState& state, RedrawChain& chain, bool modal)
-    : id_(id), dialog_(dialog), content_(content), state_(state), chain_(chain), modal_(modal)
+DialogEntry::DialogEntry(ToolWindow id, WindowMaker make, ProgramState& state, RedrawChain& chain,
+                         bool modal)
+    : id_(id), make_(std::move(make)), state_(state), chain_(chain), modal_(modal)
 {
+}
+
+void DialogEntry::make() const
+{
+    if (content_) return;
+    const MadeWindow made = make_();
+    make_ = nullptr;
+    dialog_ = qobject_cast<QDialog*>(made.widget);
+    content_ = made.content;
     dialog_->setAttribute(Qt::WA_DeleteOnClose, false);
-    dialog_->installEventFilter(this);
+    dialog_->installEventFilter(const_cast<DialogEntry*>(this));
 }
 
 DialogEntry::~DialogEntry()
 {
-    disconnectChain(chain_, content_);
+    if (!content_) return;
+    disconnectChain(chain_, *content_);
     if (dialog_) {
         dialog_->removeEventFilter(this);
         delete dialog_;
@@ -158,19 +192,21 @@ DialogEntry::~DialogEntry()
 
 QWidget& DialogEntry::widget() const
 {
+    make();
     return *dialog_;
 }
 
 void DialogEntry::open()
 {
+    make();
     if (isOpen()) {
         dialog_->raise();
         dialog_->activateWindow();
         return;
     }
-    content_.opened();
+    content_->opened();
     placeFromLayout(*dialog_, id_, state_);
-    connectChain(chain_, content_);
+    connectChain(chain_, *content_);
     if (modal_)
         dialog_->open();
     else
@@ -189,7 +225,7 @@ bool DialogEntry::isOpen() const
 
 void DialogEntry::refresh()
 {
-    if (isOpen()) content_.refresh();
+    if (isOpen()) content_->refresh();
 }
 
 void DialogEntry::setWindowState(WindowState state)
@@ -205,14 +241,14 @@ WindowPlacement DialogEntry::placement() const
 bool DialogEntry::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == dialog_) {
-        if (event->type() == QEvent::Close && !content_.mayClose()) {
+        if (event->type() == QEvent::Close && !content_->mayClose()) {
             event->ignore();
             return true;
         }
         // Hidden by its buttons, Escape, the close box or the program.
         if (event->type() == QEvent::Hide && !event->spontaneous() && !dialog_->isVisible()) {
-            disconnectChain(chain_, content_);
-            content_.closed();
+            disconnectChain(chain_, *content_);
+            content_->closed();
         }
     }
     return QObject::eventFilter(watched, event);

@@ -1,12 +1,16 @@
 #pragma once
 // The two kinds of registry row: a window inside the main window's area (a frame around the
 // window's class, placed from the window layout), and a dialog of its own (the port set-up).
-// Both connect the window's member of the redraw chain while it is open.
+// Both connect the window's member of the redraw chain while it is open. A row makes its
+// window the first time it is needed (opened, or asked for its class), so that a window the
+// user never opens costs nothing at start.
 
 #include <QDialog>
 #include <QMdiSubWindow>
 #include <QObject>
 #include <QPointer>
+#include <functional>
+#include <utility>
 
 #include "ToolWindowEntry.h"
 #include "state/ToolWindow.h"
@@ -18,15 +22,28 @@ namespace ql::gui {
 // The frame's title bar: a tool window has a close box, the screen window has none.
 enum class FrameButtons { CloseBox, MinMaxOnly };
 
+// A window's class as a row makes it: the widget and what it tells the registry.
+struct MadeWindow {
+    QWidget* widget = nullptr;
+    ToolWindowContent* content = nullptr;
+};
+using WindowMaker = std::function<MadeWindow()>;
+
+// `make` returns a new QWidget (or QDialog) that implements ToolWindowContent.
+template <class Make>
+WindowMaker windowMaker(Make make)
+{
+    return [make = std::move(make)]() mutable {
+        auto* window = make();
+        return MadeWindow{window, window};
+    };
+}
+
 class MdiWindowEntry : public QObject, public ToolWindowEntry {
 public:
-    // `window` is a QWidget that implements ToolWindowContent; the entry owns it.
-    template <class W>
-    MdiWindowEntry(ToolWindow id, W* window, QMdiArea& area, ProgramState& state,
-                   RedrawChain& chain, FrameButtons buttons = FrameButtons::CloseBox)
-        : MdiWindowEntry(id, window, *window, area, state, chain, buttons)
-    {
-    }
+    // The entry owns the window `make` returns.
+    MdiWindowEntry(ToolWindow id, WindowMaker make, QMdiArea& area, ProgramState& state,
+                   RedrawChain& chain, FrameButtons buttons = FrameButtons::CloseBox);
     ~MdiWindowEntry() override;
 
     void open() override;
@@ -35,40 +52,41 @@ public:
     void refresh() override;
     void setWindowState(WindowState state) override;
     WindowPlacement placement() const override;
-    QWidget& widget() const override { return *widget_; }
+    QWidget& widget() const override;
     QWidget* areaFrame() const override { return frame_; }
 
-    QMdiSubWindow& frame() const { return *frame_; }
+    QMdiSubWindow& frame() const;
+    bool isMade() const override { return content_ != nullptr; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    MdiWindowEntry(ToolWindow id, QWidget* widget, ToolWindowContent& content, QMdiArea& area,
-                   ProgramState& state, RedrawChain& chain, FrameButtons buttons);
+    void make() const;
 
     ToolWindow id_;
-    QPointer<QWidget> widget_;
-    ToolWindowContent& content_;
-    QPointer<QMdiSubWindow> frame_;
+    mutable WindowMaker make_;
+    QMdiArea& area_;
+    FrameButtons buttons_;
+    mutable QPointer<QWidget> widget_;
+    mutable ToolWindowContent* content_ = nullptr;
+    mutable QPointer<QMdiSubWindow> frame_;
     ProgramState& state_;
     RedrawChain& chain_;
 };
 
 class DialogEntry : public QObject, public ToolWindowEntry {
 public:
-    // `dialog` is a QDialog that implements ToolWindowContent; the entry owns it. A modal
-    // dialog blocks the main window while it is open.
-    template <class D>
-    DialogEntry(ToolWindow id, D* dialog, ProgramState& state, RedrawChain& chain, bool modal)
-        : DialogEntry(id, dialog, *dialog, state, chain, modal)
-    {
-    }
+    // The entry owns the QDialog `make` returns. A modal dialog blocks the main window while
+    // it is open.
+    DialogEntry(ToolWindow id, WindowMaker make, ProgramState& state, RedrawChain& chain,
+                bool modal);
     ~DialogEntry() override;
 
     void open() override;
     void close() override;
     bool isOpen() const override;
+    bool isMade() const override { return content_ != nullptr; }
     void refresh() override;
     void setWindowState(WindowState state) override;
     WindowPlacement placement() const override;
@@ -78,12 +96,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    DialogEntry(ToolWindow id, QDialog* dialog, ToolWindowContent& content, ProgramState& state,
-                RedrawChain& chain, bool modal);
+    void make() const;
 
     ToolWindow id_;
-    QPointer<QDialog> dialog_;
-    ToolWindowContent& content_;
+    mutable WindowMaker make_;
+    mutable QPointer<QDialog> dialog_;
+    mutable ToolWindowContent* content_ = nullptr;
     ProgramState& state_;
     RedrawChain& chain_;
     bool modal_;

@@ -79,7 +79,7 @@ void XyWindow::viewUpdated()
 void XyWindow::openWhenDrawn()
 {
     openPending_ = false;
-    if (views_.xy.shown && state_.ddf.xyMode == 1) host_.openWindow(ToolWindow::XyView);
+    if (xyWindowWanted(state_, views_)) host_.openWindow(ToolWindow::XyView);
 }
 
 void XyWindow::refresh()

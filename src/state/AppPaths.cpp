@@ -57,11 +57,11 @@ std::string documentsDirOfUserDirs(const std::string& file, const std::string& h
 }  // namespace
 
 AppPaths::AppPaths(std::string dataDir, std::string configDir, std::string userDataDir,
-                   std::string printoutDir)
+                   std::string userFilesDir)
     : dataDir_(std::move(dataDir)),
       configDir_(std::move(configDir)),
       userDataDir_(std::move(userDataDir)),
-      printoutDir_(printoutDir.empty() ? userDataDir_ + "/printouts" : std::move(printoutDir))
+      userFilesDir_(userFilesDir.empty() ? userDataDir_ + "/files" : std::move(userFilesDir))
 {
 }
 
@@ -95,7 +95,7 @@ AppPaths AppPaths::fromEnvironment()
 
 AppPaths AppPaths::underRoot(const std::string& root)
 {
-    return AppPaths(root + "/data", root + "/config", root + "/userdata", root + "/printouts");
+    return AppPaths(root + "/data", root + "/config", root + "/userdata", root + "/files");
 }
 
 bool makeDirectories(const std::string& path)

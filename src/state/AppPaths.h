@@ -1,7 +1,8 @@
 #pragma once
 // The one place that knows where files are: shipped read-only data (model table, SQL scripts,
-// help) in the install's data folder, per-user files under the XDG folders, and printouts made
-// where there is no printer in the user's documents.
+// help) in the install's data folder, the program's own per-user files under the XDG folders,
+// and the user's files (measurements, settings, tables, pictures, autostore files and the
+// printouts that become files) in one folder in the user's documents.
 
 #include <string>
 
@@ -11,20 +12,22 @@ class AppPaths {
 public:
     // Data folder: $QL240_DATA_DIR when set, else <exe>/../share/ql240 (installed), else
     // <exe>/../data (build tree). Per-user folders: $XDG_CONFIG_HOME/ql240 (default
-    // ~/.config/ql240) and $XDG_DATA_HOME/ql240 (default ~/.local/share/ql240). Printouts:
-    // the documents folder (documentsFolder) + "/ql240".
+    // ~/.config/ql240) and $XDG_DATA_HOME/ql240 (default ~/.local/share/ql240). The user's
+    // files: the documents folder (documentsFolder) + "/ql240".
     static AppPaths fromEnvironment();
     // Every folder under one root, for tests.
     static AppPaths underRoot(const std::string& root);
-    // Without a printout folder, printouts go to <userDataDir>/printouts.
+    // Without a folder for the user's files, they go to <userDataDir>/files.
     AppPaths(std::string dataDir, std::string configDir, std::string userDataDir,
-             std::string printoutDir = {});
+             std::string userFilesDir = {});
 
     const std::string& dataDir() const { return dataDir_; }
     const std::string& configDir() const { return configDir_; }
     const std::string& userDataDir() const { return userDataDir_; }
-    // Where a printout goes as a PDF file when there is no printer (made on first use).
-    const std::string& printoutDir() const { return printoutDir_; }
+    // Where the user's files go: every open and save dialog starts here before the first
+    // choice, the autostore's default prefix points here, and a printout becomes a PDF file
+    // here when there is no printer. Made on first use.
+    const std::string& userFilesDir() const { return userFilesDir_; }
 
     std::string dataFile(const std::string& name) const { return dataDir_ + "/" + name; }
     std::string configFile(const std::string& name) const { return configDir_ + "/" + name; }
@@ -38,7 +41,7 @@ private:
     std::string dataDir_;
     std::string configDir_;
     std::string userDataDir_;
-    std::string printoutDir_;
+    std::string userFilesDir_;
 };
 
 // The user's documents folder as the desktop names it: $XDG_DOCUMENTS_DIR, else the

@@ -1,6 +1,6 @@
 #pragma once
-// The files printouts become where there is no printer: one PDF per printout in the printout
-// folder (AppPaths::printoutDir), named after what was printed and when.
+// The files printouts become where there is no printer: one PDF per printout in the user's
+// files folder (AppPaths::userFilesDir), named after what was printed and when.
 
 #include <string>
 #include <string_view>

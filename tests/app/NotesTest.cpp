@@ -86,23 +86,25 @@ TEST(Notes, TheSupportButtonsWorkFromFiveCharactersAndOkPadsTheText)
     struct Case {
         const char* what;
         std::string stored;
+        bool clear;  // "&Clear" before the box is edited
         std::optional<std::string> box;
-        bool clear;
         bool enabled;
     };
     const Case cases[] = {
-        {"stored blank notes: 800 blanks count", "", {}, false, true},
-        {"after Clear", "a long enough question", {}, true, false},
-        {"four characters", "", "abcd", false, false},
-        {"five characters", "", "abcde", false, true},
-        {"four blanks and a letter", "", "    a", false, true},
-        {"a line end counts two", "", "ab\nc", false, true},
-        {"a line end between two letters is four", "", "a\nb", false, false},
+        {"stored blank notes: 800 blanks count", "", false, {}, true},
+        {"typed into stored blank notes: their padding counts", "", false, "ab", true},
+        {"after Clear", "a long enough question", true, {}, false},
+        {"four characters", "", true, "abcd", false},
+        {"five characters", "", true, "abcde", true},
+        {"four blanks and a letter", "", true, "    a", true},
+        {"a line end counts two", "", true, "ab\nc", true},
+        {"a line end between two letters is four", "", true, "a\nb", false},
     };
     for (const Case& c : cases) {
         NotesRig t;
-        NotesModel& m = t.opened(c.stored, c.box);
+        NotesModel& m = t.opened(c.stored);
         if (c.clear) m.clear();
+        if (c.box) m.edited(*c.box);
         EXPECT_EQ(m.view().supportEnabled, c.enabled) << c.what;
         // Below five characters neither button does anything at all.
         const Followup fax = m.printFax();
@@ -118,8 +120,10 @@ TEST(Notes, TheSupportButtonsWorkFromFiveCharactersAndOkPadsTheText)
     NotesModel& m = t.opened("old notes", "line one\nline two");
     EXPECT_TRUE(m.ok().closeWindow);
     EXPECT_EQ(t.state.notesText.bytes(), "line one\r\nline two" + std::string(800 - 18, ' '));
-    // "E&xit" drops an edit.
+    // Opened again, the box shows the notes without their padding.
     m.opened();
+    EXPECT_EQ(m.view().text, "line one\nline two");
+    // "E&xit" drops an edit.
     m.edited("changed");
     EXPECT_TRUE(m.exit().closeWindow);
     EXPECT_EQ(t.state.notesText.str().substr(0, 8), "line one");

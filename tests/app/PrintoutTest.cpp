@@ -1,7 +1,7 @@
 // The hardcopy on the program's printer as the user meets it: the instrument's copy request
 // reads, releases and prints one page with the print windows open until it is done; the
 // autostore's printout names the stored file; a refused job or a printout that became a file
-// is said once.
+// is said once, an unattended one that became a file on the clock line.
 
 #include <gtest/gtest.h>
 
@@ -67,25 +67,42 @@ TEST(Printout, EveryEndIsToldOnceAndAFileOnlyToTheUserWhoAskedForIt)
         PrintoutStart start;
         bool available, endRefused, toFile, printed;
         std::vector<std::string> messages;  // text | title
+        std::string clockNote;
     } cases[] = {
-        {"printed", PrintoutStart::Interactive, true, false, false, true, {}},
-        {"printed unattended", PrintoutStart::Unattended, true, false, false, true, {}},
+        {"printed", PrintoutStart::Interactive, true, false, false, true, {}, ""},
+        {"printed unattended", PrintoutStart::Unattended, true, false, false, true, {}, ""},
         {"to a file",
          PrintoutStart::Interactive,
          true,
          false,
          true,
          true,
-         {"There is no printer: the printout was saved as\r\n" + file + " | Print"}},
-        {"to a file unattended", PrintoutStart::Unattended, true, false, true, true, {}},
-        {"no printer", PrintoutStart::Unattended, false, false, false, false, {}},  // noted
+         {"The printout was saved as\r\n" + file + " | Print"},
+         ""},
+        {"to a file unattended",
+         PrintoutStart::Unattended,
+         true,
+         false,
+         true,
+         true,
+         {},
+         "Printout saved as " + file},
+        {"no printer",
+         PrintoutStart::Unattended,
+         false,
+         false,
+         false,
+         false,
+         {},
+         "Printing failed: No printer is available."},
         {"job refused",
          PrintoutStart::Interactive,
          true,
          true,
          true,
          false,
-         {"Printing failed: The printer refused the job. | Print"}},
+         {"Printing failed: The printer refused the job. | Print"},
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -98,9 +115,14 @@ TEST(Printout, EveryEndIsToldOnceAndAFileOnlyToTheUserWhoAskedForIt)
         std::vector<std::string> messages;
         for (const auto& m : t.host.messages) messages.push_back(m.text + " | " + m.title);
         EXPECT_EQ(messages, c.messages);
-        // Nobody waits at an unattended printout: its failure goes into the clock line.
-        EXPECT_EQ(t.state.clockNote.empty(), c.start == PrintoutStart::Interactive || c.printed);
+        EXPECT_EQ(t.state.clockNote, c.clockNote);
         EXPECT_TRUE(t.host.openWindows.empty());
+        // The printer knew who asked while it printed, and is back to the user's afterwards.
+        if (c.available) {
+            EXPECT_EQ(t.printer.unattendedDocuments(),
+                      std::vector<bool>{c.start == PrintoutStart::Unattended});
+        }
+        EXPECT_FALSE(t.printer.unattended());
     }
 }
 

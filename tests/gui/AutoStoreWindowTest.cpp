@@ -48,7 +48,7 @@ TEST(AutoStoreWindowGui, EveryTickStoresTheInstrumentsRecordsIntoTheNextNumbered
     EXPECT_FALSE(named(rig.window, "readButton").isEnabled());
     auto& w = *rig.window.windows().window<AutoStoreWindow>(ToolWindow::AutostoreWindow);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("AutoStore"));
-    EXPECT_EQ(w.fileLabel()->text().toStdString(), rig.paths.userDataDir() + "/AutostoreXXX");
+    EXPECT_EQ(w.fileLabel()->text().toStdString(), rig.paths.userFilesDir() + "/AutostoreXXX");
     EXPECT_GE(w.fileLabel()->width(), w.fileLabel()->sizeHint().width());  // shown whole
 
     w.timedOption()->click();
@@ -61,7 +61,7 @@ TEST(AutoStoreWindowGui, EveryTickStoresTheInstrumentsRecordsIntoTheNextNumbered
         rig.clock.advance(1000);
         rig.app.timerTick();
     }
-    const fs::path folder = rig.paths.userDataDir();
+    const fs::path folder = rig.paths.userFilesDir();
     for (const char* name :
          {"AutostoreXXX00000.mes", "AutostoreXXX00001.mes", "AutostoreXXX00002.mes"})
         EXPECT_TRUE(fs::exists(folder / name)) << name;
@@ -104,7 +104,7 @@ TEST(AutoStoreWindowGui, OneClickDuringAStorePausesOnceTheStoreHasEnded)
         rig.app.timerTick();
     }
     EXPECT_EQ(pending, QStringLiteral("Start (waits)"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(rig.paths.userDataDir()), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(rig.paths.userFilesDir()), {}), 1);
     EXPECT_EQ(w.startButton()->text(), QStringLiteral("Start"));
     EXPECT_TRUE(w.startButton()->isEnabled());
 }

@@ -183,6 +183,56 @@ TEST(MainWindow, TheHostSetsTheCheckBoxesQuietlyAndShowsLineBreaks)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// Counts the layout requests that reach the toolbar or the main window.
+class LayoutRequests : public QObject {
+public:
+    LayoutRequests(QObject* toolbar, QObject* window) : toolbar_(toolbar), window_(window)
+    {
+        QApplication::instance()->installEventFilter(this);
+    }
+    ~LayoutRequests() override { QApplication::instance()->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::LayoutRequest && (watched == toolbar_ || watched == window_))
+            ++count;
+        return false;
+    }
+
+private:
+    QObject* toolbar_;
+    QObject* window_;
+};
+
+TEST(MainWindow, AClockTickRepaintsTheLabelAloneAndALongNoteStaysReadable)
+{
+    ProgramRig rig;
+    rig.startUp();
+    QLabel* clock = rig.window.controls().clockLabel;
+    const QSize size = clock->size();
+    LayoutRequests requests(rig.window.findChild<QToolBar*>(QStringLiteral("toolbar")),
+                            &rig.window);
+    rig.state.autoStore.autoStoreActive = 1;  // a longer line with the autostore's status
+    for (int tick = 0; tick < 5; ++tick) {
+        if (tick == 3)
+            rig.state.clockNote =
+                "Printout saved as /home/someone/Documents/ql240/" + std::string(40, 'x') + ".pdf";
+        rig.clock.advance(1000);
+        rig.app.timerTick();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(requests.count, 0);
+    EXPECT_EQ(clock->size(), size);
+    // The note does not fit: shortened on the label, whole as its tool tip and accessible name.
+    const QString whole = clock->accessibleName();
+    EXPECT_TRUE(whole.endsWith(QStringLiteral("xxxx.pdf"))) << whole.toStdString();
+    EXPECT_TRUE(whole.startsWith(QStringLiteral("Time: ")));
+    EXPECT_EQ(clock->toolTip(), whole);
+    EXPECT_LE(clock->fontMetrics().horizontalAdvance(clock->text()), clock->width());
+}
+
 TEST(MainWindow, ClosingReleasesTheInstrumentWritesTheDefaultsAndEnds)
 {
     ProgramRig rig;

@@ -31,7 +31,7 @@ TEST(NotesWindowGui, OpensFromTheToolbarWithTheStoredNotesAndKeepsTheirLength)
     auto& w = *rig.window.windows().window<NotesWindow>(ToolWindow::NotesWindow);
     NotesTextBox& box = *w.textBox();
     const QString stored = QStringLiteral("Stored question\nsecond line");
-    EXPECT_EQ(box.toPlainText(), stored + QString(800 - stored.size() - 1, QLatin1Char(' ')));
+    EXPECT_EQ(box.toPlainText(), stored);
     EXPECT_TRUE(w.printFaxButton()->isEnabled());
 
     // A paste of 900 characters over everything keeps 800; at the limit a key does nothing,
@@ -66,6 +66,30 @@ TEST(NotesWindowGui, OpensFromTheToolbarWithTheStoredNotesAndKeepsTheirLength)
     EXPECT_NE(file.find("support-"), std::string::npos);
     ASSERT_EQ(rig.answerer.texts.size(), 2);  // the first start, then the printout
     EXPECT_TRUE(rig.answerer.texts[1].contains(QString::fromStdString(file)));
+}
+
+TEST(NotesWindowGui, ShowsTheNotesWithoutTheirPaddingAndKeepsTypingBehindThem)
+{
+    ProgramRig rig;
+    rig.startUp();
+    rig.state.notesText.assign("Stored question");
+    named(rig.window, "notesButton").trigger();
+    QApplication::processEvents();
+    auto& w = *rig.window.windows().window<NotesWindow>(ToolWindow::NotesWindow);
+    NotesTextBox& box = *w.textBox();
+    EXPECT_EQ(box.toPlainText(), QStringLiteral("Stored question"));
+
+    // A click in the empty area below the text puts the caret behind it; what is typed there
+    // is kept, and "&OK" stores it padded as before.
+    const QRect area = box.viewport()->rect();
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, area.bottomRight() - QPoint(4, 4));
+    QTest::keyClicks(&box, QStringLiteral(" Why?"));
+    EXPECT_EQ(box.toPlainText(), QStringLiteral("Stored question Why?"));
+    EXPECT_TRUE(w.printFaxButton()->isEnabled());
+    w.okButton()->click();
+    QApplication::processEvents();
+    const std::string kept = "Stored question Why?";
+    EXPECT_EQ(rig.state.notesText.bytes(), kept + std::string(800 - kept.size(), ' '));
 }
 
 }  // namespace

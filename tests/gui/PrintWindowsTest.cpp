@@ -49,8 +49,8 @@ struct PrintRig : ProgramRig {
     std::vector<fs::path> printouts() const
     {
         std::vector<fs::path> files;
-        if (fs::is_directory(paths.printoutDir()))
-            for (const auto& entry : fs::directory_iterator(paths.printoutDir()))
+        if (fs::is_directory(paths.userFilesDir()))
+            for (const auto& entry : fs::directory_iterator(paths.userFilesDir()))
                 files.push_back(entry.path());
         return files;
     }

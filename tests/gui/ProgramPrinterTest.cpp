@@ -1,6 +1,7 @@
 // The program's printer without a system printer: each printout a PDF file of its own, named
 // after its kind and time, and a printout folder that cannot take it is a printer failure
-// that leaves no file behind.
+// that leaves no file behind; a file named in the printer set-up takes the next printout the
+// user asks for.
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,52 @@ TEST(ProgramPrinter, ADocumentStartsInBlackWhateverColourTheOneBeforeEndedIn)
         }
     EXPECT_GT(dark, 20);
     EXPECT_EQ(red, 0);
+    fs::remove_all(root);
+}
+
+TEST(ProgramPrinter, AFileNamedInTheSetupTakesTheNextPrintoutTheUserAsksFor)
+{
+    const std::string root = freshFolder();
+    FakeClock clock;
+    clock.setWallClock({2026, 5, 4, 3, 2, 1});
+    ProgramPrinter printer(clock, root + "/files", [] {
+        auto pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        pdf->setOutputFormat(QPrinter::PdfFormat);
+        return pdf;
+    });
+    // The set-up offers a file in the user's files folder; the user names another.
+    printer.setupOpening();
+    EXPECT_EQ(printer.qprinter().outputFileName().toStdString(), root + "/files/printout.pdf");
+    const std::string named = root + "/report.pdf";
+    printer.qprinter().setOutputFileName(QString::fromStdString(named));
+    printer.setupClosed(true);
+
+    const std::string dated = root + "/files/screen-20260504-030201";
+    struct Printout {
+        const char* what;
+        bool unattended;
+        bool setupCancelled;  // the set-up opened and cancelled before this printout
+        std::string file;
+    } printouts[] = {
+        {"the instrument's copy request leaves it", true, false, dated + ".pdf"},
+        {"a cancelled set-up keeps it", false, true, named},
+        {"the one after gets a file of its own", false, false, dated + "-2.pdf"},
+    };
+    for (const Printout& p : printouts) {
+        SCOPED_TRACE(p.what);
+        if (p.setupCancelled) {
+            printer.setupOpening();
+            printer.setupClosed(false);
+        }
+        printer.setUnattended(p.unattended);
+        ASSERT_TRUE(printDocument(printer, PageOrientation::Portrait, "screen",
+                                  [](Printer&, Surface& page) {
+                                      page.print("Screen");
+                                      return Status::success();
+                                  }));
+        EXPECT_EQ(printer.documentFile(), p.file);
+        EXPECT_GT(fs::file_size(p.file), 500u);
+    }
     fs::remove_all(root);
 }
 

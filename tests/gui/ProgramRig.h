@@ -40,8 +40,7 @@ inline std::string freshFolder()
 inline AppPaths pathsUnder(const std::string& root)
 {
     const char* data = std::getenv("QL240_DATA_DIR");
-    return AppPaths(data ? data : "data", root + "/config", root + "/userdata",
-                    root + "/printouts");
+    return AppPaths(data ? data : "data", root + "/config", root + "/userdata", root + "/files");
 }
 
 // Answers every message box that comes up and remembers what it said.
@@ -81,7 +80,15 @@ struct ProgramRig {
         : root(freshFolder()),
           sim(clock, std::move(config)),
           port(sim, clock),
-          program(port, clock, pathsUnder(root)),
+          program(port, clock, pathsUnder(root),
+                  [this] {
+                      // Printouts become files under `root`, also where a system printer is
+                      // installed.
+                      ++printersMade;
+                      auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+                      printer->setOutputFormat(QPrinter::PdfFormat);
+                      return printer;
+                  }),
           paths(program.paths()),
           state(program.state()),
           views(program.views()),
@@ -90,8 +97,6 @@ struct ProgramRig {
           link(program.link()),
           app(program.controller())
     {
-        // Printouts become files under `root`, also where a system printer is installed.
-        program.printer().qprinter().setOutputFormat(QPrinter::PdfFormat);
         window.show();
         QApplication::processEvents();
     }
@@ -117,6 +122,7 @@ struct ProgramRig {
     FakeClock clock;
     scopesim::ScopeSimulator sim;
     scopesim::SimulatedPort port;
+    int printersMade = 0;  // QPrinters the program made
     Program program;
     const AppPaths& paths;
     ProgramState& state;

@@ -1,7 +1,7 @@
 // The program as a user runs it, built by the same composition as main.cpp: Read on the
 // toolbar reaches the simulated instrument and redraws the screen; a remote READ and a
 // toolbar Read never run at once; every control a keyboard can reach has a name a screen
-// reader can say.
+// reader can say; a start makes no printer and no window it does not show.
 
 #include <gtest/gtest.h>
 
@@ -17,9 +17,11 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <functional>
+#include <set>
 
 #include "ProgramRig.h"
 #include "WindowWalk.h"
+#include "app/ScreenPrintout.h"
 
 namespace ql::gui {
 namespace {
@@ -78,6 +80,32 @@ TEST(Program, ReadOnTheToolbarReadsTheInstrumentAndRedrawsTheScreen)
     EXPECT_TRUE(rig.readButton().isEnabled());
     EXPECT_EQ(rig.sim.commandTexts().back(), "rm0");
     EXPECT_EQ(rig.answerer.texts.size(), 1);  // only the first start's message
+}
+
+TEST(Program, AStartMakesNoPrinterAndOnlyTheWindowsItShows)
+{
+    StartedProgram rig;
+    // Nothing of the printing system at start: a print server that is slow or unreachable
+    // cannot hold it up.
+    EXPECT_EQ(rig.printersMade, 0);
+    // The windows a start shows (those that give way to a small screen are made to measure
+    // them, then closed): the screen, the five panels, the cursors and the measurements.
+    const std::set<ToolWindow> shownAtStart = {
+        ToolWindow::ScreenWindow,  ToolWindow::MeasurementWindow, ToolWindow::ChannelPanel,
+        ToolWindow::TimebasePanel, ToolWindow::TriggerPanel,      ToolWindow::IntensityPanel,
+        ToolWindow::StoragePanel,  ToolWindow::CursorWindow};
+    for (int i = 0; i < kToolWindowCount; ++i) {
+        const auto id = static_cast<ToolWindow>(i);
+        if (const ToolWindowEntry* entry = rig.window.windows().find(id)) {
+            EXPECT_EQ(entry->isMade(), shownAtStart.contains(id)) << toolWindowName(id);
+        }
+    }
+
+    // The first printout makes the printer, once for every printout after it.
+    for (int printout = 0; printout < 2; ++printout)
+        EXPECT_TRUE(printScreenHardcopy(rig.state, rig.host, rig.program.printer(),
+                                        PrintoutStart::Interactive));
+    EXPECT_EQ(rig.printersMade, 1);
 }
 
 TEST(Program, ARemoteReadAndAToolbarReadNeverRunAtOnce)

@@ -94,7 +94,7 @@ TEST(PrintoutFile, PrintoutsGoToTheDocumentsFolderTheDesktopNames)
     writeFile(home + "/.config/user-dirs.dirs",
               "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
     EXPECT_EQ(documentsFolder(), home + "/Papers");
-    EXPECT_EQ(AppPaths::fromEnvironment().printoutDir(), home + "/Papers/ql240");
+    EXPECT_EQ(AppPaths::fromEnvironment().userFilesDir(), home + "/Papers/ql240");
     setenv("XDG_DOCUMENTS_DIR", dir.path().c_str(), 1);
     EXPECT_EQ(documentsFolder(), dir.path().string());
     setenv("XDG_DOCUMENTS_DIR", (home + "/missing").c_str(), 1);

@@ -1,0 +1,210 @@
+// The program beside a minimal Qt Widgets program (MinimalProbe.cpp), each run as a process of
+// its own with the same display and environment:
+//  - start to first window: from starting the process to its first window drawn, in pairs
+//    whose order alternates; the medians of both and the ratio of the medians;
+//  - idle CPU: both running side by side, the program with every window open and Auto off,
+//    the minimal program with the same fixed-size clock label ticking; the share of one core
+//    each used over the same stretch of time.
+// The per-user folders and the documents folder lie in a fresh temporary folder; the program's
+// parameter file is written there first, so that the starts measured are ordinary ones.
+// Figures of a real start need a display server: run under xvfb-run (without DISPLAY both run
+// offscreen). QL240_BENCH_PAIRS (default 15) and QL240_BENCH_IDLE_SECONDS (default 30) set the
+// lengths.
+
+#include <benchmark/benchmark.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+int setting(const char* name, int fallback)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? std::atoi(value) : fallback;
+}
+
+fs::path& benchFolder()
+{
+    static fs::path folder;
+    return folder;
+}
+
+// The environment every probe starts in, made once and removed when the benchmark ends.
+void prepareEnvironment()
+{
+    static const bool done = [] {
+        char pattern[] = "/tmp/ql240-startup-bench-XXXXXX";
+        const fs::path root = benchFolder() = ::mkdtemp(pattern);
+        std::atexit([] {
+            std::error_code ec;
+            fs::remove_all(benchFolder(), ec);
+        });
+        for (const char* folder : {"config", "data", "documents", "runtime"})
+            fs::create_directories(root / folder);
+        fs::permissions(root / "runtime", fs::perms::owner_all);
+        ::setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+        ::setenv("XDG_DOCUMENTS_DIR", (root / "documents").c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", (root / "runtime").c_str(), 1);
+        ::setenv("QL240_DATA_DIR", QL240_BUILD_DATA, 1);
+        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        return true;
+    }();
+    (void)done;
+}
+
+// A probe process with its standard output on a pipe.
+class Probe {
+public:
+    Probe(const char* program, const char* mode)
+    {
+        int pipeEnds[2];
+        if (::pipe(pipeEnds) != 0) throw std::runtime_error("no pipe");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+        char* argv[] = {const_cast<char*>(program), const_cast<char*>(mode), nullptr};
+        started_ = Clock::now();
+        if (posix_spawn(&pid_, program, &actions, nullptr, argv, environ) != 0)
+            throw std::runtime_error(std::string("cannot start ") + program);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(pipeEnds[1]);
+        out_ = pipeEnds[0];
+    }
+    ~Probe()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        ::close(out_);
+    }
+    Probe(const Probe&) = delete;
+    Probe& operator=(const Probe&) = delete;
+
+    // Milliseconds from the start to the line "shown"; throws after `timeoutMs`.
+    double millisecondsToFirstWindow(int timeoutMs = 30000)
+    {
+        std::string seen;
+        while (seen.find("shown\n") == std::string::npos) {
+            pollfd p{out_, POLLIN, 0};
+            if (::poll(&p, 1, timeoutMs) <= 0) throw std::runtime_error("no window shown");
+            char buffer[64];
+            const ssize_t n = ::read(out_, buffer, sizeof buffer);
+            if (n <= 0) throw std::runtime_error("the probe ended without a window");
+            seen.append(buffer, static_cast<std::size_t>(n));
+        }
+        return std::chrono::duration<double, std::milli>(Clock::now() - started_).count();
+    }
+
+    // Waits until the process has ended by itself.
+    int wait()
+    {
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return status;
+    }
+
+    // User and system CPU time the process has used so far, in seconds.
+    double cpuSeconds() const
+    {
+        std::ifstream in("/proc/" + std::to_string(pid_) + "/stat");
+        std::string stat((std::istreambuf_iterator<char>(in)), {});
+        std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+        std::string field;
+        long ticks = 0;
+        for (int i = 3; i <= 15 && fields >> field; ++i)
+            if (i == 14 || i == 15) ticks += std::stol(field);  // utime, stime
+        return static_cast<double>(ticks) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+    }
+
+private:
+    pid_t pid_ = -1;
+    int out_ = -1;
+    Clock::time_point started_;
+};
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+void StartToFirstWindow(benchmark::State& state)
+{
+    prepareEnvironment();
+    Probe(QL240_PROGRAM_PROBE, "prepare").wait();
+    const int pairs = setting("QL240_BENCH_PAIRS", 15);
+    std::vector<double> program, minimal;
+    for (auto _ : state) {
+        for (int pair = 0; pair < pairs; ++pair) {
+            const auto run = [](const char* probe) {
+                return Probe(probe, "first-window").millisecondsToFirstWindow();
+            };
+            // The order alternates, so neither profits from the other's warm caches alone.
+            if (pair % 2 == 0) {
+                program.push_back(run(QL240_PROGRAM_PROBE));
+                minimal.push_back(run(QL240_MINIMAL_PROBE));
+            } else {
+                minimal.push_back(run(QL240_MINIMAL_PROBE));
+                program.push_back(run(QL240_PROGRAM_PROBE));
+            }
+        }
+        state.SetIterationTime(median(program) / 1000.0);
+    }
+    state.counters["ql240_ms"] = median(program);
+    state.counters["minimal_ms"] = median(minimal);
+    state.counters["ratio"] = median(program) / median(minimal);
+}
+BENCHMARK(StartToFirstWindow)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void IdleCpuWithEveryWindowOpen(benchmark::State& state)
+{
+    prepareEnvironment();
+    Probe(QL240_PROGRAM_PROBE, "prepare").wait();
+    const int seconds = setting("QL240_BENCH_IDLE_SECONDS", 30);
+    double programShare = 0, minimalShare = 0;
+    for (auto _ : state) {
+        Probe program(QL240_PROGRAM_PROBE, "idle");
+        Probe minimal(QL240_MINIMAL_PROBE, "idle");
+        program.millisecondsToFirstWindow();
+        minimal.millisecondsToFirstWindow();
+        // Every window opened and drawn before the stretch measured.
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        const double programBefore = program.cpuSeconds();
+        const double minimalBefore = minimal.cpuSeconds();
+        std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        programShare = 100.0 * (program.cpuSeconds() - programBefore) / seconds;
+        minimalShare = 100.0 * (minimal.cpuSeconds() - minimalBefore) / seconds;
+        state.SetIterationTime(seconds);
+    }
+    state.counters["ql240_cpu_percent"] = programShare;
+    state.counters["minimal_cpu_percent"] = minimalShare;
+}
+BENCHMARK(IdleCpuWithEveryWindowOpen)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
