@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "AppController.h"
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "link/ModelTable.h"
 #include "state/Desktop.h"
 

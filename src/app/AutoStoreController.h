@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "link/InstrumentLink.h"
 #include "state/FileDialogs.h"
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "SettingsPanels.h"
 #include "state/Scaling.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "PrintOptionBoxes.h"
 #include "draw/MetafileName.h"
 #include "draw/PictureClipboard.h"

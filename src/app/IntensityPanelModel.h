@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "state/ProgramState.h"
 
 namespace ql {

@@ -10,7 +10,7 @@
 #include <array>
 #include <string>
 
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "display/AutoMeasure.h"
 #include "display/DisplayViews.h"
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "draw/Printer.h"
 #include "state/Desktop.h"
 #include "state/Host.h"

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "display/DisplayViews.h"
 #include "display/ScreenMouse.h"
 

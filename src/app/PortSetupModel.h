@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "link/InstrumentLink.h"
 
 namespace ql {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "PrintOptionBoxes.h"
 #include "draw/Printer.h"
 

@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "SettingsPanels.h"
 
 namespace ql {

@@ -8,7 +8,7 @@
 #include <array>
 #include <string>
 
-#include "Followup.h"
+#include "state/WindowModel.h"
 #include "state/ProgramState.h"
 
 namespace ql {
