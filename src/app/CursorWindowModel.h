@@ -8,9 +8,9 @@
 // asks for a redraw without cursors. Every move of a cursor goes through setCursorPositions and
 // then brings the readouts and the marks up to date; the bars always show the positions.
 
-#include "state/WindowModel.h"
 #include "display/CursorReadout.h"
 #include "display/DisplayViews.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

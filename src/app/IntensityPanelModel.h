@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "state/WindowModel.h"
 #include "state/ProgramState.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

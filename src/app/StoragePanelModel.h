@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "state/WindowModel.h"
 #include "SettingsPanels.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
-#include "state/WindowModel.h"
 #include "SettingsPanels.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

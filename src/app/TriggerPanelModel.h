@@ -15,8 +15,8 @@
 
 #include <string>
 
-#include "state/WindowModel.h"
 #include "SettingsPanels.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

@@ -8,8 +8,8 @@
 #include <array>
 #include <string>
 
-#include "state/WindowModel.h"
 #include "state/ProgramState.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

@@ -104,12 +104,12 @@ public:
     void redraw();
 
     // The user's actions.
-    Followup tabChosen(FftTab tab);                             // Settings: the preview, else showFft
-    Followup windowFunctionChosen(WindowFunction window);       // stored, then the preview
-    Followup logToggled(bool on);                               // stored only
-    Followup dualViewChosen(DualView view);                     // showFft
-    Followup zoomChanged(int factor);                           // showFft
-    Followup scrollChanged(int position);                       // showFft
+    Followup tabChosen(FftTab tab);                        // Settings: the preview, else showFft
+    Followup windowFunctionChosen(WindowFunction window);  // stored, then the preview
+    Followup logToggled(bool on);                          // stored only
+    Followup dualViewChosen(DualView view);                // showFft
+    Followup zoomChanged(int factor);                      // showFft
+    Followup scrollChanged(int position);                  // showFft
     Followup titleEdited(FftTab chart, std::string_view text);  // kept to 60 characters
     Followup printClicked(FftTab chart);
     // The picture to the clipboard.

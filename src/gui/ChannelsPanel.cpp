@@ -38,8 +38,9 @@ Rgb traceColour(Channel ch)
 }  // namespace
 
 ChannelsPanel::ChannelsPanel(ProgramState& state, Host& host, char decimalSign, QWidget* parent)
-    : SettingsPanel(host, ToolWindow::ChannelPanel, UiAction::ChannelMenuItem, QStringLiteral("Channels"),
-                          QStringLiteral("channelsPanel"), parent, state, decimalSign)
+    : SettingsPanel(host, ToolWindow::ChannelPanel, UiAction::ChannelMenuItem,
+                    QStringLiteral("Channels"), QStringLiteral("channelsPanel"), parent, state,
+                    decimalSign)
 {
     auto* layout = new QHBoxLayout;
     layout->addWidget(buildColumn(Channel::Ch1));

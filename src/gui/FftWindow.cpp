@@ -73,7 +73,8 @@ FftWindow::FftWindow(ProgramState& state, Host& host, FileDialogs& dialogs, char
     }
     const auto& dualViews = chartTab(FftTab::Dual)->viewOptions();
     for (std::size_t i = 0; i < dualViews.size(); ++i)
-        onChosen(dualViews[i], [this, i] { return model_.dualViewChosen(static_cast<DualView>(i)); });
+        onChosen(dualViews[i],
+                 [this, i] { return model_.dualViewChosen(static_cast<DualView>(i)); });
     model_.preview().updated = [this] { preview_->drawn(); };
     paintView();
 }

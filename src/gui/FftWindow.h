@@ -41,7 +41,6 @@ public:
     // `clipboard` or to a metafile, each dated by `clock`.
     void connectOutputs(Printer& printer, PictureClipboard& clipboard, Clock& clock);
 
-    FftWindowController& controller() { return model_; }
     QTabBar* tabBar() const { return tabBar_; }
     FftChartTab* chartTab(FftTab tab) const;
     QRadioButton* windowOption(WindowFunction window) const;

@@ -43,7 +43,6 @@ public:
                     QWidget* parent = nullptr);
     ~HarmonicsWindow() override;
 
-    HarmonicsWindowController& controller() { return model_; }
     QTabWidget* tabs() const { return tabs_; }
     QTableWidget* table() const { return table_; }
     // The chart's three pictures laid out as the window shows them: level strip, chart and

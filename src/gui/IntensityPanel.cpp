@@ -15,8 +15,8 @@ constexpr Rgb kYellow = {255, 255, 0}, kLightYellow = {255, 255, 192};
 }  // namespace
 
 IntensityPanel::IntensityPanel(ProgramState& state, Host& host, QWidget* parent)
-    : SettingsPanel(host, ToolWindow::IntensityPanel, UiAction::IntensityMenuItem, QStringLiteral("Intens"),
-                          QStringLiteral("intensityPanel"), parent, state)
+    : SettingsPanel(host, ToolWindow::IntensityPanel, UiAction::IntensityMenuItem,
+                    QStringLiteral("Intens"), QStringLiteral("intensityPanel"), parent, state)
 {
     timebaseA_ = buildRow(QStringLiteral("Timebase A"), QStringLiteral("timebaseAIntensity"),
                           kGreen, kLightGreen);

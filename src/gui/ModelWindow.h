@@ -17,8 +17,8 @@
 // - The on...() helpers connect a control through UserChanges, so the mouse, the keyboard and
 //   an assistive technology act alike. Each runs the handler (which returns a Followup, or
 //   nothing for an operation that asks nothing more), applies the view and carries out the
-//   Followup: the redraw, the refreshes, then closing the window when asked (a dialog is accepted, a
-//   window in the main window's area is closed through the registry).
+//   Followup: the redraw, the refreshes, then closing the window when asked (a dialog is accepted,
+//   a window in the main window's area is closed through the registry).
 // - A text box being typed in keeps its text: showText() leaves a box that has the focus
 //   alone, except the box whose entry (Enter, or leaving it) the handler has just taken, which
 //   shows what the model made of it.
@@ -249,9 +249,8 @@ void ModelWindowBase::onStepped(QToolButton* up, QToolButton* down, Handler hand
 template <class Handler>
 void ModelWindowBase::onEdited(QLineEdit* box, Handler handler)
 {
-    changes_.onEdited(box, [this, handler](const QString& text) mutable {
-        act(handler, text.toStdString());
-    });
+    changes_.onEdited(
+        box, [this, handler](const QString& text) mutable { act(handler, text.toStdString()); });
 }
 
 template <class Handler>

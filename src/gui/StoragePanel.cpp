@@ -53,8 +53,9 @@ private:
 
 StoragePanel::StoragePanel(ProgramState& state, Host& host, InstrumentOperations& operations,
                            char decimalSign, QWidget* parent)
-    : SettingsPanel(host, ToolWindow::StoragePanel, UiAction::StorageMenuItem, QStringLiteral("Storage"),
-                          QStringLiteral("storagePanel"), parent, state, decimalSign)
+    : SettingsPanel(host, ToolWindow::StoragePanel, UiAction::StorageMenuItem,
+                    QStringLiteral("Storage"), QStringLiteral("storagePanel"), parent, state,
+                    decimalSign)
 {
     auto* layout = new QHBoxLayout;
     layout->addWidget(buildModes(), 0, Qt::AlignTop);

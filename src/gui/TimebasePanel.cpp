@@ -38,8 +38,9 @@ QHBoxLayout* spinRow(QLabel* caption, QLabel* value, QToolButton* up, QToolButto
 }  // namespace
 
 TimebasePanel::TimebasePanel(ProgramState& state, Host& host, char decimalSign, QWidget* parent)
-    : SettingsPanel(host, ToolWindow::TimebasePanel, UiAction::TimebaseMenuItem, QStringLiteral("Timebase"),
-                          QStringLiteral("timebasePanel"), parent, state, decimalSign)
+    : SettingsPanel(host, ToolWindow::TimebasePanel, UiAction::TimebaseMenuItem,
+                    QStringLiteral("Timebase"), QStringLiteral("timebasePanel"), parent, state,
+                    decimalSign)
 {
     auto* grid = new QGridLayout;
     a_ = buildColumn(QStringLiteral("timebaseA"), QStringLiteral("Time base A"));

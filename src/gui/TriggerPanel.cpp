@@ -8,8 +8,8 @@
 namespace ql::gui {
 
 TriggerPanel::TriggerPanel(ProgramState& state, Host& host, QWidget* parent)
-    : SettingsPanel(host, ToolWindow::TriggerPanel, UiAction::TriggerMenuItem, QStringLiteral("Trigger"),
-                          QStringLiteral("triggerPanel"), parent, state)
+    : SettingsPanel(host, ToolWindow::TriggerPanel, UiAction::TriggerMenuItem,
+                    QStringLiteral("Trigger"), QStringLiteral("triggerPanel"), parent, state)
 {
     auto* box = new QVBoxLayout;
     statusBar_ = valueLabel(QStringLiteral("triggerStatusBar"), QStringLiteral("Trigger status"));

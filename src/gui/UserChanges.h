@@ -6,7 +6,8 @@
 //
 // - a check box acts on every change of its state (toggled), an option when it becomes the
 //   checked one (the option that goes unchecked at the same time does nothing);
-// - a list acts on the entry chosen, tabs on the tab chosen, a list of rows on a new selected row, a bar or a spin box
+// - a list acts on the entry chosen, tabs on the tab chosen, a list of rows on a new selected row,
+// a bar or a spin box
 //   on a new value, a push button on clicked();
 // - a text box acts as its own rule says, on each typed edit or on its entry (Enter or leaving
 //   it); a text set from outside the keyboard (an assistive technology's "set text") counts as

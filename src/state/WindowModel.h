@@ -34,6 +34,7 @@ struct Followup {
 void carryOut(Host& host, const Followup& followup);
 
 // A model whose state may need correcting before it is shown.
+// clang-format off
 template <class Model>
 concept SettlesFirst = requires(Model& model) { model.settle(); };
 
@@ -43,5 +44,6 @@ concept WindowModel = requires(const Model& model) {
 } && (!SettlesFirst<Model> || requires(Model& model) {
     { model.settle() } -> std::same_as<Followup>;
 });
+// clang-format on
 
 }  // namespace ql
