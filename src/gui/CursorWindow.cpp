@@ -101,7 +101,6 @@ CursorWindow::CursorWindow(ProgramState& state, DisplayViews& views, Host& host,
     onMoved(cursor1Bar_, [this](int v) { return model_.cursor1BarChanged(v); });
     onMoved(cursor2Bar_, [this](int v) { return model_.cursor2BarChanged(v); });
     onSwitched(refBox_, [this](bool checked) { return model_.refBoxChanged(checked); });
-    paintView();
 }
 
 void CursorWindow::showView(const CursorWindowView& v)

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "FixedPlaces.h"
+#include "ModelWindow.h"
 #include "QtPaintDevice.h"
 #include "state/Twips.h"
 
@@ -255,9 +256,7 @@ void FftChartTab::chartUpdated()
     notActual_->setVisible(view.notActualVisible);
     const FftChartCells& c = view.cells;
     const auto show = [](QLabel* label, const std::string& text) {
-        if (!label) return;
-        label->setText(QString::fromStdString(text));
-        label->setAccessibleDescription(label->text());
+        if (label) ModelWindowBase::showValue(label, text);
     };
     show(cursorFrequency_, c.cursorFrequency);
     if (dual_) {

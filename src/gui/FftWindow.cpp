@@ -76,7 +76,6 @@ FftWindow::FftWindow(ProgramState& state, Host& host, FileDialogs& dialogs, char
         onChosen(dualViews[i],
                  [this, i] { return model_.dualViewChosen(static_cast<DualView>(i)); });
     model_.preview().updated = [this] { preview_->drawn(); };
-    paintView();
 }
 
 FftWindow::~FftWindow()
@@ -95,7 +94,6 @@ void FftWindow::connectOutputs(Printer& printer, PictureClipboard& clipboard, Cl
     metrics_ = std::make_unique<QtPaintDevice>(metricsPicture_);
     model_.setOutputs(fftChartOutputs(state_, host(), printer, clipboard, clock, model_.charts(),
                                       metrics_.get(), decimalSign_));
-    paintView();
 }
 
 QWidget* FftWindow::buildSettingsPage()

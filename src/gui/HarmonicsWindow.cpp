@@ -1,7 +1,6 @@
 #include "HarmonicsWindow.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,7 +13,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <algorithm>
-#include <utility>
 
 #include "FixedPlaces.h"
 #include "LimitEditor.h"
@@ -130,14 +128,13 @@ HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitStore& li
         if (open_) runAnalysis();
     });
 
-    onChosen(tabs_,
+    onChosen(tabs_->tabBar(),
              [this](int index) { return model_.tabChosen(static_cast<HarmonicsTab>(index)); });
     HarmonicsChartView& chart = model_.chart();
     chart.stripBackground = Rgb{static_cast<std::uint8_t>(palette().window().color().red()),
                                 static_cast<std::uint8_t>(palette().window().color().green()),
                                 static_cast<std::uint8_t>(palette().window().color().blue())};
     chart.updated = [this] { chartDrawn(); };
-    paintView();
 }
 
 HarmonicsWindow::~HarmonicsWindow()

@@ -25,12 +25,6 @@ void ModelWindowBase::paintView()
     paint();
 }
 
-void ModelWindowBase::afterAction(const Followup& followup)
-{
-    applyView();
-    followUp(followup);
-}
-
 void ModelWindowBase::followUp(const Followup& followup)
 {
     carryOut(host_, followup);

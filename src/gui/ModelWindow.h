@@ -44,9 +44,6 @@ class QAbstractSlider;
 class QButtonGroup;
 class QComboBox;
 class QLabel;
-class QSpinBox;
-class QTabBar;
-class QTabWidget;
 class QToolButton;
 
 namespace ql::gui {
@@ -60,57 +57,7 @@ public:
     // what the settle asked for.
     void applyView();
 
-protected:
-    // `window` is the QWidget this base stands beside; `id` the window's row in the registry.
-    ModelWindowBase(QWidget& window, Host& host, ToolWindow id);
-
-    // Shows the view without settling first.
-    void paintView();
-    // After a user's action: applies the view, then does what the handler asked of the program.
-    void afterAction(const Followup& followup);
-    Host& host() const { return host_; }
-
-    // The connections, each calling `handler` on the user's action:
-    // a check box with its new check state,
-    template <class Handler>
-    void onSwitched(QAbstractButton* box, Handler handler);
-    // an option button of its own, an option group with the number of the chosen option, a
-    // list with the chosen entry, tabs with the chosen tab,
-    template <class Handler>
-    void onChosen(QAbstractButton* option, Handler handler);
-    template <class Handler>
-    void onChosen(QButtonGroup* group, Handler handler);
-    template <class Handler>
-    void onChosen(QComboBox* list, Handler handler);
-    template <class Handler>
-    void onChosen(QTabBar* tabs, Handler handler);
-    template <class Handler>
-    void onChosen(QTabWidget* tabs, Handler handler);
-    // a push button pressed,
-    template <class Handler>
-    void onPressed(QAbstractButton* button, Handler handler);
-    // a bar or a number box with its new value,
-    template <class Handler>
-    void onMoved(QAbstractSlider* bar, Handler handler);
-    template <class Handler>
-    void onMoved(QSpinBox* box, Handler handler);
-    // a spin's two arrows with the arrow pressed,
-    template <class Handler>
-    void onStepped(QToolButton* up, QToolButton* down, Handler handler);
-    // a text box with its text: on each edit, or on its entry (Enter, or leaving it).
-    template <class Handler>
-    void onEdited(QLineEdit* box, Handler handler);
-    template <class Handler>
-    void onEntered(QLineEdit* box, Handler handler);
-
-    // A control the window shows but does not connect through the helpers: its signals are
-    // blocked while the view is shown too.
-    void addControl(QObject* control) { changes_.add(control); }
-
     // --- Showing values ---------------------------------------------------------------------
-    // A box's text from the view, unless the user is typing in it (see above); the text is set
-    // only when it differs, so the cursor stays where it is.
-    void showText(QLineEdit* box, const std::string& text) const;
     // Shows `text` in a label that holds a value and tells a screen reader.
     static void showValue(QLabel* label, const std::string& text);
     // Selects option `option` of the group, or none for kNoOption or a number it lacks.
@@ -121,14 +68,82 @@ protected:
                          const std::string& text);
     static void showBackground(QWidget* widget, Rgb colour);
 
+protected:
+    // `window` is the QWidget this base stands beside; `id` the window's row in the registry.
+    ModelWindowBase(QWidget& window, Host& host, ToolWindow id);
+
+    // Shows the view without settling first.
+    void paintView();
+    Host& host() const { return host_; }
+
+    // The connections, each running handler `h` on the user's action: a check box with its
+    // new check state; an option button of its own; an option group with the number of the
+    // chosen option, a list with the chosen entry, tabs with the chosen tab; a push button; a
+    // bar or a number box with its new value; a spin's two arrows with the arrow pressed; a
+    // text box with its text, on each edit or on its entry (Enter, or leaving it).
+    template <class H>
+    void onSwitched(QAbstractButton* box, H h)
+    {
+        changes_.onSwitched(box, acting(h));
+    }
+    template <class Control, class H>
+    void onChosen(Control* options, H h)
+    {
+        changes_.onChosen(options, acting(h));
+    }
+    template <class H>
+    void onPressed(QAbstractButton* button, H h)
+    {
+        changes_.onPressed(button, acting(h));
+    }
+    template <class Control, class H>
+    void onMoved(Control* bar, H h)
+    {
+        changes_.onMoved(bar, acting(h));
+    }
+    template <class H>
+    void onStepped(QToolButton* up, QToolButton* down, H h)
+    {
+        changes_.onPressed(up, [this, h]() mutable { act(h, SpinArrow::Up); });
+        changes_.onPressed(down, [this, h]() mutable { act(h, SpinArrow::Down); });
+    }
+    template <class H>
+    void onEdited(QLineEdit* box, H h)
+    {
+        changes_.onEdited(box,
+                          [this, h](const QString& text) mutable { act(h, text.toStdString()); });
+    }
+    template <class H>
+    void onEntered(QLineEdit* box, H h)
+    {
+        changes_.onEntered(box, [this, box, h]() mutable {
+            const QLineEdit* before = std::exchange(entered_, box);
+            act(h, box->text().toStdString());
+            entered_ = before;
+        });
+    }
+
+    // A box's text from the view, unless the user is typing in it (see above); the text is set
+    // only when it differs, so the cursor stays where it is.
+    void showText(QLineEdit* box, const std::string& text) const;
+    // A control the window shows but does not connect through the helpers: its signals are
+    // blocked while the view is shown too.
+    void addControl(QObject* control) { changes_.add(control); }
+
 private:
     virtual Followup settle() = 0;
     virtual void paint() = 0;
     // Carries out a Followup, closing the window when it asks.
     void followUp(const Followup& followup);
 
-    template <class Handler, class... Args>
-    void act(Handler& handler, Args&&... args);
+    // Runs a handler, applies the view, then does what the handler asked of the program.
+    template <class H, class... Args>
+    void act(H& h, const Args&... args);
+    template <class H>
+    auto acting(H h)
+    {
+        return [this, h](const auto&... args) mutable -> void { act(h, args...); };
+    }
 
     QWidget& window_;
     Host& host_;
@@ -169,98 +184,19 @@ private:
     void paint() final { showView(std::as_const(model_).view()); }
 };
 
-// --- The connections -------------------------------------------------------------------------
-
-template <class Handler, class... Args>
-void ModelWindowBase::act(Handler& handler, Args&&... args)
+template <class H, class... Args>
+void ModelWindowBase::act(H& h, const Args&... args)
 {
-    using Result = std::invoke_result_t<Handler&, Args...>;
+    using Result = std::invoke_result_t<H&, const Args&...>;
     static_assert(std::same_as<Result, Followup> || std::is_void_v<Result>,
                   "a handler returns its Followup, or nothing when nothing follows");
-    if constexpr (std::is_void_v<Result>) {
-        handler(std::forward<Args>(args)...);
-        afterAction({});
-    } else {
-        afterAction(handler(std::forward<Args>(args)...));
-    }
-}
-
-template <class Handler>
-void ModelWindowBase::onSwitched(QAbstractButton* box, Handler handler)
-{
-    changes_.onSwitched(box, [this, handler](bool checked) mutable { act(handler, checked); });
-}
-
-template <class Handler>
-void ModelWindowBase::onChosen(QAbstractButton* option, Handler handler)
-{
-    changes_.onChosen(option, [this, handler]() mutable { act(handler); });
-}
-
-template <class Handler>
-void ModelWindowBase::onChosen(QButtonGroup* group, Handler handler)
-{
-    changes_.onChosen(group, [this, handler](int option) mutable { act(handler, option); });
-}
-
-template <class Handler>
-void ModelWindowBase::onChosen(QComboBox* list, Handler handler)
-{
-    changes_.onChosen(list, [this, handler](int entry) mutable { act(handler, entry); });
-}
-
-template <class Handler>
-void ModelWindowBase::onChosen(QTabBar* tabs, Handler handler)
-{
-    changes_.onChosen(tabs, [this, handler](int tab) mutable { act(handler, tab); });
-}
-
-template <class Handler>
-void ModelWindowBase::onChosen(QTabWidget* tabs, Handler handler)
-{
-    changes_.onChosen(tabs, [this, handler](int tab) mutable { act(handler, tab); });
-}
-
-template <class Handler>
-void ModelWindowBase::onPressed(QAbstractButton* button, Handler handler)
-{
-    changes_.onPressed(button, [this, handler]() mutable { act(handler); });
-}
-
-template <class Handler>
-void ModelWindowBase::onMoved(QAbstractSlider* bar, Handler handler)
-{
-    changes_.onMoved(bar, [this, handler](int value) mutable { act(handler, value); });
-}
-
-template <class Handler>
-void ModelWindowBase::onMoved(QSpinBox* box, Handler handler)
-{
-    changes_.onMoved(box, [this, handler](int value) mutable { act(handler, value); });
-}
-
-template <class Handler>
-void ModelWindowBase::onStepped(QToolButton* up, QToolButton* down, Handler handler)
-{
-    changes_.onPressed(up, [this, handler]() mutable { act(handler, SpinArrow::Up); });
-    changes_.onPressed(down, [this, handler]() mutable { act(handler, SpinArrow::Down); });
-}
-
-template <class Handler>
-void ModelWindowBase::onEdited(QLineEdit* box, Handler handler)
-{
-    changes_.onEdited(
-        box, [this, handler](const QString& text) mutable { act(handler, text.toStdString()); });
-}
-
-template <class Handler>
-void ModelWindowBase::onEntered(QLineEdit* box, Handler handler)
-{
-    changes_.onEntered(box, [this, box, handler]() mutable {
-        const QLineEdit* before = std::exchange(entered_, box);
-        act(handler, box->text().toStdString());
-        entered_ = before;
-    });
+    Followup followup;
+    if constexpr (std::is_void_v<Result>)
+        h(args...);
+    else
+        followup = h(args...);
+    applyView();
+    followUp(followup);
 }
 
 }  // namespace ql::gui

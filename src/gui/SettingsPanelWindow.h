@@ -12,9 +12,7 @@
 #include <QComboBox>
 #include <QToolButton>
 #include <QWidget>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "ModelWindow.h"
 

@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTabBar>
-#include <QTabWidget>
 #include <algorithm>
 #include <memory>
 #include <utility>
@@ -121,12 +120,6 @@ void UserChanges::onChosen(QTabBar* tabs, std::function<void(int)> chosen)
     // A tab the program makes the current one is shown inside painting(), no choice.
     add(tabs);
     keep(QObject::connect(tabs, &QTabBar::currentChanged, window_, std::move(chosen)));
-}
-
-void UserChanges::onChosen(QTabWidget* tabs, std::function<void(int)> chosen)
-{
-    add(tabs);
-    keep(QObject::connect(tabs, &QTabWidget::currentChanged, window_, std::move(chosen)));
 }
 
 void UserChanges::onChosen(QAbstractItemView* rows, std::function<void(int)> chosen)

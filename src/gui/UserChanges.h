@@ -34,7 +34,6 @@ class QPlainTextEdit;
 class QSpinBox;
 class QString;
 class QTabBar;
-class QTabWidget;
 
 namespace ql::gui {
 
@@ -56,7 +55,6 @@ public:
     void onChosen(QComboBox* list, std::function<void(int entry)> chosen);
     // Tabs: the tab that became the current one.
     void onChosen(QTabBar* tabs, std::function<void(int tab)> chosen);
-    void onChosen(QTabWidget* tabs, std::function<void(int tab)> chosen);
     // A list of rows (a table): the row that became the selected one, -1 for none.
     void onChosen(QAbstractItemView* rows, std::function<void(int row)> chosen);
     // A push button, or an arrow of a spin: pressed.

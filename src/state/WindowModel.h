@@ -1,17 +1,13 @@
 #pragma once
-// The shape every window's rules take, wherever they live (src/app, src/fft, src/harmonics): a
-// window model. Its Qt class (on ModelWindow, src/gui) only shows what the model says and
-// forwards the user's actions to it.
-//
-// - `settle()` (optional) corrects the state before it is shown, such as a setting the model
-//   cannot run; it returns what else must follow, and may write the state.
-// - `view()` is a pure reading of the state and the model's own choices: everything the window
-//   shows. It is callable on a const model.
-// - One handler per user action writes what the action writes and returns a Followup; an
-//   operation that talks to the instrument holds the OperationGuard of src/app.
-//
-// The window settles and shows the view when it opens, on every refresh and after every handler,
-// then carries out the Followups. Settings reach the instrument only through "Set".
+// The shape of every window's rules, wherever they live (src/app, src/fft, src/harmonics): a
+// window model, whose Qt class (on ModelWindow, src/gui) only shows it and forwards to it.
+// - `settle()` (where needed) corrects the state before it is shown, such as a setting the
+//   instrument cannot run, and returns what else must follow.
+// - `view()`, callable on a const model, is a pure reading of the state and the model's own
+//   choices: everything the window shows.
+// - One handler per user action writes what the action writes and returns a Followup.
+// The window settles and shows the view when it opens, on every refresh and after every
+// handler, then carries out the Followups. Settings reach the instrument only through "Set".
 
 #include <concepts>
 #include <type_traits>
