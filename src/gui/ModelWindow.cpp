@@ -44,6 +44,23 @@ void ModelWindowBase::showText(QLineEdit* box, const std::string& text) const
     if (box->text() != shown) box->setText(shown);
 }
 
+void ModelWindowBase::showText(QPlainTextEdit* box, const std::string& text) const
+{
+    if (box != entered_ && box->hasFocus()) return;
+    const QString shown = QString::fromStdString(text);
+    if (box->toPlainText() != shown) box->setPlainText(shown);
+}
+
+std::string ModelWindowBase::textOf(const QLineEdit* box)
+{
+    return box->text().toStdString();
+}
+
+std::string ModelWindowBase::textOf(const QPlainTextEdit* box)
+{
+    return box->toPlainText().toStdString();
+}
+
 void ModelWindowBase::showValue(QLabel* label, const std::string& text)
 {
     const QString shown = QString::fromStdString(text);

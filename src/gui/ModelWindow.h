@@ -19,14 +19,15 @@
 //   nothing for an operation that asks nothing more), applies the view and carries out the
 //   Followup: the redraw, the refreshes, then closing the window when asked (a dialog is accepted,
 //   a window in the main window's area is closed through the registry).
-// - A text box being typed in keeps its text: showText() leaves a box that has the focus
-//   alone, except the box whose entry (Enter, or leaving it) the handler has just taken, which
-//   shows what the model made of it.
+// - A text box (of one line or several) being typed in keeps its text: showText() leaves a
+//   box that has the focus alone, except the box whose entry (Enter, or leaving it) the handler has
+//   just taken, which shows what the model made of it.
 // - The frame's activation, moves and resizes reach the window through ToolWindowContent's
 //   activated(), deactivated() and placementChanged(), told by the registry row.
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <concepts>
 #include <string>
@@ -107,18 +108,18 @@ protected:
         changes_.onPressed(up, [this, h]() mutable { act(h, SpinArrow::Up); });
         changes_.onPressed(down, [this, h]() mutable { act(h, SpinArrow::Down); });
     }
-    template <class H>
-    void onEdited(QLineEdit* box, H h)
+    template <class Box, class H>
+    void onEdited(Box* box, H h)
     {
         changes_.onEdited(box,
-                          [this, h](const QString& text) mutable { act(h, text.toStdString()); });
+                          [this, box, h](const auto&...) mutable -> void { act(h, textOf(box)); });
     }
-    template <class H>
-    void onEntered(QLineEdit* box, H h)
+    template <class Box, class H>
+    void onEntered(Box* box, H h)
     {
         changes_.onEntered(box, [this, box, h]() mutable {
-            const QLineEdit* before = std::exchange(entered_, box);
-            act(h, box->text().toStdString());
+            const QWidget* before = std::exchange(entered_, box);
+            act(h, textOf(box));
             entered_ = before;
         });
     }
@@ -126,6 +127,7 @@ protected:
     // A box's text from the view, unless the user is typing in it (see above); the text is set
     // only when it differs, so the cursor stays where it is.
     void showText(QLineEdit* box, const std::string& text) const;
+    void showText(QPlainTextEdit* box, const std::string& text) const;
     // A control the window shows but does not connect through the helpers: its signals are
     // blocked while the view is shown too.
     void addControl(QObject* control) { changes_.add(control); }
@@ -139,6 +141,8 @@ private:
     // Runs a handler, applies the view, then does what the handler asked of the program.
     template <class H, class... Args>
     void act(H& h, const Args&... args);
+    static std::string textOf(const QLineEdit* box);
+    static std::string textOf(const QPlainTextEdit* box);
     template <class H>
     auto acting(H h)
     {
@@ -149,7 +153,7 @@ private:
     Host& host_;
     ToolWindow id_;
     UserChanges changes_;
-    const QLineEdit* entered_ = nullptr;  // the box whose entry is being taken
+    const QWidget* entered_ = nullptr;  // the box whose entry is being taken
 };
 
 // The base for a window over `Model`, which it owns: the model's constructor arguments follow
