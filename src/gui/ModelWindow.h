@@ -17,11 +17,11 @@
 // - The on...() helpers connect a control through UserChanges, so the mouse, the keyboard and
 //   an assistive technology act alike. Each runs the handler (which returns a Followup, or
 //   nothing for an operation that asks nothing more), applies the view and carries out the
-//   Followup: the redraw, the refreshes, then closing the window when asked (a dialog is accepted,
-//   a window in the main window's area is closed through the registry).
-// - A text box (of one line or several) being typed in keeps its text: showText() leaves a
-//   box that has the focus alone, except the box whose entry (Enter, or leaving it) the handler has
-//   just taken, which shows what the model made of it.
+//   Followup: the redraw, the refreshes, then closing the window when asked (a dialog is
+//   accepted, a window in the main window's area is closed through the registry).
+// - A text box (of one line or several) being typed in keeps its text: showText() leaves a box
+//   that has the focus alone, except the box whose entry (Enter, or leaving it) the handler
+//   has just taken, which shows what the model made of it.
 // - The frame's activation, moves and resizes reach the window through ToolWindowContent's
 //   activated(), deactivated() and placementChanged(), told by the registry row.
 
