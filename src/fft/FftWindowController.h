@@ -140,4 +140,6 @@ private:
     std::array<std::string, 3> titles_;
 };
 
+static_assert(WindowModel<FftWindowController>);
+
 }  // namespace ql

@@ -120,4 +120,6 @@ private:
     HarmonicsResult result_;
 };
 
+static_assert(WindowModel<HarmonicsWindowController>);
+
 }  // namespace ql
