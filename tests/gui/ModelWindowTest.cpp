@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QTabWidget>
 #include <QTest>
 
@@ -16,16 +15,6 @@
 
 namespace ql::gui {
 namespace {
-
-void focusIn(ProgramRig& rig, QWidget* control)
-{
-    QApplication::setActiveWindow(control->window());
-    for (QWidget* w = control; w; w = w->parentWidget())
-        if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
-            rig.window.mdiArea().setActiveSubWindow(frame);
-    control->setFocus(Qt::OtherFocusReason);
-    QApplication::processEvents();
-}
 
 TEST(ModelWindow, ARefreshKeepsTheBoxBeingTypedInAndLeavingItShowsTheModelsText)
 {
@@ -49,14 +38,14 @@ TEST(ModelWindow, ARefreshKeepsTheBoxBeingTypedInAndLeavingItShowsTheModelsText)
     for (const Case& c : cases) {
         auto* box = harmonics.findChild<QLineEdit*>(QString::fromUtf8(c.box));
         ASSERT_TRUE(box) << c.box;
-        focusIn(rig, box);
+        focusOn(rig, box);
         ASSERT_TRUE(box->hasFocus()) << c.box;
         box->selectAll();
         QTest::keyClicks(box, QString::fromUtf8(c.typed));
         rig.host.refreshWindow(ToolWindow::HarmonicsWindow);
         EXPECT_EQ(box->text(), QString::fromUtf8(c.typed)) << c.box;
 
-        focusIn(rig, elsewhere);
+        focusOn(rig, elsewhere);
         rig.host.refreshWindow(ToolWindow::HarmonicsWindow);
         const std::string shown = harmonics.model().view().*c.shown;
         EXPECT_NE(shown, c.typed) << c.box;
