@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "AppController.h"
-#include "Followup.h"
 #include "link/ModelTable.h"
 #include "state/Desktop.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

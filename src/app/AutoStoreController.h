@@ -16,9 +16,9 @@
 #include <string>
 #include <string_view>
 
-#include "Followup.h"
 #include "link/InstrumentLink.h"
 #include "state/FileDialogs.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "Followup.h"
 #include "SettingsPanels.h"
 #include "state/Scaling.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

@@ -13,7 +13,7 @@ void CursorWindowModel::opened()
 {
     state_.cursor.cursorsOn = 1;
     host_.setActionChecked(UiAction::CursorMenuItem, true);
-    show();
+    settle();
 }
 
 void CursorWindowModel::closed()
@@ -24,9 +24,10 @@ void CursorWindowModel::closed()
     host_.setActionChecked(UiAction::CursorMenuItem, false);
 }
 
-void CursorWindowModel::show()
+Followup CursorWindowModel::settle()
 {
     showCursorValues(state_, views_);
+    return {};
 }
 
 CursorWindowView CursorWindowModel::view() const
@@ -42,8 +43,7 @@ CursorWindowView CursorWindowModel::view() const
 Followup CursorWindowModel::moveTo(int cursor1, int cursor2)
 {
     setCursorPositions(state_, cursor1, cursor2);
-    show();
-    return {};
+    return settle();
 }
 
 Followup CursorWindowModel::cursor1BarChanged(int position)
@@ -59,8 +59,7 @@ Followup CursorWindowModel::cursor2BarChanged(int position)
 Followup CursorWindowModel::refBoxChanged(bool checked)
 {
     state_.cursor.cursorOnRef = checked ? 1 : 0;
-    show();
-    return {};
+    return settle();
 }
 
 Followup CursorWindowModel::stepCursor1Left()

@@ -8,9 +8,9 @@
 // asks for a redraw without cursors. Every move of a cursor goes through setCursorPositions and
 // then brings the readouts and the marks up to date; the bars always show the positions.
 
-#include "Followup.h"
 #include "display/CursorReadout.h"
 #include "display/DisplayViews.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 
@@ -26,8 +26,9 @@ public:
 
     void opened();
     void closed();
-    // Readouts, screen marks and zoom marks brought up to date (the window's repaint).
-    void show();
+    // Readouts, screen marks and zoom marks brought up to date (the window's repaint); the
+    // "Ref" box goes off when no reference trace is on.
+    Followup settle();
     CursorWindowView view() const;
 
     Followup cursor1BarChanged(int position);

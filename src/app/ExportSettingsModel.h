@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "Followup.h"
 #include "PrintOptionBoxes.h"
 #include "draw/MetafileName.h"
 #include "draw/PictureClipboard.h"
 #include "state/FileDialogs.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

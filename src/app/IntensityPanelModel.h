@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "Followup.h"
 #include "state/ProgramState.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

@@ -10,9 +10,9 @@
 #include <array>
 #include <string>
 
-#include "Followup.h"
 #include "display/AutoMeasure.h"
 #include "display/DisplayViews.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

@@ -19,11 +19,11 @@
 #include <string>
 #include <string_view>
 
-#include "Followup.h"
 #include "draw/Printer.h"
 #include "state/Desktop.h"
 #include "state/Host.h"
 #include "state/ProgramState.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

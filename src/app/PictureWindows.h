@@ -5,9 +5,9 @@
 
 #include <optional>
 
-#include "Followup.h"
 #include "display/DisplayViews.h"
 #include "display/ScreenMouse.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

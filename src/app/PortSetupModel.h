@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "Followup.h"
 #include "link/InstrumentLink.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "Followup.h"
 #include "PrintOptionBoxes.h"
 #include "draw/Printer.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

@@ -48,10 +48,10 @@ StoragePanelModel::StoragePanelModel(ProgramState& state, char decimalSign)
 {
 }
 
-StoragePanelView StoragePanelModel::repaint()
+Followup StoragePanelModel::settle()
 {
     if (state_.identity.analogModel == 1) state_.ddf.pretriggerIndex = kZeroPretriggerStep;
-    return view();
+    return {};
 }
 
 StoragePanelView StoragePanelModel::view() const

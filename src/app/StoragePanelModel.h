@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "Followup.h"
 #include "SettingsPanels.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 
@@ -74,9 +74,10 @@ public:
 
     StoragePanelModel(ProgramState& state, char decimalSign);
 
-    // What the panel shows. On an analog-only model it first sets the 0 % pre-trigger step,
+    // Before the panel shows the settings: on an analog-only model the 0 % pre-trigger step,
     // the only one that model has; nothing else is written.
-    StoragePanelView repaint();
+    Followup settle();
+    StoragePanelView view() const;
 
     // "On" in "Stor. Mode"; switching on clears the component tester and the channels panel
     // follows. Marks the screen dirty.
@@ -101,7 +102,6 @@ public:
     Followup slotChosen(int entry);
 
 private:
-    StoragePanelView view() const;
     // "##.000 ns" (or us, ms, s by the size of the time) of the pre-trigger position.
     std::string pretriggerTimeText() const;
 

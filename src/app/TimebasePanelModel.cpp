@@ -74,10 +74,10 @@ TimebasePanelModel::TimebasePanelModel(ProgramState& state, char decimalSign)
 {
 }
 
-void TimebasePanelModel::settle()
+Followup TimebasePanelModel::settle()
 {
     DdfSettings& d = state_.ddf;
-    if (!state_.caps.unitNotbb || d.digitalMode != 1) return;
+    if (!state_.caps.unitNotbb || d.digitalMode != 1) return {};
     FixedText<10>& name = state_.identity.modelName;
     name.assign(name.trimmed());
     if (name.trimmed() == kTx226) {
@@ -85,6 +85,7 @@ void TimebasePanelModel::settle()
     } else if (!state_.caps.unitNewtbmode && d.tbAIndex < kRaisedStepDefault) {
         d.tbAIndex = kRaisedStepDefault;
     }
+    return {};
 }
 
 // The step codes a list offers, in its order: the 20 ns step first on models that have it,

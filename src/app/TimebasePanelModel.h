@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
-#include "Followup.h"
 #include "SettingsPanels.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 
@@ -73,7 +73,7 @@ public:
     // What the panel corrects in the settings before it shows them: on a model without time
     // base B in digital storage mode the model name is stored trimmed and time base A raised
     // to the fastest step the model runs there. No redraw is asked for.
-    void settle();
+    Followup settle();
     TimebasePanelView view() const;
 
     // An entry of a list was chosen (kNoOption: none). Marks the screen dirty.

@@ -15,8 +15,8 @@
 
 #include <string>
 
-#include "Followup.h"
 #include "SettingsPanels.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

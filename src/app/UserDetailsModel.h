@@ -8,8 +8,8 @@
 #include <array>
 #include <string>
 
-#include "Followup.h"
 #include "state/ProgramState.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 

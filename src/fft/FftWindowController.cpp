@@ -138,32 +138,36 @@ void FftWindowController::drawPreview()
     if (preview_.updated) preview_.updated();
 }
 
-void FftWindowController::tabChosen(FftTab tab)
+Followup FftWindowController::tabChosen(FftTab tab)
 {
     charts_.selectedTab = tab;
     if (tab == FftTab::Settings)
         drawPreview();
     else
         show();
+    return {};
 }
 
-void FftWindowController::windowFunctionChosen(WindowFunction window)
+Followup FftWindowController::windowFunctionChosen(WindowFunction window)
 {
     // The spectra take the new window at their next computation.
     s_.fft.fftWindowCode = static_cast<byte>(window);
     drawPreview();
+    return {};
 }
 
-void FftWindowController::logToggled(bool on)
+Followup FftWindowController::logToggled(bool on)
 {
     // The charts change at their next computation.
     s_.fft.fftLogFlag = on ? 1 : 0;
+    return {};
 }
 
-void FftWindowController::dualViewChosen(DualView view)
+Followup FftWindowController::dualViewChosen(DualView view)
 {
     charts_.dualView = view;
     show();
+    return {};
 }
 
 void FftWindowController::applyZoom(int factor, int position)
@@ -175,50 +179,56 @@ void FftWindowController::applyZoom(int factor, int position)
     applyXZoom(s_.fft, range);
 }
 
-void FftWindowController::zoomChanged(int factor)
+Followup FftWindowController::zoomChanged(int factor)
 {
     applyZoom(factor, scrollPosition_);
     show();
+    return {};
 }
 
-void FftWindowController::scrollChanged(int position)
+Followup FftWindowController::scrollChanged(int position)
 {
     applyZoom(zoomFactor_, position);
     show();
+    return {};
 }
 
-void FftWindowController::titleEdited(FftTab chart, std::string_view text)
+Followup FftWindowController::titleEdited(FftTab chart, std::string_view text)
 {
     titles_[chartIndex(chart)] = firstCharacters(text, kFftTitleLength);
+    return {};
 }
 
-void FftWindowController::printClicked(FftTab chart)
+Followup FftWindowController::printClicked(FftTab chart)
 {
-    if (!isChartTab(chart) || !outputs_.print || !this->chart(chart).printEnabled) return;
+    if (!isChartTab(chart) || !outputs_.print || !this->chart(chart).printEnabled) return {};
     outputs_.print(chart, title(chart));
+    return {};
 }
 
-void FftWindowController::copyClicked(FftTab chart)
+Followup FftWindowController::copyClicked(FftTab chart)
 {
-    if (!isChartTab(chart) || !outputsAvailable()) return;
+    if (!isChartTab(chart) || !outputsAvailable()) return {};
     s_.exportTarget.exportToFile = false;
     outputs_.render(chart, title(chart));
+    return {};
 }
 
-void FftWindowController::saveClicked(FftTab chart)
+Followup FftWindowController::saveClicked(FftTab chart)
 {
-    if (!isChartTab(chart) || !outputsAvailable()) return;
+    if (!isChartTab(chart) || !outputsAvailable()) return {};
     const std::optional<std::string> chosen = dialogs_.chooseFileToSave(wmfSaveDialogRequest());
-    if (!chosen) return;
+    if (!chosen) return {};
     s_.exportTarget.exportFileName = *chosen;
     if (!isMetafileName(*chosen)) {
         host_.report(badMetafileName(*chosen));
-        return;
+        return {};
     }
     s_.exportTarget.exportToFile = true;
     host_.setBusyPointer(true);
     outputs_.render(chart, title(chart));
     host_.setBusyPointer(false);
+    return {};
 }
 
 void FftWindowController::chartMouseMoved(FftTab chart, int buttons, double x, double y)

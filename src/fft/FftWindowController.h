@@ -22,6 +22,7 @@
 #include "WindowFunction.h"
 #include "state/FileDialogs.h"
 #include "state/Host.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 
@@ -103,19 +104,19 @@ public:
     void redraw();
 
     // The user's actions.
-    void tabChosen(FftTab tab);                             // Settings: the preview, else showFft
-    void windowFunctionChosen(WindowFunction window);       // stored, then the preview
-    void logToggled(bool on);                               // stored only
-    void dualViewChosen(DualView view);                     // showFft
-    void zoomChanged(int factor);                           // showFft
-    void scrollChanged(int position);                       // showFft
-    void titleEdited(FftTab chart, std::string_view text);  // kept to 60 characters
-    void printClicked(FftTab chart);
+    Followup tabChosen(FftTab tab);                        // Settings: the preview, else showFft
+    Followup windowFunctionChosen(WindowFunction window);  // stored, then the preview
+    Followup logToggled(bool on);                          // stored only
+    Followup dualViewChosen(DualView view);                // showFft
+    Followup zoomChanged(int factor);                      // showFft
+    Followup scrollChanged(int position);                  // showFft
+    Followup titleEdited(FftTab chart, std::string_view text);  // kept to 60 characters
+    Followup printClicked(FftTab chart);
     // The picture to the clipboard.
-    void copyClicked(FftTab chart);
+    Followup copyClicked(FftTab chart);
     // The save dialog, then the picture under the chosen name; a name not ending in "WMF"
     // gives "Bad Filename" (and is kept as the export file name); a cancel does nothing.
-    void saveClicked(FftTab chart);
+    Followup saveClicked(FftTab chart);
     // A mouse move over a chart at (x, y) in the chart picture's pixels with the buttons held
     // (1 left, 2 right, 4 middle). It moves the chart's cursor only on a chart that shows a
     // spectrum, whose scale gives the lines and levels under the pointer.
@@ -138,5 +139,7 @@ private:
     int scrollPosition_ = 0;
     std::array<std::string, 3> titles_;
 };
+
+static_assert(WindowModel<FftWindowController>);
 
 }  // namespace ql

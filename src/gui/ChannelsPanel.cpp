@@ -38,9 +38,9 @@ Rgb traceColour(Channel ch)
 }  // namespace
 
 ChannelsPanel::ChannelsPanel(ProgramState& state, Host& host, char decimalSign, QWidget* parent)
-    : SettingsPanelWindow(host, UiAction::ChannelMenuItem, QStringLiteral("Channels"),
-                          QStringLiteral("channelsPanel"), parent),
-      model_(state, decimalSign)
+    : SettingsPanel(host, ToolWindow::ChannelPanel, UiAction::ChannelMenuItem,
+                    QStringLiteral("Channels"), QStringLiteral("channelsPanel"), parent, state,
+                    decimalSign)
 {
     auto* layout = new QHBoxLayout;
     layout->addWidget(buildColumn(Channel::Ch1));
@@ -174,9 +174,8 @@ void ChannelsPanel::showColumn(Column& c, const ChannelColumnView& v)
     c.position->setEnabled(v.positionEnabled);
 }
 
-void ChannelsPanel::showView()
+void ChannelsPanel::showView(const ChannelsPanelView& v)
 {
-    const ChannelsPanelView v = model_.view();
     showColumn(columns_[0], v.channels[0]);
     showColumn(columns_[1], v.channels[1]);
     add_->setChecked(v.add);

@@ -9,13 +9,13 @@ class QLabel;
 
 namespace ql::gui {
 
-class ChannelsPanel : public SettingsPanelWindow {
+class ChannelsPanel : public SettingsPanel<ChannelsPanelModel> {
     Q_OBJECT
 public:
     ChannelsPanel(ProgramState& state, Host& host, char decimalSign, QWidget* parent = nullptr);
 
 protected:
-    void showView() override;
+    void showView(const ChannelsPanelView& v) override;
 
 private:
     struct Column {
@@ -32,7 +32,6 @@ private:
     QWidget* buildSwitches();
     static void showColumn(Column& c, const ChannelColumnView& v);
 
-    ChannelsPanelModel model_;
     Column columns_[2];
     QAbstractButton* add_ = nullptr;
     QAbstractButton* chop_ = nullptr;

@@ -47,7 +47,7 @@ QScrollBar* cursorBar(QWidget* parent, const char* name, const char* accessibleN
 }  // namespace
 
 CursorWindow::CursorWindow(ProgramState& state, DisplayViews& views, Host& host, QWidget* parent)
-    : QWidget(parent), model_(state, views, host), host_(host)
+    : QWidget(parent), ModelWindow(*this, host, ToolWindow::CursorWindow, state, views, host)
 {
     setObjectName(QStringLiteral("cursorWindow"));
     setWindowTitle(QStringLiteral("Cursor"));
@@ -98,18 +98,14 @@ CursorWindow::CursorWindow(ProgramState& state, DisplayViews& views, Host& host,
     cursor2Bar_ = cursorBar(this, "cursor2Bar", "Cursor II");
     placeInTwips(*cursor2Bar_, 1800, 1500, 1335, 135);
 
-    changes_.onMoved(cursor1Bar_, [this](int v) { carryOutAndShow(model_.cursor1BarChanged(v)); });
-    changes_.onMoved(cursor2Bar_, [this](int v) { carryOutAndShow(model_.cursor2BarChanged(v)); });
-    changes_.onSwitched(refBox_,
-                        [this](bool checked) { carryOutAndShow(model_.refBoxChanged(checked)); });
-    applyView();
+    onMoved(cursor1Bar_, [this](int v) { return model_.cursor1BarChanged(v); });
+    onMoved(cursor2Bar_, [this](int v) { return model_.cursor2BarChanged(v); });
+    onSwitched(refBox_, [this](bool checked) { return model_.refBoxChanged(checked); });
 }
 
-void CursorWindow::applyView()
+void CursorWindow::showView(const CursorWindowView& v)
 {
-    const CursorWindowView v = model_.view();
     const CursorReadout& r = v.readout;
-    const UserChanges::Painting painting = changes_.painting();
     refBox_->setText(text(r.refBoxCaption));
     refBox_->setChecked(v.refBoxChecked);
     refBox_->setEnabled(r.refBoxEnabled);
@@ -122,41 +118,21 @@ void CursorWindow::applyView()
         const std::string* cells[3] = {&traces[t]->atCursor1Text, &traces[t]->atCursor2Text,
                                        &traces[t]->differenceText};
         for (int c = 0; c < 3; ++c) {
-            values_[t][c]->setText(text(*cells[c]));
+            showValue(values_[t][c], *cells[c]);
             values_[t][c]->setAccessibleName(headings[t] + QLatin1Char(' ') +
                                              QString::fromUtf8(kColumnCaptions[c]));
-            values_[t][c]->setAccessibleDescription(values_[t][c]->text());
         }
     }
-    for (auto [cell, value] : {std::pair{time_, &r.dtText}, {frequency_, &r.frequencyText}}) {
-        cell->setText(text(*value));
-        cell->setAccessibleDescription(cell->text());
-    }
+    showValue(time_, r.dtText);
+    showValue(frequency_, r.frequencyText);
     cursor1Bar_->setValue(v.cursor1);
     cursor2Bar_->setValue(v.cursor2);
-}
-
-void CursorWindow::carryOutAndShow(const Followup& followup)
-{
-    applyView();
-    carryOut(host_, followup);
-}
-
-void CursorWindow::refresh()
-{
-    model_.show();
-    applyView();
 }
 
 void CursorWindow::opened()
 {
     model_.opened();
-    applyView();
-}
-
-void CursorWindow::closed()
-{
-    model_.closed();
+    paintView();
 }
 
 }  // namespace ql::gui

@@ -1,14 +1,12 @@
 #pragma once
 // The cursor window ("Cursor"): the voltages of both traces under Cursor I and Cursor II with
 // their differences, dt and 1/dt, the "Ref" box and one scroll bar per cursor. A thin view
-// over CursorWindowModel: it applies the model's view with signals blocked (so a bar set to
-// a position runs no handler) and forwards the user's moves; the redraw chain repaints it
-// after every screen redraw and every cursor move.
+// over CursorWindowModel; the redraw chain repaints it after every screen redraw and every
+// cursor move.
 
 #include <QWidget>
 
-#include "ToolWindowEntry.h"
-#include "UserChanges.h"
+#include "ModelWindow.h"
 #include "app/CursorWindowModel.h"
 
 class QCheckBox;
@@ -17,30 +15,24 @@ class QScrollBar;
 
 namespace ql::gui {
 
-class CursorWindow : public QWidget, public ToolWindowContent {
+class CursorWindow : public QWidget, public ModelWindow<CursorWindowModel> {
     Q_OBJECT
 public:
     CursorWindow(ProgramState& state, DisplayViews& views, Host& host, QWidget* parent = nullptr);
 
-    CursorWindowModel& model() { return model_; }
     QScrollBar* cursor1Bar() const { return cursor1Bar_; }
     // Cells by row (trace 1, trace 2) and column (at Cursor I, at Cursor II, difference).
     QLabel* valueCell(int trace, int column) const { return values_[trace][column]; }
     QLabel* timeCell() const { return time_; }
 
-    void refresh() override;
     void opened() override;
-    void closed() override;
+    void closed() override { model_.closed(); }
     std::optional<RedrawLink> chainLink() const override { return RedrawLink::CursorReadout; }
-    void chainMember(ProgramState&) override { applyView(); }
+    void chainMember(ProgramState&) override { paintView(); }
 
 private:
-    void applyView();
-    void carryOutAndShow(const Followup& followup);
+    void showView(const CursorWindowView& v) override;
 
-    CursorWindowModel model_;
-    Host& host_;
-    UserChanges changes_{this};
     QCheckBox* refBox_ = nullptr;
     QLabel* trace1Heading_ = nullptr;
     QLabel* trace2Heading_ = nullptr;

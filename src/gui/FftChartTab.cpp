@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "FixedPlaces.h"
+#include "ModelWindow.h"
 #include "QtPaintDevice.h"
 #include "state/Twips.h"
 
@@ -166,16 +167,6 @@ FftChartTab::FftChartTab(FftWindowController& controller, FftTab tab, QWidget* p
     copy_->setObjectName(name + QStringLiteral("CopyButton"));
     save_->setObjectName(name + QStringLiteral("SaveButton"));
 
-    connect(print_, &QPushButton::clicked, this, [this] { controller_.printClicked(tab_); });
-    connect(copy_, &QPushButton::clicked, this, [this] { controller_.copyClicked(tab_); });
-    connect(save_, &QPushButton::clicked, this, [this] { controller_.saveClicked(tab_); });
-    changes_.onEdited(title_, [this](const QString& text) {
-        controller_.titleEdited(tab_, text.toStdString());
-        const QString kept = QString::fromStdString(controller_.title(tab_));
-        const UserChanges::Painting painting = changes_.painting();
-        if (kept != text) title_->setText(kept);
-    });
-
     FftChartView& view = controller_.chart(tab_);
     view.stripBackground = rgbOf(this->palette().window().color());
     view.updated = [this] { chartUpdated(); };
@@ -216,8 +207,6 @@ void FftChartTab::buildDualOptions()
         auto* option = new QRadioButton(QString::fromUtf8(captions[i]), frame);
         option->setObjectName(QStringLiteral("dualView%1").arg(i));
         placeInTwips(*option, lefts[i], 150, widths[i], kCellHeight);
-        changes_.onChosen(option,
-                          [this, i] { controller_.dualViewChosen(static_cast<DualView>(i)); });
         views_[static_cast<std::size_t>(i)] = option;
     }
     cell(this, "Cursor", kCursorHeading, true, kHeadingLeft, kRowTop[2], kHeadingWidth);
@@ -248,12 +237,9 @@ void FftChartTab::layOut(QSize pageSize, bool fresh)
         QRect(chart.left(), chart.bottom() + 1, chartWidth, stripHeight), fresh);
 }
 
-void FftChartTab::applyView(const FftWindowView& v)
+void FftChartTab::showView(const FftWindowView& v)
 {
     const auto index = static_cast<std::size_t>(tab_);
-    const UserChanges::Painting painting = changes_.painting();
-    const QString title = QString::fromStdString(v.titles[index]);
-    if (title_->text() != title) title_->setText(title);
     print_->setEnabled(v.printEnabled[index]);
     copy_->setEnabled(v.outputsEnabled);
     save_->setEnabled(v.outputsEnabled);
@@ -270,9 +256,7 @@ void FftChartTab::chartUpdated()
     notActual_->setVisible(view.notActualVisible);
     const FftChartCells& c = view.cells;
     const auto show = [](QLabel* label, const std::string& text) {
-        if (!label) return;
-        label->setText(QString::fromStdString(text));
-        label->setAccessibleDescription(label->text());
+        if (label) ModelWindowBase::showValue(label, text);
     };
     show(cursorFrequency_, c.cursorFrequency);
     if (dual_) {

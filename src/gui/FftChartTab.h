@@ -3,14 +3,14 @@
 // paint event and nothing more, with the mouse moves over it forwarded), and a chart tab
 // (CH I, CH II or both channels) with its readout cells, title box, Print, Copy and Save
 // buttons, the three pictures of its chart and the "Not actual" label. A chart tab lays its
-// controls out at their places in twips; its chart grows one for one with the page.
+// controls out at their places in twips; its chart grows one for one with the page. The FFT
+// window connects its controls and shows their part of the view.
 
 #include <QWidget>
 #include <array>
 #include <functional>
 
 #include "PictureImage.h"
-#include "UserChanges.h"
 #include "fft/FftWindowController.h"
 
 class QLabel;
@@ -50,8 +50,9 @@ public:
 
     // Places the controls and the pictures for the page's size; `fresh` clears the pictures.
     void layOut(QSize pageSize, bool fresh);
-    // The title, the buttons' states and the dual view option from the window's view.
-    void applyView(const FftWindowView& view);
+    FftTab tab() const { return tab_; }
+    // The buttons' states and the dual view option from the window's view.
+    void showView(const FftWindowView& view);
 
     FftPicture* chart() const { return chart_; }
     QLabel* notActualLabel() const { return notActual_; }
@@ -63,6 +64,9 @@ public:
     QPushButton* printButton() const { return print_; }
     QPushButton* copyButton() const { return copy_; }
     QPushButton* saveButton() const { return save_; }
+    QLineEdit* titleBox() const { return title_; }
+    // The options of the dual chart's view, by DualView (the dual tab only).
+    const std::array<QRadioButton*, 3>& viewOptions() const { return views_; }
 
 private:
     void buildCells();
@@ -70,7 +74,6 @@ private:
     void chartUpdated();
 
     FftWindowController& controller_;
-    UserChanges changes_{this};
     FftTab tab_;
     bool dual_;
     FftPicture* chart_ = nullptr;

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMdiSubWindow>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -42,10 +42,9 @@ int px(const QWidget& w, int twips)
 FftWindow::FftWindow(ProgramState& state, Host& host, FileDialogs& dialogs, char decimalSign,
                      QWidget* parent)
     : QWidget(parent),
+      ModelWindow(*this, host, ToolWindow::FftWindow, state, host, dialogs, decimalSign),
       state_(state),
-      host_(host),
-      decimalSign_(decimalSign),
-      controller_(state, host, dialogs, decimalSign)
+      decimalSign_(decimalSign)
 {
     setObjectName(QStringLiteral("fftWindow"));
     setWindowTitle(QString::fromUtf8(kFftWindowCaption));
@@ -57,26 +56,31 @@ FftWindow::FftWindow(ProgramState& state, Host& host, FileDialogs& dialogs, char
     tabBar_->setAccessibleName(QString::fromUtf8(kFftWindowCaption));
     for (const char* caption : kFftTabCaptions) tabBar_->addTab(QString::fromUtf8(caption));
     for (const FftTab tab : {FftTab::Ch1, FftTab::Ch2, FftTab::Dual}) {
-        auto* page = new FftChartTab(controller_, tab, this);
+        auto* page = new FftChartTab(model_, tab, this);
         chartTabs_[static_cast<std::size_t>(tab)] = page;
         pages_[static_cast<std::size_t>(tab)] = page;
     }
     pages_[static_cast<std::size_t>(FftTab::Settings)] = buildSettingsPage();
     buildZoomRow();
-
-    // currentChanged comes from the user only: the program sets the tab with signals blocked.
-    changes_.add(tabBar_);
-    connect(tabBar_, &QTabBar::currentChanged, this, [this](int index) {
-        controller_.tabChosen(static_cast<FftTab>(index));
-        applyView();
-    });
-    controller_.preview().updated = [this] { preview_->drawn(); };
-    applyView();
+    onChosen(tabBar_, [this](int index) { return model_.tabChosen(static_cast<FftTab>(index)); });
+    for (FftChartTab* page : chartTabs_) {
+        const FftTab tab = page->tab();
+        onPressed(page->printButton(), [this, tab] { return model_.printClicked(tab); });
+        onPressed(page->copyButton(), [this, tab] { return model_.copyClicked(tab); });
+        onPressed(page->saveButton(), [this, tab] { return model_.saveClicked(tab); });
+        onEdited(page->titleBox(),
+                 [this, tab](const std::string& text) { return model_.titleEdited(tab, text); });
+    }
+    const auto& dualViews = chartTab(FftTab::Dual)->viewOptions();
+    for (std::size_t i = 0; i < dualViews.size(); ++i)
+        onChosen(dualViews[i],
+                 [this, i] { return model_.dualViewChosen(static_cast<DualView>(i)); });
+    model_.preview().updated = [this] { preview_->drawn(); };
 }
 
 FftWindow::~FftWindow()
 {
-    controller_.preview() = {};
+    model_.preview() = {};
     // The chart tabs let go of the controller's charts before the controller goes.
     for (FftChartTab*& tab : chartTabs_) {
         delete tab;
@@ -88,9 +92,8 @@ void FftWindow::connectOutputs(Printer& printer, PictureClipboard& clipboard, Cl
 {
     metricsPicture_ = textMetricsImage(kSpectrumPictureDpi);
     metrics_ = std::make_unique<QtPaintDevice>(metricsPicture_);
-    controller_.setOutputs(fftChartOutputs(state_, host_, printer, clipboard, clock,
-                                           controller_.charts(), metrics_.get(), decimalSign_));
-    applyView();
+    model_.setOutputs(fftChartOutputs(state_, host(), printer, clipboard, clock, model_.charts(),
+                                      metrics_.get(), decimalSign_));
 }
 
 QWidget* FftWindow::buildSettingsPage()
@@ -100,7 +103,7 @@ QWidget* FftWindow::buildSettingsPage()
     logBox_ = new QCheckBox(QStringLiteral("Log -> 0dBV = 1V"), page);
     logBox_->setObjectName(QStringLiteral("logBox"));
     placeInTwips(*logBox_, 120, 240, 1875, 255);
-    changes_.onSwitched(logBox_, [this](bool on) { controller_.logToggled(on); });
+    onSwitched(logBox_, [this](bool on) { return model_.logToggled(on); });
 
     auto* frame = new QGroupBox(QStringLiteral("Window"), page);
     frame->setObjectName(QStringLiteral("windowFrame"));
@@ -111,8 +114,8 @@ QWidget* FftWindow::buildSettingsPage()
         auto* option = new QRadioButton(QString::fromUtf8(captions[i]), frame);
         option->setObjectName(QStringLiteral("windowOption%1").arg(i));
         placeInTwips(*option, lefts[i], 300, 1300, 255);
-        changes_.onChosen(option, [this, i] {
-            controller_.windowFunctionChosen(static_cast<WindowFunction>(i + 1));
+        onChosen(option, [this, i] {
+            return model_.windowFunctionChosen(static_cast<WindowFunction>(i + 1));
         });
         windowOptions_[static_cast<std::size_t>(i)] = option;
     }
@@ -134,14 +137,8 @@ void FftWindow::buildZoomRow()
     scrollBar_->setAccessibleName(QStringLiteral("First line shown"));
     scrollBar_->setFocusPolicy(Qt::StrongFocus);
     scrollBar_->setSingleStep(1);
-    changes_.onMoved(zoomBox_, [this](int factor) {
-        controller_.zoomChanged(factor);
-        applyView();
-    });
-    changes_.onMoved(scrollBar_, [this](int position) {
-        controller_.scrollChanged(position);
-        applyView();
-    });
+    onMoved(zoomBox_, [this](int factor) { return model_.zoomChanged(factor); });
+    onMoved(scrollBar_, [this](int position) { return model_.scrollChanged(position); });
 }
 
 FftChartTab* FftWindow::chartTab(FftTab tab) const
@@ -165,10 +162,10 @@ void FftWindow::layOut()
     const QRect preview =
         twipsRect(*this, kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight);
     const bool previewRemade = freshPictures_ || preview_->image().place().size() != preview.size();
-    controller_.preview().picture = nullptr;
-    controller_.preview().picture = preview_->place(preview, freshPictures_);
-    if (previewRemade && controller_.preview().picture)
-        controller_.preview().picture->clear(kPreviewBackground);
+    model_.preview().picture = nullptr;
+    model_.preview().picture = preview_->place(preview, freshPictures_);
+    if (previewRemade && model_.preview().picture)
+        model_.preview().picture->clear(kPreviewBackground);
     freshPictures_ = false;
 
     const int rowTop = height() - px(*this, kZoomRowFromBottom);
@@ -186,77 +183,53 @@ void FftWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     layOut();
-    if (isVisible()) controller_.resized();
+    if (isVisible()) model_.resized();
 }
 
 void FftWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     layOut();
-    controller_.resized();
+    model_.resized();
     applyView();
 }
 
-void FftWindow::applyView()
+void FftWindow::showView(const FftWindowView& v)
 {
-    const FftWindowView v = controller_.view();
-    {
-        const UserChanges::Painting painting = changes_.painting();
-        tabBar_->setCurrentIndex(static_cast<int>(v.tab));
-        for (std::size_t i = 0; i < pages_.size(); ++i)
-            pages_[i]->setVisible(static_cast<int>(i) == static_cast<int>(v.tab));
-        logBox_->setChecked(v.logLevels);
-        for (std::size_t i = 0; i < windowOptions_.size(); ++i)
-            windowOptions_[i]->setChecked(static_cast<int>(i) + 1 ==
-                                          static_cast<int>(v.windowFunction));
-        zoomBox_->setValue(v.zoomFactor);
-        scrollBar_->setRange(0, v.zoom.scrollMax);
-        scrollBar_->setPageStep(std::max(1, kSpectrumLastLine / v.zoomFactor));
-        scrollBar_->setValue(v.zoom.scrollPos);
-        scrollBar_->setEnabled(v.zoom.scrollEnabled);
+    tabBar_->setCurrentIndex(static_cast<int>(v.tab));
+    for (std::size_t i = 0; i < pages_.size(); ++i)
+        pages_[i]->setVisible(static_cast<int>(i) == static_cast<int>(v.tab));
+    logBox_->setChecked(v.logLevels);
+    for (std::size_t i = 0; i < windowOptions_.size(); ++i)
+        windowOptions_[i]->setChecked(static_cast<int>(i) + 1 ==
+                                      static_cast<int>(v.windowFunction));
+    zoomBox_->setValue(v.zoomFactor);
+    scrollBar_->setRange(0, v.zoom.scrollMax);
+    scrollBar_->setPageStep(std::max(1, kSpectrumLastLine / v.zoomFactor));
+    scrollBar_->setValue(v.zoom.scrollPos);
+    scrollBar_->setEnabled(v.zoom.scrollEnabled);
+    for (FftChartTab* tab : chartTabs_) {
+        showText(tab->titleBox(), v.titles[static_cast<std::size_t>(tab->tab())]);
+        tab->showView(v);
     }
-    for (FftChartTab* tab : chartTabs_) tab->applyView(v);
-}
-
-void FftWindow::watchActivation()
-{
-    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!frame || watchingActivation_) return;
-    watchingActivation_ = true;
-    connect(frame, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates before, Qt::WindowStates now) {
-                const bool was = before.testFlag(Qt::WindowActive);
-                const bool is = now.testFlag(Qt::WindowActive);
-                if (!was && is) {
-                    controller_.activated();
-                    applyView();
-                } else if (was && !is && isVisible()) {
-                    controller_.deactivated();
-                }
-            });
-}
-
-void FftWindow::refresh()
-{
-    applyView();
 }
 
 void FftWindow::opened()
 {
-    controller_.loaded();
+    model_.loaded();
     freshPictures_ = true;
-    watchActivation();
     applyView();
 }
 
-void FftWindow::closed()
+void FftWindow::activated()
 {
-    controller_.unloaded();
+    model_.activated();
+    applyView();
 }
 
 void FftWindow::chainMember(ProgramState&)
 {
-    controller_.redraw();
+    model_.redraw();
     applyView();
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 // The FFT window ("FFT"): the tabs "FFT CH I", "FFT CH II", "FFT CH I / II" and "Settings"
 // (the log switch, the window function and its preview), and below them the X-zoom box and
-// the scroll bar. A thin view over FftWindowController: it applies the controller's view with
-// signals blocked and forwards every user action. Each resize lays the pictures out anew and
-// recomputes the chart in view; a paint event only shows the pictures. While the window is
+// the scroll bar. A thin view over FftWindowController. Each resize lays the pictures out anew
+// and recomputes the chart in view; a paint event only shows the pictures. While the window is
 // open it is the redraw chain's FFT member; becoming the active window shows the stored
 // options, and leaving it or closing stores its placement.
 
@@ -12,8 +11,7 @@
 #include <array>
 #include <memory>
 
-#include "ToolWindowEntry.h"
-#include "UserChanges.h"
+#include "ModelWindow.h"
 #include "draw/PictureClipboard.h"
 #include "draw/Printer.h"
 #include "fft/FftWindowController.h"
@@ -32,7 +30,7 @@ class FftChartTab;
 class FftPicture;
 class QtPaintDevice;
 
-class FftWindow : public QWidget, public ToolWindowContent {
+class FftWindow : public QWidget, public ModelWindow<FftWindowController> {
     Q_OBJECT
 public:
     FftWindow(ProgramState& state, Host& host, FileDialogs& dialogs, char decimalSign,
@@ -43,16 +41,16 @@ public:
     // `clipboard` or to a metafile, each dated by `clock`.
     void connectOutputs(Printer& printer, PictureClipboard& clipboard, Clock& clock);
 
-    FftWindowController& controller() { return controller_; }
     QTabBar* tabBar() const { return tabBar_; }
     FftChartTab* chartTab(FftTab tab) const;
     QRadioButton* windowOption(WindowFunction window) const;
     FftPicture* preview() const { return preview_; }
     QScrollBar* scrollBar() const { return scrollBar_; }
 
-    void refresh() override;
     void opened() override;
-    void closed() override;
+    void closed() override { model_.unloaded(); }
+    void activated() override;
+    void deactivated() override { model_.deactivated(); }
     std::optional<RedrawLink> chainLink() const override { return RedrawLink::Fft; }
     void chainMember(ProgramState&) override;
 
@@ -63,15 +61,11 @@ protected:
 private:
     QWidget* buildSettingsPage();
     void buildZoomRow();
-    void watchActivation();
     void layOut();
-    void applyView();
+    void showView(const FftWindowView& v) override;
 
     ProgramState& state_;
-    Host& host_;
     char decimalSign_;
-    FftWindowController controller_;
-    UserChanges changes_{this};
     QImage metricsPicture_;  // what the metafile pictures measure their texts on
     std::unique_ptr<QtPaintDevice> metrics_;
     QTabBar* tabBar_ = nullptr;
@@ -84,7 +78,6 @@ private:
     QSpinBox* zoomBox_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     bool freshPictures_ = true;  // the next layout starts the pictures blank
-    bool watchingActivation_ = false;
 };
 
 }  // namespace ql::gui

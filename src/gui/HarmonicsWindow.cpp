@@ -1,7 +1,6 @@
 #include "HarmonicsWindow.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,7 +13,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <algorithm>
-#include <utility>
 
 #include "FixedPlaces.h"
 #include "LimitEditor.h"
@@ -100,20 +98,14 @@ QPushButton* button(QWidget* parent, const char* caption, const char* name)
     return b;
 }
 
-// A box's text from the state, unless the user is typing in it.
-void showBoxText(QLineEdit* box, const std::string& value, const QLineEdit* entered)
-{
-    if (box != entered && box->hasFocus()) return;
-    const QString shown = text(value);
-    if (box->text() != shown) box->setText(shown);
-}
-
 }  // namespace
 
 HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitStore& limits,
                                  char decimalSign, InstrumentLink& link, Printer& printer,
                                  FileDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), controller_(state, host, limits, decimalSign), test_(link, printer, dialogs)
+    : QWidget(parent),
+      ModelWindow(*this, host, ToolWindow::HarmonicsWindow, state, host, limits, decimalSign),
+      test_(link, printer, dialogs)
 {
     setObjectName(QStringLiteral("harmonicsWindow"));
     setWindowTitle(QStringLiteral("Harmonic current emissions"));
@@ -136,23 +128,18 @@ HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitStore& li
         if (open_) runAnalysis();
     });
 
-    changes_.add(tabs_);
-    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
-        controller_.tabChosen(static_cast<HarmonicsTab>(index));
-        applyView();
-        showTable();
-    });
-    HarmonicsChartView& chart = controller_.chart();
+    onChosen(tabs_->tabBar(),
+             [this](int index) { return model_.tabChosen(static_cast<HarmonicsTab>(index)); });
+    HarmonicsChartView& chart = model_.chart();
     chart.stripBackground = Rgb{static_cast<std::uint8_t>(palette().window().color().red()),
                                 static_cast<std::uint8_t>(palette().window().color().green()),
                                 static_cast<std::uint8_t>(palette().window().color().blue())};
     chart.updated = [this] { chartDrawn(); };
-    applyView();
 }
 
 HarmonicsWindow::~HarmonicsWindow()
 {
-    HarmonicsChartView& chart = controller_.chart();
+    HarmonicsChartView& chart = model_.chart();
     chart.updated = nullptr;
     chart.chart = chart.levelStrip = chart.frequencyStrip = nullptr;
 }
@@ -194,10 +181,7 @@ void HarmonicsWindow::buildMeasurementTab(QWidget* page)
     arial.face = "Arial";
     startButton_->setFont(QtPaintDevice::qtFont(arial));
     places_.push_back({startButton_, {6180, 420, 1275, 375}});
-    connect(startButton_, &QPushButton::clicked, this, [this] {
-        test_.startStop();
-        afterButton();
-    });
+    onPressed(startButton_, [this] { test_.startStop(); });
 
     levelStrip_ = new HarmonicsPicture("levelStrip", page);
     chart_ = new HarmonicsPicture("harmonicsChart", page);
@@ -221,7 +205,7 @@ void HarmonicsWindow::buildMeasurementTab(QWidget* page)
     nameScrollBars(table_);
     // Row k of the table is harmonic k; row 0 is the header row.
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-        controller_.rowDoubleClicked(row + 1);
+        model_.rowDoubleClicked(row + 1);
         table_->setCurrentCell(row, static_cast<int>(HarmonicColumn::Frequency));
     });
 }
@@ -262,19 +246,16 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
                                   auto work) {
         QPushButton* b = button(page, caption, name);
         place(b, where);
-        connect(b, &QPushButton::clicked, this, [this, work] {
-            work();
-            afterButton();
-        });
+        onPressed(b, work);
     };
     actionButton("Defaultsetting", "defaultSettingButton", {240, 2160, 1815, 315},
                  [this] { test_.defaultSetting(); });
     actionButton("Clear Harmonics", "clearButton", {240, 2520, 1815, 315},
-                 [this] { controller_.clearPressed(); });
+                 [this] { model_.clearPressed(); });
     actionButton("Export as *.tab", "exportButton", {240, 4800, 1815, 315},
-                 [this] { test_.exportTable(controller_); });
+                 [this] { test_.exportTable(model_); });
     actionButton("Print (Headline >>>)", "printButton", {240, 5220, 1995, 315},
-                 [this] { test_.printReport(controller_); });
+                 [this] { test_.printReport(model_); });
 
     auto* spanFrame = new QGroupBox(page);
     spanFrame->setObjectName(QStringLiteral("spanFrame"));
@@ -283,8 +264,8 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
         spanOptions_[i] = new QRadioButton(QString::fromUtf8(kSpanCaptions[i]), spanFrame);
         spanOptions_[i]->setObjectName(QStringLiteral("spanOption%1").arg(i));
         placeInTwips(*spanOptions_[i], 120, 180 + 240 * i, i == 0 ? 1575 : 1635, 255);
-        changes_.onChosen(spanOptions_[i],
-                          [this, i] { controller_.spanChosen(static_cast<HarmonicsSpan>(i)); });
+        onChosen(spanOptions_[i],
+                 [this, i] { return model_.spanChosen(static_cast<HarmonicsSpan>(i)); });
     }
     auto* windowFrame = new QGroupBox(page);
     windowFrame->setObjectName(QStringLiteral("windowFrame"));
@@ -293,8 +274,8 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
         windowOptions_[i] = new QRadioButton(QString::fromUtf8(kWindowCaptions[i]), windowFrame);
         windowOptions_[i]->setObjectName(QStringLiteral("windowOption%1").arg(i));
         placeInTwips(*windowOptions_[i], 120, 180 + 240 * i, 1335, 255);
-        changes_.onChosen(windowOptions_[i], [this, i] {
-            controller_.windowFunctionChosen(static_cast<HarmonicsWindowFunction>(i));
+        onChosen(windowOptions_[i], [this, i] {
+            return model_.windowFunctionChosen(static_cast<HarmonicsWindowFunction>(i));
         });
     }
 
@@ -308,73 +289,50 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
 
     // Enter and leaving a box take its entry; the headline follows every edit. The line
     // frequency box only shows: a text set in it from outside gives way to the state again.
-    changes_.onEntered(voltsPerAmpBox_, [this] {
-        controller_.voltsPerAmpEntered(voltsPerAmpBox_->text().toStdString());
-        applyView(voltsPerAmpBox_);
-    });
-    changes_.onEntered(powerFactorBox_, [this] {
-        controller_.powerFactorEntered(powerFactorBox_->text().toStdString());
-        applyView(powerFactorBox_);
-    });
-    changes_.onEntered(lineFrequencyBox_, [this] { applyView(lineFrequencyBox_); });
-    changes_.onEdited(headlineBox_, [this](const QString& typed) {
-        controller_.headlineEdited(typed.toStdString());
-    });
-    changes_.onSwitched(autoFrequencyBox_,
-                        [this](bool checked) { controller_.autoFrequencyToggled(checked); });
-    changes_.onSwitched(maxHoldBox_, [this](bool checked) { controller_.maxHoldToggled(checked); });
+    onEntered(voltsPerAmpBox_,
+              [this](const std::string& text) { return model_.voltsPerAmpEntered(text); });
+    onEntered(powerFactorBox_,
+              [this](const std::string& text) { return model_.powerFactorEntered(text); });
+    onEntered(lineFrequencyBox_, [](const std::string&) {});
+    onEdited(headlineBox_, [this](const std::string& text) { return model_.headlineEdited(text); });
+    onSwitched(autoFrequencyBox_,
+               [this](bool checked) { return model_.autoFrequencyToggled(checked); });
+    onSwitched(maxHoldBox_, [this](bool checked) { return model_.maxHoldToggled(checked); });
 }
 
 void HarmonicsWindow::opened()
 {
     open_ = true;
-    watchFrame();
-    controller_.opened();
+    // The frame keeps the window's smallest size.
+    if (QWidget* f = frame())
+        f->setMinimumSize(twipsSize(*this, kHarmonicsWindowMinWidth, kHarmonicsWindowMinHeight));
+    model_.opened();
     limitEditor_->opened();
     applyView();
-    showTable();
 }
 
 void HarmonicsWindow::closed()
 {
     open_ = false;
-    controller_.closed();
+    model_.closed();
 }
 
-void HarmonicsWindow::watchFrame()
+void HarmonicsWindow::activated()
 {
-    if (frame_) return;
-    frame_ = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!frame_) return;
-    frame_->setMinimumSize(twipsSize(*this, kHarmonicsWindowMinWidth, kHarmonicsWindowMinHeight));
-    frame_->installEventFilter(this);
-    connect(frame_, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates before, Qt::WindowStates now) {
-                if (!open_) return;
-                const bool wasActive = before & Qt::WindowActive, active = now & Qt::WindowActive;
-                if (wasActive && !active) controller_.keepPlacement();
-                if (!wasActive && active) {
-                    controller_.activated();
-                    limitEditor_->activated();
-                    applyView();
-                }
-            });
+    model_.activated();
+    limitEditor_->activated();
+    applyView();
 }
 
-bool HarmonicsWindow::eventFilter(QObject* watched, QEvent* event)
+QWidget* HarmonicsWindow::frame() const
 {
-    // Every move and resize of the frame is kept, so the next opening and the parameter file
-    // find the window where the user left it. The event type is looked at first: while the
-    // frame is being destroyed it still sends events, and it is no longer a sub-window then.
-    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && open_ &&
-        watched == frame_)
-        controller_.keepPlacement();
-    return QWidget::eventFilter(watched, event);
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
 }
 
 bool HarmonicsWindow::minimised() const
 {
-    return frame_ && frame_->isMinimized();
+    const QWidget* f = frame();
+    return f && f->isMinimized();
 }
 
 void HarmonicsWindow::showEvent(QShowEvent* event)
@@ -390,15 +348,15 @@ void HarmonicsWindow::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (!isVisible() || minimised()) return;
     layOut();
-    controller_.resized(false);
+    model_.resized(false);
     applyView();
-    showTable();
 }
 
 void HarmonicsWindow::layOut()
 {
     const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
-    const QWidget& outer = frame_ ? static_cast<const QWidget&>(*frame_) : *this;
+    const QWidget* f = frame();
+    const QWidget& outer = f ? *f : *this;
     const HarmonicsWindowLayout l = harmonicsWindowLayout(pixelsToTwips(outer.width(), dpiX),
                                                           pixelsToTwips(outer.height(), dpiY));
     // The tab control as the layout says, kept inside this window's area.
@@ -424,7 +382,7 @@ void HarmonicsWindow::layOut()
     for (int c = 0; c < kHarmonicColumnCount; ++c)
         table_->setColumnWidth(c, twipsToPixels(kTableColumnTwips, dpiX));
 
-    HarmonicsChartView& chart = controller_.chart();
+    HarmonicsChartView& chart = model_.chart();
     chart.chart = chart.levelStrip = chart.frequencyStrip = nullptr;
     for (HarmonicsPicture* picture : {levelStrip_, chart_, frequencyStrip_}) picture->remake();
     chart.chart = chart_->device();
@@ -434,19 +392,16 @@ void HarmonicsWindow::layOut()
 
 void HarmonicsWindow::runAnalysis()
 {
-    controller_.run();
+    model_.run();
     applyView();
-    showTable();
 }
 
-void HarmonicsWindow::applyView(QLineEdit* entered)
+void HarmonicsWindow::showView(const HarmonicsWindowView& v)
 {
-    const HarmonicsWindowView v = controller_.view();
-    const UserChanges::Painting painting = changes_.painting();
-    showBoxText(voltsPerAmpBox_, v.voltsPerAmpText, entered);
-    showBoxText(lineFrequencyBox_, v.lineFrequencyText, entered);
-    showBoxText(powerFactorBox_, v.powerFactorText, entered);
-    showBoxText(headlineBox_, v.headline, entered);
+    showText(voltsPerAmpBox_, v.voltsPerAmpText);
+    showText(lineFrequencyBox_, v.lineFrequencyText);
+    showText(powerFactorBox_, v.powerFactorText);
+    showText(headlineBox_, v.headline);
     autoFrequencyBox_->setChecked(v.autoFrequency);
     maxHoldBox_->setChecked(v.maxHold);
     for (int i = 0; i < kHarmonicsSpanCount; ++i)
@@ -454,12 +409,9 @@ void HarmonicsWindow::applyView(QLineEdit* entered)
     for (int i = 0; i < 2; ++i)
         windowOptions_[i]->setChecked(static_cast<int>(v.windowFunction) == i);
     startButton_->setText(text(v.startCaption));
-    for (auto [label, value] : {std::pair{fundamentalLabel_, &v.fundamentalText},
-                                std::pair{lineFrequencyLabel_, &v.lineFrequencyLabel},
-                                std::pair{rmsLabel_, &v.rmsText}}) {
-        label->setText(text(*value));
-        label->setAccessibleDescription(label->text());
-    }
+    showValue(fundamentalLabel_, v.fundamentalText);
+    showValue(lineFrequencyLabel_, v.lineFrequencyLabel);
+    showValue(rmsLabel_, v.rmsText);
     // The colour says the overall result; the description says it to a screen reader.
     table_->setAccessibleDescription(text(v.resultText));
     QPalette palette = table_->palette();
@@ -467,11 +419,12 @@ void HarmonicsWindow::applyView(QLineEdit* entered)
     palette.setColor(QPalette::Base, colour);
     palette.setColor(QPalette::Window, colour);
     table_->setPalette(palette);
+    showTable();
 }
 
 void HarmonicsWindow::showTable()
 {
-    const std::vector<HarmonicRow>& rows = controller_.result().rows;
+    const std::vector<HarmonicRow>& rows = model_.result().rows;
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r)
         for (int c = 0; c < kHarmonicColumnCount; ++c) {
@@ -481,12 +434,6 @@ void HarmonicsWindow::showTable()
             else
                 table_->setItem(r, c, new QTableWidgetItem(cell));
         }
-}
-
-void HarmonicsWindow::afterButton()
-{
-    applyView();
-    showTable();
 }
 
 void HarmonicsWindow::chartDrawn()

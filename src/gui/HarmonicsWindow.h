@@ -12,13 +12,11 @@
 // the table (HarmonicsTestOperations).
 
 #include <QImage>
-#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <vector>
 
-#include "ToolWindowEntry.h"
-#include "UserChanges.h"
+#include "ModelWindow.h"
 #include "app/HarmonicsTestOperations.h"
 #include "harmonics/HarmonicsWindowController.h"
 #include "harmonics/HarmonicsWindowLayout.h"
@@ -27,7 +25,6 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QMdiSubWindow;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -38,7 +35,7 @@ namespace ql::gui {
 class HarmonicsPicture;
 class LimitEditor;
 
-class HarmonicsWindow : public QWidget, public ToolWindowContent {
+class HarmonicsWindow : public QWidget, public ModelWindow<HarmonicsWindowController> {
     Q_OBJECT
 public:
     HarmonicsWindow(ProgramState& state, Host& host, LimitStore& limits, char decimalSign,
@@ -46,7 +43,6 @@ public:
                     QWidget* parent = nullptr);
     ~HarmonicsWindow() override;
 
-    HarmonicsWindowController& controller() { return controller_; }
     QTabWidget* tabs() const { return tabs_; }
     QTableWidget* table() const { return table_; }
     // The chart's three pictures laid out as the window shows them: level strip, chart and
@@ -55,31 +51,31 @@ public:
     // The editor of the limit definitions on the "Settings" tab.
     LimitEditor* limitEditor() const { return limitEditor_; }
 
-    void refresh() override { applyView(); }
     void opened() override;
     void closed() override;
+    void activated() override;
+    // Every move and resize of the frame is kept, so the next opening and the parameter file
+    // find the window where the user left it.
+    void deactivated() override { model_.keepPlacement(); }
+    void placementChanged() override { model_.keepPlacement(); }
     std::optional<RedrawLink> chainLink() const override { return RedrawLink::Harmonics; }
     void chainMember(ProgramState&) override { runAnalysis(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMeasurementTab(QWidget* page);
     void buildSettingsTab(QWidget* page);
-    void watchFrame();
+    QWidget* frame() const;
     bool minimised() const;
     void layOut();
     void runAnalysis();
-    // Shows the state and the last result; a box the user is typing in keeps its text, except
-    // `entered`, whose entry has just been taken.
-    void applyView(QLineEdit* entered = nullptr);
+    // Shows the state and the last result with its table.
+    void showView(const HarmonicsWindowView& v) override;
     void showTable();
     void chartDrawn();
-    // A button's work, then the window shows what it left.
-    void afterButton();
 
     // A control of a tab at its design place (twips on the tab control).
     struct FixedPlace {
@@ -87,11 +83,8 @@ private:
         TwipsRect place;
     };
 
-    HarmonicsWindowController controller_;
     HarmonicsTestOperations test_;
-    UserChanges changes_{this};
     std::vector<FixedPlace> places_;
-    QPointer<QMdiSubWindow> frame_;
     bool open_ = false;
 
     QTabWidget* tabs_ = nullptr;

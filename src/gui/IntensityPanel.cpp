@@ -15,9 +15,8 @@ constexpr Rgb kYellow = {255, 255, 0}, kLightYellow = {255, 255, 192};
 }  // namespace
 
 IntensityPanel::IntensityPanel(ProgramState& state, Host& host, QWidget* parent)
-    : SettingsPanelWindow(host, UiAction::IntensityMenuItem, QStringLiteral("Intens"),
-                          QStringLiteral("intensityPanel"), parent),
-      model_(state)
+    : SettingsPanel(host, ToolWindow::IntensityPanel, UiAction::IntensityMenuItem,
+                    QStringLiteral("Intens"), QStringLiteral("intensityPanel"), parent, state)
 {
     timebaseA_ = buildRow(QStringLiteral("Timebase A"), QStringLiteral("timebaseAIntensity"),
                           kGreen, kLightGreen);
@@ -68,9 +67,8 @@ void IntensityPanel::showRow(const Row& row, const IntensityBarView& v)
     row.bar->setValue(v.value);
 }
 
-void IntensityPanel::showView()
+void IntensityPanel::showView(const IntensityPanelView& v)
 {
-    const IntensityPanelView v = model_.view();
     showRow(timebaseA_, v.timebaseA);
     showRow(timebaseB_, v.timebaseB);
     showRow(readout_, v.readout);

@@ -9,13 +9,13 @@ class QLabel;
 
 namespace ql::gui {
 
-class IntensityPanel : public SettingsPanelWindow {
+class IntensityPanel : public SettingsPanel<IntensityPanelModel> {
     Q_OBJECT
 public:
     IntensityPanel(ProgramState& state, Host& host, QWidget* parent = nullptr);
 
 protected:
-    void showView() override;
+    void showView(const IntensityPanelView& v) override;
 
 private:
     struct Row {
@@ -26,7 +26,6 @@ private:
     Row buildRow(const QString& caption, const QString& name, Rgb colour, Rgb lightColour);
     static void showRow(const Row& row, const IntensityBarView& v);
 
-    IntensityPanelModel model_;
     Row timebaseA_, timebaseB_, readout_;
 };
 

@@ -32,9 +32,9 @@ protected:
 
 }  // namespace
 
-SettingsPanelWindow::SettingsPanelWindow(Host& host, UiAction viewItem, const QString& caption,
-                                         const QString& objectName, QWidget* parent)
-    : QWidget(parent), host_(host), viewItem_(viewItem)
+SettingsPanelWindow::SettingsPanelWindow(const QString& caption, const QString& objectName,
+                                         QWidget* parent)
+    : QWidget(parent)
 {
     setObjectName(objectName);
     setWindowTitle(caption);
@@ -46,34 +46,6 @@ void SettingsPanelWindow::setPanelLayout(QLayout* layout)
     // The panels keep their size; only their place is stored.
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setLayout(layout);
-}
-
-void SettingsPanelWindow::refresh()
-{
-    applyView();
-}
-
-void SettingsPanelWindow::opened()
-{
-    host_.setActionChecked(viewItem_, true);
-    applyView();
-}
-
-void SettingsPanelWindow::closed()
-{
-    host_.setActionChecked(viewItem_, false);
-}
-
-void SettingsPanelWindow::applyView()
-{
-    const UserChanges::Painting painting = changes_.painting();
-    showView();
-}
-
-void SettingsPanelWindow::afterAction(const Followup& followup)
-{
-    applyView();
-    carryOut(host_, followup);
 }
 
 // --- Building controls -----------------------------------------------------------------------
@@ -165,44 +137,6 @@ std::pair<QToolButton*, QToolButton*> SettingsPanelWindow::spin(const QString& n
     };
     return {arrow(Qt::UpArrow, QStringLiteral("Up"), QStringLiteral(" up")),
             arrow(Qt::DownArrow, QStringLiteral("Down"), QStringLiteral(" down"))};
-}
-
-// --- Showing values --------------------------------------------------------------------------
-
-void SettingsPanelWindow::showOption(QButtonGroup* group, int option)
-{
-    // An exclusive group cannot show "none selected"; it is exclusive again at once.
-    group->setExclusive(false);
-    for (QAbstractButton* button : group->buttons())
-        button->setChecked(group->id(button) == option);
-    group->setExclusive(true);
-}
-
-void SettingsPanelWindow::showList(QComboBox* list, const std::vector<std::string>& entries,
-                                   const std::string& text)
-{
-    list->clear();
-    for (const std::string& entry : entries) list->addItem(QString::fromStdString(entry));
-    list->setPlaceholderText(QString::fromStdString(text));
-    list->setCurrentIndex(-1);
-    list->setAccessibleDescription(QString::fromStdString(text));
-}
-
-void SettingsPanelWindow::showValue(QLabel* label, const std::string& text)
-{
-    const QString shown = QString::fromStdString(text);
-    label->setText(shown);
-    label->setAccessibleDescription(shown);
-}
-
-void SettingsPanelWindow::showBackground(QWidget* widget, Rgb colour)
-{
-    const QColor c(colour.r, colour.g, colour.b);
-    QPalette palette = widget->palette();
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
-        palette.setColor(role, c);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 }  // namespace ql::gui

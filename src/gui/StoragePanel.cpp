@@ -53,9 +53,9 @@ private:
 
 StoragePanel::StoragePanel(ProgramState& state, Host& host, InstrumentOperations& operations,
                            char decimalSign, QWidget* parent)
-    : SettingsPanelWindow(host, UiAction::StorageMenuItem, QStringLiteral("Storage"),
-                          QStringLiteral("storagePanel"), parent),
-      model_(state, decimalSign)
+    : SettingsPanel(host, ToolWindow::StoragePanel, UiAction::StorageMenuItem,
+                    QStringLiteral("Storage"), QStringLiteral("storagePanel"), parent, state,
+                    decimalSign)
 {
     auto* layout = new QHBoxLayout;
     layout->addWidget(buildModes(), 0, Qt::AlignTop);
@@ -237,9 +237,8 @@ QWidget* StoragePanel::buildButtons(InstrumentOperations& operations)
     return column;
 }
 
-void StoragePanel::showView()
+void StoragePanel::showView(const StoragePanelView& v)
 {
-    const StoragePanelView v = model_.repaint();
     digital_->setChecked(v.digital);
     digital_->setEnabled(v.digitalEnabled);
     showOption(modes_, v.mode);

@@ -15,14 +15,14 @@ class QStackedWidget;
 
 namespace ql::gui {
 
-class StoragePanel : public SettingsPanelWindow {
+class StoragePanel : public SettingsPanel<StoragePanelModel> {
     Q_OBJECT
 public:
     StoragePanel(ProgramState& state, Host& host, InstrumentOperations& operations,
                  char decimalSign, QWidget* parent = nullptr);
 
 protected:
-    void showView() override;
+    void showView(const StoragePanelView& v) override;
 
 private:
     QWidget* buildModes();
@@ -30,7 +30,6 @@ private:
     QWidget* buildReferences();
     QWidget* buildButtons(InstrumentOperations& operations);
 
-    StoragePanelModel model_;
     QAbstractButton* digital_ = nullptr;
     QButtonGroup* modes_ = nullptr;
     QComboBox* average_ = nullptr;

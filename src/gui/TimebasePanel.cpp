@@ -38,9 +38,9 @@ QHBoxLayout* spinRow(QLabel* caption, QLabel* value, QToolButton* up, QToolButto
 }  // namespace
 
 TimebasePanel::TimebasePanel(ProgramState& state, Host& host, char decimalSign, QWidget* parent)
-    : SettingsPanelWindow(host, UiAction::TimebaseMenuItem, QStringLiteral("Timebase"),
-                          QStringLiteral("timebasePanel"), parent),
-      model_(state, decimalSign)
+    : SettingsPanel(host, ToolWindow::TimebasePanel, UiAction::TimebaseMenuItem,
+                    QStringLiteral("Timebase"), QStringLiteral("timebasePanel"), parent, state,
+                    decimalSign)
 {
     auto* grid = new QGridLayout;
     a_ = buildColumn(QStringLiteral("timebaseA"), QStringLiteral("Time base A"));
@@ -147,10 +147,8 @@ void TimebasePanel::showColumn(Column& c, const TimebaseColumnView& v)
     c.variableDown->setEnabled(v.variableEnabled);
 }
 
-void TimebasePanel::showView()
+void TimebasePanel::showView(const TimebasePanelView& v)
 {
-    model_.settle();
-    const TimebasePanelView v = model_.view();
     showColumn(a_, v.a);
     showColumn(b_, v.b);
     bHeading_->setVisible(v.timebaseB);

@@ -10,13 +10,13 @@ class QLabel;
 
 namespace ql::gui {
 
-class TimebasePanel : public SettingsPanelWindow {
+class TimebasePanel : public SettingsPanel<TimebasePanelModel> {
     Q_OBJECT
 public:
     TimebasePanel(ProgramState& state, Host& host, char decimalSign, QWidget* parent = nullptr);
 
 protected:
-    void showView() override;
+    void showView(const TimebasePanelView& v) override;
 
 private:
     struct Column {
@@ -31,7 +31,6 @@ private:
     Column buildColumn(const QString& name, const QString& field);
     static void showColumn(Column& c, const TimebaseColumnView& v);
 
-    TimebasePanelModel model_;
     Column a_, b_;
     QLabel* bHeading_ = nullptr;
     QLabel* delHeading_ = nullptr;

@@ -30,6 +30,11 @@ public:
     virtual bool mayClose() const { return true; }
     // The frame was minimised, restored or maximised.
     virtual void windowStateChanged(WindowState) {}
+    // A window in the main window's area, while it is open: its frame became the active
+    // window or stopped being it, or was moved or resized.
+    virtual void activated() {}
+    virtual void deactivated() {}
+    virtual void placementChanged() {}
     // The member of the screen's redraw chain the window connects while it is open.
     virtual std::optional<RedrawLink> chainLink() const { return std::nullopt; }
     virtual void chainMember(ProgramState&) {}

@@ -8,9 +8,8 @@
 namespace ql::gui {
 
 TriggerPanel::TriggerPanel(ProgramState& state, Host& host, QWidget* parent)
-    : SettingsPanelWindow(host, UiAction::TriggerMenuItem, QStringLiteral("Trigger"),
-                          QStringLiteral("triggerPanel"), parent),
-      model_(state)
+    : SettingsPanel(host, ToolWindow::TriggerPanel, UiAction::TriggerMenuItem,
+                    QStringLiteral("Trigger"), QStringLiteral("triggerPanel"), parent, state)
 {
     auto* box = new QVBoxLayout;
     statusBar_ = valueLabel(QStringLiteral("triggerStatusBar"), QStringLiteral("Trigger status"));
@@ -57,10 +56,8 @@ TriggerPanel::TriggerPanel(ProgramState& state, Host& host, QWidget* parent)
     onMoved(level_, [this](int value) { return model_.levelMoved(value); });
 }
 
-void TriggerPanel::showView()
+void TriggerPanel::showView(const TriggerPanelView& v)
 {
-    const Followup settled = model_.settle();
-    const TriggerPanelView v = model_.view();
     showBackground(statusBar_, qbColor(v.statusBackground));
     statusBar_->setAccessibleDescription(QString::fromStdString(v.statusText));
     showOption(source_, v.source);
@@ -72,8 +69,6 @@ void TriggerPanel::showView()
     showOption(slopeB_, v.slopeB);
     for (QAbstractButton* option : slopeB_->buttons()) option->setEnabled(v.slopeBEnabled);
     level_->setValue(v.level);
-    // Alternate triggering ended by the repaint: the time-base panel shows it.
-    carryOut(host(), settled);
 }
 
 }  // namespace ql::gui

@@ -10,16 +10,15 @@ class QLabel;
 
 namespace ql::gui {
 
-class TriggerPanel : public SettingsPanelWindow {
+class TriggerPanel : public SettingsPanel<TriggerPanelModel> {
     Q_OBJECT
 public:
     TriggerPanel(ProgramState& state, Host& host, QWidget* parent = nullptr);
 
 protected:
-    void showView() override;
+    void showView(const TriggerPanelView& v) override;
 
 private:
-    TriggerPanelModel model_;
     QLabel* statusBar_ = nullptr;
     QButtonGroup* source_ = nullptr;
     QButtonGroup* coupling_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTabBar>
 #include <algorithm>
 #include <memory>
 #include <utility>
@@ -112,6 +113,13 @@ void UserChanges::onChosen(QComboBox* list, std::function<void(int)> chosen)
     // chooses an entry: a screen reader's user chooses with the keyboard.)
     add(list);
     keep(QObject::connect(list, &QComboBox::activated, window_, std::move(chosen)));
+}
+
+void UserChanges::onChosen(QTabBar* tabs, std::function<void(int)> chosen)
+{
+    // A tab the program makes the current one is shown inside painting(), no choice.
+    add(tabs);
+    keep(QObject::connect(tabs, &QTabBar::currentChanged, window_, std::move(chosen)));
 }
 
 void UserChanges::onChosen(QAbstractItemView* rows, std::function<void(int)> chosen)

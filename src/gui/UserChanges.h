@@ -6,7 +6,8 @@
 //
 // - a check box acts on every change of its state (toggled), an option when it becomes the
 //   checked one (the option that goes unchecked at the same time does nothing);
-// - a list acts on the entry chosen, a list of rows on a new selected row, a bar or a spin box
+// - a list acts on the entry chosen, tabs on the tab chosen, a list of rows on a new selected row,
+// a bar or a spin box
 //   on a new value, a push button on clicked();
 // - a text box acts as its own rule says, on each typed edit or on its entry (Enter or leaving
 //   it); a text set from outside the keyboard (an assistive technology's "set text") counts as
@@ -32,6 +33,7 @@ class QObject;
 class QPlainTextEdit;
 class QSpinBox;
 class QString;
+class QTabBar;
 
 namespace ql::gui {
 
@@ -51,6 +53,8 @@ public:
     void onChosen(QButtonGroup* options, std::function<void(int option)> chosen);
     // A list: the entry chosen.
     void onChosen(QComboBox* list, std::function<void(int entry)> chosen);
+    // Tabs: the tab that became the current one.
+    void onChosen(QTabBar* tabs, std::function<void(int tab)> chosen);
     // A list of rows (a table): the row that became the selected one, -1 for none.
     void onChosen(QAbstractItemView* rows, std::function<void(int row)> chosen);
     // A push button, or an arrow of a spin: pressed.

@@ -79,8 +79,12 @@ void MdiWindowEntry::make() const
     frame_->installEventFilter(self);
     frame_->hide();
     connect(frame_, &QMdiSubWindow::windowStateChanged, self,
-            [self](Qt::WindowStates, Qt::WindowStates now) {
+            [self](Qt::WindowStates before, Qt::WindowStates now) {
                 self->content_->windowStateChanged(stateOf(now));
+                if (!self->isOpen()) return;
+                const bool was = before & Qt::WindowActive, is = now & Qt::WindowActive;
+                if (was && !is) self->content_->deactivated();
+                if (!was && is) self->content_->activated();
             });
 }
 
@@ -152,12 +156,16 @@ WindowPlacement MdiWindowEntry::placement() const
 
 bool MdiWindowEntry::eventFilter(QObject* watched, QEvent* event)
 {
-    // The close box hides the window (when it may close now) through close() above.
-    if (watched == frame_ && event->type() == QEvent::Close) {
+    // The close box hides the window (when it may close now) through close() above. The event
+    // type is looked at first: while the frame is being destroyed it still sends events.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Close && watched == frame_) {
         event->ignore();
         if (content_->mayClose()) close();
         return true;
     }
+    if ((type == QEvent::Move || type == QEvent::Resize) && watched == frame_ && isOpen())
+        content_->placementChanged();
     return QObject::eventFilter(watched, event);
 }
 

@@ -124,9 +124,10 @@ void HarmonicsWindowController::resized(bool minimised)
     if (!minimised) run();
 }
 
-void HarmonicsWindowController::tabChosen(HarmonicsTab tab)
+Followup HarmonicsWindowController::tabChosen(HarmonicsTab tab)
 {
     if (tab == HarmonicsTab::Measurement) run();
+    return {};
 }
 
 HarmonicsRun HarmonicsWindowController::clearPressed()
@@ -135,47 +136,54 @@ HarmonicsRun HarmonicsWindowController::clearPressed()
     return run();
 }
 
-void HarmonicsWindowController::maxHoldToggled(bool checked)
+Followup HarmonicsWindowController::maxHoldToggled(bool checked)
 {
     s_.harm.harmMaxHold = checked ? 1 : 0;
+    return {};
 }
 
-void HarmonicsWindowController::autoFrequencyToggled(bool checked)
+Followup HarmonicsWindowController::autoFrequencyToggled(bool checked)
 {
     s_.harm.harmAutoFreq = checked ? 1 : 0;
+    return {};
 }
 
-void HarmonicsWindowController::spanChosen(HarmonicsSpan span)
+Followup HarmonicsWindowController::spanChosen(HarmonicsSpan span)
 {
     const auto index = static_cast<std::size_t>(span);
     s_.harm.harmSpan = kSpanLines.at(index);
     s_.harm.harmSpanCode = static_cast<byte>(index + 1);
+    return {};
 }
 
-void HarmonicsWindowController::windowFunctionChosen(HarmonicsWindowFunction function)
+Followup HarmonicsWindowController::windowFunctionChosen(HarmonicsWindowFunction function)
 {
     s_.harm.harmWindowCode = function == HarmonicsWindowFunction::Rectangle ? 1 : 2;
+    return {};
 }
 
-void HarmonicsWindowController::voltsPerAmpEntered(std::string_view text)
+Followup HarmonicsWindowController::voltsPerAmpEntered(std::string_view text)
 {
     const std::optional<double> number = numberInText(text, decimalSign_);
-    if (!number) return;
+    if (!number) return {};
     const auto voltsPerAmp = static_cast<float>(*number);
     if (std::isfinite(voltsPerAmp) && voltsPerAmp > 0.0f) s_.harm.harmVoltsPerAmp = voltsPerAmp;
+    return {};
 }
 
-void HarmonicsWindowController::powerFactorEntered(std::string_view text)
+Followup HarmonicsWindowController::powerFactorEntered(std::string_view text)
 {
     const std::optional<double> number = numberInText(text, decimalSign_);
-    if (!number) return;
+    if (!number) return {};
     const auto powerFactor = static_cast<float>(*number);
     s_.harm.harmPowerFactor = powerFactor < 0.0f || powerFactor > 1.0f ? 1.0f : powerFactor;
+    return {};
 }
 
-void HarmonicsWindowController::headlineEdited(std::string_view text)
+Followup HarmonicsWindowController::headlineEdited(std::string_view text)
 {
     s_.harm.harmPrintHeadline.assign(headlineOf(text));
+    return {};
 }
 
 bool HarmonicsWindowController::rowDoubleClicked(int gridRow)

@@ -15,6 +15,7 @@
 #include "HarmonicsChart.h"
 #include "LimitSource.h"
 #include "state/Host.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 
@@ -84,23 +85,23 @@ public:
     // A resize: a run, unless the window is minimised.
     void resized(bool minimised);
     // Switching to "Measurement" runs the analysis; switching to "Settings" does nothing.
-    void tabChosen(HarmonicsTab tab);
+    Followup tabChosen(HarmonicsTab tab);
     // "Clear Harmonics": the average and the max-hold start again from the record in hand, in
     // a run of their own; acquisition, the instrument and the options are left as they are.
     HarmonicsRun clearPressed();
 
-    void maxHoldToggled(bool checked);
-    void autoFrequencyToggled(bool checked);
-    void spanChosen(HarmonicsSpan span);
-    void windowFunctionChosen(HarmonicsWindowFunction function);
+    Followup maxHoldToggled(bool checked);
+    Followup autoFrequencyToggled(bool checked);
+    Followup spanChosen(HarmonicsSpan span);
+    Followup windowFunctionChosen(HarmonicsWindowFunction function);
     // The probe scale: a finite number above 0 is taken, anything else keeps the previous one
     // (0 would divide every level by zero, a negative one pass every absolute limit).
-    void voltsPerAmpEntered(std::string_view text);
+    Followup voltsPerAmpEntered(std::string_view text);
     // The power factor: a number outside 0..1 becomes 1, anything else not a number keeps the
     // previous value.
-    void powerFactorEntered(std::string_view text);
+    Followup powerFactorEntered(std::string_view text);
     // Every edit of the headline box: its first 45 characters, trimmed, are the headline.
-    void headlineEdited(std::string_view text);
+    Followup headlineEdited(std::string_view text);
     // A double click on a row of the table (row 0 is the header row, row k harmonic k): the
     // marker moves to the max-hold peak next to the harmonic's line, or to the line itself
     // when there is no peak there, and to line 0 when that lies outside the span. False when
@@ -118,5 +119,7 @@ private:
     HarmonicsChartFrame frame_;  // of the chart as last drawn
     HarmonicsResult result_;
 };
+
+static_assert(WindowModel<HarmonicsWindowController>);
 
 }  // namespace ql

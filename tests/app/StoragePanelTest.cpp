@@ -20,6 +20,12 @@ struct Panel {
         s.ddf.digitalMode = 1;
         s.identity.firmwareVersion = 2.10f;
     }
+    // What the panel shows, settled first as the window does.
+    StoragePanelView repaint()
+    {
+        model.settle();
+        return model.view();
+    }
     ProgramState s;
     StoragePanelModel model;
 };
@@ -44,7 +50,7 @@ TEST(StoragePanel, SingleIsAStorageModeUpToFirmware2AndASwitchAboveItAndInAnalog
         p.model.modeChosen(kSingle);
         EXPECT_EQ(p.s.ddf.singleShot, c.singleShotAfter) << c.digital << c.firmware;
         EXPECT_EQ(p.s.ddf.storageMode, c.storageModeAfter) << c.digital << c.firmware;
-        const StoragePanelView v = p.model.repaint();
+        const StoragePanelView v = p.repaint();
         EXPECT_EQ(v.mode, kSingle) << c.digital << c.firmware;
         EXPECT_TRUE(v.resetEnabled);  // "Reset" re-arms a single acquisition
     }
@@ -53,10 +59,10 @@ TEST(StoragePanel, SingleIsAStorageModeUpToFirmware2AndASwitchAboveItAndInAnalog
     p.s.ddf.singleShot = 1;
     p.model.modeChosen(2);
     EXPECT_EQ(p.s.ddf.singleShot, 0);
-    EXPECT_FALSE(p.model.repaint().resetEnabled);
+    EXPECT_FALSE(p.repaint().resetEnabled);
     p.s.ddf.singleShot = 1;
     p.s.identity.firmwareVersion = 2.00f;
-    EXPECT_EQ(p.model.repaint().mode, 2);
+    EXPECT_EQ(p.repaint().mode, 2);
 }
 
 TEST(StoragePanel, EnvelopeClearsPeakDetection)
@@ -65,7 +71,7 @@ TEST(StoragePanel, EnvelopeClearsPeakDetection)
     p.s.ddf.peakDetect = 1;
     p.model.modeChosen(StoragePanelModel::kEnvelopeMode);
     EXPECT_EQ(p.s.ddf.peakDetect, 0);
-    EXPECT_FALSE(p.model.repaint().peakDetect);
+    EXPECT_FALSE(p.repaint().peakDetect);
 }
 
 TEST(StoragePanel, WithTheTimebaseBWindowTheRefIBarMovesTheTracesApart)
@@ -78,7 +84,7 @@ TEST(StoragePanel, WithTheTimebaseBWindowTheRefIBarMovesTheTracesApart)
         EXPECT_EQ(p.s.ddf.traceSeparation, separation) << bar;
         EXPECT_EQ(p.s.storage.ref1Pos, 5);
         // The repaint puts the bar back where it was; the field stays.
-        const StoragePanelView v = p.model.repaint();
+        const StoragePanelView v = p.repaint();
         EXPECT_EQ(v.ref1Bar, bar);
         EXPECT_EQ(p.s.ddf.traceSeparation, separation);
         EXPECT_TRUE(v.traceSeparationShown);
@@ -87,7 +93,7 @@ TEST(StoragePanel, WithTheTimebaseBWindowTheRefIBarMovesTheTracesApart)
     Panel p;
     p.model.ref1Moved(-20);
     EXPECT_EQ(p.s.storage.ref1Pos, -20);
-    EXPECT_FALSE(p.model.repaint().traceSeparationShown);
+    EXPECT_FALSE(p.repaint().traceSeparationShown);
 }
 
 TEST(StoragePanel, ThePretriggerTimeChoosesItsUnitBySizeAndKeepsItsSign)
@@ -108,7 +114,7 @@ TEST(StoragePanel, ThePretriggerTimeChoosesItsUnitBySizeAndKeepsItsSign)
         p.s.caps.unitPtVariabel = true;
         p.s.ddf.tbAIndex = static_cast<byte>(c.tbAIndex);
         p.model.pretriggerMoved(c.position);
-        const StoragePanelView v = p.model.repaint();
+        const StoragePanelView v = p.repaint();
         EXPECT_EQ(v.pretriggerTime, c.text) << c.tbAIndex << " " << c.position;
         EXPECT_TRUE(v.pretriggerBarShown && !v.pretriggerStepsShown);
     }
@@ -123,7 +129,7 @@ TEST(StoragePanel, DigitalModeEnablesWhatAnalogModeDisabled)
         return std::vector<bool>{v.modesEnabled, v.pretriggerStepsEnabled, v.averageEnabled,
                                  v.ref1Enabled, v.ref2Enabled};
     };
-    StoragePanelView v = p.model.repaint();
+    StoragePanelView v = p.repaint();
     EXPECT_EQ(digitalControls(v), std::vector<bool>(5, false));
     EXPECT_TRUE(v.saveReferencesEnabled);  // enabled again after analog mode disabled it
 
@@ -131,7 +137,7 @@ TEST(StoragePanel, DigitalModeEnablesWhatAnalogModeDisabled)
               std::vector<ToolWindow>{ToolWindow::ChannelPanel});
     EXPECT_EQ(p.s.ddf.componentTester, 0);
     EXPECT_EQ(p.s.screen.screenDirty, 1);
-    EXPECT_EQ(digitalControls(p.model.repaint()), std::vector<bool>(5, true));
+    EXPECT_EQ(digitalControls(p.repaint()), std::vector<bool>(5, true));
 }
 
 TEST(StoragePanel, EveryRepaintOnAnAnalogOnlyModelSetsThe0PercentStep)
@@ -140,13 +146,13 @@ TEST(StoragePanel, EveryRepaintOnAnAnalogOnlyModelSetsThe0PercentStep)
     p.s.identity.analogModel = 1;
     p.s.ddf.digitalMode = 0;
     p.s.ddf.pretriggerIndex = 6;
-    const StoragePanelView v = p.model.repaint();
+    const StoragePanelView v = p.repaint();
     EXPECT_EQ(p.s.ddf.pretriggerIndex, 3);
     EXPECT_FALSE(v.pretriggerOn);
     EXPECT_FALSE(v.digitalEnabled || v.singleEnabled || v.holdEnabled || v.averageEnabled ||
                  v.saveReferencesEnabled);
     p.model.pretriggerChosen(7);
-    p.model.repaint();
+    p.repaint();
     EXPECT_EQ(p.s.ddf.pretriggerIndex, 3);
 }
 
@@ -173,7 +179,7 @@ TEST(StoragePanel, ValuesNoControlCanShowShowNothingAndStay)
         Panel p;
         c.set(p.s);
         const DdfSettings before = p.s.ddf;
-        EXPECT_TRUE(c.showsNothing(p.model.repaint())) << n;
+        EXPECT_TRUE(c.showsNothing(p.repaint())) << n;
         EXPECT_EQ(p.s.ddf.averageIndex, before.averageIndex) << n;
         EXPECT_EQ(p.s.ddf.storageMode, before.storageMode) << n;
         EXPECT_EQ(p.s.ddf.pretriggerIndex, before.pretriggerIndex) << n;

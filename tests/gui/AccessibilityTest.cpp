@@ -84,18 +84,6 @@ std::map<QString, QString> snapshot(ProgramRig& rig)
     return s;
 }
 
-// The control's window made the active one and the control given the focus, as a user does
-// before changing it.
-void focusOn(ProgramRig& rig, QWidget* control)
-{
-    QApplication::setActiveWindow(control->window());
-    for (QWidget* w = control; w; w = w->parentWidget())
-        if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
-            rig.window.mdiArea().setActiveSubWindow(frame);
-    control->setFocus(Qt::OtherFocusReason);
-    QApplication::processEvents();
-}
-
 using Step = std::function<void(QWidget*)>;
 
 // Two copies of the program started alike (their one-second timers off): one driven by the

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QStringList>
@@ -133,5 +134,17 @@ struct ProgramRig {
     AppController& app;
     MessageBoxAnswerer answerer;
 };
+
+// The control's window made the active one and the control given the focus, as a user does
+// before changing it.
+inline void focusOn(ProgramRig& rig, QWidget* control)
+{
+    QApplication::setActiveWindow(control->window());
+    for (QWidget* w = control; w; w = w->parentWidget())
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
+            rig.window.mdiArea().setActiveSubWindow(frame);
+    control->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+}
 
 }  // namespace ql::gui

@@ -1,4 +1,4 @@
-#include "Followup.h"
+#include "WindowModel.h"
 
 namespace ql {
 
