@@ -116,7 +116,7 @@ TEST(MeasurementWindow, AClickPutsTheCursorsOnTheMeasuredSamplesOpeningTheCursor
     rig.host.openWindow(ToolWindow::MeasurementWindow);
     EXPECT_EQ(s.layout.automesVisible, 1);
     drawScreen(s, rig.screen);
-    rig.measurement.measure();
+    rig.measurement.settle();
     ASSERT_GT(s.measure.ch1PeriodEnd, s.measure.ch1PeriodStart);
     EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::CursorWindow));
 
