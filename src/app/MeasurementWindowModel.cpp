@@ -37,7 +37,6 @@ void MeasurementWindowModel::opened()
 {
     state_.layout.automesVisible = 1;
     host_.setActionChecked(UiAction::AutomeasurementMenuItem, true);
-    measure();
 }
 
 void MeasurementWindowModel::closed()
@@ -47,12 +46,13 @@ void MeasurementWindowModel::closed()
     host_.setActionChecked(UiAction::AutomeasurementMenuItem, false);
 }
 
-void MeasurementWindowModel::measure()
+Followup MeasurementWindowModel::settle()
 {
-    const auto result = autoMeasure(state_);
-    if (!result) return;
-    view_.ch1 = cellTexts(result->ch1);
-    view_.ch2 = cellTexts(result->ch2);
+    if (const auto result = autoMeasure(state_)) {
+        view_.ch1 = cellTexts(result->ch1);
+        view_.ch2 = cellTexts(result->ch2);
+    }
+    return {};
 }
 
 Followup MeasurementWindowModel::cellClicked(int channel, MeasureRow row)

@@ -35,9 +35,9 @@ public:
 
     void opened();
     void closed();
-    // Measures anew (after a redraw and when the window repaints); before the first data the
-    // cells keep what they show.
-    void measure();
+    // Measures anew (after a redraw and whenever the window repaints); before the first data
+    // the cells keep what they show.
+    Followup settle();
     const MeasurementWindowView& view() const { return view_; }
 
     // A click on a value cell of CH I (channel 1) or CH II (2).

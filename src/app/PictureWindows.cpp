@@ -1,6 +1,8 @@
 #include "PictureWindows.h"
 
+#include "display/ScreenDrawing.h"
 #include "display/XyDrawing.h"
+#include "display/ZoomDrawing.h"
 
 namespace ql {
 
@@ -15,31 +17,33 @@ std::optional<ScreenPointer> screenMouseMoved(ProgramState& s, DisplayViews& vie
     return outcome.pointer;
 }
 
-void xyViewDoubleClicked(ProgramState& s)
-{
-    toggleXyVectors(s);
-}
-
 bool xyWindowWanted(const ProgramState& s, const DisplayViews& views)
 {
     return views.xy.shown && s.ddf.xyMode == 1;
 }
 
-Followup xyViewClosed(ProgramState& s, DisplayViews& views)
+Followup XyWindowModel::settle()
+{
+    redrawForWindowEvent(s_, views_);
+    return {};
+}
+
+void XyWindowModel::doubleClicked()
+{
+    toggleXyVectors(s_);
+}
+
+Followup XyWindowModel::closed()
 {
     Followup f;
-    if (closeXyView(s, views)) f.refresh.push_back(ToolWindow::ChannelPanel);
+    if (closeXyView(s_, views_)) f.refresh.push_back(ToolWindow::ChannelPanel);
     return f;
 }
 
-void zoomWindowOpened(ProgramState& s)
+Followup ZoomWindowModel::settle()
 {
-    s.zoom.zoomOpen = 1;
-}
-
-void zoomWindowClosed(ProgramState& s)
-{
-    s.zoom.zoomOpen = 0;
+    drawZoom(s_, views_.zoom);
+    return {};
 }
 
 }  // namespace ql

@@ -10,6 +10,7 @@
 
 #include "PrintOptionBoxes.h"
 #include "draw/Printer.h"
+#include "hardcopy/HardcopyRenderer.h"
 #include "state/WindowModel.h"
 
 namespace ql {
@@ -58,6 +59,8 @@ public:
 
     void opened();
     void closed();
+    // The page as the printer would print it now.
+    HardcopyInput view() const { return hardcopyInputFor(s_); }
     Followup pictureClicked() const;
     Followup screenRedrawn() const;
 

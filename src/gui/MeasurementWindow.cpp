@@ -62,7 +62,7 @@ private:
 
 MeasurementWindow::MeasurementWindow(ProgramState& state, DisplayViews& views, Host& host,
                                      QWidget* parent)
-    : QWidget(parent), model_(state, views, host), host_(host)
+    : QWidget(parent), ModelWindow(*this, host, ToolWindow::MeasurementWindow, state, views, host)
 {
     setObjectName(QStringLiteral("measurementWindow"));
     setWindowTitle(QStringLiteral("Automeasurement"));
@@ -85,11 +85,7 @@ MeasurementWindow::MeasurementWindow(ProgramState& state, DisplayViews& views, H
             QWidget* cell = nullptr;
             if (clickedCell(ch + 1, r)) {
                 auto* button = new ValueButton(kChannelColour[ch], this);
-                connect(button, &QAbstractButton::clicked, this, [this, ch, r] {
-                    const Followup f = model_.cellClicked(ch + 1, r);
-                    applyView();
-                    carryOut(host_, f);
-                });
+                onPressed(button, [this, ch, r] { return model_.cellClicked(ch + 1, r); });
                 cell = button;
             } else {
                 cell = colouredCell(this, QString(), kChannelColour[ch], false);
@@ -107,9 +103,8 @@ QWidget* MeasurementWindow::valueCell(int channel, MeasureRow row) const
     return cells_[channel == 1 ? 0 : 1][static_cast<int>(row)];
 }
 
-void MeasurementWindow::applyView()
+void MeasurementWindow::showView(const MeasurementWindowView& v)
 {
-    const MeasurementWindowView& v = model_.view();
     const std::array<std::string, kMeasureRowCount>* texts[2] = {&v.ch1, &v.ch2};
     for (int ch = 0; ch < 2; ++ch)
         for (int row = 0; row < kMeasureRowCount; ++row) {
@@ -121,23 +116,6 @@ void MeasurementWindow::applyView()
             // The name stays the caption ("CH I Vpp"); a screen reader reads the value here.
             cells_[ch][row]->setAccessibleDescription(t);
         }
-}
-
-void MeasurementWindow::refresh()
-{
-    model_.measure();
-    applyView();
-}
-
-void MeasurementWindow::opened()
-{
-    model_.opened();
-    applyView();
-}
-
-void MeasurementWindow::closed()
-{
-    model_.closed();
 }
 
 }  // namespace ql::gui

@@ -6,15 +6,12 @@
 
 #include <QWidget>
 
-#include "ToolWindowEntry.h"
+#include "ModelWindow.h"
 #include "app/MeasurementWindowModel.h"
-
-class QAbstractButton;
-class QLabel;
 
 namespace ql::gui {
 
-class MeasurementWindow : public QWidget, public ToolWindowContent {
+class MeasurementWindow : public QWidget, public ModelWindow<MeasurementWindowModel> {
     Q_OBJECT
 public:
     MeasurementWindow(ProgramState& state, DisplayViews& views, Host& host,
@@ -23,17 +20,18 @@ public:
     // The value cell of CH I (channel 1) or CH II (2) in a row.
     QWidget* valueCell(int channel, MeasureRow row) const;
 
-    void refresh() override;
-    void opened() override;
-    void closed() override;
+    void opened() override
+    {
+        model_.opened();
+        applyView();
+    }
+    void closed() override { model_.closed(); }
     std::optional<RedrawLink> chainLink() const override { return RedrawLink::AutoMeasure; }
-    void chainMember(ProgramState&) override { refresh(); }
+    void chainMember(ProgramState&) override { applyView(); }
 
 private:
-    void applyView();
+    void showView(const MeasurementWindowView& v) override;
 
-    MeasurementWindowModel model_;
-    Host& host_;
     QWidget* cells_[2][kMeasureRowCount] = {};
 };
 

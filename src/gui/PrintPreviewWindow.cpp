@@ -17,7 +17,7 @@ constexpr double kInchesPerMetre = 1 / 0.0254;
 }  // namespace
 
 PrintPreviewWindow::PrintPreviewWindow(ProgramState& state, Host& host, QWidget* parent)
-    : QWidget(parent), state_(state), host_(host), model_(state, host)
+    : QWidget(parent), ModelWindow(*this, host, ToolWindow::PrintPreview, state, host)
 {
     setObjectName(QStringLiteral("printPreviewWindow"));
     setWindowTitle(QStringLiteral("Printer Preview"));
@@ -25,21 +25,10 @@ PrintPreviewWindow::PrintPreviewWindow(ProgramState& state, Host& host, QWidget*
     resize(333, 471);
 }
 
-void PrintPreviewWindow::opened()
-{
-    model_.opened();
-    redraw();
-}
-
-void PrintPreviewWindow::closed()
-{
-    model_.closed();
-}
-
 void PrintPreviewWindow::chainMember(ProgramState&)
 {
-    redraw();
-    carryOut(host_, model_.screenRedrawn());
+    applyView();
+    carryOut(host(), model_.screenRedrawn());
 }
 
 void PrintPreviewWindow::resizeEvent(QResizeEvent* event)
@@ -57,16 +46,16 @@ void PrintPreviewWindow::resizeEvent(QResizeEvent* event)
     const int dotsPerMetre = static_cast<int>(logicalDpiX() * kInchesPerMetre + 0.5);
     picture_.setDotsPerMeterX(dotsPerMetre);
     picture_.setDotsPerMeterY(dotsPerMetre);
-    redraw();
+    applyView();
 }
 
-void PrintPreviewWindow::redraw()
+void PrintPreviewWindow::showView(const HardcopyInput& page)
 {
     if (picture_.isNull()) return;
     picture_.fill(Qt::white);
     {
         QtPaintDevice device(picture_);
-        drawPrintPreview(hardcopyInputFor(state_), device);
+        drawPrintPreview(page, device);
         device.finish();
     }
     update();
@@ -84,7 +73,7 @@ void PrintPreviewWindow::mousePressEvent(QMouseEvent* event)
     QWidget::mousePressEvent(event);
     const QRect picture(QPoint(pictureLeft_, 0), picture_.size());
     if (event->button() == Qt::LeftButton && picture.contains(event->position().toPoint()))
-        carryOut(host_, model_.pictureClicked());
+        carryOut(host(), model_.pictureClicked());
 }
 
 }  // namespace ql::gui

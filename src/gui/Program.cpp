@@ -119,7 +119,7 @@ void Program::registerWindows()
             if (xyWindowWanted(*state_, views_)) host_.openWindow(ToolWindow::XyView);
         });
     };
-    inArea(ToolWindow::ZoomWindow, [this] { return new ZoomWindow(*state_, views_); });
+    inArea(ToolWindow::ZoomWindow, [this] { return new ZoomWindow(*state_, views_, host_); });
     inArea(ToolWindow::AutostoreWindow, [this, decimalSign] {
         return new AutoStoreWindow(link_, window_.fileDialogs(), decimalSign);
     });

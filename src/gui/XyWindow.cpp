@@ -6,8 +6,6 @@
 #include <QTimer>
 
 #include "FixedPlaces.h"
-#include "app/PictureWindows.h"
-#include "display/ScreenDrawing.h"
 #include "state/Twips.h"
 
 namespace ql::gui {
@@ -19,7 +17,7 @@ constexpr int kLabelTwips = 300;
 }  // namespace
 
 XyWindow::XyWindow(ProgramState& state, DisplayViews& views, Host& host, QWidget* parent)
-    : QWidget(parent), state_(state), views_(views), host_(host)
+    : QWidget(parent), ModelWindow(*this, host, ToolWindow::XyView, state, views), views_(views)
 {
     setObjectName(QStringLiteral("xyWindow"));
     setWindowTitle(QString::fromUtf8(kXyCaption));
@@ -49,7 +47,7 @@ void XyWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     layOut();
-    redrawForWindowEvent(state_, views_);
+    applyView();
 }
 
 void XyWindow::paintEvent(QPaintEvent*)
@@ -61,41 +59,33 @@ void XyWindow::paintEvent(QPaintEvent*)
 
 void XyWindow::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (picture_.place().contains(event->position().toPoint())) xyViewDoubleClicked(state_);
+    if (picture_.place().contains(event->position().toPoint())) model_.doubleClicked();
+}
+
+void XyWindow::showView(const XyWindowView& v)
+{
+    label_->setText(QString::fromStdString(v.label));
 }
 
 void XyWindow::viewUpdated()
 {
     picture_.finish();
-    label_->setText(QString::fromStdString(views_.xy.label));
+    paintView();
     update();
     if (isVisible() || openPending_) return;
     // Drawn while closed: XY display was switched on. The window opens once the redraw is over
     // (opening lays the picture out anew, which must not happen under the drawing).
     openPending_ = true;
-    QTimer::singleShot(0, this, [this] { openWhenDrawn(); });
-}
-
-void XyWindow::openWhenDrawn()
-{
-    openPending_ = false;
-    if (xyWindowWanted(state_, views_)) host_.openWindow(ToolWindow::XyView);
-}
-
-void XyWindow::refresh()
-{
-    redrawForWindowEvent(state_, views_);
-}
-
-void XyWindow::closed()
-{
-    carryOut(host_, xyViewClosed(state_, views_));
+    QTimer::singleShot(0, this, [this] {
+        openPending_ = false;
+        if (model_.wanted()) host().openWindow(ToolWindow::XyView);
+    });
 }
 
 void XyWindow::windowStateChanged(WindowState state)
 {
     views_.xy.state = state;
-    if (state != WindowState::Minimised) redrawForWindowEvent(state_, views_);
+    if (state != WindowState::Minimised) applyView();
 }
 
 }  // namespace ql::gui

@@ -1,21 +1,22 @@
 #pragma once
 // The XY view ("XY-Display"): CH I against CH II drawn by the screen redraw on this window's
-// picture, with the label of scales, couplings and sample rate below it. The window owns the
-// picture's image (remade on resize, redrawn then); a paint event only shows it. The first
-// redraw after XY display is switched on opens the window; closing it switches XY display off.
-// A double click on the figure switches between lines and dots.
+// picture, with the label of scales, couplings and sample rate below it. A thin view over
+// XyWindowModel. The window owns the picture's image (remade on resize, redrawn then); a paint
+// event only shows it. The first redraw after XY display is switched on opens the window;
+// closing it switches XY display off. A double click on the figure switches between lines and
+// dots.
 
 #include <QWidget>
 
+#include "ModelWindow.h"
 #include "PictureImage.h"
-#include "ToolWindowEntry.h"
-#include "state/Host.h"
+#include "app/PictureWindows.h"
 
 class QLabel;
 
 namespace ql::gui {
 
-class XyWindow : public QWidget, public ToolWindowContent {
+class XyWindow : public QWidget, public ModelWindow<XyWindowModel> {
     Q_OBJECT
 public:
     XyWindow(ProgramState& state, DisplayViews& views, Host& host, QWidget* parent = nullptr);
@@ -26,8 +27,9 @@ public:
     QRect picturePlace() const { return picture_.place(); }
     QLabel* label() const { return label_; }
 
-    void refresh() override;
-    void closed() override;
+    // The redraw that opens the window has drawn the figure: it shows it as drawn.
+    void opened() override { paintView(); }
+    void closed() override { carryOut(host(), model_.closed()); }
     void windowStateChanged(WindowState state) override;
 
 protected:
@@ -37,12 +39,10 @@ protected:
 
 private:
     void layOut();
+    void showView(const XyWindowView& v) override;
     void viewUpdated();
-    void openWhenDrawn();
 
-    ProgramState& state_;
     DisplayViews& views_;
-    Host& host_;
     PictureImage picture_;
     QLabel* label_ = nullptr;
     bool openPending_ = false;

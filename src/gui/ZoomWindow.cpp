@@ -2,14 +2,10 @@
 
 #include <QPainter>
 
-#include "app/PictureWindows.h"
-#include "display/DisplayViews.h"
-#include "display/ZoomDrawing.h"
-
 namespace ql::gui {
 
-ZoomWindow::ZoomWindow(ProgramState& state, DisplayViews& views, QWidget* parent)
-    : QWidget(parent), state_(state), views_(views)
+ZoomWindow::ZoomWindow(ProgramState& state, DisplayViews& views, Host& host, QWidget* parent)
+    : QWidget(parent), ModelWindow(*this, host, ToolWindow::ZoomWindow, state, views), views_(views)
 {
     setObjectName(QStringLiteral("zoomWindow"));
     setWindowTitle(QString::fromUtf8(kZoomCaption));
@@ -33,7 +29,7 @@ void ZoomWindow::resizeEvent(QResizeEvent* event)
     views_.zoom.picture = nullptr;
     picture_.remake(rect(), logicalDpiX());
     views_.zoom.picture = picture_.device();
-    drawZoom(state_, views_.zoom);
+    applyView();
 }
 
 void ZoomWindow::paintEvent(QPaintEvent*)
@@ -43,25 +39,10 @@ void ZoomWindow::paintEvent(QPaintEvent*)
     if (!picture_.image().isNull()) painter.drawImage(0, 0, picture_.image());
 }
 
-void ZoomWindow::refresh()
-{
-    drawZoom(state_, views_.zoom);
-}
-
-void ZoomWindow::opened()
-{
-    zoomWindowOpened(state_);
-}
-
-void ZoomWindow::closed()
-{
-    zoomWindowClosed(state_);
-}
-
 void ZoomWindow::windowStateChanged(WindowState state)
 {
     views_.zoom.state = state;
-    if (state != WindowState::Minimised) drawZoom(state_, views_.zoom);
+    applyView();  // nothing is drawn while it is minimised
 }
 
 }  // namespace ql::gui

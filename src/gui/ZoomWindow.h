@@ -1,13 +1,15 @@
 #pragma once
 // The zoom window ("Zoom-Window"): the part of the screen inside the zoom box, drawn by the
-// core on this window's picture, which fills the window. The window owns the picture's image
-// (remade and redrawn on resize, and after every screen redraw while it is open); a paint
-// event only shows it. A released zoom box opens it; closing it stops the redraws.
+// core on this window's picture, which fills the window. A thin view over ZoomWindowModel. The
+// window owns the picture's image (remade and redrawn on resize, and after every screen redraw
+// while it is open); a paint event only shows it. A released zoom box opens it; closing it
+// stops the redraws.
 
 #include <QWidget>
 
+#include "ModelWindow.h"
 #include "PictureImage.h"
-#include "ToolWindowEntry.h"
+#include "app/PictureWindows.h"
 
 namespace ql::gui {
 
@@ -15,17 +17,17 @@ namespace ql::gui {
 inline constexpr int kZoomMinimumWidth = 150;
 inline constexpr int kZoomMinimumHeight = 100;
 
-class ZoomWindow : public QWidget, public ToolWindowContent {
+class ZoomWindow : public QWidget, public ModelWindow<ZoomWindowModel> {
     Q_OBJECT
 public:
-    ZoomWindow(ProgramState& state, DisplayViews& views, QWidget* parent = nullptr);
+    ZoomWindow(ProgramState& state, DisplayViews& views, Host& host, QWidget* parent = nullptr);
     ~ZoomWindow() override;
 
     QImage picture() const { return picture_.image(); }
 
-    void refresh() override;
-    void opened() override;
-    void closed() override;
+    // The released zoom box that opens the window has it drawn.
+    void opened() override { model_.opened(); }
+    void closed() override { model_.closed(); }
     void windowStateChanged(WindowState state) override;
 
 protected:
@@ -33,7 +35,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    ProgramState& state_;
+    void showView(const ZoomWindowView&) override {}
+
     DisplayViews& views_;
     PictureImage picture_;
 };

@@ -116,7 +116,7 @@ TEST(MeasurementWindow, AClickPutsTheCursorsOnTheMeasuredSamplesOpeningTheCursor
     rig.host.openWindow(ToolWindow::MeasurementWindow);
     EXPECT_EQ(s.layout.automesVisible, 1);
     drawScreen(s, rig.screen);
-    rig.measurement.measure();
+    rig.measurement.settle();
     ASSERT_GT(s.measure.ch1PeriodEnd, s.measure.ch1PeriodStart);
     EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::CursorWindow));
 
@@ -165,7 +165,7 @@ TEST(XyView, ClosingItRestoresTheChannelsOnlyWhileXyIsOn)
         s.ddf.savedCh2On = 0;
         s.ddf.ch1On = 0;  // what the channels show now
         s.ddf.ch2On = 1;
-        const Followup f = xyViewClosed(s, rig.screen.views);
+        const Followup f = XyWindowModel(s, rig.screen.views).closed();
         EXPECT_EQ(s.ddf.xyMode, 0);
         EXPECT_EQ(s.ddf.ch1On, c.ch1On);
         EXPECT_EQ(s.ddf.ch2On, c.ch2On);
@@ -186,7 +186,7 @@ TEST(ZoomWindow, AReleasedBoxOpensAndDrawsItAndClosingStopsTheRedraws)
     EXPECT_EQ(rig.host.events, (std::vector<std::string>{"open ZoomWindow", "refresh ZoomWindow"}));
     EXPECT_EQ(s.zoom.zoomOpen, 1);
 
-    zoomWindowClosed(s);
+    ZoomWindowModel(s, rig.screen.views).closed();
     rig.screen.forgetAll();
     drawScreen(s, rig.screen);
     EXPECT_TRUE(rig.screen.zoom.ops().empty());
