@@ -54,4 +54,6 @@ private:
     int chosen_ = -1;
 };
 
+static_assert(WindowModel<AboutModel>);
+
 }  // namespace ql

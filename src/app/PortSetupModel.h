@@ -67,4 +67,6 @@ private:
     bool working_ = false;
 };
 
+static_assert(WindowModel<PortSetupModel>);
+
 }  // namespace ql

@@ -31,12 +31,11 @@ QString fromUtf8(const std::string& text)
 }  // namespace
 
 AboutWindow::AboutWindow(const ModelTable& table, Host& host, Desktop& desktop, QWidget* parent)
-    : QDialog(parent), model_(table, host, desktop), host_(host)
+    : QDialog(parent), ModelWindow(*this, host, ToolWindow::AboutWindow, table, host, desktop)
 {
     setObjectName(QStringLiteral("aboutWindow"));
     setWindowTitle(QString::fromUtf8(kAboutCaption));
     setAccessibleName(windowTitle());
-    const AboutView v = model_.view();
 
     QLabel* product =
         addLabel(this, QString::fromUtf8(kProductName), QStringLiteral("productLabel"));
@@ -73,7 +72,7 @@ AboutWindow::AboutWindow(const ModelTable& table, Host& host, Desktop& desktop, 
     noteBox_->setFixedHeight(noteBox_->fontMetrics().lineSpacing() * 3 + 12);
     nameScrollBars(noteBox_);
 
-    const SupportContact& c = v.contact;
+    const SupportContact& c = std::as_const(model_).view().contact;
     auto* contact = new QGridLayout;
     contact->addWidget(addLabel(this, QStringLiteral("Support:"), QStringLiteral("supportLabel")),
                        0, 0);
@@ -121,31 +120,24 @@ AboutWindow::AboutWindow(const ModelTable& table, Host& host, Desktop& desktop, 
     layout->addLayout(contact);
     layout->addLayout(buttons);
 
-    changes_.onChosen(modelList_, [this](int row) {
-        model_.rowChosen(row);
-        applyView(false);
-    });
-    connect(homePageButton_, &QPushButton::clicked, this, [this] { model_.homePageClicked(); });
-    connect(okButton, &QPushButton::clicked, this, [this] {
-        const Followup followup = model_.ok();
-        carryOut(host_, followup);
-        if (followup.closeWindow) accept();
-    });
-    applyView(true);
+    onChosen(modelList_, [this](int row) { model_.rowChosen(row); });
+    onPressed(homePageButton_, [this] { model_.homePageClicked(); });
+    onPressed(okButton, [this] { return model_.ok(); });
 }
 
 void AboutWindow::opened()
 {
     model_.opened();
-    applyView(true);
+    applyView();
 }
 
-void AboutWindow::applyView(bool withList)
+void AboutWindow::showView(const AboutView& v)
 {
-    const AboutView v = model_.view();
     noticeLabel_->setText(fromUtf8(v.notice));
-    if (withList) {
-        const UserChanges::Painting painting = changes_.painting();
+    // The list is filled again only when the models read differ (each opening reads them), so
+    // a choice leaves it as it stands.
+    if (v.models != listed_) {
+        listed_ = v.models;
         modelList_->setRowCount(static_cast<int>(v.models.size()));
         for (int row = 0; row < static_cast<int>(v.models.size()); ++row) {
             const ModelRow& m = v.models[static_cast<std::size_t>(row)];
@@ -153,9 +145,11 @@ void AboutWindow::applyView(bool withList)
             modelList_->setItem(row, 1, new QTableWidgetItem(fromUtf8(m.memo)));
         }
         modelList_->resizeColumnToContents(0);
-        if (v.chosen >= 0) modelList_->setCurrentCell(v.chosen, 0);
     }
-    noteBox_->setPlainText(fromUtf8(v.note));
+    if (v.chosen >= 0 && modelList_->currentRow() != v.chosen)
+        modelList_->setCurrentCell(v.chosen, 0);
+    // Read-only: the chosen model's note, whatever has the focus.
+    if (noteBox_->toPlainText() != fromUtf8(v.note)) noteBox_->setPlainText(fromUtf8(v.note));
 }
 
 }  // namespace ql::gui

@@ -5,8 +5,7 @@
 
 #include <QDialog>
 
-#include "ToolWindowEntry.h"
-#include "UserChanges.h"
+#include "ModelWindow.h"
 #include "app/AboutModel.h"
 
 class QLabel;
@@ -16,7 +15,7 @@ class QTableWidget;
 
 namespace ql::gui {
 
-class AboutWindow : public QDialog, public ToolWindowContent {
+class AboutWindow : public QDialog, public ModelWindow<AboutModel> {
     Q_OBJECT
 public:
     AboutWindow(const ModelTable& table, Host& host, Desktop& desktop, QWidget* parent = nullptr);
@@ -24,12 +23,9 @@ public:
     void opened() override;
 
 private:
-    // Shows the view; the list is filled again only when `withList`.
-    void applyView(bool withList);
+    void showView(const AboutView& v) override;
 
-    AboutModel model_;
-    Host& host_;
-    UserChanges changes_{this};
+    std::vector<ModelRow> listed_;  // the models the list shows
     QLabel* noticeLabel_ = nullptr;
     QTableWidget* modelList_ = nullptr;
     QPlainTextEdit* noteBox_ = nullptr;

@@ -121,12 +121,9 @@ HarmonicsWindow::HarmonicsWindow(ProgramState& state, Host& host, LimitStore& li
     tabs_->addTab(settingsPage_, QStringLiteral("Settings"));
     buildMeasurementTab(measurementPage_);
     buildSettingsTab(settingsPage_);
-    // The editor fills its place; a change of the definitions is judged at once.
+    // The editor fills its place.
     limitEditor_ = new LimitEditor(state, host, limits, decimalSign, limitEditorArea_);
     limitEditor_->resize(twipsSize(*this, kLimitEditorWidth, kLimitEditorHeight));
-    connect(limitEditor_, &LimitEditor::definitionChanged, this, [this] {
-        if (open_) runAnalysis();
-    });
 
     onChosen(tabs_->tabBar(),
              [this](int index) { return model_.tabChosen(static_cast<HarmonicsTab>(index)); });
@@ -302,19 +299,12 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
 
 void HarmonicsWindow::opened()
 {
-    open_ = true;
     // The frame keeps the window's smallest size.
     if (QWidget* f = frame())
         f->setMinimumSize(twipsSize(*this, kHarmonicsWindowMinWidth, kHarmonicsWindowMinHeight));
     model_.opened();
     limitEditor_->opened();
     applyView();
-}
-
-void HarmonicsWindow::closed()
-{
-    open_ = false;
-    model_.closed();
 }
 
 void HarmonicsWindow::activated()

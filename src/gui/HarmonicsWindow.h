@@ -52,7 +52,9 @@ public:
     LimitEditor* limitEditor() const { return limitEditor_; }
 
     void opened() override;
-    void closed() override;
+    // A refresh judges the table again, as after a change of the limit definitions.
+    void refresh() override { runAnalysis(); }
+    void closed() override { model_.closed(); }
     void activated() override;
     // Every move and resize of the frame is kept, so the next opening and the parameter file
     // find the window where the user left it.
@@ -85,7 +87,6 @@ private:
 
     HarmonicsTestOperations test_;
     std::vector<FixedPlace> places_;
-    bool open_ = false;
 
     QTabWidget* tabs_ = nullptr;
     QWidget* measurementPage_ = nullptr;

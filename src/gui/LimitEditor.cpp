@@ -74,7 +74,10 @@ std::optional<std::string> QtInputPrompt::askText(std::string_view prompt, std::
 
 LimitEditor::LimitEditor(ProgramState& state, Host& host, LimitStore& store, char decimalSign,
                          QWidget* parent)
-    : QWidget(parent), prompt_(this), controller_(state, host, store, prompt_, decimalSign)
+    : QWidget(parent),
+      QtInputPrompt(this),
+      ModelWindow(*this, host, ToolWindow::HarmonicsWindow, state, host, store,
+                  static_cast<InputPrompt&>(*this), decimalSign)
 {
     setObjectName(QStringLiteral("limitEditor"));
     setFont(toolWindowFont());
@@ -128,105 +131,91 @@ LimitEditor::LimitEditor(ProgramState& state, Host& host, LimitStore& store, cha
     };
     caption("Harmonic order", 1800);
     orderBox_ = box(this, "orderBox", "Harmonic order", kBoxColour);
-    orderBox_->setText(QStringLiteral("1"));
     placeInTwips(*orderBox_, 3480, 2040, 1695, 315);
     caption("Harmonic Limit", 2400);
     limitBox_ = box(this, "limitBox", "Harmonic Limit", kBoxColour);
-    limitBox_->setText(QStringLiteral("0"));
     placeInTwips(*limitBox_, 3480, 2640, 1695, 315);
     storeButton_ = namedButton(this, "<<< Store <<<", "storeButton");
     storeButton_->installEventFilter(this);
     placeInTwips(*storeButton_, 3480, 3060, 1695, 315);
 
     // A choice in the list, with the mouse or the arrow keys; Enter is taken by the filter.
-    changes_.onChosen(list_, [this](int index) {
-        handle([&] {
-            const bool committed = commitBoxes();
-            return controller_.selected(list_->itemText(index).toStdString()) || committed;
-        });
+    onChosen(list_, [this](int index) {
+        return withBoxes([&] { return model_.selected(list_->itemText(index).toStdString()); });
     });
-    connect(newButton_, &QPushButton::clicked, this, [this] {
-        handle([&] {
-            const bool committed = commitBoxes();
-            return controller_.newDefinition() || committed;
-        });
+    onPressed(newButton_, [this] { return withBoxes([this] { return model_.newDefinition(); }); });
+    onPressed(deleteButton_,
+              [this] { return withBoxes([this] { return model_.deleteDefinition(); }); });
+    onPressed(storeButton_, [this] { return withBoxes([this] { return model_.store(); }); });
+    onEntered(multiplierBox_, [this](const std::string& text) {
+        return handled([&] { return model_.multiplierEntered(text); });
     });
-    connect(deleteButton_, &QPushButton::clicked, this, [this] {
-        handle([&] {
-            const bool committed = commitBoxes();
-            return controller_.deleteDefinition() || committed;
-        });
+    onEntered(memoBox_, [this](const std::string& text) {
+        return handled([&] { return model_.memoEntered(text); });
     });
-    connect(storeButton_, &QPushButton::clicked, this, [this] {
-        handle([&] {
-            const bool committed = commitBoxes();
-            return controller_.store() || committed;
-        });
-    });
-    changes_.onEntered(multiplierBox_, [this] {
-        handle(
-            [this] { return controller_.multiplierEntered(multiplierBox_->text().toStdString()); });
-    });
-    changes_.onEntered(memoBox_, [this] {
-        handle([this] { return controller_.memoEntered(memoBox_->toPlainText().toStdString()); });
-    });
-    changes_.onEdited(
-        orderBox_, [this](const QString& t) { controller_.orderEdited(t.toStdString()); },
-        [this] {
-            handle([this] {
-                controller_.orderEntered();
+    // The order and limit boxes follow every edit; Enter walks on to the next control.
+    onEdited(
+        orderBox_, [this](const std::string& text) { model_.orderEdited(text); },
+        [this](const std::string&) {
+            return handled([this] {
+                model_.orderEntered();
                 return false;
             });
         });
-    changes_.onEdited(
-        limitBox_, [this](const QString& t) { controller_.limitEdited(t.toStdString()); },
-        [this] {
-            handle([this] {
-                controller_.limitEntered();
+    onEdited(
+        limitBox_, [this](const std::string& text) { model_.limitEdited(text); },
+        [this](const std::string&) {
+            return handled([this] {
+                model_.limitEntered();
                 return false;
             });
         });
     connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        handle([&] {
-            return controller_.cellEdited(item->row(), static_cast<LimitColumn>(item->column()),
-                                          item->text().toStdString());
+        run([this, item] {
+            return handled([&] {
+                return model_.cellEdited(item->row(), static_cast<LimitColumn>(item->column()),
+                                         item->text().toStdString());
+            });
         });
     });
-    changes_.onChosen(grid_, [this](int row) {
-        if (!applying_ && row >= 0) controller_.rowChosen(row);
+    onChosen(grid_, [this](int row) {
+        if (row >= 0) model_.rowChosen(row);
     });
-    applyView();
 }
 
 void LimitEditor::opened()
 {
-    controller_.opened();
+    model_.opened();
     activated();
 }
 
 void LimitEditor::activated()
 {
-    controller_.activated();
+    model_.activated();
     applyView();
 }
 
-bool LimitEditor::commitBoxes()
-{
-    // The multiplier and memo go in before another definition is chosen or changed.
-    const bool multiplier = controller_.multiplierEntered(multiplierBox_->text().toStdString());
-    return controller_.memoEntered(memoBox_->toPlainText().toStdString()) || multiplier;
-}
-
-template <typename Action>
-void LimitEditor::handle(Action action)
+template <class Action>
+Followup LimitEditor::handled(Action action)
 {
     // A box that loses the focus to a message of the handler in progress does not start
-    // another one; nor does the view being shown.
-    if (applying_ || handling_) return;
+    // another one.
+    if (handling_) return {};
     handling_ = true;
     const bool changed = action();
     handling_ = false;
-    follow(changed);
+    return judgedAgain(changed);
+}
+
+template <class Action>
+Followup LimitEditor::withBoxes(Action action)
+{
+    // The multiplier and memo go in before another definition is chosen or changed.
+    return handled([&] {
+        const bool multiplier = model_.multiplierEntered(multiplierBox_->text().toStdString());
+        const bool memo = model_.memoEntered(memoBox_->toPlainText().toStdString());
+        return action() || multiplier || memo;
+    });
 }
 
 bool LimitEditor::eventFilter(QObject* watched, QEvent* event)
@@ -235,9 +224,9 @@ bool LimitEditor::eventFilter(QObject* watched, QEvent* event)
         const auto& key = static_cast<const QKeyEvent&>(*event);
         if (watched == list_) {
             if (isEnter(key)) {
-                handle([&] {
-                    const bool committed = commitBoxes();
-                    return controller_.selected(list_->currentText().toStdString()) || committed;
+                run([this] {
+                    return withBoxes(
+                        [this] { return model_.selected(list_->currentText().toStdString()); });
                 });
                 return true;
             }
@@ -248,64 +237,56 @@ bool LimitEditor::eventFilter(QObject* watched, QEvent* event)
             return true;
         } else if (watched == grid_ && key.key() == Qt::Key_Delete) {
             // Delete on the grid (not in a cell being edited) removes the current row.
-            handle([this] { return controller_.rowDeleted(grid_->currentRow()); });
+            run([this] {
+                return handled([this] { return model_.rowDeleted(grid_->currentRow()); });
+            });
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void LimitEditor::follow(bool changed)
+void LimitEditor::showView(const LimitEditorView& v)
 {
-    applyView();
-    switch (controller_.takeFocus()) {
-        case LimitEditorFocus::OrderBox: orderBox_->setFocus(); break;
-        case LimitEditorFocus::LimitBox: limitBox_->setFocus(); break;
-        case LimitEditorFocus::StoreButton: storeButton_->setFocus(); break;
-        case LimitEditorFocus::Unchanged: break;
-    }
-    if (changed) emit definitionChanged();
-}
-
-void LimitEditor::applyView()
-{
-    applying_ = true;
-    const LimitEditorView v = controller_.view();
-    const UserChanges::Painting painting = changes_.painting();
-    {
-        list_->clear();
-        for (const std::string& name : v.names) list_->addItem(text(name));
-        const int index = list_->findText(text(v.listText), Qt::MatchFixedString);
-        list_->setCurrentIndex(index);
-        // A name no definition has stays shown as the list's text.
-        if (index < 0) list_->setPlaceholderText(text(v.listText));
-        list_->setAccessibleDescription(text(v.listText));
-    }
+    list_->clear();
+    for (const std::string& name : v.names) list_->addItem(text(name));
+    const int index = list_->findText(text(v.listText), Qt::MatchFixedString);
+    list_->setCurrentIndex(index);
+    // A name no definition has stays shown as the list's text.
+    if (index < 0) list_->setPlaceholderText(text(v.listText));
+    list_->setAccessibleDescription(text(v.listText));
+    // Every handler takes the boxes as they stand first, so they show the model's texts even
+    // while one has the focus.
     multiplierBox_->setText(text(v.multiplierText));
     multiplierBox_->setEnabled(v.hasDefinition);
     relativeBox_->setChecked(v.relative);
     if (memoBox_->toPlainText() != text(v.memo)) memoBox_->setPlainText(text(v.memo));
     memoBox_->setEnabled(v.hasDefinition);
-    {
-        grid_->setRowCount(static_cast<int>(v.rows.size()));
-        for (int r = 0; r < static_cast<int>(v.rows.size()); ++r) {
-            const LimitRowView& row = v.rows[static_cast<std::size_t>(r)];
-            const std::string* cells[kLimitColumnCount] = {&row.name, &row.order, &row.limit,
-                                                           &row.memo};
-            for (int c = 0; c < kLimitColumnCount; ++c) {
-                auto* item = new QTableWidgetItem(text(*cells[c]));
-                if (c == static_cast<int>(LimitColumn::Name))
-                    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-                grid_->setItem(r, c, item);
-            }
+    grid_->setRowCount(static_cast<int>(v.rows.size()));
+    for (int r = 0; r < static_cast<int>(v.rows.size()); ++r) {
+        const LimitRowView& row = v.rows[static_cast<std::size_t>(r)];
+        const std::string* cells[kLimitColumnCount] = {&row.name, &row.order, &row.limit,
+                                                       &row.memo};
+        for (int c = 0; c < kLimitColumnCount; ++c) {
+            auto* item = new QTableWidgetItem(text(*cells[c]));
+            if (c == static_cast<int>(LimitColumn::Name))
+                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            grid_->setItem(r, c, item);
         }
-        if (v.currentRow >= 0)
-            grid_->setCurrentCell(v.currentRow,
-                                  grid_->currentColumn() < 0 ? 1 : grid_->currentColumn());
     }
+    if (v.currentRow >= 0)
+        grid_->setCurrentCell(v.currentRow,
+                              grid_->currentColumn() < 0 ? 1 : grid_->currentColumn());
     if (orderBox_->text() != text(v.orderText)) orderBox_->setText(text(v.orderText));
     if (limitBox_->text() != text(v.limitText)) limitBox_->setText(text(v.limitText));
-    applying_ = false;
+    // The focus a handler asks for moves once its view is shown.
+    if (handling_) return;
+    switch (model_.takeFocus()) {
+        case LimitEditorFocus::OrderBox: orderBox_->setFocus(); break;
+        case LimitEditorFocus::LimitBox: limitBox_->setFocus(); break;
+        case LimitEditorFocus::StoreButton: storeButton_->setFocus(); break;
+        case LimitEditorFocus::Unchanged: break;
+    }
 }
 
 }  // namespace ql::gui

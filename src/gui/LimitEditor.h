@@ -5,9 +5,8 @@
 // "<<< Store <<<". Input boxes are Qt's; messages and questions go through the host.
 
 #include <QWidget>
-#include <memory>
 
-#include "UserChanges.h"
+#include "ModelWindow.h"
 #include "harmonics/LimitEditorController.h"
 
 class QCheckBox;
@@ -20,7 +19,7 @@ class QTableWidget;
 namespace ql::gui {
 
 // The input box of the editor's questions.
-class QtInputPrompt final : public InputPrompt {
+class QtInputPrompt : public InputPrompt {
 public:
     explicit QtInputPrompt(QWidget* parent) : parent_(parent) {}
     std::optional<std::string> askText(std::string_view prompt, std::string_view title,
@@ -30,16 +29,19 @@ private:
     QWidget* parent_;
 };
 
-class LimitEditor : public QWidget {
+// Not a window of its own: the harmonics window tells it of opening and activation. Its input
+// boxes are its own, made before the editor's rules that ask through them.
+class LimitEditor : public QWidget,
+                    private QtInputPrompt,
+                    public ModelWindow<LimitEditorController> {
     Q_OBJECT
 public:
     LimitEditor(ProgramState& state, Host& host, LimitStore& store, char decimalSign,
                 QWidget* parent);
 
-    LimitEditorController& controller() { return controller_; }
     // The window opens; the window becomes the active one.
-    void opened();
-    void activated();
+    void opened() override;
+    void activated() override;
 
     QComboBox* definitionList() const { return list_; }
     QTableWidget* rowsGrid() const { return grid_; }
@@ -48,29 +50,20 @@ public:
     QPushButton* storeButton() const { return storeButton_; }
     QPushButton* newButton() const { return newButton_; }
 
-signals:
-    // The definitions changed or another one was chosen: the verdicts are to be judged again.
-    void definitionChanged();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Shows the controller's view, moves the focus it asks for, and says when a change needs a
-    // new judgement.
-    void follow(bool changed);
-    // Runs one handler of the controller (true: the definitions changed), then follows it.
-    template <typename Action>
-    void handle(Action action);
-    void applyView();
-    // Takes the multiplier and memo as they stand; true when that changed the definition.
-    bool commitBoxes();
+    void showView(const LimitEditorView& v) override;
+    // Runs one handler of the editor (true: the definitions changed) unless one is running
+    // already, and says what follows.
+    template <class Action>
+    Followup handled(Action action);
+    // The same, with the multiplier and memo taken as they stand first.
+    template <class Action>
+    Followup withBoxes(Action action);
 
-    QtInputPrompt prompt_;
-    LimitEditorController controller_;
-    bool applying_ = false;
     bool handling_ = false;
-    UserChanges changes_{this};
 
     QComboBox* list_ = nullptr;
     QPushButton *newButton_ = nullptr, *deleteButton_ = nullptr, *storeButton_ = nullptr;

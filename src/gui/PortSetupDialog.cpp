@@ -7,48 +7,52 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "link/PortMap.h"
+
 namespace ql::gui {
 
 namespace {
 
-// Sets an option without the group's exclusiveness, so "none selected" can be shown too.
-void showSelected(QRadioButton* option, bool selected)
+// Each option's caption, and the one selected (none for a value the window does not offer).
+template <class Options>
+void showOptions(QButtonGroup* group, const Options& options)
 {
-    option->setAutoExclusive(false);
-    option->setChecked(selected);
-    option->setAutoExclusive(true);
+    int selected = kNoOption;
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        group->button(static_cast<int>(i))->setText(QString::fromStdString(options[i].caption));
+        if (options[i].selected) selected = static_cast<int>(i);
+    }
+    ModelWindowBase::showOption(group, selected);
 }
 
 }  // namespace
 
 PortSetupDialog::PortSetupDialog(InstrumentLink& link, QWidget* parent)
-    : QDialog(parent), model_(link), host_(link.context().host)
+    : QDialog(parent), ModelWindow(*this, link.context().host, ToolWindow::PortSetup, link)
 {
     setObjectName(QStringLiteral("portSetupDialog"));
     setWindowTitle(QStringLiteral("Serial port setup"));
 
     auto* portBox = new QGroupBox(QStringLiteral("Port:"), this);
     auto* portLayout = new QVBoxLayout(portBox);
-    auto* portGroup = new QButtonGroup(this);
-    for (int p = 1; p <= 4; ++p) {
+    portGroup_ = new QButtonGroup(this);
+    for (int p = 0; p < 4; ++p) {
         auto* option = new QRadioButton(portBox);
-        option->setObjectName(QStringLiteral("com%1Option").arg(p));
-        portGroup->addButton(option, p);
+        option->setObjectName(QStringLiteral("com%1Option").arg(p + 1));
+        portGroup_->addButton(option, p);
         portLayout->addWidget(option);
-        portOptions_[p - 1] = option;
     }
-    changes_.onChosen(portGroup, [this](int port) { model_.portChosen(port); });
+    onChosen(portGroup_, [this](int option) { model_.portChosen(kFirstPortNumber + option); });
     auto* baudBox = new QGroupBox(QStringLiteral("Baudrate:"), this);
     auto* baudLayout = new QVBoxLayout(baudBox);
-    auto* baudGroup = new QButtonGroup(this);
+    baudGroup_ = new QButtonGroup(this);
     for (std::size_t i = 0; i < PortSetupModel::kBaudRates.size(); ++i) {
         auto* option = new QRadioButton(baudBox);
         option->setObjectName(QStringLiteral("baud%1Option").arg(PortSetupModel::kBaudRates[i]));
-        baudGroup->addButton(option, static_cast<int>(i));
+        baudGroup_->addButton(option, static_cast<int>(i));
         baudLayout->addWidget(option);
-        baudOptions_[i] = option;
     }
-    changes_.onChosen(baudGroup, [this](int option) {
+    onChosen(baudGroup_, [this](int option) {
         model_.baudRateChosen(PortSetupModel::kBaudRates[static_cast<std::size_t>(option)]);
     });
     okButton_ = new QPushButton(QStringLiteral("&Ok"), this);
@@ -69,12 +73,11 @@ PortSetupDialog::PortSetupDialog(InstrumentLink& link, QWidget* parent)
     layout->addLayout(options);
     layout->addLayout(buttons);
 
-    connect(okButton_, &QPushButton::clicked, this, [this] { carryOutAndClose(model_.ok()); });
-    connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(autosearchButton_, &QPushButton::clicked, this,
-            [this] { carryOutAndClose(model_.autosearch()); });
-    model_.setViewChanged([this] { applyView(); });
-    applyView();
+    onPressed(okButton_, [this] { return model_.ok(); });
+    onPressed(exitButton_, [this] { reject(); });
+    onPressed(autosearchButton_, [this] { return model_.autosearch(); });
+    // The buttons go off while the ports are asked, in the middle of Ok and Autosearch.
+    model_.setViewChanged([this] { paintView(); });
 }
 
 void PortSetupDialog::opened()
@@ -83,27 +86,12 @@ void PortSetupDialog::opened()
     applyView();
 }
 
-void PortSetupDialog::applyView()
+void PortSetupDialog::showView(const PortSetupView& v)
 {
-    const PortSetupView v = model_.view();
-    const UserChanges::Painting painting = changes_.painting();
-    for (std::size_t p = 0; p < v.ports.size(); ++p) {
-        portOptions_[p]->setText(QString::fromStdString(v.ports[p].caption));
-        showSelected(portOptions_[p], v.ports[p].selected);
-    }
-    for (std::size_t i = 0; i < v.baudRates.size(); ++i) {
-        baudOptions_[i]->setText(QString::fromStdString(v.baudRates[i].caption));
-        showSelected(baudOptions_[i], v.baudRates[i].selected);
-    }
+    showOptions(portGroup_, v.ports);
+    showOptions(baudGroup_, v.baudRates);
     for (QPushButton* button : {okButton_, exitButton_, autosearchButton_})
         button->setEnabled(v.buttonsEnabled);
-}
-
-void PortSetupDialog::carryOutAndClose(const Followup& followup)
-{
-    applyView();
-    carryOut(host_, followup);
-    if (followup.closeWindow) accept();
 }
 
 void PortSetupDialog::reject()

@@ -5,22 +5,18 @@
 
 #include <QDialog>
 
-#include "ToolWindowEntry.h"
-#include "UserChanges.h"
+#include "ModelWindow.h"
 #include "app/PortSetupModel.h"
 
-class QRadioButton;
+class QButtonGroup;
 class QPushButton;
 
 namespace ql::gui {
 
-class PortSetupDialog : public QDialog, public ToolWindowContent {
+class PortSetupDialog : public QDialog, public ModelWindow<PortSetupModel> {
     Q_OBJECT
 public:
     PortSetupDialog(InstrumentLink& link, QWidget* parent = nullptr);
-
-    int selectedPort() const { return model_.selectedPort(); }           // 0: none selected
-    long selectedBaudRate() const { return model_.selectedBaudRate(); }  // 0: none selected
 
     void opened() override;
     bool mayClose() const override { return model_.mayClose(); }
@@ -28,14 +24,10 @@ public:
     void reject() override;
 
 private:
-    void applyView();
-    void carryOutAndClose(const Followup& followup);
+    void showView(const PortSetupView& v) override;
 
-    PortSetupModel model_;
-    Host& host_;
-    UserChanges changes_{this};
-    QRadioButton* portOptions_[4] = {};
-    QRadioButton* baudOptions_[6] = {};
+    QButtonGroup* portGroup_ = nullptr;
+    QButtonGroup* baudGroup_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QPushButton* autosearchButton_ = nullptr;

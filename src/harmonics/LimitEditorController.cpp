@@ -54,6 +54,13 @@ std::optional<float> limitOf(std::optional<double> value)
 
 }  // namespace
 
+Followup judgedAgain(bool changed)
+{
+    Followup followup;
+    if (changed) followup.refresh.push_back(ToolWindow::HarmonicsWindow);
+    return followup;
+}
+
 LimitEditorController::LimitEditorController(ProgramState& state, Host& host, LimitStore& store,
                                              InputPrompt& prompt, char decimalSign)
     : s_(state), host_(host), store_(store), prompt_(prompt), decimalSign_(decimalSign)

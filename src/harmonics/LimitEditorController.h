@@ -4,8 +4,9 @@
 // memo boxes, the rows grid and the order and limit boxes with their Enter keys. Everything
 // goes through LimitStore; a refused entry changes nothing in the database and says why.
 //
-// The handlers return true when they changed the definitions or chose another one: the window
-// then runs the analysis again, so the table shows the verdicts of the definition as it is now.
+// The handlers return true when they changed the definitions or chose another one; what follows
+// is then judgedAgain(): the harmonics window runs the analysis again, so its table shows the
+// verdicts of the definition as it is now.
 
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "state/Host.h"
 #include "state/NumberFormat.h"
 #include "state/ProgramState.h"
+#include "state/WindowModel.h"
 
 namespace ql {
 
@@ -53,6 +55,10 @@ struct LimitEditorView {
     std::string orderText = "1";
     std::string limitText = "0";
 };
+
+// What a handler's answer asks of the program: a refresh of the harmonics window, which judges
+// its table again, when the definitions changed or another one was chosen.
+Followup judgedAgain(bool changed);
 
 class LimitEditorController {
 public:
@@ -121,5 +127,7 @@ private:
     std::string limitText_ = "0";
     LimitEditorFocus focus_ = LimitEditorFocus::Unchanged;
 };
+
+static_assert(WindowModel<LimitEditorController>);
 
 }  // namespace ql

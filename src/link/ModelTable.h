@@ -15,6 +15,7 @@ namespace ql {
 struct ModelRow {
     std::string scope;
     std::string memo;
+    bool operator==(const ModelRow&) const = default;
 };
 
 class ModelTable {

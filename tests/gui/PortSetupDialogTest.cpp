@@ -40,8 +40,8 @@ TEST(PortSetupDialog, ShowsTheStoredChoiceAndOkIdentifiesOnTheChosenPort)
     gui::PortSetupDialog dialog(*h.link);
     dialog.opened();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Serial port setup"));
-    EXPECT_EQ(dialog.selectedPort(), 3);
-    EXPECT_EQ(dialog.selectedBaudRate(), 0);
+    EXPECT_EQ(dialog.model().selectedPort(), 3);
+    EXPECT_EQ(dialog.model().selectedBaudRate(), 0);
     auto* com2 = dialog.findChild<QRadioButton*>(QStringLiteral("com2Option"));
     ASSERT_TRUE(com2);
     EXPECT_TRUE(com2->text().startsWith(QStringLiteral("Com2")));
@@ -69,11 +69,11 @@ TEST(PortSetupDialog, OpeningReleasesAHeldInstrumentAndTheSearchPreselectsItsPor
     dialog.opened();
     EXPECT_EQ(h.state.link.remoteHeld, 0);
     EXPECT_FALSE(h.sim.instrument().remote());
-    EXPECT_EQ(dialog.selectedPort(), 0);
+    EXPECT_EQ(dialog.model().selectedPort(), 0);
 
     dialog.findChild<QPushButton*>(QStringLiteral("autosearchButton"))->click();
-    EXPECT_EQ(dialog.selectedPort(), 2);
-    EXPECT_EQ(dialog.selectedBaudRate(), 19200);
+    EXPECT_EQ(dialog.model().selectedPort(), 2);
+    EXPECT_EQ(dialog.model().selectedBaudRate(), 19200);
     EXPECT_EQ(h.state.link.comPort, 7);  // nothing stored until Ok
     EXPECT_TRUE(dialog.findChild<QPushButton*>(QStringLiteral("okButton"))->isEnabled());
 }
@@ -109,6 +109,6 @@ TEST(PortSetupDialog, WaitsForARunningOperationAndCannotBeClosedWhileItSearches)
     h.host.onPumpEvents = nullptr;
     EXPECT_GT(closeAttempts, 10);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.selectedPort(), 2);
+    EXPECT_EQ(dialog.model().selectedPort(), 2);
     EXPECT_TRUE(dialog.findChild<QPushButton*>(QStringLiteral("exitButton"))->isEnabled());
 }
