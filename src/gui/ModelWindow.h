@@ -117,11 +117,14 @@ protected:
     template <class Box, class H>
     void onEntered(Box* box, H h)
     {
-        changes_.onEntered(box, [this, box, h]() mutable {
-            const QWidget* before = std::exchange(entered_, box);
-            act(h, textOf(box));
-            entered_ = before;
-        });
+        changes_.onEntered(box, entry(box, h));
+    }
+    // A line box that acts on each edit (`h`) and on Enter (`e`), but not on leaving it.
+    template <class H, class E>
+    void onEdited(QLineEdit* box, H h, E e)
+    {
+        changes_.onEdited(
+            box, [this, box, h](const QString&) mutable { act(h, textOf(box)); }, entry(box, e));
     }
 
     // A box's text from the view, unless the user is typing in it (see above); the text is set
@@ -147,6 +150,16 @@ private:
     auto acting(H h)
     {
         return [this, h](const auto&... args) mutable -> void { act(h, args...); };
+    }
+    // Runs `h` on the entry of `box`, which then shows what the model made of it.
+    template <class Box, class H>
+    auto entry(Box* box, H h)
+    {
+        return [this, box, h]() mutable {
+            const QWidget* before = std::exchange(entered_, box);
+            act(h, textOf(box));
+            entered_ = before;
+        };
     }
 
     QWidget& window_;
