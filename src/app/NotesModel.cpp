@@ -90,9 +90,10 @@ NotesView NotesModel::view() const
     return NotesView{text_, supportPossible()};
 }
 
-void NotesModel::edited(std::string boxText)
+Followup NotesModel::edited(std::string boxText)
 {
     text_ = std::move(boxText);
+    return {};
 }
 
 Followup NotesModel::clear()

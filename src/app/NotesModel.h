@@ -62,7 +62,7 @@ public:
     NotesView view() const;
 
     // The box's text after an edit the box let through.
-    void edited(std::string boxText);
+    Followup edited(std::string boxText);
     Followup clear();
     Followup exit() const;
     Followup ok();

@@ -32,6 +32,7 @@ PrintSettingsModel::PrintSettingsModel(ProgramState& s, Host& host, Printer& pri
 
 void PrintSettingsModel::opened()
 {
+    typed_ = trimRight(s_.print.printHeadline.str());
     host_.openWindow(ToolWindow::PrintPreview);
 }
 
@@ -40,10 +41,18 @@ void PrintSettingsModel::closed()
     closeIfOpen(host_, ToolWindow::PrintPreview);
 }
 
+Followup PrintSettingsModel::settle()
+{
+    const std::string kept = trimRight(s_.print.printHeadline.str());
+    if (trimRight(typed_) != kept) typed_ = kept;
+    return {};
+}
+
 PrintSettingsView PrintSettingsModel::view() const
 {
     PrintSettingsView v;
     v.headline = trimRight(s_.print.printHeadline.str());
+    v.headlineBox = typed_;
     const PrintOptions& o = s_.print;
     v.boxes = optionBoxes(
         kSettingsBoxes, [&](PrintOption option) { return printOptionField(o, option) == 1; },
@@ -53,15 +62,15 @@ PrintSettingsView PrintSettingsModel::view() const
 
 Followup PrintSettingsModel::headlineEdited(std::string_view text)
 {
+    typed_ = text;
     s_.print.printHeadline.assign(trimRight(text));
     return previewFollows();
 }
 
 Followup PrintSettingsModel::headlineEntered()
 {
-    Followup f = previewFollows();
-    f.refresh.insert(f.refresh.begin(), ToolWindow::PrinterSettings);
-    return f;
+    typed_ = trimRight(s_.print.printHeadline.str());
+    return previewFollows();
 }
 
 Followup PrintSettingsModel::optionToggled(PrintOption option, bool checked)

@@ -20,6 +20,8 @@ constexpr int kHeadlineLength = 60;
 
 struct PrintSettingsView {
     std::string headline;              // as stored, without its trailing blanks
+    std::string headlineBox;           // the box's text: as typed while it stands for the
+                                       // stored headline (trailing blanks kept), else that one
     std::vector<OptionBoxView> boxes;  // the nine options in their order
 };
 
@@ -30,11 +32,14 @@ public:
     // The settings window opens: the preview opens with it. It closes: the preview closes too.
     void opened();
     void closed();
+    // The box stops showing what was typed once the headline is changed elsewhere (a settings
+    // file loaded, say), and shows that headline.
+    Followup settle();
     PrintSettingsView view() const;
 
     // Every edit of the headline box is kept: without trailing blanks, the first 60 characters.
     Followup headlineEdited(std::string_view text);
-    // Enter: the box shows the headline as kept.
+    // Enter: the box shows the headline as kept, as on opening.
     Followup headlineEntered();
     // A box changed, by mouse or keyboard.
     Followup optionToggled(PrintOption option, bool checked);
@@ -47,6 +52,7 @@ private:
     ProgramState& s_;
     Host& host_;
     Printer& printer_;
+    std::string typed_;  // the headline box's text as last shown or typed
 };
 
 // The preview window's part of the pair: it keeps printPreviewOpen and closes the settings

@@ -52,10 +52,11 @@ UserDetailsView UserDetailsModel::view() const
     return v;
 }
 
-void UserDetailsModel::fieldEdited(int index, std::string text)
+Followup UserDetailsModel::fieldEdited(int index, std::string text)
 {
     if (index >= 0 && index < kUserFieldCount)
         entries_[static_cast<std::size_t>(index)] = std::move(text);
+    return {};
 }
 
 Followup UserDetailsModel::ok()

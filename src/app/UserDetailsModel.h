@@ -35,7 +35,7 @@ public:
 
     // Field `index` (0..11, in the order of the view) now reads `text`; another index changes
     // nothing.
-    void fieldEdited(int index, std::string text);
+    Followup fieldEdited(int index, std::string text);
     Followup ok();
     Followup cancel() const;
 

@@ -24,7 +24,8 @@ constexpr int kFileLabelCharacters = 40;
 
 AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, char decimalSign,
                                  QWidget* parent)
-    : QWidget(parent), controller_(link, decimalSign), host_(link.context().host), dialogs_(dialogs)
+    : QWidget(parent),
+      ModelWindow(*this, link.context().host, ToolWindow::AutostoreWindow, link, decimalSign)
 {
     setObjectName(QStringLiteral("autoStoreWindow"));
     setWindowTitle(QString::fromUtf8(kAutoStoreWindowTitle));
@@ -47,24 +48,22 @@ AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, cha
     print_->setObjectName(QStringLiteral("printBox"));
     table_ = new QCheckBox(QStringLiteral("Save as table"), box_);
     table_->setObjectName(QStringLiteral("tableBox"));
-    selectFile_ = namedButton(box_, "Select &Filename", "selectFileButton");
+    QPushButton* selectFile = namedButton(box_, "Select &Filename", "selectFileButton");
     fileLabel_ = new QLabel(QStringLiteral("Filename"), box_);
     fileLabel_->setObjectName(QStringLiteral("fileLabel"));
     fileLabel_->setMinimumWidth(fileLabel_->fontMetrics().averageCharWidth() *
                                 kFileLabelCharacters);
 
-    changes_.onChosen(timed_, [this] { carry(controller_.modeChosen(true)); });
-    changes_.onChosen(afterTrigger_, [this] { carry(controller_.modeChosen(false)); });
-    changes_.onEntered(minutes_, [this] {
-        const Followup f = controller_.minutesEntered(minutes_->text().toStdString());
-        applyView(true);
-        carry(f);
-    });
-    changes_.onSwitched(print_, [this](bool checked) { carry(controller_.printToggled(checked)); });
-    changes_.onSwitched(table_, [this](bool checked) { carry(controller_.tableToggled(checked)); });
-    connect(selectFile_, &QPushButton::clicked, this, [this] {
-        carry(controller_.selectFilename(dialogs_));
+    onChosen(timed_, [this] { return model_.modeChosen(true); });
+    onChosen(afterTrigger_, [this] { return model_.modeChosen(false); });
+    onEntered(minutes_, [this](const std::string& text) { return model_.minutesEntered(text); });
+    onSwitched(print_, [this](bool checked) { return model_.printToggled(checked); });
+    onSwitched(table_, [this](bool checked) { return model_.tableToggled(checked); });
+    onPressed(selectFile, [this, &dialogs] {
+        const Followup f = model_.selectFilename(dialogs);
+        paintView();  // the frame fits the name as the label shows it
         fitFrame();
+        return f;
     });
 
     auto* grid = new QGridLayout(box_);
@@ -74,16 +73,16 @@ AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, cha
     grid->addWidget(afterTrigger_, 1, 0, 1, 3);
     grid->addWidget(print_, 2, 0, 1, 3);
     grid->addWidget(table_, 3, 0, 1, 3);
-    grid->addWidget(selectFile_, 4, 0);
+    grid->addWidget(selectFile, 4, 0);
     grid->addWidget(fileLabel_, 4, 1, 1, 3);
     grid->setColumnStretch(3, 1);
 
     start_ = namedButton(this, "&Start", "startButton");
     stop_ = namedButton(this, "S&top", "stopButton");
     exit_ = namedButton(this, "E&xit", "exitButton");
-    connect(start_, &QPushButton::clicked, this, [this] { carry(controller_.startPause()); });
-    connect(stop_, &QPushButton::clicked, this, [this] { carry(controller_.stop()); });
-    connect(exit_, &QPushButton::clicked, this, [this] { carry(controller_.exit()); });
+    onPressed(start_, [this] { return model_.startPause(); });
+    onPressed(stop_, [this] { return model_.stop(); });
+    onPressed(exit_, [this] { return model_.exit(); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(start_);
@@ -92,13 +91,14 @@ AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, cha
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box_);
     layout->addLayout(buttons);
-    applyView(true);
+    // The frame is made, and placed on a first start, at the size the stored file name gives.
+    paintView();
 }
 
 void AutoStoreWindow::opened()
 {
-    controller_.opened();
-    applyView(true);
+    model_.opened();
+    applyView();
     fitFrame();
 }
 
@@ -113,28 +113,18 @@ void AutoStoreWindow::fitFrame()
     frame->resize(frame->size().expandedTo(frame->sizeHint()));
 }
 
-void AutoStoreWindow::applyView(bool minutesToo)
+void AutoStoreWindow::showView(const AutoStoreView& v)
 {
-    const AutoStoreView v = controller_.view();
-    const UserChanges::Painting painting = changes_.painting();
     timed_->setChecked(v.timed);
     afterTrigger_->setChecked(!v.timed);
     print_->setChecked(v.printAfterStorage);
     table_->setChecked(v.saveAsTable);
-    if (minutesToo || !minutes_->hasFocus())
-        minutes_->setText(QString::fromStdString(v.minutesText));
+    showText(minutes_, v.minutesText);
     fileLabel_->setText(QString::fromStdString(v.fileLabel));
     start_->setText(QString::fromStdString(v.startCaption));
     start_->setEnabled(v.startEnabled);
     stop_->setEnabled(v.stopEnabled);
     exit_->setEnabled(v.exitEnabled);
-}
-
-void AutoStoreWindow::carry(const Followup& followup)
-{
-    applyView(false);
-    carryOut(host_, followup);
-    if (followup.closeWindow) host_.closeWindow(ToolWindow::AutostoreWindow);
 }
 
 }  // namespace ql::gui

@@ -5,8 +5,7 @@
 
 #include <QWidget>
 
-#include "ToolWindowEntry.h"
-#include "UserChanges.h"
+#include "ModelWindow.h"
 #include "app/AutoStoreController.h"
 
 class QCheckBox;
@@ -18,15 +17,14 @@ class QRadioButton;
 
 namespace ql::gui {
 
-class AutoStoreWindow : public QWidget, public ToolWindowContent {
+class AutoStoreWindow : public QWidget, public ModelWindow<AutoStoreController> {
     Q_OBJECT
 public:
     AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, char decimalSign,
                     QWidget* parent = nullptr);
 
-    void refresh() override { applyView(false); }
     void opened() override;
-    void closed() override { controller_.closed(); }
+    void closed() override { model_.closed(); }
 
     QRadioButton* timedOption() const { return timed_; }
     QLineEdit* minutesBox() const { return minutes_; }
@@ -35,22 +33,15 @@ public:
     QPushButton* exitButton() const { return exit_; }
 
 private:
-    // The interval box is rewritten too unless the user is typing in it.
-    void applyView(bool minutesToo);
-    void carry(const Followup& followup);
+    void showView(const AutoStoreView& v) override;
     void fitFrame();
 
-    AutoStoreController controller_;
-    Host& host_;
-    FileDialogs& dialogs_;
-    UserChanges changes_{this};
     QFrame* box_ = nullptr;  // groups every control but the three buttons
     QRadioButton* timed_ = nullptr;
     QRadioButton* afterTrigger_ = nullptr;
     QLineEdit* minutes_ = nullptr;
     QCheckBox* print_ = nullptr;
     QCheckBox* table_ = nullptr;
-    QPushButton* selectFile_ = nullptr;
     QLabel* fileLabel_ = nullptr;
     QPushButton* start_ = nullptr;
     QPushButton* stop_ = nullptr;

@@ -6,47 +6,42 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
-#include <memory>
 
-#include "ToolWindowEntry.h"
-#include "UserChanges.h"
+#include "ModelWindow.h"
+#include "QtPaintDevice.h"
 #include "app/ExportSettingsModel.h"
+#include "hardcopy/HardcopyOutput.h"
 
 class QCheckBox;
 class QPushButton;
 
 namespace ql::gui {
 
-class QtPaintDevice;
+// The picture the metafile's texts are measured on: a base of the window, so that it is made
+// before the model that measures on it.
+struct MetafileTextMetrics {
+    QImage picture = textMetricsImage(kMetafilePictureDpi);
+    QtPaintDevice device{picture};
+};
 
-class ExportSettingsWindow : public QWidget, public ToolWindowContent {
+class ExportSettingsWindow : public QWidget,
+                             private MetafileTextMetrics,
+                             public ModelWindow<ExportSettingsModel> {
     Q_OBJECT
 public:
     ExportSettingsWindow(ProgramState& state, Host& host, PictureClipboard& clipboard,
                          FileDialogs& dialogs, QWidget* parent = nullptr);
-    ~ExportSettingsWindow() override;
 
-    void refresh() override { applyView(); }
     void opened() override;
 
-    QCheckBox* optionBox(PrintOption option) const;
     QPushButton* copyButton() const { return copy_; }
-    QPushButton* saveButton() const { return save_; }
     QPushButton* cancelButton() const { return cancel_; }
 
 private:
-    void applyView();
-    void carry(const Followup& followup);
+    void showView(const ExportSettingsView& v) override;
 
-    QImage metricsPicture_;
-    std::unique_ptr<QtPaintDevice> metrics_;
-    ExportSettingsModel model_;
-    Host& host_;
-    FileDialogs& dialogs_;
-    UserChanges changes_{this};
     std::array<QCheckBox*, kPrintOptionCount> boxes_{};
     QPushButton* copy_ = nullptr;
-    QPushButton* save_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };
 

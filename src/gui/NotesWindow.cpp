@@ -21,17 +21,14 @@ constexpr int kBoxRows = 14;
 
 NotesWindow::NotesWindow(ProgramState& state, Host& host, Printer& printer, Desktop& desktop,
                          QWidget* parent)
-    : QWidget(parent), model_(state, host, printer, desktop), host_(host)
+    : QWidget(parent),
+      ModelWindow(*this, host, ToolWindow::NotesWindow, state, host, printer, desktop)
 {
     setObjectName(QStringLiteral("notesWindow"));
     setWindowTitle(QString::fromUtf8(kNotesCaption));
     setAccessibleName(windowTitle());
 
-    textBox_ = new NotesTextBox(
-        [](std::string_view before, std::string_view inserted, std::string_view after) {
-            return fitNotesInsertion(before, inserted, after);
-        },
-        this);
+    textBox_ = new NotesTextBox(fitNotesInsertion, this);
     textBox_->setObjectName(QStringLiteral("notesBox"));
     textBox_->setAccessibleName(QString::fromUtf8(kNotesCaption));
     textBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -43,38 +40,31 @@ NotesWindow::NotesWindow(ProgramState& state, Host& host, Printer& printer, Desk
     textBox_->setMinimumSize(metrics.averageCharWidth() * kBoxColumns,
                              metrics.lineSpacing() * kBoxRows);
     nameScrollBars(textBox_);
-    changes_.onEdited(textBox_, [this] {
-        model_.edited(textBox_->toPlainText().toStdString());
-        const NotesView v = model_.view();
-        printFax_->setEnabled(v.supportEnabled);
-        mail_->setEnabled(v.supportEnabled);
-    });
+    onEdited(textBox_, [this](const std::string& text) { return model_.edited(text); });
 
-    clear_ = namedButton(this, "&Clear", "clearButton");
-    exit_ = namedButton(this, "E&xit", "exitButton");
+    QPushButton* clear = namedButton(this, "&Clear", "clearButton");
+    QPushButton* exit = namedButton(this, "E&xit", "exitButton");
     ok_ = namedButton(this, "&OK", "okButton");
     printFax_ = namedButton(this, "Print/Fax", "printFaxButton");
     mail_ = namedButton(this, "Send as e-mail", "mailButton");
     userDetails_ = namedButton(this, "&User details...", "userDetailsButton");
     userDetails_->setToolTip(QStringLiteral("Your contact details on the fax page and the e-mail"));
-    userDetailsDialog_ = new UserDetailsDialog(state, this);
+    userDetailsDialog_ = new UserDetailsDialog(state, host, this);
 
-    connect(clear_, &QPushButton::clicked, this, [this] { carry(model_.clear()); });
-    connect(exit_, &QPushButton::clicked, this, [this] { carry(model_.exit()); });
-    connect(ok_, &QPushButton::clicked, this, [this] { carry(model_.ok()); });
-    connect(printFax_, &QPushButton::clicked, this, [this] { carry(model_.printFax()); });
-    connect(mail_, &QPushButton::clicked, this, [this] { carry(model_.sendMail()); });
-    connect(userDetails_, &QPushButton::clicked, userDetailsDialog_,
-            &UserDetailsDialog::showDetails);
+    onPressed(clear, [this] { return model_.clear(); });
+    onPressed(exit, [this] { return model_.exit(); });
+    onPressed(ok_, [this] { return model_.ok(); });
+    onPressed(printFax_, [this] { return model_.printFax(); });
+    onPressed(mail_, [this] { return model_.sendMail(); });
+    onPressed(userDetails_, [this] { userDetailsDialog_->showDetails(); });
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {clear_, exit_, ok_, printFax_, mail_}) buttons->addWidget(b);
+    for (QPushButton* b : {clear, exit, ok_, printFax_, mail_}) buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(userDetails_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(textBox_, 1);
     layout->addLayout(buttons);
-    applyView();
 }
 
 void NotesWindow::opened()
@@ -90,23 +80,14 @@ void NotesWindow::closed()
     if (userDetailsDialog_->isVisible()) userDetailsDialog_->reject();
 }
 
-void NotesWindow::applyView()
+void NotesWindow::showView(const NotesView& v)
 {
-    const NotesView v = model_.view();
+    // The box holds the model's text after every edit; it differs only where the model changed
+    // it (opening, "&Clear"), and shows that even while it has the focus.
     const QString text = QString::fromStdString(v.text);
-    if (textBox_->toPlainText() != text) {
-        const UserChanges::Painting painting = changes_.painting();
-        textBox_->setPlainText(text);
-    }
+    if (textBox_->toPlainText() != text) textBox_->setPlainText(text);
     printFax_->setEnabled(v.supportEnabled);
     mail_->setEnabled(v.supportEnabled);
-}
-
-void NotesWindow::carry(const Followup& followup)
-{
-    applyView();
-    carryOut(host_, followup);
-    if (followup.closeWindow) host_.closeWindow(ToolWindow::NotesWindow);
 }
 
 }  // namespace ql::gui

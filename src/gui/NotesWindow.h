@@ -6,8 +6,7 @@
 
 #include <QWidget>
 
-#include "ToolWindowEntry.h"
-#include "UserChanges.h"
+#include "ModelWindow.h"
 #include "app/NotesModel.h"
 
 class QPushButton;
@@ -17,7 +16,7 @@ namespace ql::gui {
 class NotesTextBox;
 class UserDetailsDialog;
 
-class NotesWindow : public QWidget, public ToolWindowContent {
+class NotesWindow : public QWidget, public ModelWindow<NotesModel> {
     Q_OBJECT
 public:
     NotesWindow(ProgramState& state, Host& host, Printer& printer, Desktop& desktop,
@@ -27,22 +26,15 @@ public:
     void closed() override;
 
     NotesTextBox* textBox() const { return textBox_; }
-    QPushButton* exitButton() const { return exit_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* printFaxButton() const { return printFax_; }
     QPushButton* userDetailsButton() const { return userDetails_; }
     UserDetailsDialog* userDetailsDialog() const { return userDetailsDialog_; }
 
 private:
-    void applyView();
-    void carry(const Followup& followup);
+    void showView(const NotesView& v) override;
 
-    NotesModel model_;
-    Host& host_;
-    UserChanges changes_{this};
     NotesTextBox* textBox_ = nullptr;
-    QPushButton* clear_ = nullptr;
-    QPushButton* exit_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* printFax_ = nullptr;
     QPushButton* mail_ = nullptr;

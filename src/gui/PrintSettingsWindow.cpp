@@ -8,8 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "state/Text.h"
-
 namespace ql::gui {
 
 namespace {
@@ -20,7 +18,7 @@ constexpr int kBoxColumns = 3;
 
 PrintSettingsWindow::PrintSettingsWindow(ProgramState& state, Host& host, Printer& printer,
                                          QWidget* parent)
-    : QWidget(parent), model_(state, host, printer), host_(host)
+    : QWidget(parent), ModelWindow(*this, host, ToolWindow::PrinterSettings, state, host, printer)
 {
     setObjectName(QStringLiteral("printSettingsWindow"));
     setWindowTitle(QStringLiteral("Printer settings"));
@@ -32,25 +30,16 @@ PrintSettingsWindow::PrintSettingsWindow(ProgramState& state, Host& host, Printe
     headline_->setMaxLength(kHeadlineLength);
     headline_->setMinimumWidth(headline_->fontMetrics().averageCharWidth() * 40);
     label->setBuddy(headline_);
-    changes_.onEdited(
-        headline_,
-        [this](const QString& text) { carry(model_.headlineEdited(text.toStdString())); },
-        [this] {
-            const Followup f = model_.headlineEntered();
-            applyView(true);
-            carry(f);
-        });
+    onEdited(
+        headline_, [this](const std::string& text) { return model_.headlineEdited(text); },
+        [this](const std::string&) { return model_.headlineEntered(); });
 
     auto* grid = new QGridLayout;
     for (std::size_t i = 0; i < kPrintOptions.size(); ++i) {
         const PrintOption option = kPrintOptions[i];
         auto* box = new QCheckBox(QString::fromUtf8(printOptionCaption(option)), this);
         box->setObjectName(QStringLiteral("option%1Box").arg(static_cast<int>(i) + 1));
-        changes_.onSwitched(box, [this, option](bool checked) {
-            const Followup f = model_.optionToggled(option, checked);
-            applyView(false);
-            carry(f);
-        });
+        onSwitched(box, [this, option](bool on) { return model_.optionToggled(option, on); });
         grid->addWidget(box, static_cast<int>(i) / kBoxColumns, static_cast<int>(i) % kBoxColumns);
         boxes_[static_cast<std::size_t>(option)] = box;
     }
@@ -59,8 +48,8 @@ PrintSettingsWindow::PrintSettingsWindow(ProgramState& state, Host& host, Printe
     print_->setObjectName(QStringLiteral("printButton"));
     cancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
     cancel_->setObjectName(QStringLiteral("cancelButton"));
-    connect(print_, &QPushButton::clicked, this, [this] { carry(model_.print()); });
-    connect(cancel_, &QPushButton::clicked, this, [this] { carry(model_.cancel()); });
+    onPressed(print_, [this] { return model_.print(); });
+    onPressed(cancel_, [this] { return model_.cancel(); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -71,49 +60,24 @@ PrintSettingsWindow::PrintSettingsWindow(ProgramState& state, Host& host, Printe
     layout->addWidget(headline_);
     layout->addLayout(grid);
     layout->addLayout(buttons);
-    applyView(true);
-}
-
-QCheckBox* PrintSettingsWindow::optionBox(PrintOption option) const
-{
-    return boxes_[static_cast<std::size_t>(option)];
-}
-
-void PrintSettingsWindow::refresh()
-{
-    applyView(false);
 }
 
 void PrintSettingsWindow::opened()
 {
-    applyView(true);
     model_.opened();
+    applyView();
 }
 
-void PrintSettingsWindow::closed()
+void PrintSettingsWindow::showView(const PrintSettingsView& v)
 {
-    model_.closed();
-}
-
-void PrintSettingsWindow::applyView(bool headlineToo)
-{
-    const PrintSettingsView v = model_.view();
-    const UserChanges::Painting painting = changes_.painting();
-    const QString headline = QString::fromStdString(v.headline);
-    if (headlineToo ||
-        QString::fromStdString(trimRight(headline_->text().toStdString())) != headline)
-        headline_->setText(headline);
+    // The box differs from the model only where the model changed it: shown even while typed in.
+    const QString headline = QString::fromStdString(v.headlineBox);
+    if (headline_->text() != headline) headline_->setText(headline);
     for (const OptionBoxView& b : v.boxes) {
         QCheckBox* box = optionBox(b.option);
         box->setChecked(b.checked);
         box->setEnabled(b.enabled);
     }
-}
-
-void PrintSettingsWindow::carry(const Followup& followup)
-{
-    carryOut(host_, followup);
-    if (followup.closeWindow) host_.closeWindow(ToolWindow::PrinterSettings);
 }
 
 }  // namespace ql::gui

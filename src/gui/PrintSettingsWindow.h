@@ -6,8 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "ToolWindowEntry.h"
-#include "UserChanges.h"
+#include "ModelWindow.h"
 #include "app/PrintSettingsModel.h"
 
 class QCheckBox;
@@ -16,30 +15,26 @@ class QPushButton;
 
 namespace ql::gui {
 
-class PrintSettingsWindow : public QWidget, public ToolWindowContent {
+class PrintSettingsWindow : public QWidget, public ModelWindow<PrintSettingsModel> {
     Q_OBJECT
 public:
     PrintSettingsWindow(ProgramState& state, Host& host, Printer& printer,
                         QWidget* parent = nullptr);
 
-    void refresh() override;
     void opened() override;
-    void closed() override;
+    void closed() override { model_.closed(); }
 
     QLineEdit* headlineBox() const { return headline_; }
-    QCheckBox* optionBox(PrintOption option) const;
+    QCheckBox* optionBox(PrintOption option) const
+    {
+        return boxes_[static_cast<std::size_t>(option)];
+    }
     QPushButton* printButton() const { return print_; }
     QPushButton* cancelButton() const { return cancel_; }
 
 private:
-    // Shows the view; the headline box is rewritten only when `headlineToo` or when it does
-    // not show the kept headline (typing must not lose its trailing blanks).
-    void applyView(bool headlineToo);
-    void carry(const Followup& followup);
+    void showView(const PrintSettingsView& v) override;
 
-    PrintSettingsModel model_;
-    Host& host_;
-    UserChanges changes_{this};
     QLineEdit* headline_ = nullptr;
     std::array<QCheckBox*, kPrintOptionCount> boxes_{};
     QPushButton* print_ = nullptr;

@@ -15,8 +15,9 @@ constexpr int kFieldCharacters = 40;
 
 }  // namespace
 
-UserDetailsDialog::UserDetailsDialog(ProgramState& state, QWidget* parent)
-    : QDialog(parent), model_(state)
+// The dialog belongs to the notes window's row; closing it after a handler accepts it.
+UserDetailsDialog::UserDetailsDialog(ProgramState& state, Host& host, QWidget* parent)
+    : QDialog(parent), ModelWindow(*this, host, ToolWindow::NotesWindow, state)
 {
     setObjectName(QStringLiteral("userDetailsDialog"));
     setWindowTitle(QString::fromUtf8(kUserDetailsCaption));
@@ -36,16 +37,17 @@ UserDetailsDialog::UserDetailsDialog(ProgramState& state, QWidget* parent)
         caption->setBuddy(box);
         form->addRow(caption, box);
         fields_[static_cast<std::size_t>(i)] = box;
-        changes_.onEdited(
-            box, [this, i](const QString& text) { model_.fieldEdited(i, text.toStdString()); });
+        onEdited(box, [this, i](const std::string& text) { return model_.fieldEdited(i, text); });
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("userDetailsButtons"));
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setObjectName(QStringLiteral("okButton"));
+    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    onPressed(ok, [this] { return model_.ok(); });
+    onPressed(cancel, [this] { reject(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -60,22 +62,14 @@ void UserDetailsDialog::showDetails()
     open();
 }
 
-void UserDetailsDialog::applyView()
+void UserDetailsDialog::showView(const UserDetailsView& v)
 {
-    const UserDetailsView v = model_.view();
-    const UserChanges::Painting painting = changes_.painting();
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-        fields_[i]->setText(QString::fromStdString(v.fields[i].text));
-    }
-}
-
-void UserDetailsDialog::accept()
-{
-    if (model_.ok().closeWindow) QDialog::accept();
+    for (std::size_t i = 0; i < fields_.size(); ++i) showText(fields_[i], v.fields[i].text);
 }
 
 void UserDetailsDialog::reject()
 {
+    // Cancel, Escape and the close box drop the entries: the dialog is rejected, not accepted.
     if (model_.cancel().closeWindow) QDialog::reject();
 }
 

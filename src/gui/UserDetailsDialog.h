@@ -1,35 +1,31 @@
 #pragma once
 // The "User details" dialog: the twelve contact fields of the support requests, each a line
-// of up to 80 characters, with "OK" and "Cancel". A thin view over UserDetailsModel.
+// of up to 80 characters, with "OK" and "Cancel". A thin view over UserDetailsModel, opened
+// from the notes window; "OK" accepts the dialog, "Cancel", Escape and its close box reject it.
 
 #include <QDialog>
 #include <array>
 
-#include "UserChanges.h"
+#include "ModelWindow.h"
 #include "app/UserDetailsModel.h"
 
 class QLineEdit;
 
 namespace ql::gui {
 
-class UserDetailsDialog : public QDialog {
+class UserDetailsDialog : public QDialog, public ModelWindow<UserDetailsModel> {
     Q_OBJECT
 public:
-    explicit UserDetailsDialog(ProgramState& state, QWidget* parent = nullptr);
+    UserDetailsDialog(ProgramState& state, Host& host, QWidget* parent = nullptr);
 
     // Shows the stored details, modal to the window it belongs to, without waiting.
     void showDetails();
 
-    QLineEdit* field(int index) const { return fields_[static_cast<std::size_t>(index)]; }
-
-    void accept() override;
     void reject() override;
 
 private:
-    void applyView();
+    void showView(const UserDetailsView& v) override;
 
-    UserDetailsModel model_;
-    UserChanges changes_{this};
     std::array<QLineEdit*, kUserFieldCount> fields_{};
 };
 

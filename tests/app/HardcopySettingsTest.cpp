@@ -102,6 +102,35 @@ TEST(HardcopySettings, EveryChangeIsKeptAtOnceAndRedrawsThePreview)
     }
 }
 
+TEST(HardcopySettings, TheHeadlineBoxKeepsTheTypingUntilItStandsForAnotherHeadline)
+{
+    enum class Act { Type, Enter, Open, KeptElsewhere };
+    struct Step {
+        Act act;
+        std::string text, box;
+    } steps[] = {
+        {Act::Type, "Pump ", "Pump "},  // trailing blanks stay while typing
+        {Act::Type, "Pump  ", "Pump  "},
+        {Act::Enter, "", "Pump"},
+        {Act::Type, "Pump 3 ", "Pump 3 "},
+        {Act::Open, "", "Pump 3"},
+        {Act::Type, "Pump 3 ", "Pump 3 "},
+        {Act::KeptElsewhere, "Motor", "Motor"},  // a settings file loaded meanwhile
+        {Act::KeptElsewhere, "Pump 3", "Pump 3"},
+        {Act::Type, "\xCE\xA9 ", "?"},  // what the headline cannot hold shows at once
+    };
+    HardcopyRig r;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.box);
+        if (step.act == Act::Type) (void)r.settings.headlineEdited(step.text);
+        if (step.act == Act::Enter) (void)r.settings.headlineEntered();
+        if (step.act == Act::Open) r.settings.opened();
+        if (step.act == Act::KeptElsewhere) r.state.print.printHeadline.assign(step.text);
+        (void)r.settings.settle();  // as the window does before showing
+        EXPECT_EQ(r.settings.view().headlineBox, step.box);
+    }
+}
+
 std::vector<std::uint8_t> fileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
