@@ -2,6 +2,7 @@
 
 #include "AutoStoreController.h"
 #include "AutoStoreEngine.h"
+#include "HarmonicsTestOperations.h"
 #include "OperationGuard.h"
 #include "ScreenPrintout.h"
 #include "state/NumberFormat.h"
@@ -46,32 +47,38 @@ InstrumentOperations::InstrumentOperations(InstrumentLink& link, Printer& printe
 
 bool InstrumentOperations::inBracket(const std::function<bool()>& operation)
 {
+    HeldLinkMessages messages(link_.context().messages);
+    const bool harmonicsRan = harmonicsAcquisitionRuns(state_);
     // The operation runs also when the connection failed: its commands then send nothing.
     const bool connectHere = state_.link.remoteHeld != 1;
     if (connectHere) link_.connectInstrument();
     const bool ok = operation();
     if (connectHere) link_.releaseRemote();
-    if (!ok) stopStrandedAutoStore(kStoppedByTransmissionError);
+    if (!ok) stopEndedModes(kStoppedByTransmissionError, harmonicsRan);
     return ok;
 }
 
 bool InstrumentOperations::readAndRelease()
 {
+    HeldLinkMessages messages(link_.context().messages);
     // An after-trigger autostore needs the instrument held and armed for the timer's trigger
     // polls: the read then leaves both as they are (a re-arm would drop a completed
     // acquisition not yet stored).
-    const bool keepForAutoStore = afterTriggerAutoStoreRuns(state_);
+    const bool harmonicsRan = harmonicsAcquisitionRuns(state_);
+    const bool keepHeld = afterTriggerAutoStoreRuns(state_);
     if (state_.link.remoteHeld != 1) link_.connectInstrument();
     const bool ok = link_.sequences().readAllFromScope();
-    if (keepForAutoStore)
-        stopStrandedAutoStore(kStoppedByTransmissionError);
-    else
+    if (!keepHeld)
         link_.releaseRemote();
+    else if (!ok)
+        stopEndedModes(kStoppedByTransmissionError, harmonicsRan);
     return ok;
 }
 
-void InstrumentOperations::stopStrandedAutoStore(std::string_view why)
+void InstrumentOperations::stopEndedModes(std::string_view why, bool harmonicsRan)
 {
+    if (harmonicsRan && !harmonicsAcquisitionRuns(state_))
+        harmonicsAcquisitionStoppedBy(state_, host_, why);
     if (!afterTriggerAutoStoreStranded(state_)) return;
     autoStoreStoppedBy(state_, host_, why);
     // Given back as Pause does; after a failed exchange the instrument may still be in remote.
@@ -282,7 +289,10 @@ void InstrumentOperations::serveCopyRequest()
 
 void InstrumentOperations::pollAutomaticUpdate()
 {
+    HeldLinkMessages messages(link_.context().messages);
     ProgramState& s = state_;
+    const bool harmonicsRan = harmonicsAcquisitionRuns(s);
+    bool ok = true;
     ++s.link.autoPollCounter;
     // Waiting for a single acquisition: only the trigger status is asked until it completed.
     // Before firmware 2.01 the single-shot setting alone does not report its status this way.
@@ -291,25 +301,25 @@ void InstrumentOperations::pollAutomaticUpdate()
                              firmwareAbove(s.identity.firmwareVersion, kSingleShotPollFirmware));
     if (singleShot) {
         // A failed status query leaves the old status standing: it must not start a read.
-        if (link_.trigger().queryTrgSta() &&
-            s.trigStatus.trigStatus == s.trigStatus.trigStatusDone) {
+        ok = link_.trigger().queryTrgSta();
+        if (ok && s.trigStatus.trigStatus == s.trigStatus.trigStatusDone) {
             // A Pause, Stop or Exit waiting since earlier in this tick lets nothing more be
             // stored.
             const bool storing =
                 afterTriggerAutoStoreRuns(s) && !autoStoreRequestPending(s.autoStore);
-            const bool read = link_.sequences().readAllFromScope();
-            if (read && storing && autoStoreFile_) autoStoreFile_();
+            ok = link_.sequences().readAllFromScope();
+            if (ok && storing && autoStoreFile_) autoStoreFile_();
             if (storing && s.autoStore.autoStoreActive != 1)
                 link_.releaseRemote();  // the store stopped the autostore: given back as Pause does
             else
-                link_.control().resetSingleShot();
+                ok = link_.control().resetSingleShot() && ok;
         }
     } else {
-        link_.sequences().readAllFromScope();
+        ok = link_.sequences().readAllFromScope();
     }
     s.link.autoPollCounter = 0;
     // A failed exchange has ended the automatic update, and with it the storing.
-    stopStrandedAutoStore(kStoppedByTransmissionError);
+    if (!ok) stopEndedModes(kStoppedByTransmissionError, harmonicsRan);
 }
 
 bool InstrumentOperations::timedAutoStoreDue()

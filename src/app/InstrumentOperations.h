@@ -96,10 +96,13 @@ private:
     void serveCopyRequest();
     // The guarded part of the tick: the copy request, the automatic update, the timed store.
     void instrumentWork();
-    // After a failed exchange: stops an after-trigger autostore whose automatic update has
-    // ended with it (afterTriggerAutoStoreStranded), `why` in the clock line, and sends the
-    // instrument back to local operation, which the failure did not.
-    void stopStrandedAutoStore(std::string_view why);
+    // After a failed exchange, the running modes it ended stop visibly, `why` in the clock
+    // line: an after-trigger autostore whose automatic update has ended with it
+    // (afterTriggerAutoStoreStranded), which also sends the instrument back to local operation
+    // as the failure did not; and the harmonics acquisition when it ran (`harmonicsRan`). Each
+    // operation holds the link's messages until this has been done, so that the failure's
+    // message comes after.
+    void stopEndedModes(std::string_view why, bool harmonicsRan);
     void pollAutomaticUpdate();
     void runTimedAutoStore();
     bool timedAutoStoreDue();

@@ -1,0 +1,98 @@
+// What one operation leaves for the next, on a noisy simulated instrument: a running mode that
+// a failure ended shows it before the failure's one message.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "AutoStoreRig.h"
+#include "app/InstrumentOperations.h"
+
+using namespace ql;
+using namespace ql::testing;
+
+namespace {
+
+scopesim::SimulatorConfig noisy()
+{
+    scopesim::SimulatorConfig config;
+    config.noiseCodes = 6;
+    config.singleShotTriggerMs.reset();  // triggers only when the test says so
+    return config;
+}
+
+// As the harmonics window's set-up leaves the instrument: held, continuous acquisition on.
+void runHarmonicsAcquisition(AutoStoreRig& t)
+{
+    ASSERT_TRUE(t.connect());
+    t.host.openWindow(ToolWindow::HarmonicsWindow);
+    t.state.harm.obwActive = 1;
+    t.state.link.autoUpdate = 1;
+}
+
+std::ptrdiff_t indexOf(const Commands& c, const std::string& text)
+{
+    return std::find(c.begin(), c.end(), text) - c.begin();
+}
+
+TEST(AcrossOperations, ARunningModeTheFailureEndedShowsItBeforeTheMessage)
+{
+    enum class Mode { AfterTriggerAutostore, HarmonicsAcquisition };
+    const struct {
+        const char* what;
+        Mode mode;
+        const char* fault;
+        std::function<void(AutoStoreRig&)> act;
+    } cases[] = {
+        {"trigger poll's read", Mode::AfterTriggerAutostore, "silence@rdwfm2:",
+         [](AutoStoreRig& t) {
+             t.sim.instrument().fireTrigger();
+             t.tick();
+         }},
+        {"copy request's read", Mode::AfterTriggerAutostore, "silence@ddf1?",
+         [](AutoStoreRig& t) {
+             t.sim.pressCopyKey();
+             t.tick();
+         }},
+        {"remote READ", Mode::AfterTriggerAutostore,
+         "stop:5@rdwfm1:", [](AutoStoreRig& t) { t.remote.execute("READ"); }},
+        {"acquisition's read", Mode::HarmonicsAcquisition,
+         "silence@rdwfm1:", [](AutoStoreRig& t) { t.tick(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AutoStoreRig t(noisy());
+        const ToolWindow window = c.mode == Mode::AfterTriggerAutostore
+                                      ? ToolWindow::AutostoreWindow
+                                      : ToolWindow::HarmonicsWindow;
+        if (c.mode == Mode::AfterTriggerAutostore) {
+            t.startAfterTrigger();
+        } else {
+            runHarmonicsAcquisition(t);
+        }
+        t.host.clear();
+        t.sim.injectFault(*scopesim::Fault::parse(c.fault));
+        bool stoppedWhileShown = false;
+        t.host.onShowMessage = [&] {
+            const auto& e = t.host.events;
+            stoppedWhileShown = t.state.autoStore.autoStoreActive == 0 &&
+                                !t.state.clockNote.empty() &&
+                                std::count(e.begin(), e.end(),
+                                           "refresh " + std::string(toolWindowName(window))) > 0;
+        };
+        c.act(t);
+        EXPECT_EQ(t.messageCount(), 1);
+        EXPECT_TRUE(stoppedWhileShown);
+        EXPECT_EQ(t.state.link.autoUpdate, 0);
+        EXPECT_FALSE(t.state.link.programHold.outstanding);
+        const Commands wire = t.commands();
+        if (c.mode == Mode::AfterTriggerAutostore) {
+            // The hold the read took goes back first, then the instrument as Pause does.
+            EXPECT_LT(wire.rend() - std::find(wire.rbegin(), wire.rend(), "hldwfm="),
+                      indexOf(wire, "rm0") + 1);
+            EXPECT_EQ(wire.back(), "rm0");
+        }
+    }
+}
+
+}  // namespace
