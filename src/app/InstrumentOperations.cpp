@@ -63,9 +63,10 @@ bool InstrumentOperations::readAndRelease()
     HeldLinkMessages messages(link_.context().messages);
     // An after-trigger autostore needs the instrument held and armed for the timer's trigger
     // polls: the read then leaves both as they are (a re-arm would drop a completed
-    // acquisition not yet stored).
+    // acquisition not yet stored). The harmonics acquisition reads on every tick and would
+    // lose its accumulation with the hold.
     const bool harmonicsRan = harmonicsAcquisitionRuns(state_);
-    const bool keepHeld = afterTriggerAutoStoreRuns(state_);
+    const bool keepHeld = afterTriggerAutoStoreRuns(state_) || harmonicsRan;
     if (state_.link.remoteHeld != 1) link_.connectInstrument();
     const bool ok = link_.sequences().readAllFromScope();
     if (!keepHeld)

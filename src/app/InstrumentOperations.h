@@ -87,7 +87,8 @@ private:
     // connected here. Returns what the operation returned.
     bool inBracket(const std::function<bool()>& operation);
     // Connects unless held, reads everything, releases always (even a hold the user set),
-    // except while an after-trigger autostore runs: that keeps the instrument held and armed.
+    // except while an after-trigger autostore or the harmonics acquisition runs: those keep the
+    // instrument held (and armed).
     bool readAndRelease();
     void writeThenRead(UiAction button, bool settingsOnly);
 

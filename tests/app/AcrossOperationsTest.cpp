@@ -1,5 +1,6 @@
-// What one operation leaves for the next, on a noisy simulated instrument: a running mode that
-// a failure ended shows it before the failure's one message.
+// What one operation leaves for the next, on a noisy simulated instrument: a running mode goes
+// on through the reads of other operations, one that a failure ended shows it before the
+// failure's one message, and the clock line's notes say what stands now.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -92,6 +93,34 @@ TEST(AcrossOperations, ARunningModeTheFailureEndedShowsItBeforeTheMessage)
                       indexOf(wire, "rm0") + 1);
             EXPECT_EQ(wire.back(), "rm0");
         }
+    }
+}
+
+TEST(AcrossOperations, TheHarmonicsAcquisitionGoesOnThroughTheReadsOfOtherOperations)
+{
+    const struct {
+        const char* what;
+        std::function<void(AutoStoreRig&)> act;
+    } cases[] = {
+        {"toolbar Read", [](AutoStoreRig& t) { t.ops.read(); }},
+        {"remote READ", [](AutoStoreRig& t) { t.remote.execute("READ"); }},
+        {"copy request",
+         [](AutoStoreRig& t) {
+             t.sim.pressCopyKey();
+             t.tick();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AutoStoreRig t(noisy());
+        runHarmonicsAcquisition(t);
+        c.act(t);
+        EXPECT_EQ(count(t.commands(), "rm0"), 0);
+        EXPECT_EQ(t.state.link.autoUpdate, 1);
+        const std::uint32_t generation = t.state.waves.generation;
+        t.tick();
+        EXPECT_EQ(t.state.waves.generation, generation + 1);  // the next sweep came
+        EXPECT_EQ(t.messageCount(), 0);
     }
 }
 
