@@ -22,18 +22,33 @@ std::string clockStatusText(const ProgramState& s, const DateTime& now)
         else
             text += "   Store after reset #" + counter;
     }
-    if (!s.clockNote.empty()) text += "   " + s.clockNote;
+    for (const std::string* note : {&s.clockNote, &s.printoutNote})
+        if (!note->empty()) text += "   " + *note;
     return text;
 }
 
-void keepClockNote(ProgramState& s, std::string_view note)
+namespace {
+
+std::string oneLine(std::string_view note)
 {
     std::string line;
     for (const char c : note) {
         if (c == '\r') continue;
         line += c == '\n' ? ' ' : c;
     }
-    s.clockNote = line;
+    return line;
+}
+
+}  // namespace
+
+void keepClockNote(ProgramState& s, std::string_view note)
+{
+    s.clockNote = oneLine(note);
+}
+
+void keepPrintoutNote(ProgramState& s, std::string_view note)
+{
+    s.printoutNote = oneLine(note);
 }
 
 InstrumentOperations::InstrumentOperations(InstrumentLink& link, Printer& printer)

@@ -124,4 +124,61 @@ TEST(AcrossOperations, TheHarmonicsAcquisitionGoesOnThroughTheReadsOfOtherOperat
     }
 }
 
+TEST(AcrossOperations, TheClockLineSaysWhatStandsNowAndKeepsWhyAnAutostoreStopped)
+{
+    const std::string stopped = "Autostore stopped: transmission error";
+    const std::string savedAs = "Printout saved as /files/screen.pdf";
+    const std::string noPrinter = "No printer is available.";
+    // A copy request printed as `printout` says: "" on the printer, "file" into a file, "none"
+    // without a printer.
+    const auto copyRequest = [](AutoStoreRig& t, const std::string& printout) {
+        if (!t.port.isOpen()) t.connect();
+        t.printer.setAvailable(printout != "none");
+        t.printer.setDocumentFile(printout == "file" ? "/files/screen.pdf" : "");
+        t.sim.pressCopyKey();
+        t.tick();
+    };
+    const auto stopByFailure = [](AutoStoreRig& t) {
+        t.startAfterTrigger();
+        t.sim.injectFault(*scopesim::Fault::parse("silence@trgsta?"));
+        t.tick();
+    };
+    const struct {
+        const char* what;
+        std::function<void(AutoStoreRig&)> act;
+        std::vector<std::string> shown, gone;
+    } cases[] = {
+        {"a printout after the autostore stopped",
+         [&](AutoStoreRig& t) {
+             stopByFailure(t);
+             copyRequest(t, "file");
+         },
+         {stopped, savedAs},
+         {}},
+        {"a failed printout, then one on the printer",
+         [&](AutoStoreRig& t) {
+             copyRequest(t, "none");
+             copyRequest(t, "");
+         },
+         {},
+         {noPrinter}},
+        {"a printout, then a Start after the autostore stopped",
+         [&](AutoStoreRig& t) {
+             stopByFailure(t);
+             copyRequest(t, "file");
+             t.controller.startPause();
+         },
+         {savedAs},
+         {stopped}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AutoStoreRig t(noisy());
+        c.act(t);
+        const std::string line = clockStatusText(t.state, t.clock.now());
+        for (const std::string& text : c.shown) EXPECT_NE(line.find(text), std::string::npos);
+        for (const std::string& text : c.gone) EXPECT_EQ(line.find(text), std::string::npos);
+    }
+}
+
 }  // namespace
