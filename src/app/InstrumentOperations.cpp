@@ -60,40 +60,58 @@ InstrumentOperations::InstrumentOperations(InstrumentLink& link, Printer& printe
 {
 }
 
+class InstrumentOperations::Edge {
+public:
+    explicit Edge(InstrumentOperations& ops)
+        : ops_(ops),
+          messages_(ops.link_.context().messages),
+          harmonicsRan_(harmonicsAcquisitionRuns(ops.state_))
+    {
+        ++ops_.edgeDepth_;
+    }
+    // The messages are let go after this body has run.
+    ~Edge()
+    {
+        if (--ops_.edgeDepth_ == 0) ops_.stopEndedModes(kStoppedByTransmissionError, harmonicsRan_);
+    }
+    Edge(const Edge&) = delete;
+    Edge& operator=(const Edge&) = delete;
+
+private:
+    InstrumentOperations& ops_;
+    HeldLinkMessages messages_;
+    bool harmonicsRan_;
+};
+
 bool InstrumentOperations::inBracket(const std::function<bool()>& operation)
 {
-    HeldLinkMessages messages(link_.context().messages);
-    const bool harmonicsRan = harmonicsAcquisitionRuns(state_);
+    Edge edge(*this);
     // The operation runs also when the connection failed: its commands then send nothing.
     const bool connectHere = state_.link.remoteHeld != 1;
     if (connectHere) link_.connectInstrument();
     const bool ok = operation();
     if (connectHere) link_.releaseRemote();
-    if (!ok) stopEndedModes(kStoppedByTransmissionError, harmonicsRan);
     return ok;
 }
 
 bool InstrumentOperations::readAndRelease()
 {
-    HeldLinkMessages messages(link_.context().messages);
+    Edge edge(*this);
     // An after-trigger autostore needs the instrument held and armed for the timer's trigger
     // polls: the read then leaves both as they are (a re-arm would drop a completed
     // acquisition not yet stored). The harmonics acquisition reads on every tick and would
     // lose its accumulation with the hold.
-    const bool harmonicsRan = harmonicsAcquisitionRuns(state_);
-    const bool keepHeld = afterTriggerAutoStoreRuns(state_) || harmonicsRan;
+    const bool keepHeld = afterTriggerAutoStoreRuns(state_) || harmonicsAcquisitionRuns(state_);
     if (state_.link.remoteHeld != 1) link_.connectInstrument();
     const bool ok = link_.sequences().readAllFromScope();
-    if (!keepHeld)
-        link_.releaseRemote();
-    else if (!ok)
-        stopEndedModes(kStoppedByTransmissionError, harmonicsRan);
+    if (!keepHeld) link_.releaseRemote();
     return ok;
 }
 
 void InstrumentOperations::stopEndedModes(std::string_view why, bool harmonicsRan)
 {
-    if (harmonicsRan && !harmonicsAcquisitionRuns(state_))
+    // A failure drops the hold; the user's Stop keeps it.
+    if (harmonicsRan && state_.link.autoUpdate != 1 && state_.link.remoteHeld != 1)
         harmonicsAcquisitionStoppedBy(state_, host_, why);
     if (!afterTriggerAutoStoreStranded(state_)) return;
     autoStoreStoppedBy(state_, host_, why);
@@ -288,6 +306,7 @@ void InstrumentOperations::instrumentWork()
     if (!portOpen && !storeDue) return;
     OperationGuard guard(state_, host_);
     if (!guard) return;
+    Edge edge(*this);
     if (portOpen) {
         if (link_.checkCopyRequest()) serveCopyRequest();
         if (state_.link.autoUpdate == 1) pollAutomaticUpdate();
@@ -305,10 +324,7 @@ void InstrumentOperations::serveCopyRequest()
 
 void InstrumentOperations::pollAutomaticUpdate()
 {
-    HeldLinkMessages messages(link_.context().messages);
     ProgramState& s = state_;
-    const bool harmonicsRan = harmonicsAcquisitionRuns(s);
-    bool ok = true;
     ++s.link.autoPollCounter;
     // Waiting for a single acquisition: only the trigger status is asked until it completed.
     // Before firmware 2.01 the single-shot setting alone does not report its status this way.
@@ -317,25 +333,25 @@ void InstrumentOperations::pollAutomaticUpdate()
                              firmwareAbove(s.identity.firmwareVersion, kSingleShotPollFirmware));
     if (singleShot) {
         // A failed status query leaves the old status standing: it must not start a read.
-        ok = link_.trigger().queryTrgSta();
-        if (ok && s.trigStatus.trigStatus == s.trigStatus.trigStatusDone) {
+        if (link_.trigger().queryTrgSta() &&
+            s.trigStatus.trigStatus == s.trigStatus.trigStatusDone) {
             // A Pause, Stop or Exit waiting since earlier in this tick lets nothing more be
             // stored.
             const bool storing =
                 afterTriggerAutoStoreRuns(s) && !autoStoreRequestPending(s.autoStore);
-            ok = link_.sequences().readAllFromScope();
-            if (ok && storing && autoStoreFile_) autoStoreFile_();
+            const bool read = link_.sequences().readAllFromScope();
+            if (read && storing && autoStoreFile_) autoStoreFile_();
             if (storing && s.autoStore.autoStoreActive != 1)
                 link_.releaseRemote();  // the store stopped the autostore: given back as Pause does
             else
-                ok = link_.control().resetSingleShot() && ok;
+                link_.control().resetSingleShot();
         }
     } else {
-        ok = link_.sequences().readAllFromScope();
+        link_.sequences().readAllFromScope();
     }
+    // A failed exchange has ended the automatic update, and with it the storing: the tick's
+    // edge stops them visibly.
     s.link.autoPollCounter = 0;
-    // A failed exchange has ended the automatic update, and with it the storing.
-    if (!ok) stopEndedModes(kStoppedByTransmissionError, harmonicsRan);
 }
 
 bool InstrumentOperations::timedAutoStoreDue()

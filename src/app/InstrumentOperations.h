@@ -99,12 +99,14 @@ private:
     void serveCopyRequest();
     // The guarded part of the tick: the copy request, the automatic update, the timed store.
     void instrumentWork();
+    // The end of an operation that talks to the instrument, of the outermost one where one
+    // runs inside another: the running modes that a failure ended stop visibly (stopEndedModes),
+    // and only then are the link's messages of the operation shown.
+    class Edge;
     // After a failed exchange, the running modes it ended stop visibly, `why` in the clock
     // line: an after-trigger autostore whose automatic update has ended with it
     // (afterTriggerAutoStoreStranded), which also sends the instrument back to local operation
-    // as the failure did not; and the harmonics acquisition when it ran (`harmonicsRan`). Each
-    // operation holds the link's messages until this has been done, so that the failure's
-    // message comes after.
+    // as the failure did not; and the harmonics acquisition when it ran (`harmonicsRan`).
     void stopEndedModes(std::string_view why, bool harmonicsRan);
     void pollAutomaticUpdate();
     void runTimedAutoStore();
@@ -116,6 +118,7 @@ private:
     Clock& clock_;
     Printer& printer_;
     AutoStoreFile autoStoreFile_;
+    int edgeDepth_ = 0;
 };
 
 }  // namespace ql

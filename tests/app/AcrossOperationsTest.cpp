@@ -59,6 +59,16 @@ TEST(AcrossOperations, ARunningModeTheFailureEndedShowsItBeforeTheMessage)
          "stop:5@rdwfm1:", [](AutoStoreRig& t) { t.remote.execute("READ"); }},
         {"acquisition's read", Mode::HarmonicsAcquisition,
          "silence@rdwfm1:", [](AutoStoreRig& t) { t.tick(); }},
+        {"port gone between ticks", Mode::AfterTriggerAutostore, nullptr,
+         [](AutoStoreRig& t) {
+             t.port.vanish();
+             t.tick();
+         }},
+        {"port gone between ticks", Mode::HarmonicsAcquisition, nullptr,
+         [](AutoStoreRig& t) {
+             t.port.vanish();
+             t.tick();
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -72,7 +82,7 @@ TEST(AcrossOperations, ARunningModeTheFailureEndedShowsItBeforeTheMessage)
             runHarmonicsAcquisition(t);
         }
         t.host.clear();
-        t.sim.injectFault(*scopesim::Fault::parse(c.fault));
+        if (c.fault) t.sim.injectFault(*scopesim::Fault::parse(c.fault));
         bool stoppedWhileShown = false;
         t.host.onShowMessage = [&] {
             const auto& e = t.host.events;
@@ -87,7 +97,7 @@ TEST(AcrossOperations, ARunningModeTheFailureEndedShowsItBeforeTheMessage)
         EXPECT_EQ(t.state.link.autoUpdate, 0);
         EXPECT_FALSE(t.state.link.programHold.outstanding);
         const Commands wire = t.commands();
-        if (c.mode == Mode::AfterTriggerAutostore) {
+        if (c.mode == Mode::AfterTriggerAutostore && c.fault) {
             // The hold the read took goes back first, then the instrument as Pause does.
             EXPECT_LT(wire.rend() - std::find(wire.rbegin(), wire.rend(), "hldwfm="),
                       indexOf(wire, "rm0") + 1);
