@@ -111,12 +111,23 @@ bool InstrumentOperations::readAndRelease()
 void InstrumentOperations::stopEndedModes(std::string_view why, bool harmonicsRan)
 {
     // A failure drops the hold; the user's Stop keeps it.
-    if (harmonicsRan && state_.link.autoUpdate != 1 && state_.link.remoteHeld != 1)
-        harmonicsAcquisitionStoppedBy(state_, host_, why);
-    if (!afterTriggerAutoStoreStranded(state_)) return;
-    autoStoreStoppedBy(state_, host_, why);
-    // Given back as Pause does; after a failed exchange the instrument may still be in remote.
-    link_.releaseRemote();
+    const bool harmonicsEnded =
+        harmonicsRan && state_.link.autoUpdate != 1 && state_.link.remoteHeld != 1;
+    if (harmonicsEnded) harmonicsAcquisitionStoppedBy(state_, host_, why);
+    const bool autoStoreEnded = afterTriggerAutoStoreStranded(state_);
+    if (autoStoreEnded) {
+        autoStoreStoppedBy(state_, host_, why);
+        // Given back as Pause does; after a failed exchange the instrument may still be in
+        // remote.
+        link_.releaseRemote();
+    }
+    // The clock line says why at once, not at the next tick after the failure's box.
+    if (harmonicsEnded || autoStoreEnded) showClockLine();
+}
+
+void InstrumentOperations::showClockLine()
+{
+    host_.setClockText("Time: " + clockStatusText(state_, clock_.now()));
 }
 
 // --- Toolbar ---------------------------------------------------------------------------------
@@ -275,7 +286,7 @@ RemoteReadOutcome InstrumentOperations::remoteRead()
 
 void InstrumentOperations::timerTick()
 {
-    host_.setClockText("Time: " + clockStatusText(state_, clock_.now()));
+    showClockLine();
     // A tick that fires while an operation waits for the instrument leaves everything else to
     // a later tick: it must neither take reply bytes, nor start a read, nor draw half-read data.
     if (operationRunning(state_)) return;

@@ -108,6 +108,8 @@ private:
     // (afterTriggerAutoStoreStranded), which also sends the instrument back to local operation
     // as the failure did not; and the harmonics acquisition when it ran (`harmonicsRan`).
     void stopEndedModes(std::string_view why, bool harmonicsRan);
+    // The clock line as it stands now: the time, the autostore's next store, the notes.
+    void showClockLine();
     void pollAutomaticUpdate();
     void runTimedAutoStore();
     bool timedAutoStoreDue();

@@ -88,6 +88,7 @@ TEST(AcrossOperations, ARunningModeTheFailureEndedShowsItBeforeTheMessage)
             const auto& e = t.host.events;
             stoppedWhileShown = t.state.autoStore.autoStoreActive == 0 &&
                                 !t.state.clockNote.empty() &&
+                                t.host.clockText.find(t.state.clockNote) != std::string::npos &&
                                 std::count(e.begin(), e.end(),
                                            "refresh " + std::string(toolWindowName(window))) > 0;
         };
