@@ -65,14 +65,18 @@ public:
     explicit Edge(InstrumentOperations& ops)
         : ops_(ops),
           messages_(ops.link_.context().messages),
-          harmonicsRan_(harmonicsAcquisitionRuns(ops.state_))
+          harmonicsRan_(harmonicsAcquisitionRuns(ops.state_)),
+          noteBefore_(ops.state_.clockNote)
     {
         ++ops_.edgeDepth_;
     }
     // The messages are let go after this body has run.
     ~Edge()
     {
-        if (--ops_.edgeDepth_ == 0) ops_.stopEndedModes(kStoppedByTransmissionError, harmonicsRan_);
+        if (--ops_.edgeDepth_ > 0) return;
+        ops_.stopEndedModes(kStoppedByTransmissionError, harmonicsRan_);
+        // A mode that stopped says why on the clock line at once, not a tick after its message.
+        if (ops_.state_.clockNote != noteBefore_) ops_.showClockLine();
     }
     Edge(const Edge&) = delete;
     Edge& operator=(const Edge&) = delete;
@@ -81,6 +85,7 @@ private:
     InstrumentOperations& ops_;
     HeldLinkMessages messages_;
     bool harmonicsRan_;
+    std::string noteBefore_;
 };
 
 bool InstrumentOperations::inBracket(const std::function<bool()>& operation)
@@ -111,18 +116,12 @@ bool InstrumentOperations::readAndRelease()
 void InstrumentOperations::stopEndedModes(std::string_view why, bool harmonicsRan)
 {
     // A failure drops the hold; the user's Stop keeps it.
-    const bool harmonicsEnded =
-        harmonicsRan && state_.link.autoUpdate != 1 && state_.link.remoteHeld != 1;
-    if (harmonicsEnded) harmonicsAcquisitionStoppedBy(state_, host_, why);
-    const bool autoStoreEnded = afterTriggerAutoStoreStranded(state_);
-    if (autoStoreEnded) {
-        autoStoreStoppedBy(state_, host_, why);
-        // Given back as Pause does; after a failed exchange the instrument may still be in
-        // remote.
-        link_.releaseRemote();
-    }
-    // The clock line says why at once, not at the next tick after the failure's box.
-    if (harmonicsEnded || autoStoreEnded) showClockLine();
+    if (harmonicsRan && state_.link.autoUpdate != 1 && state_.link.remoteHeld != 1)
+        harmonicsAcquisitionStoppedBy(state_, host_, why);
+    if (!afterTriggerAutoStoreStranded(state_)) return;
+    autoStoreStoppedBy(state_, host_, why);
+    // Given back as Pause does; after a failed exchange the instrument may still be in remote.
+    link_.releaseRemote();
 }
 
 void InstrumentOperations::showClockLine()
@@ -351,7 +350,7 @@ void InstrumentOperations::pollAutomaticUpdate()
             const bool storing =
                 afterTriggerAutoStoreRuns(s) && !autoStoreRequestPending(s.autoStore);
             const bool read = link_.sequences().readAllFromScope();
-            if (read && storing && autoStoreFile_) autoStoreFile_();
+            if (read && storing) storeAutoStoreFile();
             if (storing && s.autoStore.autoStoreActive != 1)
                 link_.releaseRemote();  // the store stopped the autostore: given back as Pause does
             else
@@ -363,6 +362,16 @@ void InstrumentOperations::pollAutomaticUpdate()
     // A failed exchange has ended the automatic update, and with it the storing: the tick's
     // edge stops them visibly.
     s.link.autoPollCounter = 0;
+}
+
+void InstrumentOperations::storeAutoStoreFile()
+{
+    if (!autoStoreFile_) return;
+    // Told with the link's messages at the operation's end, once the instrument is given back.
+    if (const Status stored = autoStoreFile_(); !stored) {
+        const Failure& f = stored.failure();
+        link_.context().messages.show(f.text, f.title, f.icon);
+    }
 }
 
 bool InstrumentOperations::timedAutoStoreDue()
@@ -378,7 +387,7 @@ void InstrumentOperations::runTimedAutoStore()
     a.autoStoreNextTime = fromEpochSeconds(toEpochSeconds(clock_.now()) + a.autoStoreMinutes * 60);
     // Without a fresh read the file would hold old data as a new measurement: store nothing
     // and keep the counter.
-    if (readAndRelease() && autoStoreFile_) autoStoreFile_();
+    if (readAndRelease()) storeAutoStoreFile();
 }
 
 }  // namespace ql

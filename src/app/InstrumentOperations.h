@@ -11,6 +11,7 @@
 
 #include "draw/Printer.h"
 #include "link/InstrumentLink.h"
+#include "state/Status.h"
 
 namespace ql {
 
@@ -38,7 +39,7 @@ enum class MouseButton { Left, Right };
 class InstrumentOperations {
 public:
     // Stores the next numbered autostore file from the data in memory.
-    using AutoStoreFile = std::function<void()>;
+    using AutoStoreFile = std::function<Status()>;
 
     // Hardcopies asked for on the instrument come out on `printer`, the program's printer.
     InstrumentOperations(InstrumentLink& link, Printer& printer);
@@ -112,6 +113,8 @@ private:
     void showClockLine();
     void pollAutomaticUpdate();
     void runTimedAutoStore();
+    // One autostore store; what went wrong is shown at the operation's end.
+    void storeAutoStoreFile();
     bool timedAutoStoreDue();
 
     InstrumentLink& link_;

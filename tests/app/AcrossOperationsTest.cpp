@@ -135,6 +135,38 @@ TEST(AcrossOperations, TheHarmonicsAcquisitionGoesOnThroughTheReadsOfOtherOperat
     }
 }
 
+TEST(AcrossOperations, AStoreThatCannotBeWrittenShowsItsMessageAfterTheAutostoreStopped)
+{
+    const struct {
+        const char* what;
+        std::function<void(AutoStoreRig&)> start, act;
+    } cases[] = {
+        {"after trigger", [](AutoStoreRig& t) { t.startAfterTrigger(); },
+         [](AutoStoreRig& t) {
+             t.sim.instrument().fireTrigger();
+             t.tick();
+         }},
+        {"timed", [](AutoStoreRig& t) { t.startEveryTick(); }, [](AutoStoreRig& t) { t.tick(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AutoStoreRig t(noisy());
+        t.state.autoStore.autoStorePrefix = t.file("missing") + "/run";
+        c.start(t);
+        bool stoppedAndGivenBack = false;
+        t.host.onShowMessage = [&] {
+            const Commands wire = t.commands();
+            stoppedAndGivenBack = t.state.autoStore.autoStoreActive == 0 &&
+                                  !t.state.clockNote.empty() &&
+                                  t.host.clockText.find(t.state.clockNote) != std::string::npos &&
+                                  !wire.empty() && wire.back() == "rm0";
+        };
+        c.act(t);
+        EXPECT_EQ(t.messageCount(), 1);
+        EXPECT_TRUE(stoppedAndGivenBack);
+    }
+}
+
 TEST(AcrossOperations, TheClockLineSaysWhatStandsNowAndKeepsWhyAnAutostoreStopped)
 {
     const std::string stopped = "Autostore stopped: transmission error";
