@@ -8,10 +8,11 @@ namespace ql {
 
 namespace {
 
-void stopForNumbersUsed(ProgramState& s, Host& host)
+Status stopForNumbersUsed(ProgramState& s, Host& host)
 {
     autoStoreStoppedBy(s, host, kStoppedByNumbersUsed);
-    host.showMessage(kAutoStoreNumbersUsedText, kAutoSaveTitle, MessageIcon::Information);
+    return Status::fail(std::string(kAutoStoreNumbersUsedText), std::string(kAutoSaveTitle),
+                        MessageIcon::Information);
 }
 
 }  // namespace
@@ -38,27 +39,23 @@ bool autoStoreRequestPending(const AutoStore& a)
     return a.pauseRequested || a.stopRequested || a.exitRequested;
 }
 
-void storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char decimalSign)
+Status storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char decimalSign)
 {
     AutoStore& a = s.autoStore;
     // Files may have come into the folder since the last store.
-    if (!skipTakenAutoStoreNumbers(a)) {
-        stopForNumbersUsed(s, host);
-        return;
-    }
+    if (!skipTakenAutoStoreNumbers(a)) return stopForNumbersUsed(s, host);
     const Result<std::string> stored = storeAutoStoreFile(s, decimalSign);
     if (a.autoStorePrint == 1)
         (void)printScreenHardcopy(s, host, printer, PrintoutStart::Unattended,
                                   stored ? std::optional(stored.value()) : std::nullopt);
     if (!stored) {
-        // Every later store would fail the same way, each with its message. Stopped first, so
-        // that the window and the clock line say so while the message is up.
+        // Every later store would fail the same way, each with its message.
         autoStoreStoppedBy(s, host, kStoppedByFileError);
-        host.report(stored.failure());
-        return;
+        return stored.status();
     }
     ++a.autoStoreCounter;
-    if (!skipTakenAutoStoreNumbers(a)) stopForNumbersUsed(s, host);
+    if (!skipTakenAutoStoreNumbers(a)) return stopForNumbersUsed(s, host);
+    return Status::success();
 }
 
 void stopAutoStore(ProgramState& s, Host& host)

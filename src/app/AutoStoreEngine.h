@@ -8,6 +8,7 @@
 #include "draw/Printer.h"
 #include "state/Host.h"
 #include "state/ProgramState.h"
+#include "state/Status.h"
 
 namespace ql {
 
@@ -38,9 +39,10 @@ bool autoStoreRequestPending(const AutoStore& a);
 // skipped, so nothing is replaced), prints the hardcopy when chosen (also after a failed store;
 // only a stored file is named on the page; a failed printout goes into the clock line's note)
 // and moves the counter on to the next free number, which the clock line shows. A store that
-// fails uses no number, stops the autostore and is then told once ("File Error" with the file
-// and the cause); so is running out of numbers. The caller gives the instrument back then.
-void storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char decimalSign);
+// fails uses no number, stops the autostore and returns what to tell ("File Error" with the file
+// and the cause); so does running out of numbers. The caller gives the instrument back, then
+// tells it once, so that the window and the clock line already say the autostore stopped.
+Status storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char decimalSign);
 
 // Autostore becomes inactive (nothing else changes); the autostore window, when it is open,
 // shows it.

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "InstrumentOperations.h"
 #include "OperationGuard.h"
 #include "ScreenPrintout.h"
 #include "files/DataFileOperations.h"
@@ -60,6 +61,17 @@ private:
 
 }  // namespace
 
+bool harmonicsAcquisitionRuns(const ProgramState& s)
+{
+    return s.harm.obwActive == 1 && s.link.autoUpdate == 1;
+}
+
+void harmonicsAcquisitionStoppedBy(ProgramState& s, Host& host, std::string_view why)
+{
+    keepClockNote(s, "Harmonics acquisition stopped: " + std::string(why));
+    host.refreshWindow(ToolWindow::HarmonicsWindow);
+}
+
 bool isTabFileName(std::string_view name)
 {
     const std::string trimmed = trim(name);
@@ -101,6 +113,8 @@ void HarmonicsTestOperations::startStop()
 bool HarmonicsTestOperations::setUp()
 {
     ProgramState& s = state_;
+    // Why an earlier acquisition stopped is no longer news.
+    keepClockNote(s, {});
     if (s.link.remoteHeld != 1) {
         if (!host_.askYesNo(kScopeConnectedQuestion, kScopeConnectedTitle)) return false;
         // A failed connection has been reported and leaves the settings as they were.

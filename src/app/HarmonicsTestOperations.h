@@ -22,6 +22,14 @@ inline constexpr std::string_view kTabFileErrorTitle = "Load as tab";
 // How long the instrument is left to settle after the set-up before the first read.
 inline constexpr std::int64_t kHarmonicsSettleMs = 2000;
 
+// Continuous acquisition for the harmonics test runs: the window is open and the automatic
+// update on.
+bool harmonicsAcquisitionRuns(const ProgramState& s);
+// The acquisition has ended by itself (a failed exchange ended the automatic update): the
+// window shows "Start", and the clock line keeps "Harmonics acquisition stopped: " and `why`
+// until the next Start.
+void harmonicsAcquisitionStoppedBy(ProgramState& s, Host& host, std::string_view why);
+
 // A name the table may be written to: its last three characters, blanks around it removed,
 // read "TAB" in any letter case.
 bool isTabFileName(std::string_view name);

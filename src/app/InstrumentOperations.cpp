@@ -2,6 +2,7 @@
 
 #include "AutoStoreController.h"
 #include "AutoStoreEngine.h"
+#include "HarmonicsTestOperations.h"
 #include "OperationGuard.h"
 #include "ScreenPrintout.h"
 #include "state/NumberFormat.h"
@@ -21,18 +22,33 @@ std::string clockStatusText(const ProgramState& s, const DateTime& now)
         else
             text += "   Store after reset #" + counter;
     }
-    if (!s.clockNote.empty()) text += "   " + s.clockNote;
+    for (const std::string* note : {&s.clockNote, &s.printoutNote})
+        if (!note->empty()) text += "   " + *note;
     return text;
 }
 
-void keepClockNote(ProgramState& s, std::string_view note)
+namespace {
+
+std::string oneLine(std::string_view note)
 {
     std::string line;
     for (const char c : note) {
         if (c == '\r') continue;
         line += c == '\n' ? ' ' : c;
     }
-    s.clockNote = line;
+    return line;
+}
+
+}  // namespace
+
+void keepClockNote(ProgramState& s, std::string_view note)
+{
+    s.clockNote = oneLine(note);
+}
+
+void keepPrintoutNote(ProgramState& s, std::string_view note)
+{
+    s.printoutNote = oneLine(note);
 }
 
 InstrumentOperations::InstrumentOperations(InstrumentLink& link, Printer& printer)
@@ -44,38 +60,73 @@ InstrumentOperations::InstrumentOperations(InstrumentLink& link, Printer& printe
 {
 }
 
+class InstrumentOperations::Edge {
+public:
+    explicit Edge(InstrumentOperations& ops)
+        : ops_(ops),
+          messages_(ops.link_.context().messages),
+          harmonicsRan_(harmonicsAcquisitionRuns(ops.state_)),
+          noteBefore_(ops.state_.clockNote)
+    {
+        ++ops_.edgeDepth_;
+    }
+    // The messages are let go after this body has run.
+    ~Edge()
+    {
+        if (--ops_.edgeDepth_ > 0) return;
+        ops_.stopEndedModes(kStoppedByTransmissionError, harmonicsRan_);
+        // A mode that stopped says why on the clock line at once, not a tick after its message.
+        if (ops_.state_.clockNote != noteBefore_) ops_.showClockLine();
+    }
+    Edge(const Edge&) = delete;
+    Edge& operator=(const Edge&) = delete;
+
+private:
+    InstrumentOperations& ops_;
+    HeldLinkMessages messages_;
+    bool harmonicsRan_;
+    std::string noteBefore_;
+};
+
 bool InstrumentOperations::inBracket(const std::function<bool()>& operation)
 {
+    Edge edge(*this);
     // The operation runs also when the connection failed: its commands then send nothing.
     const bool connectHere = state_.link.remoteHeld != 1;
     if (connectHere) link_.connectInstrument();
     const bool ok = operation();
     if (connectHere) link_.releaseRemote();
-    if (!ok) stopStrandedAutoStore(kStoppedByTransmissionError);
     return ok;
 }
 
 bool InstrumentOperations::readAndRelease()
 {
+    Edge edge(*this);
     // An after-trigger autostore needs the instrument held and armed for the timer's trigger
     // polls: the read then leaves both as they are (a re-arm would drop a completed
-    // acquisition not yet stored).
-    const bool keepForAutoStore = afterTriggerAutoStoreRuns(state_);
+    // acquisition not yet stored). The harmonics acquisition reads on every tick and would
+    // lose its accumulation with the hold.
+    const bool keepHeld = afterTriggerAutoStoreRuns(state_) || harmonicsAcquisitionRuns(state_);
     if (state_.link.remoteHeld != 1) link_.connectInstrument();
     const bool ok = link_.sequences().readAllFromScope();
-    if (keepForAutoStore)
-        stopStrandedAutoStore(kStoppedByTransmissionError);
-    else
-        link_.releaseRemote();
+    if (!keepHeld) link_.releaseRemote();
     return ok;
 }
 
-void InstrumentOperations::stopStrandedAutoStore(std::string_view why)
+void InstrumentOperations::stopEndedModes(std::string_view why, bool harmonicsRan)
 {
+    // A failure drops the hold; the user's Stop keeps it.
+    if (harmonicsRan && state_.link.autoUpdate != 1 && state_.link.remoteHeld != 1)
+        harmonicsAcquisitionStoppedBy(state_, host_, why);
     if (!afterTriggerAutoStoreStranded(state_)) return;
     autoStoreStoppedBy(state_, host_, why);
     // Given back as Pause does; after a failed exchange the instrument may still be in remote.
     link_.releaseRemote();
+}
+
+void InstrumentOperations::showClockLine()
+{
+    host_.setClockText("Time: " + clockStatusText(state_, clock_.now()));
 }
 
 // --- Toolbar ---------------------------------------------------------------------------------
@@ -234,7 +285,7 @@ RemoteReadOutcome InstrumentOperations::remoteRead()
 
 void InstrumentOperations::timerTick()
 {
-    host_.setClockText("Time: " + clockStatusText(state_, clock_.now()));
+    showClockLine();
     // A tick that fires while an operation waits for the instrument leaves everything else to
     // a later tick: it must neither take reply bytes, nor start a read, nor draw half-read data.
     if (operationRunning(state_)) return;
@@ -265,6 +316,7 @@ void InstrumentOperations::instrumentWork()
     if (!portOpen && !storeDue) return;
     OperationGuard guard(state_, host_);
     if (!guard) return;
+    Edge edge(*this);
     if (portOpen) {
         if (link_.checkCopyRequest()) serveCopyRequest();
         if (state_.link.autoUpdate == 1) pollAutomaticUpdate();
@@ -298,7 +350,7 @@ void InstrumentOperations::pollAutomaticUpdate()
             const bool storing =
                 afterTriggerAutoStoreRuns(s) && !autoStoreRequestPending(s.autoStore);
             const bool read = link_.sequences().readAllFromScope();
-            if (read && storing && autoStoreFile_) autoStoreFile_();
+            if (read && storing) storeAutoStoreFile();
             if (storing && s.autoStore.autoStoreActive != 1)
                 link_.releaseRemote();  // the store stopped the autostore: given back as Pause does
             else
@@ -307,9 +359,19 @@ void InstrumentOperations::pollAutomaticUpdate()
     } else {
         link_.sequences().readAllFromScope();
     }
+    // A failed exchange has ended the automatic update, and with it the storing: the tick's
+    // edge stops them visibly.
     s.link.autoPollCounter = 0;
-    // A failed exchange has ended the automatic update, and with it the storing.
-    stopStrandedAutoStore(kStoppedByTransmissionError);
+}
+
+void InstrumentOperations::storeAutoStoreFile()
+{
+    if (!autoStoreFile_) return;
+    // Told with the link's messages at the operation's end, once the instrument is given back.
+    if (const Status stored = autoStoreFile_(); !stored) {
+        const Failure& f = stored.failure();
+        link_.context().messages.show(f.text, f.title, f.icon);
+    }
 }
 
 bool InstrumentOperations::timedAutoStoreDue()
@@ -325,7 +387,7 @@ void InstrumentOperations::runTimedAutoStore()
     a.autoStoreNextTime = fromEpochSeconds(toEpochSeconds(clock_.now()) + a.autoStoreMinutes * 60);
     // Without a fresh read the file would hold old data as a new measurement: store nothing
     // and keep the counter.
-    if (readAndRelease() && autoStoreFile_) autoStoreFile_();
+    if (readAndRelease()) storeAutoStoreFile();
 }
 
 }  // namespace ql

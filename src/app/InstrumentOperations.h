@@ -11,6 +11,7 @@
 
 #include "draw/Printer.h"
 #include "link/InstrumentLink.h"
+#include "state/Status.h"
 
 namespace ql {
 
@@ -20,12 +21,14 @@ constexpr float kSingleShotPollFirmware = 2.0f;
 
 // "hh:mm:ss", followed by the autostore status while autostore runs:
 // "   Store 00012 at: hh:mm:ss" (timed) or "   Store after reset #00012" (after each trigger),
-// then the kept note, if any.
+// then the kept notes, if any.
 std::string clockStatusText(const ProgramState& s, const DateTime& now);
-// The clock line keeps `note` (on one line) from the next tick on, until another note replaces
-// it or autostore starts again: why a running mode stopped, what became of an unattended
-// printout. An empty note clears it.
+// The clock line keeps `note` (on one line) from the next tick on: why a running mode stopped,
+// until another stop replaces it or a start clears it (an empty note).
 void keepClockNote(ProgramState& s, std::string_view note);
+// Beside it, what became of the last unattended printout: its failure or the file it became;
+// empty once one came out on a printer.
+void keepPrintoutNote(ProgramState& s, std::string_view note);
 
 // What a remote READ did.
 enum class RemoteReadOutcome { Refused, Read, Failed };
@@ -36,7 +39,7 @@ enum class MouseButton { Left, Right };
 class InstrumentOperations {
 public:
     // Stores the next numbered autostore file from the data in memory.
-    using AutoStoreFile = std::function<void()>;
+    using AutoStoreFile = std::function<Status()>;
 
     // Hardcopies asked for on the instrument come out on `printer`, the program's printer.
     InstrumentOperations(InstrumentLink& link, Printer& printer);
@@ -87,7 +90,8 @@ private:
     // connected here. Returns what the operation returned.
     bool inBracket(const std::function<bool()>& operation);
     // Connects unless held, reads everything, releases always (even a hold the user set),
-    // except while an after-trigger autostore runs: that keeps the instrument held and armed.
+    // except while an after-trigger autostore or the harmonics acquisition runs: those keep the
+    // instrument held (and armed).
     bool readAndRelease();
     void writeThenRead(UiAction button, bool settingsOnly);
 
@@ -96,12 +100,21 @@ private:
     void serveCopyRequest();
     // The guarded part of the tick: the copy request, the automatic update, the timed store.
     void instrumentWork();
-    // After a failed exchange: stops an after-trigger autostore whose automatic update has
-    // ended with it (afterTriggerAutoStoreStranded), `why` in the clock line, and sends the
-    // instrument back to local operation, which the failure did not.
-    void stopStrandedAutoStore(std::string_view why);
+    // The end of an operation that talks to the instrument, of the outermost one where one
+    // runs inside another: the running modes that a failure ended stop visibly (stopEndedModes),
+    // and only then are the link's messages of the operation shown.
+    class Edge;
+    // After a failed exchange, the running modes it ended stop visibly, `why` in the clock
+    // line: an after-trigger autostore whose automatic update has ended with it
+    // (afterTriggerAutoStoreStranded), which also sends the instrument back to local operation
+    // as the failure did not; and the harmonics acquisition when it ran (`harmonicsRan`).
+    void stopEndedModes(std::string_view why, bool harmonicsRan);
+    // The clock line as it stands now: the time, the autostore's next store, the notes.
+    void showClockLine();
     void pollAutomaticUpdate();
     void runTimedAutoStore();
+    // One autostore store; what went wrong is shown at the operation's end.
+    void storeAutoStoreFile();
     bool timedAutoStoreDue();
 
     InstrumentLink& link_;
@@ -110,6 +123,7 @@ private:
     Clock& clock_;
     Printer& printer_;
     AutoStoreFile autoStoreFile_;
+    int edgeDepth_ = 0;
 };
 
 }  // namespace ql

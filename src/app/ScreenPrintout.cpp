@@ -32,13 +32,14 @@ Status printScreenHardcopy(ProgramState& s, Host& host, Printer& printer, Printo
     host.closeWindow(ToolWindow::PrinterSettings);
     // Nobody waits at an unattended printout: a box would halt the autostore until answered,
     // so what became of it (failed, or saved as a file) stays on the clock line.
-    if (start != PrintoutStart::Unattended) {
+    if (start != PrintoutStart::Unattended)
         reportPrintout(host, printer, printed, start);
-    } else if (!printed) {
-        keepClockNote(s, printed.failure().text);
-    } else if (const std::string file = printer.documentFile(); !file.empty()) {
-        keepClockNote(s, "Printout saved as " + file);
-    }
+    else if (!printed)
+        keepPrintoutNote(s, printed.failure().text);
+    else if (const std::string file = printer.documentFile(); !file.empty())
+        keepPrintoutNote(s, "Printout saved as " + file);
+    else
+        keepPrintoutNote(s, {});  // came out on the printer: an earlier failure is past
     return printed;
 }
 

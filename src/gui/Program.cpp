@@ -57,7 +57,7 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths,
     // The default prefix points into the user's files folder, which is made when it is needed.
     operations_.setAutoStoreFile([this] {
         makeDirectories(controller_.paths().userFilesDir());
-        storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign());
+        return storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign());
     });
 }
 

@@ -60,7 +60,7 @@ void CommandFrame::transmissionFailure(std::string_view command, std::string_vie
     if (!failureNote_.empty()) text += "\n" + failureNote_;
     clearRemote();
     if (silentFailures_) return;
-    ctx_.host.showMessage(text, kSerialErrorTitle, MessageIcon::None);
+    ctx_.messages.show(text, kSerialErrorTitle, MessageIcon::None);
 }
 
 bool CommandFrame::awaitHead(std::string_view command, std::size_t headLength)

@@ -105,7 +105,7 @@ void Identification::unitNotFound(bool releaseFirst, const std::string& cause)
         text += "\n" + portGoneText(ctx_.state.link.comPort);
     else if (!cause.empty())
         text += "\n" + cause;
-    ctx_.host.showMessage(text, kSerialErrorTitle, MessageIcon::None);
+    ctx_.messages.show(text, kSerialErrorTitle, MessageIcon::None);
 }
 
 bool Identification::connectInstrument()
@@ -178,8 +178,8 @@ bool Identification::connectInstrument()
         if (found.value()) {
             s.caps = *found.value();
         } else {
-            ctx_.host.showMessage("Your Scope is not supported by this Softwareversion", "Connect",
-                                  MessageIcon::Information);
+            ctx_.messages.show("Your Scope is not supported by this Softwareversion", "Connect",
+                               MessageIcon::Information);
             if (ctx_.port.isOpen() && s.link.remoteHeld == 1) frame_.releaseRemote();
             s.link.remoteHeld = 0;
             ctx_.host.setRemoteBox(false);

@@ -8,7 +8,8 @@ namespace ql {
 
 InstrumentLink::InstrumentLink(ProgramState& state, SerialPort& port, Clock& clock, Host& host,
                                std::string modelTablePath, std::string helpFolder)
-    : ctx_{state, port, clock, host},
+    : messages_(host),
+      ctx_{state, port, clock, host, messages_},
       table_(std::move(modelTablePath)),
       line_(ctx_),
       frame_(ctx_, line_),

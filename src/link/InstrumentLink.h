@@ -36,6 +36,7 @@ public:
     bool checkCopyRequest();
 
 private:
+    LinkMessages messages_;
     LinkContext ctx_;
     ModelTable table_;
     SerialLine line_;

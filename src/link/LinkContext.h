@@ -1,7 +1,9 @@
 #pragma once
-// What every part of the link works on: the program-wide state, the port, the clock and the
-// user interface. Built once by the program (or a test) and passed by reference.
+// What every part of the link works on: the program-wide state, the port, the clock, the user
+// interface and the way the link's messages reach it. Built once by the program (or a test) and
+// passed by reference.
 
+#include "LinkMessages.h"
 #include "state/Clock.h"
 #include "state/Host.h"
 #include "state/ProgramState.h"
@@ -14,6 +16,7 @@ struct LinkContext {
     SerialPort& port;
     Clock& clock;
     Host& host;
+    LinkMessages& messages;
 };
 
 // Holds LinkBusy for its lifetime: while it is held, the main timer's copy-request poll,

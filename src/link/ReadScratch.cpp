@@ -5,7 +5,7 @@ namespace ql {
 ReadScratch::ReadScratch(LinkContext& live)
     : live_(live),
       copy_(std::make_unique<ProgramState>(live.state)),
-      ctx_{*copy_, live.port, live.clock, live.host},
+      ctx_{*copy_, live.port, live.clock, live.host, live.messages},
       line_(ctx_),
       frame_(ctx_, line_),
       settings_(ctx_, frame_),

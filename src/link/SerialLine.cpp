@@ -36,7 +36,7 @@ bool SerialLine::openComPort()
     ctx_.port.close();
     std::string text = kCannotOpenPortText;
     if (!reason.empty()) text += "\n" + reason;
-    ctx_.host.showMessage(text, kSerialErrorTitle, MessageIcon::None);
+    ctx_.messages.show(text, kSerialErrorTitle, MessageIcon::None);
     return false;
 }
 

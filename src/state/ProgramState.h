@@ -360,10 +360,11 @@ struct ProgramState {
     byte language = 0;     // 0 German help, 1 English help
     std::string helpFile;  // the help document chosen for the model family and language
     std::string currentFileName;
-    // The clock line's kept note: why a running mode stopped, or where an unattended printout
-    // went. Shown after the time (and the autostore status) until a later note replaces it or
-    // autostore starts again; never stored.
+    // The clock line's kept notes, shown after the time (and the autostore status); never
+    // stored. Why a running mode stopped, until the next start or another stop; and what became
+    // of the last unattended printout (failed, or saved as a file), until the next one.
     std::string clockNote;
+    std::string printoutNote;
     byte parDefaultsGenerated = 0;
     FixedText<22> parReservedText;  // kept in the parameter file, not interpreted
 };

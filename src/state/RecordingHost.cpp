@@ -8,6 +8,7 @@ void RecordingHost::showMessage(std::string_view text, std::string_view title, M
     // The event keeps the first line, the message's fixed text; the lines under it say why.
     events.push_back("message: " + std::string(text.substr(0, text.find('\n'))) + " | " +
                      std::string(title));
+    if (onShowMessage) onShowMessage();
 }
 
 bool RecordingHost::askYesNo(std::string_view text, std::string_view title)

@@ -66,6 +66,9 @@ public:
     std::function<void()> onPumpEvents;
     // Runs inside refreshWindow, e.g. to redraw the screen as the screen window does.
     std::function<void(ToolWindow)> onRefreshWindow;
+    // Runs inside showMessage, while the box would be open, e.g. to look at what the windows
+    // show meanwhile.
+    std::function<void()> onShowMessage;
 
     int countEvents(std::string_view prefix) const;
     void clear();

@@ -26,7 +26,7 @@ TEST(AutoStoreEngine, EachStoreWritesTheNextFileAndThePrintoutNamesIt)
     t.state.stamp.waveTime.assign("10:11:12");
     t.state.autoStore.autoStoreActive = 1;
     t.state.autoStore.autoStorePrint = 1;
-    for (int i = 0; i < 2; ++i) storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+    for (int i = 0; i < 2; ++i) t.store();
 
     EXPECT_EQ(t.files(),
               (std::vector<std::string>{"AutostoreXXX00000.mes", "AutostoreXXX00001.mes"}));
@@ -55,7 +55,7 @@ TEST(AutoStoreEngine, AStoreThatCannotBeWrittenIsToldOnceUsesNoNumberAndStops)
         {
             ql::test::PermissionsEnforced enforced;
             if (!enforced.ok()) GTEST_SKIP() << "cannot enforce permissions here";
-            storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+            t.store();
         }
         ASSERT_EQ(t.messageCount(), 1) << c.folder;
         const std::string& text = t.host.messages[0].text;
@@ -78,19 +78,19 @@ TEST(AutoStoreEngine, AfterFile99999TheAutostoreStopsAndStartRefusesUntilStop)
     a.autoStoreActive = 1;
     a.autoStoreTimed = 1;
     a.autoStoreCounter = 99998;
-    storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+    t.store();
     EXPECT_EQ(a.autoStoreCounter, 99999);
     EXPECT_EQ(a.autoStoreActive, 1);
     EXPECT_EQ(t.messageCount(), 0);
 
-    storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+    t.store();
     EXPECT_EQ(a.autoStoreActive, 0);
     ASSERT_EQ(t.messageCount(), 1);
     EXPECT_EQ(t.host.messages[0].text, kAutoStoreNumbersUsedText);
     EXPECT_EQ(t.host.countEvents("refresh AutostoreWindow"), 1);  // the window shows "Start"
     EXPECT_EQ(t.controller.view().startCaption, "&Start");
     // A store that comes all the same writes nothing.
-    storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+    t.store();
     EXPECT_EQ(t.files(),
               (std::vector<std::string>{"AutostoreXXX99998.mes", "AutostoreXXX99999.mes"}));
 

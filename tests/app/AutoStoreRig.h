@@ -28,7 +28,7 @@ struct AutoStoreRig : OperationsRig {
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         state.autoStore.autoStorePrefix = folder + "/AutostoreXXX";
-        ops.setAutoStoreFile([this] { storeNextAutoStoreFile(state, host, printer, '.'); });
+        ops.setAutoStoreFile([this] { return storeNextAutoStoreFile(state, host, printer, '.'); });
     }
     ~AutoStoreRig() { std::filesystem::remove_all(folder); }
 
@@ -58,6 +58,13 @@ struct AutoStoreRig : OperationsRig {
     {
         clock.advance(1000);
         ops.timerTick();
+    }
+
+    // One store as the autostore's step makes it, its failure told at once.
+    void store()
+    {
+        if (const Status stored = storeNextAutoStoreFile(state, host, printer, '.'); !stored)
+            host.report(stored.failure());
     }
 
     std::string file(const std::string& name) const { return folder + "/" + name; }

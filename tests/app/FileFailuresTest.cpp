@@ -93,8 +93,7 @@ const Writer kWriters[] = {
      [](AppRig& r, const std::string& p) {
          r.state.autoStore.autoStorePrefix = p.substr(0, p.size() - 9);
          r.state.autoStore.autoStoreActive = 1;
-         storeNextAutoStoreFile(r.state, r.host, r.printer, ',');
-         return r.host.messages;
+         return reported(storeNextAutoStoreFile(r.state, r.host, r.printer, ','));
      }},
     {"parameter file", std::string(kParameterFileName), true,
      [](AppRig& r, const std::string& p) {

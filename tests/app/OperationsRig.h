@@ -19,6 +19,7 @@ struct OperationsRig : SimLink {
         ops.setAutoStoreFile([this] {
             ++stores;
             ++state.autoStore.autoStoreCounter;  // what storing a numbered file does
+            return Status::success();
         });
     }
 

@@ -67,7 +67,7 @@ TEST(Printout, EveryEndIsToldOnceAndAFileOnlyToTheUserWhoAskedForIt)
         PrintoutStart start;
         bool available, endRefused, toFile, printed;
         std::vector<std::string> messages;  // text | title
-        std::string clockNote;
+        std::string printoutNote;
     } cases[] = {
         {"printed", PrintoutStart::Interactive, true, false, false, true, {}, ""},
         {"printed unattended", PrintoutStart::Unattended, true, false, false, true, {}, ""},
@@ -115,7 +115,7 @@ TEST(Printout, EveryEndIsToldOnceAndAFileOnlyToTheUserWhoAskedForIt)
         std::vector<std::string> messages;
         for (const auto& m : t.host.messages) messages.push_back(m.text + " | " + m.title);
         EXPECT_EQ(messages, c.messages);
-        EXPECT_EQ(t.state.clockNote, c.clockNote);
+        EXPECT_EQ(t.state.printoutNote, c.printoutNote);
         EXPECT_TRUE(t.host.openWindows.empty());
         // The printer knew who asked while it printed, and is back to the user's afterwards.
         if (c.available) {

@@ -219,3 +219,22 @@ TEST(EndSignal, AnEndAskedForDuringStartUpRunsOnceStartUpHasFinished)
         5'000));
     EXPECT_TRUE(fs::exists(ql::parameterFilePath(rig.paths)));
 }
+
+TEST(EndSignal, AfterOneEndSignalASecondOfAnyKindTakesItsDefaultAction)
+{
+    int asked = 0;
+    const ql::gui::ExitSignals exitSignals([&] { ++asked; });
+    ::raise(SIGTERM);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            QApplication::processEvents();
+            return asked == 1;
+        },
+        5'000));
+    // While the program ends as "Exit" does, SIGINT or SIGHUP no longer waits for that.
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction now {};
+        ::sigaction(signal, nullptr, &now);
+        EXPECT_EQ(now.sa_handler, SIG_DFL) << signal;
+    }
+}
