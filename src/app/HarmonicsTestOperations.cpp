@@ -107,6 +107,8 @@ void HarmonicsTestOperations::startStop()
     OperationGuard guard(state_, host_);
     if (!guard) return;
     clearHarmonics(state_);
+    // The accumulation starts with the set-up's own read, also after a set-up that failed.
+    state_.harmTest.harmFirstGeneration = state_.waves.generation + 1;
     setUp();
 }
 

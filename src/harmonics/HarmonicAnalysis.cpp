@@ -121,6 +121,12 @@ HarmonicsRun analyzeHarmonics(ProgramState& s, LimitSource& limits, HarmonicsRes
     bool sweepDue =
         s.waves.generation != test.harmSweptGeneration || harmonicAccumulationEmpty(test);
     const DdfSettings& readWith = s.waves.readWith;
+    if (sweepDue && s.waves.generation < test.harmFirstGeneration) {
+        // Read before the Start: another moment, maybe another signal, than the acquisition's.
+        sweepDue = false;
+        if (harmonicAccumulationEmpty(test))
+            return noResult(s, result, "No result: no record of this acquisition has come yet.");
+    }
     if (sweepDue && readWith.ch1On != 1 && readWith.xyMode != 1) {
         // Read without CH I: the CH I record in hand is an older one at other settings.
         test.harmSweptGeneration = s.waves.generation;
@@ -244,6 +250,7 @@ void resetHarmonicsOnOpening(ProgramState& s)
         std::fill(v->begin(), v->end(), 0.0);
     s.harmTest.harmAverageCount = 1;
     s.harmTest.harmOverallResult = OverallResult::None;
+    s.harmTest.harmFirstGeneration = 0;
 }
 
 }  // namespace ql

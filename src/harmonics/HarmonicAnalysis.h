@@ -65,7 +65,8 @@ enum class HarmonicsRun {
 // No usable input is: no waveform read or loaded yet, a record read with a time/div or CH I
 // volts/div setting without a scale value or with CH I off, volts per ampere not above 0 or not
 // finite, a line frequency not above 0, or a fundamental line outside 1..1024. A record without
-// a usable input leaves the accumulation as it was.
+// a usable input leaves the accumulation as it was; so does one read before the Start of the
+// acquisition (older than harmFirstGeneration).
 HarmonicsRun analyzeHarmonics(ProgramState& s, LimitSource& limits, HarmonicsResult& result,
                               char decimalSign = systemDecimalSign());
 
@@ -74,7 +75,8 @@ HarmonicsRun analyzeHarmonics(ProgramState& s, LimitSource& limits, HarmonicsRes
 // record in hand as its first sweep.
 void clearHarmonics(ProgramState& s);
 // The opening of the window: the max-hold spectrum and the average are erased, the count
-// starts again and nothing is judged; the next run takes the record in hand as its first sweep.
+// starts again and nothing is judged; the next run takes the record in hand as its first sweep,
+// whenever it was read.
 void resetHarmonicsOnOpening(ProgramState& s);
 
 }  // namespace ql

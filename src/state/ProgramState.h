@@ -271,6 +271,9 @@ struct HarmTestState {
     std::uint32_t harmSweptGeneration = 0;
     double harmSweepRmsVolts = 0.0;
     double harmSweepTimePerDiv = 0.0;
+    // The first waveform generation that may enter the accumulation: a Start takes only the
+    // records its own set-up and acquisition read, never one read before it (0: any record).
+    std::uint32_t harmFirstGeneration = 0;
 };
 
 struct PrintOptions {

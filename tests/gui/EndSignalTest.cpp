@@ -15,6 +15,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,10 @@ struct RunFolder {
         ql::ProgramState previous;
         ql::initProgramState(previous, root);
         ql::applyParameterDefaults(previous);
+        // A layout of the user's own: the automatic measurements closed, the cursor window moved.
+        previous.layout.automesVisible = 0;
+        previous.layout.cursorWindow.left += 300;
+        layout = previous.layout;
         std::ofstream(parameters, std::ios::binary) << ql::encodeParameterRecord(previous);
         before = inodeOf(parameters);
     }
@@ -100,6 +105,7 @@ struct RunFolder {
     std::string parameters = root + "/config/ql240/" + std::string(ql::kParameterFileName);
     std::string socket = root + "/run/ql240-dde";
     ino_t before = 0;
+    ql::WindowLayout layout;
 };
 
 // Sends `signal` once `ready` holds, then waits at most `endMs` for the program to end
@@ -124,6 +130,14 @@ void signalAndExpectExit(pid_t pid, int signal, const RunFolder& run, Ready read
     // "Exit" writes the file anew (a new file renamed over the old one).
     EXPECT_EQ(fs::file_size(run.parameters), ql::kParameterFileSize);
     EXPECT_NE(inodeOf(run.parameters), run.before);
+    // with the layout the user had.
+    std::ifstream in(run.parameters, std::ios::binary);
+    ql::ProgramState written;
+    ql::decodeParameterRecord(std::string(std::istreambuf_iterator<char>(in), {}), written);
+    EXPECT_EQ(written.layout.automesVisible, run.layout.automesVisible);
+    // Within the twips of one pixel, where the window was placed.
+    EXPECT_NEAR(written.layout.cursorWindow.left, run.layout.cursorWindow.left, 15);
+    EXPECT_NEAR(written.layout.cursorWindow.top, run.layout.cursorWindow.top, 15);
 }
 
 // The run of the test program itself in which a save dialog waits: see EndSignalChild.

@@ -165,13 +165,24 @@ TEST(HarmonicsWindowInProgram, DefaultsettingStartsAcquisitionStopEndsItPrintGiv
 
 // A record read at 1 ms/div has no 50 Hz line and stays out when the set-up moves to 50 ms/div:
 // a current failing class A (3rd harmonic 2.52 A at 0.1 V/A against 2.30 A) is judged Fail from
-// its first judged sweep on, and identical acquisitions average to their max-hold.
+// its first judged sweep on, and identical acquisitions average to their max-hold. After a Start
+// whose set-up failed, the passing records judged before it stay out of the next Start's result.
 TEST(HarmonicsWindowInProgram, ASetUpFromAFastTimeBaseJudgesOnlyRecordsItCanJudge)
 {
-    for (const char* button : {"startButton", "defaultSettingButton"}) {
-        SCOPED_TRACE(button);
+    const scopesim::Signal failing = scopesim::Signal::lineCurrent(50.0, 1.0, {{3, 0.35}});
+    const struct {
+        const char* button;
+        const char* failedSetUpFirst;  // a passing acquisition, then a Start failing there
+    } cases[] = {
+        {"startButton", nullptr},
+        {"defaultSettingButton", nullptr},
+        {"startButton", "silence@rdwfm1:"},
+        {"startButton", "silence@AUTOSET"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.button) + (c.failedSetUpFirst ? c.failedSetUpFirst : ""));
         scopesim::SimulatorConfig config;
-        config.inputs[0] = scopesim::Signal::lineCurrent(50.0, 1.0, {{3, 0.35}});
+        config.inputs[0] = failing;
         ProgramRig rig(config);
         rig.startUp();
         named(rig.window, "readButton").trigger();
@@ -179,6 +190,26 @@ TEST(HarmonicsWindowInProgram, ASetUpFromAFastTimeBaseJudgesOnlyRecordsItCanJudg
         rig.state.harm.harmVoltsPerAmp = 0.1f;
         rig.state.harm.harmLimitName.assign("Class A");
         ASSERT_TRUE(rig.link.connectInstrument());
+        auto* harmonics = rig.window.windows().window<HarmonicsWindow>(ToolWindow::HarmonicsWindow);
+        const auto click = [&](const char* name) {
+            harmonics->findChild<QPushButton*>(QString::fromUtf8(name))->click();
+            QApplication::processEvents();
+        };
+        if (c.failedSetUpFirst) {
+            rig.answerer.texts.clear();
+            rig.sim.instrument().setSignal(1, scopesim::Signal::lineCurrent(50.0, 1.0, {{3, 0.1}}));
+            click("startButton");
+            for (int tick = 0; tick < 3; ++tick) rig.program.operations().timerTick();
+            click("startButton");  // Stop
+            ASSERT_EQ(rig.state.harmTest.harmOverallResult, OverallResult::Pass);
+            rig.sim.instrument().setSignal(1, failing);
+            rig.sim.injectFault(*scopesim::Fault::parse(c.failedSetUpFirst));
+            click("startButton");
+            ASSERT_EQ(rig.state.link.autoUpdate, 0);
+            ASSERT_TRUE(rig.answerer.texts.back().startsWith("Transmission Error"));
+            QApplication::processEvents();
+            ASSERT_TRUE(rig.link.connectInstrument());
+        }
         std::vector<OverallResult> shown;  // every result held meanwhile, None left out
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -187,8 +218,7 @@ TEST(HarmonicsWindowInProgram, ASetUpFromAFastTimeBaseJudgesOnlyRecordsItCanJudg
                 shown.push_back(now);
         });
         watch.start(0);
-        auto* harmonics = rig.window.windows().window<HarmonicsWindow>(ToolWindow::HarmonicsWindow);
-        harmonics->findChild<QPushButton*>(QString::fromUtf8(button))->click();
+        click(c.button);
         for (int tick = 0; tick < 3; ++tick) rig.program.operations().timerTick();
         QApplication::processEvents();
         EXPECT_EQ(shown, std::vector{OverallResult::Fail});
