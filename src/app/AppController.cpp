@@ -15,6 +15,10 @@ namespace ql {
 
 namespace {
 
+constexpr const char* kHoldLeftOnText =
+    "The waveform hold the program set for the read that failed may still be on in the instrument: "
+    "switch Hold off there.";
+
 // On a first start the windows opened at start are placed from their real sizes (the places of
 // the default layout were made for smaller windows, which ours are not); the windows that give
 // way for a usable screen window are closed, and their View items unticked as they close.
@@ -86,7 +90,10 @@ bool AppController::releaseAndClosePort()
     // A hold the program set itself and still owes the instrument: connecting gives it back.
     if (state_.link.programHold.outstanding && state_.link.remoteHeld != 1) {
         OperationGuard guard(state_, host_);
+        HeldLinkMessages messages(link_.context().messages);
         link_.connectInstrument();
+        // Not found: the instrument keeps the hold, and the user must take it off there.
+        if (state_.link.programHold.outstanding) messages.addToLast(kHoldLeftOnText);
     }
     SerialLine& line = link_.line();
     if (!line.isOpen()) return true;

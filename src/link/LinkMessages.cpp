@@ -13,6 +13,13 @@ void LinkMessages::show(std::string_view text, std::string_view title, MessageIc
     kept_.push_back(Failure{std::string(text), std::string(title), icon});
 }
 
+void HeldLinkMessages::addToLast(std::string_view line)
+{
+    if (messages_.kept_.empty()) return;
+    messages_.kept_.back().text += "\n";
+    messages_.kept_.back().text += line;
+}
+
 HeldLinkMessages::~HeldLinkMessages()
 {
     if (--messages_.holds_ > 0) return;

@@ -36,6 +36,10 @@ public:
     HeldLinkMessages(const HeldLinkMessages&) = delete;
     HeldLinkMessages& operator=(const HeldLinkMessages&) = delete;
 
+    // Adds `line` under the text of the last message kept so far, if any: what the failure
+    // leaves behind for the user, in the failure's one box.
+    void addToLast(std::string_view line);
+
 private:
     LinkMessages& messages_;
 };

@@ -329,6 +329,29 @@ TEST(Shutdown, AHoldTheProgramCouldNotGiveBackGoesBackAtTheNextConnectAndAtExit)
     }
 }
 
+// The instrument went silent after the read that left the program's hold outstanding: Exit tries
+// the give-back once, within the link's time-outs, ends, and the one box says the hold is left.
+TEST(Shutdown, ExitWithAHoldItCannotGiveBackEndsAndSaysTheHoldMayBeOn)
+{
+    AppRig rig;
+    rig.app.startUp();
+    rig.sim.injectFault(*scopesim::Fault::parse("vanish:1@rdwfm1:"));
+    rig.ops.read();
+    ASSERT_TRUE(rig.state.link.programHold.outstanding);
+    rig.port.reconnect();
+    rig.sim.injectFault(*scopesim::Fault::parse("silence@id?"));
+    rig.host.clear();
+    const auto start = rig.clock.monotonicMs();
+    EXPECT_EQ(rig.app.exitProgram(), ExitOutcome::Ended);
+    EXPECT_LT(rig.clock.monotonicMs() - start, 30000);
+    EXPECT_TRUE(rig.parameterFileExists());
+    EXPECT_TRUE(rig.host.quitRequested);
+    EXPECT_TRUE(rig.sim.instrument().holdWaveform());
+    ASSERT_EQ(rig.host.messages.size(), 1u);
+    EXPECT_NE(rig.host.messages[0].text.find("id?"), std::string::npos);
+    EXPECT_NE(rig.host.messages[0].text.find("Hold"), std::string::npos);
+}
+
 TEST(Shutdown, ExitAlwaysWritesTheParameterFileOnceWithTheWindowLayout)
 {
     const TempRoot root;
