@@ -17,6 +17,15 @@
 
 namespace ql::testing {
 
+// Every acquisition differs; the instrument triggers only when the test says so.
+inline scopesim::SimulatorConfig noisy()
+{
+    scopesim::SimulatorConfig config;
+    config.noiseCodes = 6;
+    config.singleShotTriggerMs.reset();
+    return config;
+}
+
 struct AutoStoreRig : OperationsRig {
     explicit AutoStoreRig(scopesim::SimulatorConfig config = {})
         : OperationsRig(std::move(config)),

@@ -14,14 +14,6 @@ using namespace ql::testing;
 
 namespace {
 
-scopesim::SimulatorConfig noisy()
-{
-    scopesim::SimulatorConfig config;
-    config.noiseCodes = 6;
-    config.singleShotTriggerMs.reset();  // triggers only when the test says so
-    return config;
-}
-
 TEST(AutoStoreRun, AnAfterTriggerAutostoreGoesOnThroughReadsAndStopsVisiblyOnAFailure)
 {
     const struct {

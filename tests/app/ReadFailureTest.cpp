@@ -278,13 +278,6 @@ TEST(ReadFailure, AFaultUnderTheProgramsHoldGivesItBackAndTheNextReadsAreFresh)
                     const Waveform before = t.state.waves.waveCh1;
                     t.clock.advance(1000);
                     EXPECT_EQ(remoteRead(t), "ready") << where << ", read " << again;
-                    const Commands sent = t.commands();
-                    if (kind.portGone && again == 1) {
-                        ASSERT_GE(sent.size(), 5u) << where;
-                        EXPECT_EQ(Commands(sent.begin(), sent.begin() + 5),
-                                  join({kConnect, {"hldwfm=", "hldwfm?"}}))
-                            << where;
-                    }
                     if (userHold) {
                         EXPECT_TRUE(
                             recordIs(t.state.waves.waveCh1, t.sim.instrument().channelRecord(1)))
@@ -327,15 +320,12 @@ TEST(ReadFailure, EveryOperationWhoseReadFailsGivesTheProgramsHoldBackBeforeAnyt
     };
     for (const auto& op : operations) {
         OperationsRig t(noisyInstrument());
-        if (op.connected) {
-            ASSERT_TRUE(t.connect());
-        }
+        ASSERT_TRUE(!op.connected || t.connect());
         t.sim.injectFault(*Fault::parse("silence@rdwfm1:"));
         op.run(t);
         const Commands sent = t.commands();
         const auto cut = std::find(sent.begin(), sent.end(), "rdwfm1:");
-        ASSERT_NE(cut, sent.end()) << op.name;
-        ASSERT_NE(cut + 1, sent.end()) << op.name;
+        ASSERT_GT(sent.end() - cut, 1) << op.name;
         EXPECT_EQ(*(cut + 1), "hldwfm=") << op.name;
         EXPECT_FALSE(t.sim.instrument().holdWaveform()) << op.name;
         EXPECT_FALSE(t.state.link.programHold.outstanding) << op.name;

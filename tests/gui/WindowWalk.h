@@ -38,15 +38,24 @@ struct WindowStage {
     std::function<void(ProgramRig&)> close;
 };
 
+// A stage that triggers the main window's `items` and finds `windows` open after them.
+inline WindowStage byItems(const char* name, std::vector<const char*> items,
+                           std::vector<ToolWindow> windows)
+{
+    return {name,
+            [items, windows](ProgramRig& rig) {
+                for (const char* item : items) named(rig.window, item).trigger();
+                QApplication::processEvents();
+                for (ToolWindow w : windows)
+                    EXPECT_TRUE(rig.host.isWindowOpen(w)) << toolWindowName(w);
+            },
+            {}};
+}
+
 inline std::vector<WindowStage> windowStages()
 {
     std::vector<WindowStage> stages = {
-        {"the start-up windows after a read",
-         [](ProgramRig& rig) {
-             named(rig.window, "readButton").trigger();
-             QApplication::processEvents();
-         },
-         {}},
+        byItems("the start-up windows after a read", {"readButton"}, {}),
         {"XY and zoom",
          [](ProgramRig& rig) {
              rig.host.openWindow(ToolWindow::XyView);
@@ -64,24 +73,13 @@ inline std::vector<WindowStage> windowStages()
              rig.host.closeWindow(ToolWindow::PortSetup);
              EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::PortSetup));
          }},
-        {"the print settings with their preview, the export settings and the autostore window",
-         [](ProgramRig& rig) {
-             named(rig.window, "printItem").trigger();
-             named(rig.window, "wmfExportButton").trigger();
-             named(rig.window, "autostoreItem").trigger();
-             QApplication::processEvents();
-             for (ToolWindow w : {ToolWindow::PrinterSettings, ToolWindow::PrintPreview,
-                                  ToolWindow::ExportSettings, ToolWindow::AutostoreWindow})
-                 EXPECT_TRUE(rig.host.isWindowOpen(w)) << toolWindowName(w);
-         },
-         {}},
-        {"the harmonics window's measurement tab",
-         [](ProgramRig& rig) {
-             named(rig.window, "harmonicsItem").trigger();
-             QApplication::processEvents();
-             EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::HarmonicsWindow));
-         },
-         {}},
+        byItems("the print settings with their preview, the export settings and the autostore "
+                "window",
+                {"printItem", "wmfExportButton", "autostoreItem"},
+                {ToolWindow::PrinterSettings, ToolWindow::PrintPreview, ToolWindow::ExportSettings,
+                 ToolWindow::AutostoreWindow}),
+        byItems("the harmonics window's measurement tab", {"harmonicsItem"},
+                {ToolWindow::HarmonicsWindow}),
         {"the harmonics window's settings tab",
          [](ProgramRig& rig) {
              rig.window.windows()
@@ -90,13 +88,7 @@ inline std::vector<WindowStage> windowStages()
                  ->setCurrentIndex(static_cast<int>(HarmonicsTab::Settings));
          },
          {}},
-        {"the about window",
-         [](ProgramRig& rig) {
-             named(rig.window, "aboutItem").trigger();
-             QApplication::processEvents();
-             EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::AboutWindow));
-         },
-         {}},
+        byItems("the about window", {"aboutItem"}, {ToolWindow::AboutWindow}),
         {"the notes window with its user-details dialog",
          [](ProgramRig& rig) {
              named(rig.window, "notesButton").trigger();
