@@ -18,6 +18,7 @@
 #include <functional>
 #include <optional>
 
+#include "EventWait.h"
 #include "gui/RemoteClient.h"
 #include "gui/RemoteServer.h"
 
@@ -25,19 +26,9 @@ using namespace ql;
 using namespace ql::testing;
 using ql::gui::RemoteClient;
 using ql::gui::RemoteServer;
+using ql::gui::waitUntil;
 
 namespace {
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 struct Client {
     QLocalSocket socket;

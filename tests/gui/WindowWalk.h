@@ -4,7 +4,6 @@
 // what its `close` closes again before the next stage.
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -12,6 +11,7 @@
 #include <iterator>
 #include <vector>
 
+#include "EventWait.h"
 #include "ProgramRig.h"
 #include "fft/FftWindowController.h"
 #include "gui/HarmonicsWindow.h"
@@ -19,18 +19,6 @@
 #include "gui/UserDetailsDialog.h"
 
 namespace ql::gui {
-
-// Pumps events until `done` holds; false when it did not within the time.
-inline bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 struct WindowStage {
     const char* name;
