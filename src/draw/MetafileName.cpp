@@ -1,5 +1,6 @@
 #include "MetafileName.h"
 
+#include "WmfDevice.h"
 #include "state/AtomicFile.h"
 #include "state/Text.h"
 
@@ -24,7 +25,14 @@ bool isMetafileName(const std::string& name)
 
 Failure badMetafileName(const std::string& name)
 {
-    return fileError(kBadFilenameText, kBadMetafileNameTitle, refusedNameCause(name, "wmf"));
+    return fileError(kBadFilenameText, kSaveWmfTitle, refusedNameCause(name, "wmf"));
+}
+
+Status saveMetafileAs(const WmfDevice& metafile, const std::string& chosenName)
+{
+    const Status saved = metafile.saveAs(trim(chosenName));
+    if (!saved) return fileError(kFileErrorText, kSaveWmfTitle, saved.failure().text);
+    return Status::success();
 }
 
 }  // namespace ql

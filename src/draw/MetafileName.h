@@ -1,7 +1,8 @@
 #pragma once
-// What every "Save as WMF" button shares: its save dialog and the rule for the chosen name.
-// A picture is saved only under a name that ends in "WMF"; any other name is refused with
-// "Bad Filename" (title "Save wmf", the name and the rule under it) and nothing is drawn.
+// What every "Save as WMF" button shares: its save dialog, the rule for the chosen name and
+// the writing of the picture. A picture is saved only under a name that ends in "WMF"; any other
+// name is refused with "Bad Filename" (title "Save wmf", the name and the rule under it) and
+// nothing is drawn.
 
 #include <string>
 
@@ -10,7 +11,9 @@
 
 namespace ql {
 
-inline constexpr const char* kBadMetafileNameTitle = "Save wmf";
+class WmfDevice;
+
+inline constexpr const char* kSaveWmfTitle = "Save wmf";
 
 // "Save WMF", "WMF (*.wmf) |*.wmf", default extension "wmf", asking before it replaces or
 // creates a file.
@@ -20,5 +23,8 @@ FileDialogRequest wmfSaveDialogRequest();
 bool isMetafileName(const std::string& name);
 // The message for a refused name: "Bad Filename" with the name and the rule under it.
 Failure badMetafileName(const std::string& name);
+// Writes `metafile` under the chosen name without the blanks around it; "File Error" (title
+// "Save wmf") with the file and the cause under it when that fails.
+Status saveMetafileAs(const WmfDevice& metafile, const std::string& chosenName);
 
 }  // namespace ql

@@ -1,14 +1,12 @@
 #include "FftPageOutput.h"
 
+#include "draw/MetafileName.h"
 #include "draw/WmfDevice.h"
 #include "state/AtomicFile.h"
-#include "state/Text.h"
 
 namespace ql {
 
 namespace {
-
-constexpr const char* kSaveWmfTitle = "Save wmf";
 
 void drawPicture(PaintDevice& device, const SpectrumSnapshot& snapshot)
 {
@@ -29,17 +27,15 @@ Status printSpectrumPage(const SpectrumSnapshot& snapshot, Printer& printer)
 Status exportSpectrumPicture(const SpectrumSnapshot& snapshot, const ExportTarget& target,
                              PictureClipboard& clipboard, const PaintDevice* textMetrics)
 {
-    Status done;
     if (!target.exportToFile) {
-        done = clipboard.putBitmap(kSpectrumPictureSize, kSpectrumPictureDpi,
-                                   [&](PaintDevice& d) { drawPicture(d, snapshot); });
-    } else {
-        WmfDevice metafile(kSpectrumPictureSize, kSpectrumPictureDpi, textMetrics);
-        drawPicture(metafile, snapshot);
-        done = metafile.saveAs(trim(target.exportFileName));
+        const Status put = clipboard.putBitmap(kSpectrumPictureSize, kSpectrumPictureDpi,
+                                               [&](PaintDevice& d) { drawPicture(d, snapshot); });
+        if (!put) return fileError(kFileErrorText, kSaveWmfTitle, put.failure().text);
+        return Status::success();
     }
-    if (!done) return fileError(kFileErrorText, kSaveWmfTitle, done.failure().text);
-    return Status::success();
+    WmfDevice metafile(kSpectrumPictureSize, kSpectrumPictureDpi, textMetrics);
+    drawPicture(metafile, snapshot);
+    return saveMetafileAs(metafile, target.exportFileName);
 }
 
 }  // namespace ql

@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "draw/MetafileName.h"
 #include "draw/WmfDevice.h"
-#include "state/AtomicFile.h"
-#include "state/Text.h"
 
 namespace ql {
 
 namespace {
-
-constexpr const char* kSaveWmfTitle = "Save wmf";
 
 void drawOn(PaintDevice& device, const HardcopyInput& input, const HardcopyTarget& target)
 {
@@ -58,9 +55,7 @@ Status drawWmf(const HardcopyInput& input, const ExportTarget& target, PictureCl
     }
     WmfDevice metafile(kMetafilePictureSize, kMetafilePictureDpi, textMetrics);
     drawOn(metafile, input, kMetafileHardcopy);
-    const Status saved = metafile.saveAs(trim(target.exportFileName));
-    if (!saved) return fileError(kFileErrorText, kSaveWmfTitle, saved.failure().text);
-    return Status::success();
+    return saveMetafileAs(metafile, target.exportFileName);
 }
 
 }  // namespace ql

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "HarmonicTexts.h"
 #include "state/Numeric.h"
 #include "state/Text.h"
 
@@ -141,12 +142,7 @@ int HarmonicsReport::pageCount() const
 
 std::string reportVerdictText(OverallResult overall)
 {
-    switch (overall) {
-        case OverallResult::Fail: return ">>> FAIL <<<";
-        case OverallResult::Pass: return ">>> PASS <<<";
-        case OverallResult::None: break;
-    }
-    return ">>> NO RESULT <<<";
+    return ">>> " + upperAscii(overallResultText(overall)) + " <<<";
 }
 
 int reportHeadlineColumn(const std::string& headline)

@@ -53,16 +53,14 @@ bool Sequences::readAllInto(ReadScratch& scratch)
     const bool analogOnly = s.identity.analogModel == 1;
     // Every command returns at its guard once one has failed, so nothing more is sent.
     bool holdForced = false;
-    byte keptHold = s.storage.holdWaveform;
     if (!analogOnly) {
         trigger.queryHldWfm();
         settings.queryDdf();
         if (s.link.remoteHeld == 1 && s.ddf.digitalMode == 1 &&
             firmwareAbove(s.identity.firmwareVersion, kForcedHoldFirmware)) {
             // Hold the instrument's waveform so that all records belong to one acquisition.
-            keptHold = s.storage.holdWaveform;
             holdForced = true;
-            settings.takeHoldForRead(keptHold);
+            settings.takeHoldForRead(s.storage.holdWaveform);
         }
     } else {
         s.ddf.componentTester = 0;
@@ -101,7 +99,7 @@ bool Sequences::readAllInto(ReadScratch& scratch)
     if (recordsRead) s.waves.takeNew(s.ddf);
     if (!analogOnly) {
         if (holdForced) {
-            s.storage.holdWaveform = keptHold;
+            s.storage.holdWaveform = s.link.programHold.userHold;
             settings.giveHoldBack();
         }
     } else {
