@@ -146,8 +146,9 @@ Followup NotesModel::sendMail()
 
 bool NotesModel::supportPossible() const
 {
-    const std::size_t length = storedLength(text_);
-    return (padded_ ? std::max(length, kNotesLength) : length) >= kSupportMinimumLength;
+    // The stored padding alone is long enough.
+    static_assert(kNotesLength >= kSupportMinimumLength);
+    return padded_ || storedLength(text_) >= kSupportMinimumLength;
 }
 
 Followup NotesModel::closing() const
