@@ -120,7 +120,7 @@ Followup NotesModel::printFax()
     const std::vector<PageLine> page =
         buildSupportPage(s_.user, kSupportContact, notesFromBox(text_));
     const Status printed = printSupportPage(printer_, page);
-    reportPrintout(host_, printer_, printed, PrintoutStart::Interactive);
+    reportPrintout(host_, printer_, printed);
     // The question stays in the box and in the notes until a page came out.
     if (!printed) return {};
     s_.notesText.assign("");
