@@ -36,10 +36,7 @@ void stopRun(InstrumentLink& link)
     ProgramState& s = link.context().state;
     s.autoStore.autoStoreActive = 0;
     s.autoStore.autoStoreCounter = 0;
-    if (link.line().isOpen() && s.link.remoteHeld == 1) {
-        link.releaseRemote();
-        s.link.remoteHeld = 0;
-    }
+    if (link.line().isOpen()) releaseIfHeld(link);
 }
 
 void leaveWindow(InstrumentLink& link)

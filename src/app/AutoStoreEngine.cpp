@@ -17,11 +17,6 @@ Status stopForNumbersUsed(ProgramState& s, Host& host)
 
 }  // namespace
 
-bool autoStoreNumbersUsed(const AutoStore& a)
-{
-    return a.autoStoreCounter > kLastAutoStoreNumber;
-}
-
 bool afterTriggerAutoStoreRuns(const ProgramState& s)
 {
     return s.autoStore.autoStoreActive == 1 && s.autoStore.autoStoreTimed == 0 &&

@@ -23,9 +23,6 @@ inline constexpr std::string_view kStoppedByUpdateEnd = "automatic update ended"
 inline constexpr std::string_view kStoppedByFileError = "file not written";
 inline constexpr std::string_view kStoppedByNumbersUsed = "no free file number";
 
-// True once no file number up to 99999 is left: the counter stands past the last number.
-bool autoStoreNumbersUsed(const AutoStore& a);
-
 // An after-trigger autostore that stores: active, and the automatic update polls the held
 // instrument for each completed acquisition.
 bool afterTriggerAutoStoreRuns(const ProgramState& s);

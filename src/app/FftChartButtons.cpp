@@ -16,7 +16,7 @@ FftChartOutputs fftChartOutputs(ProgramState& s, Host& host, Printer& printer,
     FftChartOutputs outputs;
     outputs.print = [&host, &printer, snapshotOf](FftTab chart, const std::string& title) {
         const Status printed = printSpectrumPage(snapshotOf(chart, title), printer);
-        reportPrintout(host, printer, printed, PrintoutStart::Interactive);
+        reportPrintout(host, printer, printed);
     };
     outputs.render = [&s, &host, &clipboard, textMetrics, snapshotOf](FftTab chart,
                                                                       const std::string& title) {

@@ -175,7 +175,7 @@ void HarmonicsTestOperations::printReport(const HarmonicsWindowController& windo
     input.powerFactorText = view.powerFactorText;
     input.result = &window.result();
     const Status printed = printHarmonicsReport(input, printer_);
-    reportPrintout(host_, printer_, printed, PrintoutStart::Interactive);
+    reportPrintout(host_, printer_, printed);
 }
 
 void HarmonicsTestOperations::exportTable(const HarmonicsWindowController& window)

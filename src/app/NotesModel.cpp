@@ -120,7 +120,7 @@ Followup NotesModel::printFax()
     const std::vector<PageLine> page =
         buildSupportPage(s_.user, kSupportContact, notesFromBox(text_));
     const Status printed = printSupportPage(printer_, page);
-    reportPrintout(host_, printer_, printed, PrintoutStart::Interactive);
+    reportPrintout(host_, printer_, printed);
     // The question stays in the box and in the notes until a page came out.
     if (!printed) return {};
     s_.notesText.assign("");
@@ -146,8 +146,9 @@ Followup NotesModel::sendMail()
 
 bool NotesModel::supportPossible() const
 {
-    const std::size_t length = storedLength(text_);
-    return (padded_ ? std::max(length, kNotesLength) : length) >= kSupportMinimumLength;
+    // The stored padding alone is long enough.
+    static_assert(kNotesLength >= kSupportMinimumLength);
+    return padded_ || storedLength(text_) >= kSupportMinimumLength;
 }
 
 Followup NotesModel::closing() const

@@ -5,14 +5,14 @@
 
 namespace ql {
 
-void reportPrintout(Host& host, const Printer& printer, const Status& printed, PrintoutStart start)
+void reportPrintout(Host& host, const Printer& printer, const Status& printed)
 {
     if (!printed) {
         host.report(printed.failure());
         return;
     }
     const std::string file = printer.documentFile();
-    if (start == PrintoutStart::Interactive && !file.empty())
+    if (!file.empty())
         host.showMessage("The printout was saved as\r\n" + file, "Print", MessageIcon::Information);
 }
 
@@ -33,7 +33,7 @@ Status printScreenHardcopy(ProgramState& s, Host& host, Printer& printer, Printo
     // Nobody waits at an unattended printout: a box would halt the autostore until answered,
     // so what became of it (failed, or saved as a file) stays on the clock line.
     if (start != PrintoutStart::Unattended)
-        reportPrintout(host, printer, printed, start);
+        reportPrintout(host, printer, printed);
     else if (!printed)
         keepPrintoutNote(s, printed.failure().text);
     else if (const std::string file = printer.documentFile(); !file.empty())

@@ -16,11 +16,10 @@ namespace ql {
 // instrument's copy request, the autostore's print after storage).
 enum class PrintoutStart { Interactive, Unattended };
 
-// Tells the user once how a printout ended: a failure as the printer layer gave it
-// (printingFailure), and after an interactive printout that became a file (no printer, or a
-// file named in the printer set-up), where that file is. An unattended printout that came out says
-// nothing.
-void reportPrintout(Host& host, const Printer& printer, const Status& printed, PrintoutStart start);
+// Tells the user once how a printout the user asked for ended: a failure as the printer layer
+// gave it (printingFailure), and after a printout that became a file (no printer, or a file
+// named in the printer set-up), where that file is.
+void reportPrintout(Host& host, const Printer& printer, const Status& printed);
 
 // The hardcopy of the scope screen on the printer, with the options of the print settings as
 // the state holds them. An unattended printout opens the print settings (and with them the

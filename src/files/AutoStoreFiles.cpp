@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "DataFileCodec.h"
-#include "DataFileOperations.h"
 #include "TableExport.h"
 #include "state/AtomicFile.h"
 #include "state/NumberFormat.h"
