@@ -76,10 +76,6 @@ public:
     // from outside while the box does not have the focus is its entry at once.
     void onEntered(QPlainTextEdit* box, std::function<void()> entered);
 
-    // A control the window shows but does not connect here (a tab bar, a grid): its signals
-    // are blocked while painting too.
-    void add(QObject* control);
-
     // While the returned value lives, no connected control runs its handler.
     class Painting {
     public:
@@ -93,6 +89,8 @@ public:
     [[nodiscard]] Painting painting() const { return Painting(controls_); }
 
 private:
+    // A control connected here: its signals are blocked while painting.
+    void add(QObject* control);
     void keep(const QMetaObject::Connection& connection);
     std::shared_ptr<bool> watchTyping(QLineEdit* box);
 
