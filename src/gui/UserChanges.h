@@ -92,6 +92,9 @@ private:
     // A control connected here: its signals are blocked while painting.
     void add(QObject* control);
     void keep(const QMetaObject::Connection& connection);
+    // Adds `control` and keeps the connection of its `signal` to `slot`.
+    template <class Control, class Signal, class Slot>
+    void listen(Control* control, Signal signal, Slot slot);
     std::shared_ptr<bool> watchTyping(QLineEdit* box);
 
     QObject* window_;
