@@ -154,22 +154,20 @@ LimitEditor::LimitEditor(ProgramState& state, Host& host, LimitStore& store, cha
         return handled([&] { return model_.memoEntered(text); });
     });
     // The order and limit boxes follow every edit; Enter walks on to the next control.
+    const auto walkOn = [this](auto entered) {
+        return [this, entered](const std::string&) {
+            return handled([&] {
+                entered();
+                return false;
+            });
+        };
+    };
     onEdited(
         orderBox_, [this](const std::string& text) { model_.orderEdited(text); },
-        [this](const std::string&) {
-            return handled([this] {
-                model_.orderEntered();
-                return false;
-            });
-        });
+        walkOn([this] { model_.orderEntered(); }));
     onEdited(
         limitBox_, [this](const std::string& text) { model_.limitEdited(text); },
-        [this](const std::string&) {
-            return handled([this] {
-                model_.limitEntered();
-                return false;
-            });
-        });
+        walkOn([this] { model_.limitEntered(); }));
     connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         run([this, item] {
             return handled([&] {

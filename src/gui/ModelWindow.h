@@ -41,7 +41,6 @@
 #include "draw/DrawTypes.h"
 #include "state/WindowModel.h"
 
-class QAbstractSlider;
 class QButtonGroup;
 class QComboBox;
 class QLabel;
@@ -139,9 +138,6 @@ protected:
     // only when it differs, so the cursor stays where it is.
     void showText(QLineEdit* box, const std::string& text) const;
     void showText(QPlainTextEdit* box, const std::string& text) const;
-    // A control the window shows but does not connect through the helpers: its signals are
-    // blocked while the view is shown too.
-    void addControl(QObject* control) { changes_.add(control); }
 
 private:
     virtual Followup settle() = 0;

@@ -25,13 +25,6 @@ ProgramPrinter::ProgramPrinter(Clock& clock, std::string printoutFolder,
 {
 }
 
-ProgramPrinter::~ProgramPrinter()
-{
-    // The device ends its painter on the printer, so it goes first.
-    device_.reset();
-    qprinter_.reset();
-}
-
 QPrinter& ProgramPrinter::qprinter() const
 {
     if (!qprinter_) {

@@ -33,7 +33,6 @@ public:
 
     ProgramPrinter(Clock& clock, std::string printoutFolder,
                    QPrinterFactory makePrinter = systemPrinter);
-    ~ProgramPrinter() override;
     ProgramPrinter(const ProgramPrinter&) = delete;
     ProgramPrinter& operator=(const ProgramPrinter&) = delete;
 
@@ -82,7 +81,8 @@ private:
     Clock& clock_;
     std::string folder_;
     QPrinterFactory makePrinter_;
-    // Made together on first use; the QPrinter before the device that draws on it.
+    // Made together on first use, the QPrinter before the device that draws on it; the device
+    // (which ends its painter on the printer) goes first.
     mutable std::unique_ptr<QPrinter> qprinter_;
     mutable std::unique_ptr<QtPrinter> device_;
     std::string chosenFile_;  // named in the printer set-up for the next interactive printout

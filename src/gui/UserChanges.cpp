@@ -52,6 +52,13 @@ void UserChanges::keep(const QMetaObject::Connection& connection)
     connections_.push_back(connection);
 }
 
+template <class Control, class Signal, class Slot>
+void UserChanges::listen(Control* control, Signal signal, Slot slot)
+{
+    add(control);
+    keep(QObject::connect(control, signal, window_, std::move(slot)));
+}
+
 std::shared_ptr<bool> UserChanges::watchTyping(QLineEdit* box)
 {
     // Tells the textChanged() that follows a typed edit from one of a text set from outside:
@@ -83,27 +90,23 @@ void UserChanges::onSwitched(QAbstractButton* box, std::function<void(bool)> swi
 {
     // toggled() comes from a click, the space bar and the toggle action alike; clicked() would
     // miss the toggle action.
-    add(box);
-    keep(QObject::connect(box, &QAbstractButton::toggled, window_, std::move(switched)));
+    listen(box, &QAbstractButton::toggled, std::move(switched));
 }
 
 void UserChanges::onChosen(QAbstractButton* option, std::function<void()> chosen)
 {
-    add(option);
-    keep(QObject::connect(option, &QAbstractButton::toggled, window_,
-                          [chosen = std::move(chosen)](bool checked) {
-                              if (checked) chosen();
-                          }));
+    listen(option, &QAbstractButton::toggled, [chosen = std::move(chosen)](bool checked) {
+        if (checked) chosen();
+    });
 }
 
 void UserChanges::onChosen(QButtonGroup* options, std::function<void(int)> chosen)
 {
     // The group reports the option left as well as the one chosen.
-    add(options);
-    keep(QObject::connect(options, &QButtonGroup::idToggled, window_,
-                          [chosen = std::move(chosen)](int option, bool checked) {
-                              if (checked) chosen(option);
-                          }));
+    listen(options, &QButtonGroup::idToggled,
+           [chosen = std::move(chosen)](int option, bool checked) {
+               if (checked) chosen(option);
+           });
 }
 
 void UserChanges::onChosen(QComboBox* list, std::function<void(int)> chosen)
@@ -111,15 +114,13 @@ void UserChanges::onChosen(QComboBox* list, std::function<void(int)> chosen)
     // An entry chosen by the list's menu, the arrow keys or the wheel; an entry the program
     // makes the current one is no choice. (Qt's list offers no accessibility action that
     // chooses an entry: a screen reader's user chooses with the keyboard.)
-    add(list);
-    keep(QObject::connect(list, &QComboBox::activated, window_, std::move(chosen)));
+    listen(list, &QComboBox::activated, std::move(chosen));
 }
 
 void UserChanges::onChosen(QTabBar* tabs, std::function<void(int)> chosen)
 {
     // A tab the program makes the current one is shown inside painting(), no choice.
-    add(tabs);
-    keep(QObject::connect(tabs, &QTabBar::currentChanged, window_, std::move(chosen)));
+    listen(tabs, &QTabBar::currentChanged, std::move(chosen));
 }
 
 void UserChanges::onChosen(QAbstractItemView* rows, std::function<void(int)> chosen)
@@ -128,31 +129,27 @@ void UserChanges::onChosen(QAbstractItemView* rows, std::function<void(int)> cho
     // moving the current cell.
     QItemSelectionModel* selection = rows->selectionModel();
     add(rows);
-    add(selection);
-    keep(QObject::connect(selection, &QItemSelectionModel::selectionChanged, window_,
-                          [selection, chosen = std::move(chosen)] {
-                              const QModelIndexList selected = selection->selectedIndexes();
-                              chosen(selected.isEmpty() ? -1 : selected.front().row());
-                          }));
+    listen(selection, &QItemSelectionModel::selectionChanged,
+           [selection, chosen = std::move(chosen)] {
+               const QModelIndexList selected = selection->selectedIndexes();
+               chosen(selected.isEmpty() ? -1 : selected.front().row());
+           });
 }
 
 void UserChanges::onPressed(QAbstractButton* button, std::function<void()> pressed)
 {
-    add(button);
-    keep(QObject::connect(button, &QAbstractButton::clicked, window_, std::move(pressed)));
+    listen(button, &QAbstractButton::clicked, std::move(pressed));
 }
 
 void UserChanges::onMoved(QAbstractSlider* bar, std::function<void(int)> moved)
 {
     // Dragging, clicks, keys, the wheel and the set-value action all change the value.
-    add(bar);
-    keep(QObject::connect(bar, &QAbstractSlider::valueChanged, window_, std::move(moved)));
+    listen(bar, &QAbstractSlider::valueChanged, std::move(moved));
 }
 
 void UserChanges::onMoved(QSpinBox* spin, std::function<void(int)> moved)
 {
-    add(spin);
-    keep(QObject::connect(spin, &QSpinBox::valueChanged, window_, std::move(moved)));
+    listen(spin, &QSpinBox::valueChanged, std::move(moved));
 }
 
 void UserChanges::onEdited(QLineEdit* box, std::function<void(const QString&)> edited,
@@ -181,8 +178,7 @@ void UserChanges::onEntered(QLineEdit* box, std::function<void()> entered)
 
 void UserChanges::onEdited(QPlainTextEdit* box, std::function<void()> edited)
 {
-    add(box);
-    keep(QObject::connect(box, &QPlainTextEdit::textChanged, window_, std::move(edited)));
+    listen(box, &QPlainTextEdit::textChanged, std::move(edited));
 }
 
 void UserChanges::onEntered(QPlainTextEdit* box, std::function<void()> entered)

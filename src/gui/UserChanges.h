@@ -76,10 +76,6 @@ public:
     // from outside while the box does not have the focus is its entry at once.
     void onEntered(QPlainTextEdit* box, std::function<void()> entered);
 
-    // A control the window shows but does not connect here (a tab bar, a grid): its signals
-    // are blocked while painting too.
-    void add(QObject* control);
-
     // While the returned value lives, no connected control runs its handler.
     class Painting {
     public:
@@ -93,7 +89,12 @@ public:
     [[nodiscard]] Painting painting() const { return Painting(controls_); }
 
 private:
+    // A control connected here: its signals are blocked while painting.
+    void add(QObject* control);
     void keep(const QMetaObject::Connection& connection);
+    // Adds `control` and keeps the connection of its `signal` to `slot`.
+    template <class Control, class Signal, class Slot>
+    void listen(Control* control, Signal signal, Slot slot);
     std::shared_ptr<bool> watchTyping(QLineEdit* box);
 
     QObject* window_;
