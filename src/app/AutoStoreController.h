@@ -7,9 +7,11 @@
 //
 // Pause, Stop and Exit clicked while a store, a read or another operation runs are taken at
 // once as requests (their buttons show it) and carried out as soon as it has ended; Start and
-// "Select Filename" do nothing then. The counter starts again at 0 when the window opens, on
-// Stop and on Exit, but never while autostore runs: a running autostore goes on when the
-// window closes. Numbers whose file exists are skipped, so no file is ever stored over.
+// "Select Filename" do nothing then. A click still waiting when a tick is about to start an
+// autostore read is taken first, so that read does not start: nothing starts after the store
+// in progress. The counter starts again at 0 when the window opens, on Stop and on Exit, but
+// never while autostore runs: a running autostore goes on when the window closes. Numbers
+// whose file exists are skipped, so no file is ever stored over.
 
 #include <cstdint>
 #include <optional>

@@ -321,8 +321,11 @@ void InstrumentOperations::instrumentWork()
         if (link_.checkCopyRequest()) serveCopyRequest();
         if (state_.link.autoUpdate == 1) pollAutomaticUpdate();
     }
-    // A Pause or Stop clicked during the copy request starts no store.
-    if (storeDue && timedAutoStoreDue()) runTimedAutoStore();
+    if (!storeDue) return;
+    // A Pause, Stop or Exit clicked before this read starts (during the copy request, or still
+    // waiting behind this tick's timer event) starts no store.
+    host_.takeWaitingInput();
+    if (timedAutoStoreDue()) runTimedAutoStore();
 }
 
 void InstrumentOperations::serveCopyRequest()
@@ -343,25 +346,34 @@ void InstrumentOperations::pollAutomaticUpdate()
                              firmwareAbove(s.identity.firmwareVersion, kSingleShotPollFirmware));
     if (singleShot) {
         // A failed status query leaves the old status standing: it must not start a read.
-        if (link_.trigger().queryTrgSta() &&
-            s.trigStatus.trigStatus == s.trigStatus.trigStatusDone) {
-            // A Pause, Stop or Exit waiting since earlier in this tick lets nothing more be
-            // stored.
-            const bool storing =
-                afterTriggerAutoStoreRuns(s) && !autoStoreRequestPending(s.autoStore);
-            const bool read = link_.sequences().readAllFromScope();
-            if (read && storing) storeAutoStoreFile();
-            if (storing && s.autoStore.autoStoreActive != 1)
-                link_.releaseRemote();  // the store stopped the autostore: given back as Pause does
-            else
-                link_.control().resetSingleShot();
-        }
+        if (link_.trigger().queryTrgSta() && s.trigStatus.trigStatus == s.trigStatus.trigStatusDone)
+            readCompletedAcquisition();
     } else {
         link_.sequences().readAllFromScope();
     }
     // A failed exchange has ended the automatic update, and with it the storing: the tick's
     // edge stops them visibly.
     s.link.autoPollCounter = 0;
+}
+
+void InstrumentOperations::readCompletedAcquisition()
+{
+    ProgramState& s = state_;
+    const bool storing = afterTriggerAutoStoreRuns(s);
+    if (storing) {
+        // A Pause, Stop or Exit clicked before the read starts (still waiting behind this
+        // tick's timer event, or during the status query), or "Auto" cleared, starts no read:
+        // the acquisition stays on the instrument, neither read nor re-armed, so that after an
+        // Exit the run goes on and stores it on the next tick.
+        host_.takeWaitingInput();
+        if (autoStoreRequestPending(s.autoStore) || !afterTriggerAutoStoreRuns(s)) return;
+    }
+    const bool read = link_.sequences().readAllFromScope();
+    if (read && storing) storeAutoStoreFile();
+    if (storing && s.autoStore.autoStoreActive != 1)
+        link_.releaseRemote();  // the store stopped the autostore: given back as Pause does
+    else
+        link_.control().resetSingleShot();
 }
 
 void InstrumentOperations::storeAutoStoreFile()

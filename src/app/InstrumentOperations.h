@@ -112,6 +112,9 @@ private:
     // The clock line as it stands now: the time, the autostore's next store, the notes.
     void showClockLine();
     void pollAutomaticUpdate();
+    // A single acquisition has completed: read it, store it while an after-trigger autostore
+    // runs, and re-arm (or give the instrument back when the store stopped the autostore).
+    void readCompletedAcquisition();
     void runTimedAutoStore();
     // One autostore store; what went wrong is shown at the operation's end.
     void storeAutoStoreFile();

@@ -79,6 +79,15 @@ void QtHost::pumpEvents()
     QCoreApplication::processEvents();
 }
 
+void QtHost::takeWaitingInput()
+{
+    // Window-system input and posted events (an accessibility action arrives as one) are
+    // handled; timers (the main tick among them) and socket notifiers (remote commands, the end
+    // signals) wait for the event loop.
+    QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers |
+                                    QEventLoop::X11ExcludeTimers);
+}
+
 void QtHost::setBusyPointer(bool busy)
 {
     // Requests nest (an operation around a read-all); the pointer returns with the last one.

@@ -22,6 +22,7 @@ public:
     void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
     bool askYesNo(std::string_view text, std::string_view title) override;
     void pumpEvents() override;
+    void takeWaitingInput() override;
     void setBusyPointer(bool busy) override;
     void setCaption(std::string_view caption) override;
     void setClockText(std::string_view text) override;

@@ -54,6 +54,12 @@ public:
 
     // Lets the user interface handle pending events (called from inside long waits).
     virtual void pumpEvents() = 0;
+    // Handles only the user's input already waiting (mouse, keys, accessibility actions) and
+    // returns without waiting for more: no timer and no socket is served, so neither a tick nor
+    // a remote command starts inside it. Called under the operation guard before a tick starts
+    // an autostore read, so that a click queued behind the tick's own timer event is seen
+    // before the read rather than inside it.
+    virtual void takeWaitingInput() = 0;
     virtual void setBusyPointer(bool busy) = 0;
 
     virtual void setCaption(std::string_view caption) = 0;

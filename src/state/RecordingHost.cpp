@@ -1,5 +1,7 @@
 #include "RecordingHost.h"
 
+#include <utility>
+
 namespace ql {
 
 void RecordingHost::showMessage(std::string_view text, std::string_view title, MessageIcon icon)
@@ -23,7 +25,13 @@ bool RecordingHost::askYesNo(std::string_view text, std::string_view title)
 void RecordingHost::pumpEvents()
 {
     ++pumpCount;
+    takeWaitingInput();
     if (onPumpEvents) onPumpEvents();
+}
+
+void RecordingHost::takeWaitingInput()
+{
+    if (const std::function<void()> input = std::exchange(waitingInput, nullptr)) input();
 }
 
 void RecordingHost::setBusyPointer(bool busy)

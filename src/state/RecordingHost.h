@@ -23,6 +23,7 @@ public:
     void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
     bool askYesNo(std::string_view text, std::string_view title) override;
     void pumpEvents() override;
+    void takeWaitingInput() override;
     void setBusyPointer(bool busy) override;
     void setCaption(std::string_view caption) override;
     void setClockText(std::string_view text) override;
@@ -64,6 +65,9 @@ public:
     PixelRect places[kToolWindowCount] = {};
     // Runs inside pumpEvents, e.g. to fire a timer tick in the middle of a wait.
     std::function<void()> onPumpEvents;
+    // The user's input waiting in the queue (a click not handled yet): the next pumpEvents or
+    // takeWaitingInput runs it once, before anything else.
+    std::function<void()> waitingInput;
     // Runs inside refreshWindow, e.g. to redraw the screen as the screen window does.
     std::function<void(ToolWindow)> onRefreshWindow;
     // Runs inside showMessage, while the box would be open, e.g. to look at what the windows

@@ -1,11 +1,13 @@
 // A running autostore beside the rest of the program, on a noisy simulated instrument: reads
 // that would release the instrument keep an after-trigger autostore storing, a failure stops
-// it visibly; Pause, Stop and Exit clicked during a store are taken on the first click; a new
-// run never replaces the files of an earlier one.
+// it visibly; Pause, Stop and Exit are taken on the first click wherever it falls in a tick, and
+// nothing starts after the store in progress; a new run never replaces the files of an earlier
+// one.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <functional>
+#include <utility>
 
 #include "AutoStoreRig.h"
 
@@ -60,38 +62,61 @@ TEST(AutoStoreRun, AnAfterTriggerAutostoreGoesOnThroughReadsAndStopsVisiblyOnAFa
     }
 }
 
-TEST(AutoStoreRun, PauseStopAndExitClickedDuringAStoreAreTakenOnTheFirstClick)
+TEST(AutoStoreRun, PauseStopAndExitClickedAnywhereInATickLetNothingStartAfterTheStoreInProgress)
 {
+    // The click in the second store's tick: queued as it starts, in the read's first wait, in
+    // its last wait (release or re-arm), or queued during the store; the files then kept after
+    // Pause or Stop, and after Exit (after trigger, no third trigger comes).
+    enum At { Queued, Read, LastWait, Store };
     const struct {
-        std::function<void(AutoStoreController&)> click;
-        int active, counter, files;  // after two more ticks
-    } cases[] = {
-        {[](AutoStoreController& c) { c.startPause(); }, 0, 2, 2},
-        {[](AutoStoreController& c) { c.stop(); }, 0, 0, 2},
-        {[](AutoStoreController& c) { c.exit(); }, 1, 4, 4},  // the window closes, storing goes on
-    };
-    for (const auto& c : cases) {
-        AutoStoreRig t(noisy());
-        t.startEveryTick();
-        t.tick();
-        int pumps = 0;
-        AutoStoreView pending;
-        t.host.onPumpEvents = [&] {
-            if (pumps++ > 0) return;  // one click, while the store reads the instrument
-            c.click(t.controller);
-            pending = t.controller.view();
-        };
-        t.tick();
-        t.host.onPumpEvents = nullptr;
-        EXPECT_FALSE(pending.startEnabled && pending.exitEnabled);
-        EXPECT_EQ(t.files().size(), 2u);  // the store in progress was not cut short
-        t.tick();
-        t.tick();
-        EXPECT_EQ(t.state.autoStore.autoStoreActive, c.active);
-        EXPECT_EQ(t.state.autoStore.autoStoreCounter, c.counter);
-        EXPECT_EQ(static_cast<int>(t.files().size()), c.files);
-        EXPECT_EQ(t.host.isWindowOpen(ToolWindow::AutostoreWindow), c.active == 0);
-    }
+        bool timed;
+        At at;
+        int files, filesAfterExit;
+    } rows[] = {{true, Queued, 1, 3},    {true, Read, 2, 4},    {true, LastWait, 2, 4},
+                {true, Store, 2, 3},     {false, Queued, 1, 2}, {false, Read, 2, 2},
+                {false, LastWait, 2, 2}, {false, Store, 2, 2}};
+    const std::function<void(AutoStoreController&)> clicks[] = {
+        [](AutoStoreController& c) { c.startPause(); }, [](AutoStoreController& c) { c.stop(); },
+        [](AutoStoreController& c) { c.exit(); }};  // the window closes, storing goes on
+    for (const auto& r : rows)
+        for (int k = 0; k < 3; ++k) {
+            SCOPED_TRACE(::testing::Message() << r.timed << r.at << k);
+            AutoStoreRig t(noisy());
+            r.timed ? t.startEveryTick() : t.startAfterTrigger();
+            t.sim.instrument().fireTrigger();
+            t.tick();
+            t.sim.instrument().fireTrigger();
+            t.sim.clearRecording();
+            AutoStoreView pending;
+            bool clicked = false;
+            const auto click = [&] {
+                if (!std::exchange(clicked, true))
+                    clicks[k](t.controller), pending = t.controller.view();
+            };
+            t.host.onPumpEvents = [&] {
+                const Commands c = t.commands();
+                if ((r.at == Read && count(c, "hldwfm?") > 0) ||
+                    (r.at == LastWait && !c.empty() && (c.back() == "rm0" || c.back() == "RES")))
+                    click();
+            };
+            if (r.at == Queued) t.host.waitingInput = click;
+            t.ops.setAutoStoreFile([&] {
+                if (r.at == Store) t.host.waitingInput = click;
+                return storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+            });
+            t.tick();
+            // A click waiting as the tick began lets no read start; none cuts a store short.
+            EXPECT_EQ(count(t.commands(), "hldwfm?") == 0, r.at == Queued);
+            EXPECT_EQ(static_cast<int>(t.files().size()), r.files);
+            t.tick();
+            t.tick();
+            EXPECT_FALSE(pending.startEnabled && pending.exitEnabled);
+            const int files = k == 2 ? r.filesAfterExit : r.files;
+            EXPECT_EQ(t.state.autoStore.autoStoreActive, k == 2 ? 1 : 0);
+            EXPECT_EQ(t.state.autoStore.autoStoreCounter, k == 1 ? 0 : files);
+            EXPECT_EQ(static_cast<int>(t.files().size()), files);
+            EXPECT_EQ(t.host.isWindowOpen(ToolWindow::AutostoreWindow), k != 2);
+        }
 }
 
 TEST(AutoStoreRun, ANewRunSkipsTheNumbersWhoseFileExistsAndReplacesNone)

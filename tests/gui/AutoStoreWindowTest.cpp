@@ -1,6 +1,7 @@
 // The autostore window as a user meets it: Measurement > "&Autostore" opens it with "Read"
 // off; 0 minutes and Start store a numbered file on every tick into the start folder, each
-// holding what the simulated instrument sent; Exit closes the window and autostore goes on.
+// holding what the simulated instrument sent; Exit closes the window and autostore goes on; a
+// Pause waiting when a tick starts stores nothing more.
 
 #include <gtest/gtest.h>
 
@@ -84,8 +85,9 @@ TEST(AutoStoreWindowGui, EveryTickStoresTheInstrumentsRecordsIntoTheNextNumbered
     EXPECT_TRUE(fs::exists(folder / "AutostoreXXX00003.mes"));
 }
 
-TEST(AutoStoreWindowGui, OneClickDuringAStorePausesOnceTheStoreHasEnded)
+TEST(AutoStoreWindowGui, OneClickWaitingWhenATickStartsPausesBeforeItsRead)
 {
+    // The click is a posted event, as an accessibility action is: the tick takes it first.
     ProgramRig rig;
     rig.startUp();
     named(rig.window, "autostoreItem").trigger();
@@ -104,7 +106,7 @@ TEST(AutoStoreWindowGui, OneClickDuringAStorePausesOnceTheStoreHasEnded)
         rig.app.timerTick();
     }
     EXPECT_EQ(pending, QStringLiteral("Start (waits)"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(rig.paths.userFilesDir()), {}), 1);
+    EXPECT_FALSE(fs::exists(fs::path(rig.paths.userFilesDir()) / "AutostoreXXX00000.mes"));
     EXPECT_EQ(w.startButton()->text(), QStringLiteral("Start"));
     EXPECT_TRUE(w.startButton()->isEnabled());
 }
