@@ -1,5 +1,6 @@
 #include "AppController.h"
 
+#include <csignal>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -22,6 +23,9 @@ constexpr const char* kHoldLeftOnText =
 // On a first start the windows opened at start are placed from their real sizes (the places of
 // the default layout were made for smaller windows, which ours are not); the windows that give
 // way for a usable screen window are closed, and their View items unticked as they close.
+// SIGXFSZ: the write that went over the limit fails with EFBIG, which its writer reports.
+extern "C" void takeFileSizeSignal(int) {}
+
 void placeFirstLayout(Host& host)
 {
     const PixelSize area = host.workAreaSize();
@@ -41,6 +45,15 @@ void placeFirstLayout(Host& host)
 }
 
 }  // namespace
+
+void prepareProcess()
+{
+    struct sigaction action {};
+    action.sa_handler = takeFileSizeSignal;
+    ::sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGXFSZ, &action, nullptr);
+}
 
 std::string helpFolder(const AppPaths& paths)
 {

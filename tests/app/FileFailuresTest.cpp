@@ -1,12 +1,10 @@
 // Every writer of the program (one per way its failure reaches the user) against the ways a
 // save fails: the user is told the fixed text and, on the line under it, which file and why;
 // nothing is left behind; a symbolic link stays a link, written through when its folder exists.
+// The table runs in a process set up as the program's, where a full disk is a file-size limit.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "AppRig.h"
+#include "ProgramProcess.h"
 #include "TempFolder.h"
 #include "app/AutoStoreEngine.h"
 #include "app/HarmonicsTestOperations.h"
@@ -33,28 +32,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Messages = std::vector<RecordingHost::Message>;
-
-// A full disk, as this process sees it: no file grows beyond a few bytes while it lives.
-class SmallDisk {
-public:
-    SmallDisk()
-    {
-        ::getrlimit(RLIMIT_FSIZE, &before_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead
-        rlimit small = before_;
-        small.rlim_cur = 16;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~SmallDisk()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &before_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit before_{};
-    void (*previous_)(int) = nullptr;
-};
 
 Messages reported(const Status& s)
 {
@@ -131,6 +108,8 @@ TEST(FileFailures, EveryWriterNamesTheFileAndTheCauseAndLeavesNothingBehind)
         {"link into a missing folder", Fault::LinkIntoMissingFolder, "does not exist"},
         {"link into a folder", Fault::LinkIntoFolder, ""},
     };
+    const ProgramProcess process;
+    if (!process.isChild()) return;
     for (const Writer& w : kWriters) {
         for (const auto& f : faults) {
             SCOPED_TRACE(std::string(w.what) + ", " + f.what);
@@ -154,8 +133,8 @@ TEST(FileFailures, EveryWriterNamesTheFileAndTheCauseAndLeavesNothingBehind)
             {
                 test::PermissionsEnforced enforced;
                 if (!enforced.ok()) GTEST_SKIP() << "cannot enforce permissions here";
-                std::optional<SmallDisk> full;
-                if (f.fault == Fault::FullDisk) full.emplace();
+                std::optional<FileSizeLimit> full;
+                if (f.fault == Fault::FullDisk) full.emplace(16);
                 shown = w.save(rig, path.string());
             }
             std::error_code ec;
