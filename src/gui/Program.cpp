@@ -63,7 +63,8 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths,
 
 Program::~Program()
 {
-    remoteServer_.close();
+    // An answer of a remote command the end waited for reaches its client first.
+    remoteServer_.end();
     // The windows go before the core they show, the printer set-up before the printer.
     window_.windows().clear();
     window_.closePrinterSetup();
