@@ -4,6 +4,8 @@
 // The table runs in a process set up as the program's, where a full disk is a file-size limit.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -32,6 +34,22 @@ namespace fs = std::filesystem;
 namespace {
 
 using Messages = std::vector<RecordingHost::Message>;
+
+// A full disk, as this process sees it: no file grows beyond a few bytes while it lives.
+class SmallDisk {
+public:
+    SmallDisk()
+    {
+        ::getrlimit(RLIMIT_FSIZE, &before_);
+        rlimit small = before_;
+        small.rlim_cur = 16;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~SmallDisk() { ::setrlimit(RLIMIT_FSIZE, &before_); }
+
+private:
+    rlimit before_{};
+};
 
 Messages reported(const Status& s)
 {
@@ -155,8 +173,8 @@ TEST(FileFailures, EveryWriterNamesTheFileAndTheCauseAndLeavesNothingBehind)
             {
                 test::PermissionsEnforced enforced;
                 if (!enforced.ok()) GTEST_SKIP() << "cannot enforce permissions here";
-                std::optional<FileSizeLimit> full;
-                if (f.fault == Fault::FullDisk) full.emplace(16);
+                std::optional<SmallDisk> full;
+                if (f.fault == Fault::FullDisk) full.emplace();
                 shown = w.save(rig, path.string());
             }
             std::error_code ec;

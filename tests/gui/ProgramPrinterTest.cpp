@@ -4,6 +4,7 @@
 // the user asks for.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QImage>
 #include <cstdlib>
@@ -39,7 +40,10 @@ TEST(ProgramPrinter, EveryPrintoutBecomesAFileOfItsOwn)
         EXPECT_GT(fs::file_size(printer.documentFile()), 500u);
     }
     if (const ql::testing::ProgramProcess full; full.isChild()) {
-        const ql::testing::FileSizeLimit limit(100);
+        rlimit smallDisk{};
+        ::getrlimit(RLIMIT_FSIZE, &smallDisk);
+        smallDisk.rlim_cur = 100;
+        ::setrlimit(RLIMIT_FSIZE, &smallDisk);
         const Status failed = printDocument(printer, PageOrientation::Landscape, "fft", nullptr);
         ASSERT_FALSE(failed);
         const std::string& text = failed.failure().text;
