@@ -1,5 +1,6 @@
 #include "AppController.h"
 
+#include <csignal>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -19,9 +20,13 @@ constexpr const char* kHoldLeftOnText =
     "The waveform hold the program set for the read that failed may still be on in the instrument: "
     "switch Hold off there.";
 
+// SIGXFSZ: the write that went over the limit fails with EFBIG, which its writer reports.
+extern "C" void takeFileSizeSignal(int) {}
+
 // On a first start the windows opened at start are placed from their real sizes (the places of
 // the default layout were made for smaller windows, which ours are not); the windows that give
 // way for a usable screen window are closed, and their View items unticked as they close.
+
 void placeFirstLayout(Host& host)
 {
     const PixelSize area = host.workAreaSize();
@@ -41,6 +46,15 @@ void placeFirstLayout(Host& host)
 }
 
 }  // namespace
+
+void prepareProcess()
+{
+    struct sigaction action {};
+    action.sa_handler = takeFileSizeSignal;
+    ::sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGXFSZ, &action, nullptr);
+}
 
 std::string helpFolder(const AppPaths& paths)
 {

@@ -44,6 +44,13 @@ inline constexpr SupportContact kSupportContact{"KORVA Instruments",        "+00
                                                 "+00 000 0000001",          "support@example.org",
                                                 "https://www.example.org/", "Exampleland"};
 
+// What the program's process needs before anything else runs; its start-up function calls it
+// first. A write over the file-size limit (`ulimit -f`) then fails with "File too large" and
+// is reported as every failed save is, instead of ending the program. The signal gets a
+// handler that does nothing rather than being ignored: an ignore would pass on to the
+// programs started from here (the help browser), a handler does not.
+void prepareProcess();
+
 // The help documents live in the data folder's "help" folder; the manuals beside them.
 std::string helpFolder(const AppPaths& paths);
 

@@ -34,12 +34,13 @@ bool autoStoreRequestPending(const AutoStore& a)
     return a.pauseRequested || a.stopRequested || a.exitRequested;
 }
 
-Status storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char decimalSign)
+Status storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char decimalSign,
+                              const std::string& userFilesFolder)
 {
     AutoStore& a = s.autoStore;
     // Files may have come into the folder since the last store.
     if (!skipTakenAutoStoreNumbers(a)) return stopForNumbersUsed(s, host);
-    const Result<std::string> stored = storeAutoStoreFile(s, decimalSign);
+    const Result<std::string> stored = storeAutoStoreFile(s, decimalSign, userFilesFolder);
     if (a.autoStorePrint == 1)
         (void)printScreenHardcopy(s, host, printer, PrintoutStart::Unattended,
                                   stored ? std::optional(stored.value()) : std::nullopt);

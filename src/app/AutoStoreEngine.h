@@ -35,11 +35,13 @@ bool autoStoreRequestPending(const AutoStore& a);
 // Stores the data in memory into the next free numbered file (numbers whose file exists are
 // skipped, so nothing is replaced), prints the hardcopy when chosen (also after a failed store;
 // only a stored file is named on the page; a failed printout goes into the clock line's note)
-// and moves the counter on to the next free number, which the clock line shows. A store that
+// and moves the counter on to the next free number, which the clock line shows. The user's files
+// folder `userFilesFolder` is made when the file goes there (storeAutoStoreFile). A store that
 // fails uses no number, stops the autostore and returns what to tell ("File Error" with the file
 // and the cause); so does running out of numbers. The caller gives the instrument back, then
 // tells it once, so that the window and the clock line already say the autostore stopped.
-Status storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char decimalSign);
+Status storeNextAutoStoreFile(ProgramState& s, Host& host, Printer& printer, char decimalSign,
+                              const std::string& userFilesFolder);
 
 // Autostore becomes inactive (nothing else changes); the autostore window, when it is open,
 // shows it.

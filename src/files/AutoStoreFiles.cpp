@@ -11,6 +11,20 @@
 
 namespace ql {
 
+namespace {
+
+namespace fs = std::filesystem;
+
+bool sameFolder(fs::path a, fs::path b)
+{
+    // "/data/files/" and "/data/./files" are "/data/files".
+    a = a.lexically_normal();
+    b = b.lexically_normal();
+    return (a.has_filename() ? a : a.parent_path()) == (b.has_filename() ? b : b.parent_path());
+}
+
+}  // namespace
+
 std::string autoStoreFileName(const AutoStore& a)
 {
     return trim(a.autoStorePrefix) + formatNumber(a.autoStoreCounter, "00000", '.') +
@@ -27,12 +41,16 @@ bool skipTakenAutoStoreNumbers(AutoStore& a)
     return a.autoStoreCounter <= kLastAutoStoreNumber;
 }
 
-Result<std::string> storeAutoStoreFile(const ProgramState& s, char decimalSign)
+Result<std::string> storeAutoStoreFile(const ProgramState& s, char decimalSign,
+                                       const std::string& userFilesFolder)
 {
     const std::string name = autoStoreFileName(s.autoStore);
     const std::string bytes = s.autoStore.autoStoreAsTable == 1 ? waveformTableText(s, decimalSign)
                                                                 : encodeMeasurementFile(s);
-    const Status written = writeFileAtomically(name, bytes, kAutoSaveTitle);
+    Status written = Status::success();
+    if (!userFilesFolder.empty() && sameFolder(fs::path(name).parent_path(), userFilesFolder))
+        written = makeFolderOf(name, kAutoSaveTitle);
+    if (written) written = writeFileAtomically(name, bytes, kAutoSaveTitle);
     if (!written)
         return fileError(kFileErrorText, kAutoSaveTitle, written.failure().text,
                          written.failure().icon);

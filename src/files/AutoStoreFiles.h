@@ -28,8 +28,11 @@ bool skipTakenAutoStoreNumbers(AutoStore& a);
 // Writes the waveforms and settings the state holds into the file of the counter's number: a
 // measurement file (measurement block, then settings block) or, in table mode, the waveform
 // table with `decimalSign`. The file is written in one piece, so a failed store leaves
-// nothing behind. Returns the name of the stored file, or "File Error" with the writer's text
-// (which file, and why) on a second line; nothing is shown and the counter is the caller's.
-Result<std::string> storeAutoStoreFile(const ProgramState& s, char decimalSign);
+// nothing behind. A file that goes into `userFilesFolder` (the user's files folder, made on
+// first use) makes that folder first; no other folder is made. Returns the name of the stored
+// file, or "File Error" with the writer's text (which file, and why: a folder that could not be
+// made, or is not there) on a second line; nothing is shown and the counter is the caller's.
+Result<std::string> storeAutoStoreFile(const ProgramState& s, char decimalSign,
+                                       const std::string& userFilesFolder);
 
 }  // namespace ql

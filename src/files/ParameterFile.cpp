@@ -158,10 +158,10 @@ void readParameterFile(ProgramState& s, Host& host, const AppPaths& paths)
 
 bool writeParameterFile(const ProgramState& s, Host& host, const AppPaths& paths)
 {
-    // The folder is made on the first save; a failure shows up as the write's failure.
-    paths.ensureConfigDir();
-    const Status written =
-        writeFileAtomically(parameterFilePath(paths), encodeParameterRecord(s), kSaveSettingsTitle);
+    // The folder is made on the first save.
+    const std::string path = parameterFilePath(paths);
+    Status written = makeFolderOf(path, kSaveSettingsTitle);
+    if (written) written = writeFileAtomically(path, encodeParameterRecord(s), kSaveSettingsTitle);
     if (!written.ok())
         host.report(fileError(kFileErrorText, kSaveSettingsTitle, written.failure().text));
     return written.ok();

@@ -54,16 +54,17 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths,
     registerWindows();
     window_.attach(controller_, operations_, menus_, printer_);
     // Each autostore store: the next numbered file, its printout when chosen, the next number.
-    // The default prefix points into the user's files folder, which is made when it is needed.
+    // The default prefix points into the user's files folder, which the store makes when needed.
     operations_.setAutoStoreFile([this] {
-        makeDirectories(controller_.paths().userFilesDir());
-        return storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign());
+        return storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign(),
+                                      controller_.paths().userFilesDir());
     });
 }
 
 Program::~Program()
 {
-    remoteServer_.close();
+    // An answer of a remote command the end waited for reaches its client first.
+    remoteServer_.end();
     // The windows go before the core they show, the printer set-up before the printer.
     window_.windows().clear();
     window_.closePrinterSetup();

@@ -5,12 +5,14 @@
 #include "ExitSignals.h"
 #include "Program.h"
 #include "SubWindowIcons.h"
+#include "app/AppController.h"
 #include "link/PosixSerialPort.h"
 
 namespace ql::gui {
 
 int runProgram(int& argc, char** argv, const std::function<void(Program&)>& beforeStart)
 {
+    prepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QL240"));
     QApplication::setQuitOnLastWindowClosed(false);  // the core decides when the program ends

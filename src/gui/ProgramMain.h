@@ -1,7 +1,8 @@
 #pragma once
-// The program as main.cpp runs it: the application object, the program over the serial port
-// and the system clock, start-up, the signals that end it (SIGTERM, SIGINT, SIGHUP end it as
-// "Exit" does) and the event loop until the main window closes.
+// The program as main.cpp runs it: its process prepared (prepareProcess: a file-size limit
+// fails a write instead of ending it), the application object, the program over the serial
+// port and the system clock, start-up, the signals that end it (SIGTERM, SIGINT, SIGHUP end it
+// as "Exit" does) and the event loop until the main window closes.
 
 #include <functional>
 

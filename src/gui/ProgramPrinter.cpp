@@ -1,12 +1,31 @@
 #include "ProgramPrinter.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QPdfWriter>
 #include <QPrinterInfo>
 #include <cstdio>
 
+#include "state/AtomicFile.h"
 #include "state/PrintoutFile.h"
 
 namespace ql::gui {
+
+// A printout that becomes a file: PDF bytes in memory, on the paper and at the resolution the
+// printer set-up chose.
+struct ProgramPrinter::FileDocument {
+    explicit FileDocument(const QPrinter& settings) : writer(&bytes)
+    {
+        bytes.open(QIODevice::WriteOnly);
+        writer.setResolution(settings.resolution());
+        writer.setPageLayout(settings.pageLayout());
+        writer.setCreator(settings.creator());
+        writer.setTitle(settings.docName());
+    }
+    QBuffer bytes;
+    QPdfWriter writer;
+    QtPrinter device{writer};
+};
 
 std::unique_ptr<QPrinter> ProgramPrinter::systemPrinter()
 {
@@ -25,6 +44,8 @@ ProgramPrinter::ProgramPrinter(Clock& clock, std::string printoutFolder,
 {
 }
 
+ProgramPrinter::~ProgramPrinter() = default;
+
 QPrinter& ProgramPrinter::qprinter() const
 {
     if (!qprinter_) {
@@ -38,6 +59,7 @@ QPrinter& ProgramPrinter::qprinter() const
 
 QtPrinter& ProgramPrinter::device() const
 {
+    if (fileDocument_) return fileDocument_->device;
     qprinter();
     return *device_;
 }
@@ -80,7 +102,7 @@ Status ProgramPrinter::beginDocument(PageOrientation orientation, std::string_vi
             pending_ = claimed.value();
         }
         qprinter().setOutputFormat(QPrinter::PdfFormat);
-        qprinter().setOutputFileName(QFile::decodeName(pending_.c_str()));
+        fileDocument_ = std::make_unique<FileDocument>(qprinter());
     }
     const Status begun = device().beginDocument(orientation, kind);
     if (!begun) dropPendingFile();
@@ -89,7 +111,10 @@ Status ProgramPrinter::beginDocument(PageOrientation orientation, std::string_vi
 
 Status ProgramPrinter::endDocument()
 {
-    const Status ended = device().endDocument();
+    Status ended = device().endDocument();
+    if (ended && fileDocument_)
+        ended = writeFileAtomically(pending_, fileDocument_->bytes.data().toStdString(), "Print");
+    fileDocument_.reset();
     if (!ended) {
         dropPendingFile();
         return ended;
@@ -104,7 +129,8 @@ Status ProgramPrinter::endDocument()
 
 void ProgramPrinter::dropPendingFile()
 {
-    // A claimed file is removed; the file the user named is left as the printer left it.
+    // A claimed file is removed; the file the user named stays as it was.
+    fileDocument_.reset();
     if (!pending_.empty() && !pendingIsChosen_) std::remove(pending_.c_str());
     pending_.clear();
     pendingIsChosen_ = false;

@@ -9,7 +9,10 @@
 //
 // Where there is no printer, every printout becomes a PDF file of its own in the user's files
 // folder (claimPrintoutFile: "<kind>-YYYYMMDD-HHMMSS.pdf", numbered within one second), and
-// documentFile() says which; a folder that cannot take it is a printer failure. A PDF file
+// documentFile() says which; a folder that cannot take it is a printer failure. Such a printout
+// is drawn into memory and written at its end as every file of the program is (AtomicFile),
+// so a full disk or a file-size limit fails it, naming the file and the cause, instead of
+// leaving a cut-off file reported as saved. A PDF file
 // named in the printer set-up takes the next printout the user asks for; an unattended one
 // (the instrument's copy request, the autostore) leaves it for that and gets a file of its own.
 
@@ -33,6 +36,7 @@ public:
 
     ProgramPrinter(Clock& clock, std::string printoutFolder,
                    QPrinterFactory makePrinter = systemPrinter);
+    ~ProgramPrinter() override;
     ProgramPrinter(const ProgramPrinter&) = delete;
     ProgramPrinter& operator=(const ProgramPrinter&) = delete;
 
@@ -75,6 +79,9 @@ public:
     double lineHeight(const FontSpec& font) const override { return device().lineHeight(font); }
 
 private:
+    struct FileDocument;
+
+    // The document in progress when it becomes a file, the printer's otherwise.
     QtPrinter& device() const;
     void dropPendingFile();
 
@@ -85,6 +92,7 @@ private:
     // (which ends its painter on the printer) goes first.
     mutable std::unique_ptr<QPrinter> qprinter_;
     mutable std::unique_ptr<QtPrinter> device_;
+    std::unique_ptr<FileDocument> fileDocument_;  // while a printout that becomes a file is drawn
     std::string chosenFile_;  // named in the printer set-up for the next interactive printout
     std::string pending_;     // the file of the document in progress
     std::string file_;        // the file of the last document ended

@@ -4,7 +4,7 @@
 
 namespace ql::gui {
 
-QtPrinter::QtPrinter(QPrinter& printer)
+QtPrinter::QtPrinter(QPagedPaintDevice& printer)
     : printer_(printer), device_(std::make_unique<QtPaintDevice>(printer))
 {
 }

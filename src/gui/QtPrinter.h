@@ -1,9 +1,9 @@
 #pragma once
-// The printer seam on Qt: a QPrinter (a system printer, or a PDF file where none exists)
-// drawn through a QtPaintDevice. Printers have no raster operations, so the not-XOR pen
-// prints like the copy pen.
+// The printer seam on Qt: a paged device (a QPrinter, or a QPdfWriter for a printout that
+// becomes a file) drawn through a QtPaintDevice. Printers have no raster operations, so the
+// not-XOR pen prints like the copy pen.
 
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <memory>
 
 #include "QtPaintDevice.h"
@@ -13,7 +13,7 @@ namespace ql::gui {
 
 class QtPrinter : public ql::Printer {
 public:
-    explicit QtPrinter(QPrinter& printer);
+    explicit QtPrinter(QPagedPaintDevice& printer);
 
     Status beginDocument(PageOrientation orientation, std::string_view kind = "printout") override;
     Status newPage() override;
@@ -40,7 +40,7 @@ public:
     double lineHeight(const FontSpec& font) const override { return device_->lineHeight(font); }
 
 private:
-    QPrinter& printer_;
+    QPagedPaintDevice& printer_;
     std::unique_ptr<QtPaintDevice> device_;
     bool inDocument_ = false;
 };

@@ -74,6 +74,16 @@ void RemoteClient::answer(const std::string& line)
     socket_->write("\n", 1);
 }
 
+void RemoteClient::close(QDeadlineTimer deadline)
+{
+    if (!socket_) return;
+    // Answers leave the socket from the event loop, which does not run any more.
+    while (socket_->bytesToWrite() > 0 && socket_->state() == QLocalSocket::ConnectedState &&
+           socket_->waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
+    }
+    socket_->disconnectFromServer();
+}
+
 void RemoteClient::onDisconnected()
 {
     gone_ = true;

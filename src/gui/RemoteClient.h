@@ -6,6 +6,7 @@
 // at most one line is kept, a longer one is dropped and answered REFUSED, and no more lines
 // are read while too many answer bytes wait for the client to take them.
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QPointer>
 #include <string>
@@ -31,6 +32,10 @@ public:
 
     // Bytes kept of an incomplete line (at most the longest allowed line and its CR).
     std::size_t partialLineBytes() const { return partial_.size(); }
+
+    // The program is ending: the client gets the answers already written to it (waiting for it
+    // to take them until `deadline` at most), then the connection is closed.
+    void close(QDeadlineTimer deadline);
 
 signals:
     // The client has gone and no command of it runs: the object may be deleted.

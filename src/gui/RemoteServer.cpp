@@ -60,7 +60,7 @@ RemoteServer::RemoteServer(RemoteCommands& commands, QObject* parent)
 
 RemoteServer::~RemoteServer()
 {
-    close();
+    end();
 }
 
 QString RemoteServer::defaultSocketPath()
@@ -92,6 +92,14 @@ void RemoteServer::close()
 {
     if (server_.isListening()) server_.close();  // removes the socket file
     path_.clear();
+}
+
+void RemoteServer::end()
+{
+    close();
+    const QDeadlineTimer deadline(kEndingMs);
+    for (RemoteClient* client : findChildren<RemoteClient*>(Qt::FindDirectChildrenOnly))
+        client->close(deadline);
 }
 
 bool RemoteServer::clearStaleSocket(const QString& path)

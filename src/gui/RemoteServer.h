@@ -28,6 +28,10 @@ public:
     // this fail with errorString() saying why.
     bool listen(const QString& path = defaultSocketPath());
     void close();
+    // The program is ending: stops listening, and each client gets the answers already written
+    // to it (within kEndingMs in all) before its connection is closed. The destructor does it.
+    void end();
+    static constexpr int kEndingMs = 1000;
     bool isListening() const { return server_.isListening(); }
     QString socketPath() const { return path_; }
     QString errorString() const { return error_; }

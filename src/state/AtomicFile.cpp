@@ -146,6 +146,19 @@ void dropTemporary(const std::string& tempPath)
 
 }  // namespace
 
+Status makeFolderOf(const std::string& path, std::string_view failureTitle)
+{
+    const fs::path folder = folderOf(fs::path(path));
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (fs::is_directory(folder)) return Status::success();
+    const int error = ec ? ec.value() : ENOTDIR;
+    return Failure{"Could not write \"" + path + "\": the folder \"" + folder.string() +
+                       "\" could not be made: " + std::strerror(error) +
+                       ". Check that the folder can be created and that you may write to it.",
+                   std::string(failureTitle), MessageIcon::Warning};
+}
+
 Result<std::string> fileBehindLinks(const std::string& path, std::string_view failureTitle)
 {
     fs::path file(path);

@@ -56,6 +56,10 @@ private:
 Result<StagedFile> stageFile(const std::string& path, std::string_view bytes,
                              std::string_view failureTitle);
 
+// Makes the folder `path` is to be written into, with its parents, when it is not there. A
+// failure names `path`, the folder and the system's reason for it.
+Status makeFolderOf(const std::string& path, std::string_view failureTitle);
+
 // The file a save of `path` really replaces: the end of its chain of symbolic links (a relative
 // link read from its own folder), which need not exist yet; `path` itself when it is no link.
 // A chain that loops or cannot be read is a failure.

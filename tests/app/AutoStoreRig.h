@@ -37,7 +37,8 @@ struct AutoStoreRig : OperationsRig {
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         state.autoStore.autoStorePrefix = folder + "/AutostoreXXX";
-        ops.setAutoStoreFile([this] { return storeNextAutoStoreFile(state, host, printer, '.'); });
+        ops.setAutoStoreFile(
+            [this] { return storeNextAutoStoreFile(state, host, printer, '.', folder); });
     }
     ~AutoStoreRig() { std::filesystem::remove_all(folder); }
 
@@ -72,7 +73,8 @@ struct AutoStoreRig : OperationsRig {
     // One store as the autostore's step makes it, its failure told at once.
     void store()
     {
-        if (const Status stored = storeNextAutoStoreFile(state, host, printer, '.'); !stored)
+        if (const Status stored = storeNextAutoStoreFile(state, host, printer, '.', folder);
+            !stored)
             host.report(stored.failure());
     }
 

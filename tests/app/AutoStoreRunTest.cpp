@@ -102,7 +102,7 @@ TEST(AutoStoreRun, PauseStopAndExitClickedAnywhereInATickLetNothingStartAfterThe
             if (r.at == Queued) t.host.waitingInput = click;
             t.ops.setAutoStoreFile([&] {
                 if (r.at == Store) t.host.waitingInput = click;
-                return storeNextAutoStoreFile(t.state, t.host, t.printer, '.');
+                return storeNextAutoStoreFile(t.state, t.host, t.printer, '.', t.folder);
             });
             t.tick();
             // A click waiting as the tick began lets no read start; none cuts a store short.

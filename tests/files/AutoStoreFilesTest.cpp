@@ -49,7 +49,7 @@ TEST(AutoStoreFiles, AStoreWritesTheFileOfItsModeAndLeavesTheOtherKindAlone)
     writeFile(dir.file("probe00004.mes"), "an older measurement");
     writeFile(dir.file("probe00004.tab"), "an older table");
 
-    const Result<std::string> mes = storeAutoStoreFile(s, ',');
+    const Result<std::string> mes = storeAutoStoreFile(s, ',', {});
     ASSERT_TRUE(mes.ok());
     EXPECT_EQ(mes.value(), dir.file("probe00004.mes"));
     EXPECT_EQ(readFile(mes.value()), encodeMeasurementFile(s));
@@ -57,7 +57,7 @@ TEST(AutoStoreFiles, AStoreWritesTheFileOfItsModeAndLeavesTheOtherKindAlone)
 
     s.autoStore.autoStoreAsTable = 1;
     s.autoStore.autoStoreCounter = 5;
-    const Result<std::string> tab = storeAutoStoreFile(s, ',');
+    const Result<std::string> tab = storeAutoStoreFile(s, ',', {});
     ASSERT_TRUE(tab.ok());
     EXPECT_EQ(readFile(dir.file("probe00005.tab")), waveformTableText(s, ','));
     EXPECT_FALSE(std::filesystem::exists(dir.file("probe00005.mes")));

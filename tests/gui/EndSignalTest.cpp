@@ -1,6 +1,7 @@
 // The built program asked to end from outside: SIGTERM, SIGINT and SIGHUP end it as "Exit"
 // does, with the parameter file written and the remote socket removed, while it is idle and
-// while a message box or a file dialog waits for an answer nobody gives. Every wait is bounded.
+// while a message box or a file dialog waits for an answer nobody gives, and after answering a
+// remote READ in flight. Every wait is bounded.
 
 #include <signal.h>
 #include <spawn.h>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "ProgramRig.h"
+#include "app/OperationGuard.h"
 #include "files/ParameterFile.h"
 #include "gui/ExitSignals.h"
 #include "link/PosixSerialPort.h"
@@ -176,6 +178,36 @@ TEST(EndSignal, AMessageBoxThatWaitsForItsOkIsClosedAndTheOperationEnds)
         5'000);
     // The READ ended as its failure does, and said so.
     EXPECT_TRUE(client.bytesAvailable() > 0 || client.waitForReadyRead(1'000));
+}
+
+TEST(EndSignal, ARemoteReadInFlightIsAnsweredBeforeTheProgramEnds)
+{
+    auto rig = std::make_unique<ql::gui::ProgramRig>();
+    const QString socket = QString::fromStdString(rig->root + "/remote-socket");
+    ASSERT_TRUE(rig->program.start(socket));
+    const ql::gui::ExitSignals exitSignals([&] { rig->program.endFromOutside(); });
+    QLocalSocket client;
+    client.connectToServer(socket);
+    ASSERT_TRUE(client.waitForConnected(5'000));
+    client.write("EXECUTE READ\n");
+    client.flush();
+    // SIGTERM while the READ talks to the instrument; the tick right after the READ ends it.
+    QTimer during;
+    QObject::connect(&during, &QTimer::timeout, [&] {
+        if (ql::operationRunning(rig->state) && ::raise(SIGTERM) == 0) during.stop();
+    });
+    during.start(0);
+    ASSERT_TRUE(waitFor(
+        [&] {
+            QApplication::processEvents();
+            return rig->program.remoteCommands().data() == "ready";
+        },
+        20'000));
+    rig->app.timerTick();
+    EXPECT_TRUE(rig->app.finished());
+    rig.reset();
+    EXPECT_TRUE(client.canReadLine() || client.waitForReadyRead(5'000));
+    EXPECT_EQ(client.readLine().toStdString(), "OK\n");
 }
 
 TEST(EndSignal, AFileDialogWithItsCreateQuestionIsCancelledAndNotShownAgain)

@@ -1,15 +1,18 @@
 // The program's printer without a system printer: each printout a PDF file of its own, named
-// after its kind and time, and a printout folder that cannot take it is a printer failure
-// that leaves no file behind; a file named in the printer set-up takes the next printout the
-// user asks for.
+// after its kind and time, and a printout folder or a disk that cannot take it is a printer
+// failure that leaves no file behind; a file named in the printer set-up takes the next printout
+// the user asks for.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QImage>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "ProgramProcess.h"
 #include "ProgramRig.h"
 #include "gui/ProgramPrinter.h"
 
@@ -35,6 +38,18 @@ TEST(ProgramPrinter, EveryPrintoutBecomesAFileOfItsOwn)
             }));
         EXPECT_EQ(printer.documentFile(), root + "/documents/ql240/" + expected);
         EXPECT_GT(fs::file_size(printer.documentFile()), 500u);
+    }
+    if (const ql::testing::ProgramProcess full; full.isChild()) {
+        rlimit smallDisk{};
+        ::getrlimit(RLIMIT_FSIZE, &smallDisk);
+        smallDisk.rlim_cur = 100;
+        ::setrlimit(RLIMIT_FSIZE, &smallDisk);
+        const Status failed = printDocument(printer, PageOrientation::Landscape, "fft", nullptr);
+        ASSERT_FALSE(failed);
+        const std::string& text = failed.failure().text;
+        EXPECT_NE(text.find(root + "/documents/ql240/fft-"), std::string::npos) << text;
+        EXPECT_NE(text.find(std::strerror(EFBIG)), std::string::npos) << text;
+        EXPECT_EQ(std::distance(fs::directory_iterator(root + "/documents/ql240"), {}), 2);
     }
 
     std::ofstream(root + "/taken") << "a file where the folder should be";
