@@ -1,7 +1,8 @@
 // The program as a user runs it, built by the same composition as main.cpp: Read on the
 // toolbar reaches the simulated instrument and redraws the screen; a remote READ and a
 // toolbar Read never run at once; every control a keyboard can reach has a name a screen
-// reader can say; a start makes no printer and no window it does not show.
+// reader can say; a start makes no printer and no window it does not show; Ctrl+Tab walks the
+// windows from anywhere in the main window.
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,9 @@
 #include <QLocalSocket>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextEdit>
+#include <QToolBar>
 #include <functional>
 #include <set>
 
@@ -197,6 +200,51 @@ TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
         EXPECT_EQ(accessibilityFaults(), "") << stage.name;
         if (stage.close) stage.close(rig);
     }
+}
+
+// Single presses with Ctrl released at once, as people and scripts press them: the work area's
+// own quick switch would only go back and forth between the last two windows.
+TEST(Program, CtrlTabWalksEveryOpenWindowFromTheToolbarAndGivesItTheFocus)
+{
+    ProgramRig rig;  // the main window as large as a 1280 x 800 screen
+    rig.startUp();
+    auto& toolbar = named<QToolBar>(rig.window, "toolbar");
+    focusOn(rig, toolbar.widgetForAction(&named(rig.window, "readButton")));
+    QMdiArea& area = rig.window.mdiArea();
+    int open = 0;
+    for (QMdiSubWindow* frame : area.subWindowList()) open += frame->isVisible() ? 1 : 0;
+    ASSERT_EQ(open, 8);  // nothing gave way at this size
+
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QMdiSubWindow* active = area.activeSubWindow();
+        const QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(active && focus && active->widget()->isAncestorOf(focus))
+            << (focus ? focus->objectName().toStdString() : "no focus");
+        return active;
+    };
+    // Two rounds, by Ctrl+Tab and by Ctrl+F6: each window once a round, the channels panel
+    // after the screen.
+    std::vector<QMdiSubWindow*> reached;
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_F6})
+        for (int i = 0; i < open; ++i) reached.push_back(press(key, Qt::ControlModifier));
+    const auto screen = std::find(reached.begin(), reached.end(), &rig.screenFrame());
+    ASSERT_LT(screen - reached.begin(), open);
+    EXPECT_EQ((*(screen + 1))->widget()->objectName(), QStringLiteral("channelsPanel"));
+    EXPECT_EQ(std::set(reached.begin(), reached.begin() + open).size(), std::size_t(open));
+    EXPECT_TRUE(std::equal(reached.begin(), reached.begin() + open, reached.begin() + open));
+
+    // Back, by Ctrl+Shift+Tab (Backtab with Shift) and Ctrl+Shift+F6.
+    const Qt::KeyboardModifiers back = Qt::ControlModifier | Qt::ShiftModifier;
+    EXPECT_EQ(press(Qt::Key_Backtab, back), reached[reached.size() - 2]);
+    EXPECT_EQ(press(Qt::Key_F6, back), reached[reached.size() - 3]);
+
+    // Tab stays inside the active window; F6 goes back to the toolbar and comes back.
+    QMdiSubWindow* active = area.activeSubWindow();
+    for (int i = 0; i < 40; ++i) EXPECT_EQ(press(Qt::Key_Tab, Qt::NoModifier), active);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    EXPECT_TRUE(toolbar.isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(press(Qt::Key_F6, Qt::ShiftModifier), active);
 }
 
 }  // namespace
