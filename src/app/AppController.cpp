@@ -3,13 +3,12 @@
 #include <csignal>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 #include "OperationGuard.h"
+#include "WindowPlaces.h"
 
 #include "files/DataFileDialogs.h"
 #include "files/ParameterFile.h"
-#include "state/FirstLayout.h"
 #include "state/InitProgramState.h"
 
 namespace ql {
@@ -22,28 +21,6 @@ constexpr const char* kHoldLeftOnText =
 
 // SIGXFSZ: the write that went over the limit fails with EFBIG, which its writer reports.
 extern "C" void takeFileSizeSignal(int) {}
-
-// On a first start the windows opened at start are placed from their real sizes (the places of
-// the default layout were made for smaller windows, which ours are not); the windows that give
-// way for a usable screen window are closed, and their View items unticked as they close.
-
-void placeFirstLayout(Host& host)
-{
-    const PixelSize area = host.workAreaSize();
-    if (area.width <= 0 || area.height <= 0) return;
-    std::vector<StartWindow> others;
-    // In the order of the default layout: below the screen window, then its right-hand columns.
-    for (ToolWindow w :
-         {ToolWindow::ChannelPanel, ToolWindow::IntensityPanel, ToolWindow::MeasurementWindow,
-          ToolWindow::StoragePanel, ToolWindow::TriggerPanel, ToolWindow::TimebasePanel,
-          ToolWindow::CursorWindow}) {
-        if (host.isWindowOpen(w)) others.push_back({w, host.windowFrameSize(w)});
-    }
-    const FirstLayout layout = planFirstLayout(area, others);
-    for (ToolWindow w : layout.givenWay) host.closeWindow(w);
-    host.placeWindow(ToolWindow::ScreenWindow, layout.screen);
-    for (const PlacedWindow& p : layout.windows) host.placeWindow(p.window, p.place);
-}
 
 }  // namespace
 
@@ -92,7 +69,7 @@ void AppController::startUp()
           ToolWindow::IntensityPanel, ToolWindow::StoragePanel, ToolWindow::CursorWindow})
         host_.openWindow(panel);
     // Without a stored layout the default places would let the windows cover each other.
-    if (state_.parDefaultsGenerated == 1) placeFirstLayout(host_);
+    if (state_.parDefaultsGenerated == 1) placeFirstLayout(state_, host_);
 
     // The windows opened above could not draw the screen yet; now it gets its first picture.
     state_.screen.screenBusy = 0;

@@ -4,6 +4,7 @@
 
 #include "ActionTable.h"
 #include "OperationGuard.h"
+#include "WindowPlaces.h"
 
 namespace ql {
 
@@ -18,7 +19,7 @@ void MenuController::viewItemChosen(UiAction item)
         if (host_.isWindowOpen(window))
             host_.closeWindow(window);
         else
-            host_.openWindow(window);
+            openWindowInPlace(state_, host_, window);
     }
     // The windows check and clear their items themselves; this also covers a window that did
     // not open and a click the item toggled on its own.

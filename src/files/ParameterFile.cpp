@@ -72,15 +72,12 @@ WindowPlacement placement(std::int16_t left, std::int16_t top, std::int16_t widt
     return WindowPlacement{left, top, 0, width, height};
 }
 
-// Takes the placement of one open window into its layout entry.
+// Takes the placement of one open window into its layout entry; a closed one kept its place
+// when it closed.
 void gatherWindow(Host& host, WindowLayout& layout, ToolWindow window)
 {
-    const LayoutSlot slot = layoutSlot(window);
-    if (!slot || !host.isWindowOpen(window)) return;
-    WindowPlacement& stored = layout.*slot.placement;
-    const WindowPlacement now = host.windowPlacement(window);
-    if (slot.withState) stored.windowState = now.windowState;
-    keepNormalPlacement(now, stored, slot.withSize);
+    if (host.isWindowOpen(window))
+        keepWindowPlacement(layout, window, host.windowPlacement(window));
 }
 
 }  // namespace

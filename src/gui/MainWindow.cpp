@@ -66,6 +66,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     buildToolbar();
     buildMenus();
+    windowKeys_ = std::make_unique<WindowKeys>(*this, *mdiArea_, *toolbar_, windows_);
 
     auto* footer = new QLabel(QString::fromUtf8(kFooterText), this);
     footer->setObjectName(QStringLiteral("footerLabel"));
@@ -94,12 +95,13 @@ MainWindow::~MainWindow()
     finished_ = true;
     closeHandler_ = nullptr;
     tickHandler_ = nullptr;
+    windowKeys_.reset();
     windows_.clear();
 }
 
 void MainWindow::buildToolbar()
 {
-    QToolBar* bar = addToolBar(QStringLiteral("Toolbar"));
+    QToolBar* bar = toolbar_ = addToolBar(QStringLiteral("Toolbar"));
     bar->setObjectName(QStringLiteral("toolbar"));
     bar->setMovable(false);
     bar->setFloatable(false);

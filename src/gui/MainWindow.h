@@ -6,7 +6,8 @@
 //
 // The toolbar's buttons and the menus are built from the core's action table; attach()
 // connects each to the handler of its row, the check boxes to their operations and the
-// one-second timer to the controller's tick.
+// one-second timer to the controller's tick. Ctrl+Tab, Ctrl+F6 and F6 move between the windows
+// and the toolbar (WindowKeys).
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,6 +19,7 @@
 #include "QtDesktop.h"
 #include "QtFileDialogs.h"
 #include "UserChanges.h"
+#include "WindowKeys.h"
 #include "WindowRegistry.h"
 #include "app/ActionTable.h"
 #include "state/Host.h"
@@ -28,6 +30,7 @@ class QLabel;
 class QMdiArea;
 class QPrintDialog;
 class QTimer;
+class QToolBar;
 
 namespace ql::gui {
 
@@ -101,12 +104,14 @@ private:
     std::array<QAction*, kUiActionCount> byName_{};
     std::unique_ptr<ActionTargets> targets_;
     QMdiArea* mdiArea_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
     QTimer* mainTimer_ = nullptr;
     ModalBoxes modalBoxes_;
     QtFileDialogs fileDialogs_{this, &modalBoxes_};
     QtDesktop desktop_;
     QPointer<QPrintDialog> printerSetup_;
     WindowRegistry windows_;
+    std::unique_ptr<WindowKeys> windowKeys_;
     UserChanges changes_{this};
     std::function<void()> tickHandler_;
     std::function<bool()> closeHandler_;

@@ -4,7 +4,7 @@
 
 #include "ExitSignals.h"
 #include "Program.h"
-#include "SubWindowIcons.h"
+#include "ProgramStyle.h"
 #include "app/AppController.h"
 #include "link/PosixSerialPort.h"
 
@@ -16,7 +16,7 @@ int runProgram(int& argc, char** argv, const std::function<void(Program&)>& befo
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QL240"));
     QApplication::setQuitOnLastWindowClosed(false);  // the core decides when the program ends
-    SubWindowIcons::install();
+    ProgramStyle::install();
 
     SystemClock clock;
     PosixSerialPort port;

@@ -192,10 +192,12 @@ PixelSize QtHost::workAreaSize()
     return {size.width(), size.height()};
 }
 
-PixelSize QtHost::windowFrameSize(ToolWindow window)
+PixelRect QtHost::windowFrame(ToolWindow window)
 {
     const QWidget* frame = openFrame(window);
-    return frame ? PixelSize{frame->width(), frame->height()} : PixelSize{};
+    if (!frame) return {};
+    const QRect r = frame->geometry();
+    return {r.x(), r.y(), r.width(), r.height()};
 }
 
 void QtHost::placeWindow(ToolWindow window, const PixelRect& place)

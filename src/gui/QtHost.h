@@ -37,7 +37,7 @@ public:
     void setWindowState(ToolWindow window, int windowState) override;
     WindowPlacement windowPlacement(ToolWindow window) override;
     PixelSize workAreaSize() override;
-    PixelSize windowFrameSize(ToolWindow window) override;
+    PixelRect windowFrame(ToolWindow window) override;
     void placeWindow(ToolWindow window, const PixelRect& place) override;
     void quit() override;
 

@@ -128,6 +128,8 @@ void MdiWindowEntry::open()
 void MdiWindowEntry::close()
 {
     if (!isOpen()) return;
+    // However it closes, the window comes back where it stands now.
+    keepWindowPlacement(state_.layout, id_, placement());
     frame_->hide();
     disconnectChain(chain_, *content_);
     content_->closed();

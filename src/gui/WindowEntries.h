@@ -1,6 +1,7 @@
 #pragma once
 // The two kinds of registry row: a window inside the main window's area (a frame around the
-// window's class, placed from the window layout), and a dialog of its own (the port set-up).
+// window's class, placed from the window layout, which keeps its place again when it closes),
+// and a dialog of its own (the port set-up).
 // Both connect the window's member of the redraw chain while it is open; the first tells its
 // window of the frame's activation, moves and resizes (ToolWindowContent). A row makes its
 // window the first time it is needed (opened, or asked for its class), so that a window the

@@ -207,4 +207,42 @@ FirstLayout planFirstLayout(PixelSize area, std::span<const StartWindow> others)
     return layout;
 }
 
+PixelRect freePlace(PixelSize area, PixelSize size, std::span<const PixelRect> taken)
+{
+    // A free place, when there is one, can be slid up and left until its top meets the area's
+    // top or another window's bottom, and its left another window's right or the area's left.
+    // The places touching the far edges and the windows' other sides are tried for the one
+    // that covers least when none is free.
+    std::vector<int> lefts{0, area.width - size.width}, tops{0, area.height - size.height};
+    for (const PixelRect& r : taken) {
+        lefts.insert(lefts.end(), {r.right(), r.left - size.width});
+        tops.insert(tops.end(), {r.bottom(), r.top - size.height});
+    }
+    const auto covered = [&](const PixelRect& place) {
+        std::int64_t sum = 0;
+        for (const PixelRect& r : taken) {
+            const int w = std::min(place.right(), r.right()) - std::max(place.left, r.left);
+            const int h = std::min(place.bottom(), r.bottom()) - std::max(place.top, r.top);
+            if (w > 0 && h > 0) sum += std::int64_t{w} * h;
+        }
+        return sum;
+    };
+    PixelRect best{0, 0, size.width, size.height};
+    std::int64_t bestCovered = covered(best);
+    for (int top : tops) {
+        for (int left : lefts) {
+            const PixelRect place{std::clamp(left, 0, std::max(0, area.width - size.width)),
+                                  std::clamp(top, 0, std::max(0, area.height - size.height)),
+                                  size.width, size.height};
+            const std::int64_t c = covered(place);
+            if (std::tuple(c, place.top, place.left) <
+                std::tuple(bestCovered, best.top, best.left)) {
+                best = place;
+                bestCovered = c;
+            }
+        }
+    }
+    return best;
+}
+
 }  // namespace ql

@@ -51,4 +51,10 @@ inline constexpr PixelSize kUsableScreenWindow{480, 400};
 // them) in a work area of `area`.
 FirstLayout planFirstLayout(PixelSize area, std::span<const StartWindow> others);
 
+// Where a window of `size` goes in a work area of `area` beside the windows standing at `taken`:
+// a place that covers none of them, the highest and then the leftmost; where there is none, the
+// place inside the area that covers the least of them. A window larger than the area goes to
+// its top-left corner.
+PixelRect freePlace(PixelSize area, PixelSize size, std::span<const PixelRect> taken);
+
 }  // namespace ql

@@ -81,11 +81,12 @@ public:
     virtual void setWindowState(ToolWindow window, int windowState) = 0;
     // Current placement of an open window in twips (for the parameter file).
     virtual WindowPlacement windowPlacement(ToolWindow window) = 0;
-    // For the layout of a first start, in pixels: the work area the windows live in (0 x 0
-    // where the user interface cannot tell), an open window's size with its frame, and an open
-    // window moved to a place in the work area (resized to it where the window may be resized).
+    // For the places the program chooses itself, in pixels: the work area the windows live in
+    // (0 x 0 where the user interface cannot tell), where an open window stands in it with its
+    // frame (nothing for a closed window or one of its own), and an open window moved to a
+    // place in the work area (resized to it where the window may be resized).
     virtual PixelSize workAreaSize() = 0;
-    virtual PixelSize windowFrameSize(ToolWindow window) = 0;
+    virtual PixelRect windowFrame(ToolWindow window) = 0;
     virtual void placeWindow(ToolWindow window, const PixelRect& place) = 0;
 
     // Ends the program's event loop.

@@ -17,6 +17,8 @@ namespace ql {
 
 using byte = std::uint8_t;
 
+enum class ToolWindow;  // ToolWindow.h
+
 // Number of elements of a waveform array: indexes 0..2050. A transfer fills 1..2047, drawing
 // and analysis use 1..2046, measurement files store 1..2050.
 constexpr int kWaveArraySize = 2051;
@@ -369,6 +371,9 @@ struct ProgramState {
     std::string clockNote;
     std::string printoutNote;
     byte parDefaultsGenerated = 0;
+    // The windows the first layout closed to make room: each goes where it covers no other
+    // window when it is first opened again. Never stored.
+    std::vector<ToolWindow> windowsGivenWay;
     FixedText<22> parReservedText;  // kept in the parameter file, not interpreted
 };
 

@@ -110,14 +110,17 @@ WindowPlacement RecordingHost::windowPlacement(ToolWindow window)
     return placements[static_cast<int>(window)];
 }
 
-PixelSize RecordingHost::windowFrameSize(ToolWindow window)
+PixelRect RecordingHost::windowFrame(ToolWindow window)
 {
-    return isWindowOpen(window) ? frameSizes[static_cast<int>(window)] : PixelSize{};
+    return isWindowOpen(window) ? frames[static_cast<int>(window)] : PixelRect{};
 }
 
 void RecordingHost::placeWindow(ToolWindow window, const PixelRect& place)
 {
-    places[static_cast<int>(window)] = place;
+    frames[static_cast<int>(window)] = place;
+    const auto twips = [](int pixels) { return static_cast<std::int16_t>(pixels * 15); };
+    placements[static_cast<int>(window)] = {twips(place.left), twips(place.top), 0,
+                                            twips(place.width), twips(place.height)};
     events.push_back("place " + std::string(toolWindowName(window)));
 }
 

@@ -38,7 +38,7 @@ public:
     void setWindowState(ToolWindow window, int windowState) override;
     WindowPlacement windowPlacement(ToolWindow window) override;
     PixelSize workAreaSize() override { return workArea; }
-    PixelSize windowFrameSize(ToolWindow window) override;
+    PixelRect windowFrame(ToolWindow window) override;
     void placeWindow(ToolWindow window, const PixelRect& place) override;
     void quit() override;
 
@@ -59,10 +59,10 @@ public:
     bool actionChecked[kUiActionCount] = {};
     WindowPlacement placements[kToolWindowCount] = {};
     int windowStates[kToolWindowCount] = {};
-    // The work area and window sizes it reports (none by default), and where windows were put.
+    // The work area and the window frames it reports (none by default); placeWindow moves a
+    // frame, and the window's placement then reports it as a 96 dpi screen does.
     PixelSize workArea;
-    PixelSize frameSizes[kToolWindowCount] = {};
-    PixelRect places[kToolWindowCount] = {};
+    PixelRect frames[kToolWindowCount] = {};
     // Runs inside pumpEvents, e.g. to fire a timer tick in the middle of a wait.
     std::function<void()> onPumpEvents;
     // The user's input waiting in the queue (a click not handled yet): the next pumpEvents or

@@ -68,6 +68,15 @@ void keepNormalPlacement(const WindowPlacement& now, WindowPlacement& kept, bool
     }
 }
 
+void keepWindowPlacement(WindowLayout& layout, ToolWindow window, const WindowPlacement& now)
+{
+    const LayoutSlot slot = layoutSlot(window);
+    if (!slot) return;
+    WindowPlacement& kept = layout.*slot.placement;
+    if (slot.withState) kept.windowState = now.windowState;
+    keepNormalPlacement(now, kept, slot.withSize);
+}
+
 std::vector<ToolWindow> windowsShowing(const ProgramState& s, StateChange change)
 {
     std::vector<ToolWindow> windows;

@@ -51,6 +51,12 @@ LayoutSlot layoutSlot(ToolWindow w);
 // placement. The size is taken only `withSize`.
 void keepNormalPlacement(const WindowPlacement& now, WindowPlacement& kept, bool withSize = true);
 
+// Takes a window's placement `now` into its layout slot, as far as the slot keeps it: the
+// state (where kept) always, position and size as keepNormalPlacement does. Every window keeps
+// it so when it closes, and the open ones when the parameter file is written, so that a window
+// opened again, now or at the next start, comes back where it stood.
+void keepWindowPlacement(WindowLayout& layout, ToolWindow window, const WindowPlacement& now);
+
 // What the link and file layers changed in the state, said once by whoever changed it.
 struct StateChange {
     bool screen = false;    // what the screen shows: records, preamble, trigger data, settings

@@ -132,7 +132,7 @@ TEST(StartUp, OnlyAFirstStartPlacesTheWindowsFromTheirSizes)
 {
     const auto sized = [](RecordingHost& host) {
         host.workArea = {1200, 750};  // room for all but the storage panel
-        for (PixelSize& size : host.frameSizes) size = {300, 300};
+        for (PixelRect& frame : host.frames) frame = {0, 0, 300, 300};
     };
     AppRig rig;
     sized(rig.host);

@@ -184,12 +184,12 @@ TEST(DisplayWindows, PlacementsSurviveAParameterFileRoundTrip)
     for (const ToolWindow w : windows) {
         rig.frameOf(w).move(0, 0);
         rig.frameOf(w).resize(200, 150);
+        rig.host.closeWindow(w);
     }
     s.layout = WindowLayout{};
     readParameterFile(s, rig.host, rig.paths);
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(toolWindowName(windows[i]).data());
-        rig.host.closeWindow(windows[i]);
         rig.host.openWindow(windows[i]);
         const QRect now = rig.frameOf(windows[i]).geometry();
         EXPECT_LE((now.topLeft() - placed[i].topLeft()).manhattanLength(), 2);

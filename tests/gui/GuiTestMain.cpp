@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
-#include "gui/SubWindowIcons.h"
+#include "gui/ProgramStyle.h"
 
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ql::gui::SubWindowIcons::install();
+    ql::gui::ProgramStyle::install();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

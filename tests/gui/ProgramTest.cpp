@@ -1,7 +1,8 @@
 // The program as a user runs it, built by the same composition as main.cpp: Read on the
 // toolbar reaches the simulated instrument and redraws the screen; a remote READ and a
 // toolbar Read never run at once; every control a keyboard can reach has a name a screen
-// reader can say; a start makes no printer and no window it does not show.
+// reader can say; a start makes no printer and no window it does not show; Ctrl+Tab walks the
+// windows from anywhere in the main window, and every control shows its focus.
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,9 @@
 #include <QLocalSocket>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextEdit>
+#include <QToolBar>
 #include <functional>
 #include <set>
 
@@ -189,6 +192,19 @@ std::string accessibilityFaults()
     return faults.join(QLatin1Char('\n')).toStdString();
 }
 
+// Pixels of two pictures of one control whose colour differs clearly.
+int pixelsChanged(const QImage& a, const QImage& b)
+{
+    int changed = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            changed += std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                 std::abs(qBlue(p) - qBlue(q))}) > 96;
+        }
+    return changed;
+}
+
 TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
 {
     StartedProgram rig;
@@ -197,6 +213,54 @@ TEST(Program, EveryWindowAndControlHasANameAndIsReachedByTheKeyboard)
         EXPECT_EQ(accessibilityFaults(), "") << stage.name;
         if (stage.close) stage.close(rig);
     }
+}
+
+// Single presses with Ctrl released at once, as people and scripts press them: the work area's
+// own quick switch would only go back and forth between the last two windows.
+TEST(Program, CtrlTabWalksEveryOpenWindowFromTheToolbarAndGivesItTheFocus)
+{
+    ProgramRig rig;  // the main window as large as a 1280 x 800 screen
+    rig.startUp();
+    ASSERT_TRUE(rig.state.windowsGivenWay.empty());  // the eight windows of the start are open
+    auto& toolbar = named<QToolBar>(rig.window, "toolbar");
+    focusOn(rig, toolbar.widgetForAction(&named(rig.window, "readButton")));
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QMdiSubWindow* active = rig.window.mdiArea().activeSubWindow();
+        EXPECT_TRUE(active && active->widget()->isAncestorOf(QApplication::focusWidget()));
+        return active;
+    };
+    // Two rounds, by Ctrl+Tab and by Ctrl+F6: each window once a round, the channels panel
+    // after the screen. In the first, Tab walks each window's controls round to its first
+    // again, and each shows its focus: the colour of a quarter of its edge changes clearly.
+    std::vector<QMdiSubWindow*> reached;
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_F6}) {
+        for (int i = 0; i < 8; ++i) {
+            reached.push_back(press(key, Qt::ControlModifier));
+            for (QWidget* first = QApplication::focusWidget(); key == Qt::Key_Tab;) {
+                QWidget* control = QApplication::focusWidget();
+                const QImage focused = control->grab().toImage();
+                EXPECT_EQ(press(Qt::Key_Tab, {}), reached.back());
+                if (QApplication::focusWidget() == control) break;  // its only control
+                EXPECT_GE(pixelsChanged(focused, control->grab().toImage()),
+                          (control->width() + control->height()) / 2)
+                    << control->objectName().toStdString();
+                if (QApplication::focusWidget() == first) break;
+            }
+        }
+    }
+    EXPECT_EQ(std::set(reached.begin(), reached.begin() + 8).size(), 8u);
+    EXPECT_TRUE(std::equal(reached.begin(), reached.begin() + 8, reached.begin() + 8));
+    const auto screen = std::find(reached.begin(), reached.begin() + 8, &rig.screenFrame());
+    EXPECT_EQ(screen[1]->widget()->objectName(), QStringLiteral("channelsPanel"));
+    // Back, by Ctrl+Shift+Tab (Backtab with Shift) and Ctrl+Shift+F6.
+    const Qt::KeyboardModifiers back = Qt::ControlModifier | Qt::ShiftModifier;
+    EXPECT_EQ(press(Qt::Key_Backtab, back), reached[14]);
+    EXPECT_EQ(press(Qt::Key_F6, back), reached[13]);
+    // F6 goes to the toolbar and back.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    EXPECT_TRUE(toolbar.isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(press(Qt::Key_F6, Qt::ShiftModifier), reached[13]);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <QMdiArea>
 #include <QScrollBar>
@@ -184,4 +186,63 @@ TEST(WindowPlacing, AFirstStartPlacesTheWindowsSideBySideInsideTheWorkArea)
     QApplication::processEvents();
     EXPECT_TRUE(area.horizontalScrollBar()->isVisible());
     EXPECT_TRUE(area.verticalScrollBar()->isVisible());
+}
+
+// Closed by its View item or its close box, a window comes back where the first layout or the
+// user put it; one the first layout closed to make room goes where it covers no other.
+TEST(WindowPlacing, AWindowOpenedAgainComesBackWhereItWasAndAWindowThatGaveWayCoversNone)
+{
+    struct Case {
+        ToolWindow window;
+        const char* viewItem;  // opens it again (none: the program opens it)
+        bool byViewItem;       // closed by its View item, else by its close box
+    };
+    const Case cases[] = {
+        {ToolWindow::ChannelPanel, "channelItem", true},
+        {ToolWindow::TimebasePanel, "timebaseItem", false},
+        {ToolWindow::TriggerPanel, "triggerItem", true},
+        {ToolWindow::StoragePanel, "storageItem", false},
+        {ToolWindow::IntensityPanel, "intensityItem", true},
+        {ToolWindow::CursorWindow, "cursorItem", false},
+        {ToolWindow::MeasurementWindow, "automeasurementItem", true},
+        {ToolWindow::PrinterSettings, nullptr, false},
+    };
+    ProgramRig rig;
+    rig.startUp();
+    for (int i = 1; const Case& c : cases) {
+        SCOPED_TRACE(toolWindowName(c.window).data());
+        if (!c.viewItem) rig.host.openWindow(c.window);
+        QWidget& frame = *rig.window.windows().find(c.window)->areaFrame();
+        // Where the first layout put it, then moved by the user.
+        for (const QPoint place : {frame.pos(), QPoint(11 * i, 7 * i)}) {
+            frame.move(place);
+            c.byViewItem ? named(rig.window, c.viewItem).trigger() : void(frame.close());
+            ASSERT_FALSE(rig.host.isWindowOpen(c.window));
+            // Kept where the parameter file takes it from, closed as it is.
+            const LayoutSlot slot = layoutSlot(c.window);
+            EXPECT_EQ((rig.state.layout.*slot.placement).left, toTwips(place.x(), dpiX()));
+            c.viewItem ? named(rig.window, c.viewItem).trigger() : rig.host.openWindow(c.window);
+            EXPECT_EQ(frame.pos(), place);
+        }
+        ++i;
+    }
+
+    ProgramRig small;  // a smaller screen: windows give way at start
+    small.window.resize(1280, 700);
+    QApplication::processEvents();
+    small.startUp();
+    const std::vector<ToolWindow> givenWay = small.state.windowsGivenWay;
+    ASSERT_FALSE(givenWay.empty());
+    for (const Case& c : cases) {
+        if (!std::count(givenWay.begin(), givenWay.end(), c.window)) continue;
+        SCOPED_TRACE(toolWindowName(c.window).data());
+        named(small.window, c.viewItem).trigger();
+        ASSERT_TRUE(small.host.isWindowOpen(c.window));
+        const QWidget* frame = small.window.windows().find(c.window)->areaFrame();
+        for (const QMdiSubWindow* other : small.window.mdiArea().subWindowList())
+            EXPECT_TRUE(!other->isVisible() || other == frame ||
+                        !other->geometry().intersects(frame->geometry()))
+                << other->objectName().toStdString();
+        named(small.window, c.viewItem).trigger();
+    }
 }

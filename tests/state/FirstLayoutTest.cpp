@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "state/FirstLayout.h"
@@ -64,5 +65,28 @@ TEST(FirstLayout, WindowsSideBySideInsideTheAreaWithTheScreenWindowLargest)
                 EXPECT_FALSE(overlap(r, places[j])) << i << " and " << j;
         }
         EXPECT_TRUE(!c.fits || layout.screen.width >= kUsableScreenWindow.width);
+    }
+}
+
+TEST(FirstLayout, AWindowOpenedLaterGoesWhereItCoversNothingOrTheLeast)
+{
+    struct Case {
+        PixelSize area, size;
+        std::vector<PixelRect> taken;
+        int left, top;
+    };
+    const Case cases[] = {
+        {{500, 400}, {100, 80}, {}, 0, 0},
+        {{500, 400}, {100, 80}, {{0, 0, 120, 400}}, 120, 0},                       // beside
+        {{300, 300}, {300, 100}, {{0, 0, 300, 100}, {0, 200, 300, 100}}, 0, 100},  // a gap
+        {{400, 300}, {150, 100}, {{0, 0, 400, 120}, {0, 120, 200, 180}}, 200, 120},
+        {{400, 300}, {200, 100}, {{0, 0, 300, 300}}, 200, 0},  // no room: covers the least
+        {{300, 300}, {100, 100}, {{0, 0, 300, 300}}, 0, 0},    // no room at all
+        {{300, 200}, {400, 300}, {{50, 50, 20, 20}}, 0, 0},    // larger than the area
+    };
+    for (const Case& c : cases) {
+        const PixelRect got = freePlace(c.area, c.size, c.taken);
+        EXPECT_EQ(std::tuple(got.left, got.top, got.width, got.height),
+                  std::tuple(c.left, c.top, c.size.width, c.size.height));
     }
 }

@@ -1,0 +1,50 @@
+#pragma once
+// The keys that move between the windows of the main window, wherever the focus is in it (the
+// toolbar included). They are taken before the work area's own key handling, whose quick
+// Ctrl+Tab goes back to the window used before when Ctrl is released quickly:
+// - Ctrl+Tab and Ctrl+F6 activate the next open window of the work area in the core's walking
+//   order (app/WindowCycle), Ctrl+Shift+Tab and Ctrl+Shift+F6 the one before; the control the
+//   window last had, or else its first one, takes the focus, so a screen reader says where the
+//   user is.
+// - F6 and Shift+F6 take the focus from a window of the work area to the toolbar and from the
+//   toolbar (or the menu bar) to the active window.
+// Tab and Shift+Tab stay inside the active window, as the work area has them.
+
+#include <QObject>
+
+#include "state/ToolWindow.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+namespace ql::gui {
+
+class WindowRegistry;
+
+class WindowKeys : public QObject {
+public:
+    // Watches the key presses of the whole application for those of `window`.
+    WindowKeys(QWidget& window, QMdiArea& area, QWidget& toolbar, const WindowRegistry& windows);
+    ~WindowKeys() override;
+
+    // Ctrl+Tab (`backward`: Ctrl+Shift+Tab).
+    void activateNextWindow(bool backward);
+    // F6.
+    void switchToolbarAndWindow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The frame of an open window in the work area.
+    QMdiSubWindow* frameOf(ToolWindow window) const;
+    void activate(QMdiSubWindow* frame);
+
+    QWidget& window_;
+    QMdiArea& area_;
+    QWidget& toolbar_;
+    const WindowRegistry& windows_;
+};
+
+}  // namespace ql::gui
