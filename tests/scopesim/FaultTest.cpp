@@ -101,6 +101,9 @@ TEST(Faults, SurplusAndGarbage)
     ASSERT_EQ(trailed.size(), 7u + 3u);
     EXPECT_EQ(trailed.substr(0, 6), "avrnm?");
     for (char ch : trailed.substr(7)) EXPECT_GE(static_cast<std::uint8_t>(ch), 0x80);
+    b.sim.injectFault(fault("copy-inside:2@avrnm?"));
+    EXPECT_EQ(b.exchange("avrnm?").substr(0, 2 + kCopyRequest.size() + 4),
+              "av" + std::string(kCopyRequest) + "rnm?");
 }
 
 TEST(Faults, PortVanishesMidTransfer)
@@ -157,10 +160,10 @@ TEST(StrictPauses, SetCommandsWithoutTheirPauseAreRefused)
 
 TEST(FaultSyntax, ReadsAndWritesTheCommandLineForm)
 {
-    for (const char* text :
-         {"silence@ddf?", "delay:9000@id?", "stop:5@rdwfm1:*", "byte-delay:3",
-          "ack:0crx@ddf=", "surplus:4", "late-lf:500@savedf=", "garbage:12",
-          "junk-before:3@wfmpre?", "junk-after:2*", "vanish:100@rdwfm1:", "silence@wake*"}) {
+    for (const char* text : {"silence@ddf?", "delay:9000@id?", "stop:5@rdwfm1:*", "byte-delay:3",
+                             "ack:0crx@ddf=", "surplus:4", "late-lf:500@savedf=", "garbage:12",
+                             "junk-before:3@wfmpre?", "junk-after:2*",
+                             "vanish:100@rdwfm1:", "silence@wake*", "copy-inside:3@ddf?"}) {
         const auto f = Fault::parse(text);
         ASSERT_TRUE(f) << text;
         EXPECT_EQ(f->describe(), text);
