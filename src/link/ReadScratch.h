@@ -36,7 +36,7 @@ public:
     void commit();
     // After a failure: clears in the program state what the failure cleared in the copy (the
     // remote hold and the automatic update) and keeps the record of the program's own hold on
-    // the instrument; nothing else changes.
+    // the instrument and a copy request met on the line; nothing else changes.
     void abandon();
 
 private:

@@ -32,6 +32,11 @@ void useTimebaseBView(scopesim::ScopeSimulator& sim)
     sim.instrument().mainBlock().set(MainField::TimebaseMode, 2);
 }
 
+bool isRecord(const std::string& command)
+{
+    return command.rfind("rd", 0) == 0;
+}
+
 // Length of an answer on the wire: a query's echo and payload, a set command's "0" CR LF.
 std::size_t answerLength(const std::string& command)
 {
@@ -41,7 +46,7 @@ std::size_t answerLength(const std::string& command)
         {"avrnm?", 1},  {"trgposa?", 2}, {"trgposb?", 2},  {"ddf2?", 8},
     };
     if (command.back() == '=') return 3;
-    if (command.rfind("rd", 0) == 0) return 11 + 2047;  // the echo of the whole request
+    if (isRecord(command)) return 11 + 2047;  // the echo of the whole request
     return command.size() + payloads.at(command);
 }
 
@@ -79,33 +84,52 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
     // From here on the read holds the instrument's records itself.
     const std::size_t taken = std::find(read.begin(), read.end(), "hldwfm=") - read.begin();
 
-    // Junk after an answer reaches the next command, whose echo it then precedes.
+    // Junk after an answer reaches the next command, whose echo it then precedes; after a
+    // record it shows at once that the record ran on. A copy request ahead of an answer or
+    // after it is kept and the read goes on; one inside a record shifts it.
+    enum class Fails { Here, AtNext, Never };
     const struct {
         const char* name;
-        std::string (*fault)(const std::string& command);
-        bool hitsNextCommand;
+        std::string (*fault)(const std::string& command);  // "": cannot happen there
+        Fails fails;
     } kinds[] = {
-        {"silent", [](const std::string&) { return std::string("silence"); }, false},
-        {"cut after 1 byte", [](const std::string&) { return std::string("stop:1"); }, false},
+        {"silent", [](const std::string&) { return std::string("silence"); }, Fails::Here},
+        {"cut after 1 byte", [](const std::string&) { return std::string("stop:1"); }, Fails::Here},
         {"cut half-way",
-         [](const std::string& c) { return "stop:" + std::to_string(answerLength(c) / 2); }, false},
+         [](const std::string& c) { return "stop:" + std::to_string(answerLength(c) / 2); },
+         Fails::Here},
         {"wrong acknowledgement", [](const std::string&) { return std::string("ack:1crlf"); },
-         false},
-        {"junk before", [](const std::string&) { return std::string("junk-before:5"); }, false},
-        {"junk after", [](const std::string&) { return std::string("junk-after:5"); }, true},
-        {"9 s late", [](const std::string&) { return std::string("delay:9000"); }, false},
+         Fails::Here},
+        {"junk before", [](const std::string&) { return std::string("junk-before:5"); },
+         Fails::Here},
+        {"junk after", [](const std::string&) { return std::string("junk-after:5"); },
+         Fails::AtNext},
+        {"9 s late", [](const std::string&) { return std::string("delay:9000"); }, Fails::Here},
+        {"copy request ahead", [](const std::string&) { return std::string("copy-inside:0"); },
+         Fails::Never},
+        {"copy request after",
+         [](const std::string& c) { return "copy-inside:" + std::to_string(answerLength(c)); },
+         Fails::Never},
+        {"copy request inside a record",
+         [](const std::string& c) {
+             return isRecord(c) ? "copy-inside:" + std::to_string(answerLength(c) / 2)
+                                : std::string();
+         },
+         Fails::Here},
     };
 
     for (std::size_t k = 0; k < read.size(); ++k) {
         for (const auto& kind : kinds) {
             const std::string where = read[k] + " #" + std::to_string(k) + ", " + kind.name;
+            const std::string faultText = kind.fault(read[k]);
+            if (faultText.empty()) continue;
             OperationsRig t(instrument());
             useTimebaseBView(t.sim);
             ASSERT_TRUE(t.connect());  // as with "RM" checked; READ releases it all the same
             const std::string before = readGroups(t.state);
             // A fault without a command hits the next exchange: armed once the commands before
             // the k-th have reached the instrument.
-            const Fault fault = *Fault::parse(kind.fault(read[k]));
+            const Fault fault = *Fault::parse(faultText);
             bool armed = false;
             t.host.onPumpEvents = [&] {
                 if (!armed && t.commands().size() == k) {
@@ -114,13 +138,25 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
                 }
             };
 
-            const std::size_t failing = k + (kind.hitsNextCommand ? 1 : 0);
+            const bool next = kind.fails == Fails::AtNext && !isRecord(read[k]);
+            const std::size_t failing = kind.fails == Fails::Never ? read.size() : k + next;
             const bool survives = failing == read.size();
             EXPECT_EQ(t.remote.answerLine("EXECUTE READ"), "OK") << where;
             EXPECT_EQ(t.remote.answerLine("REQUEST data"), survives ? "ready" : "error") << where;
             ASSERT_TRUE(armed) << where;
             if (survives) {
                 EXPECT_EQ(t.messageCount(), 0) << where;
+                if (kind.fails != Fails::Never) continue;
+                // Kept, or after the last answer left on the idle line: the next tick serves it
+                // (read, release, print).
+                EXPECT_TRUE(recordIs(t.state.waves.waveRef2, t.sim.instrument().referenceRecord(2)))
+                    << where;
+                t.sim.clearRecording();
+                t.clock.advance(1000);
+                t.ops.timerTick();
+                EXPECT_EQ(t.commands(), join({kConnect, read, kRelease})) << where;
+                EXPECT_EQ(t.printer.documentsDone(), 1) << where;
+                EXPECT_FALSE(t.state.link.copyRequestKept) << where;
                 continue;
             }
             // A read that held the instrument gives the hold back before the release.
