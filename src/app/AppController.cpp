@@ -15,9 +15,7 @@ namespace ql {
 
 namespace {
 
-constexpr const char* kHoldLeftOnText =
-    "The waveform hold the program set for the read that failed may still be on in the instrument: "
-    "switch Hold off there.";
+constexpr const char* kSwitchHoldOffText = ": switch Hold off there.";
 
 // On a first start the windows opened at start are placed from their real sizes (the places of
 // the default layout were made for smaller windows, which ours are not); the windows that give
@@ -93,7 +91,8 @@ bool AppController::releaseAndClosePort()
         HeldLinkMessages messages(link_.context().messages);
         link_.connectInstrument();
         // Not found: the instrument keeps the hold, and the user must take it off there.
-        if (state_.link.programHold.outstanding) messages.addToLast(kHoldLeftOnText);
+        if (state_.link.programHold.outstanding)
+            messages.addToLast(std::string(kHoldMayStillBeOnText) + kSwitchHoldOffText);
     }
     SerialLine& line = link_.line();
     if (!line.isOpen()) return true;

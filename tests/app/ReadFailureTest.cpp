@@ -294,7 +294,11 @@ TEST(ReadFailure, AFaultUnderTheProgramsHoldGivesItBackAndTheNextReadsAreFresh)
                 };
                 EXPECT_EQ(remoteRead(t), "error") << where;
                 ASSERT_TRUE(armed) << where;
-                EXPECT_EQ(t.messageCount(), 1) << where;
+                ASSERT_EQ(t.messageCount(), 1) << where;
+                EXPECT_EQ(
+                    t.host.messages[0].text.find(kHoldGivenBackAtConnectText) != std::string::npos,
+                    kind.portGone)
+                    << where;
                 const Commands failed(read.begin(), read.begin() + static_cast<long>(k) + 1);
                 if (kind.portGone) {
                     // Nothing can go back now: the next connect gives it back.
@@ -339,6 +343,7 @@ TEST(ReadFailure, EveryOperationWhoseReadFailsGivesTheProgramsHoldBackBeforeAnyt
         void (*run)(OperationsRig& t);
     } operations[] = {
         {"toolbar Read", false, [](OperationsRig& t) { t.ops.read(); }},
+        {"remote READ", false, [](OperationsRig& t) { t.remote.execute("READ"); }},
         {"Set/Read", false, [](OperationsRig& t) { t.ops.setRead(); }},
         {"Reset with the right button", false,
          [](OperationsRig& t) { t.ops.resetReleased(MouseButton::Right); }},
@@ -353,18 +358,40 @@ TEST(ReadFailure, EveryOperationWhoseReadFailsGivesTheProgramsHoldBackBeforeAnyt
              t.state.link.autoUpdate = 1;
              t.ops.timerTick();
          }},
+        {"timed autostore", false,
+         [](OperationsRig& t) {
+             AutoStore& a = t.state.autoStore;
+             a.autoStoreActive = a.autoStoreTimed = 1;
+             a.autoStoreNextTime = t.clock.now();
+             t.ops.timerTick();
+         }},
     };
-    for (const auto& op : operations) {
-        OperationsRig t(noisyInstrument());
-        ASSERT_TRUE(!op.connected || t.connect());
-        t.sim.injectFault(*Fault::parse("silence@rdwfm1:"));
-        op.run(t);
-        const Commands sent = t.commands();
-        const auto cut = std::find(sent.begin(), sent.end(), "rdwfm1:");
-        ASSERT_GT(sent.end() - cut, 1) << op.name;
-        EXPECT_EQ(*(cut + 1), "hldwfm=") << op.name;
-        EXPECT_FALSE(t.sim.instrument().holdWaveform()) << op.name;
-        EXPECT_FALSE(t.state.link.programHold.outstanding) << op.name;
-        EXPECT_EQ(t.messageCount(), 1) << op.name;
+    // The give-back answered, or unanswered too: then the one box also says the hold may
+    // still be on and when it goes back.
+    for (const bool givenBack : {true, false}) {
+        for (const auto& op : operations) {
+            const std::string where = std::string(op.name) + (givenBack ? "" : ", hold kept");
+            OperationsRig t(noisyInstrument());
+            ASSERT_TRUE(!op.connected || t.connect());
+            t.sim.injectFault(*Fault::parse("silence@rdwfm1:"));
+            t.host.onPumpEvents = [&] {
+                const Commands sent = t.commands();
+                if (!givenBack && !sent.empty() && sent.back() == "rdwfm1:" &&
+                    !t.sim.pendingFaults())
+                    t.sim.injectFault(*Fault::parse("silence@hldwfm="));
+            };
+            op.run(t);
+            const Commands sent = t.commands();
+            const auto cut = std::find(sent.begin(), sent.end(), "rdwfm1:");
+            ASSERT_GT(sent.end() - cut, 1) << where;
+            EXPECT_EQ(*(cut + 1), "hldwfm=") << where;
+            EXPECT_EQ(t.sim.instrument().holdWaveform(), !givenBack) << where;
+            EXPECT_EQ(t.state.link.programHold.outstanding, !givenBack) << where;
+            ASSERT_EQ(t.messageCount(), 1) << where;
+            EXPECT_EQ(
+                t.host.messages[0].text.find(kHoldGivenBackAtConnectText) != std::string::npos,
+                !givenBack)
+                << where;
+        }
     }
 }
