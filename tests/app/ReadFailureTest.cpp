@@ -84,38 +84,35 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
     // From here on the read holds the instrument's records itself.
     const std::size_t taken = std::find(read.begin(), read.end(), "hldwfm=") - read.begin();
 
-    // Junk after an answer reaches the next command, whose echo it then precedes; after a
-    // record it shows at once that the record ran on. A copy request ahead of an answer or
+    // Junk after an answer reaches the next command, whose echo it then precedes (after a
+    // record it shows at once that the record ran on). A copy request ahead of an answer or
     // after it is kept and the read goes on; one inside a record shifts it.
-    enum class Fails { Here, AtNext, Never };
     const struct {
         const char* name;
         std::string (*fault)(const std::string& command);  // "": cannot happen there
-        Fails fails;
+        bool hitsNextCommand;
+        bool readGoesOn = false;
     } kinds[] = {
-        {"silent", [](const std::string&) { return std::string("silence"); }, Fails::Here},
-        {"cut after 1 byte", [](const std::string&) { return std::string("stop:1"); }, Fails::Here},
+        {"silent", [](const std::string&) { return std::string("silence"); }, false},
+        {"cut after 1 byte", [](const std::string&) { return std::string("stop:1"); }, false},
         {"cut half-way",
-         [](const std::string& c) { return "stop:" + std::to_string(answerLength(c) / 2); },
-         Fails::Here},
+         [](const std::string& c) { return "stop:" + std::to_string(answerLength(c) / 2); }, false},
         {"wrong acknowledgement", [](const std::string&) { return std::string("ack:1crlf"); },
-         Fails::Here},
-        {"junk before", [](const std::string&) { return std::string("junk-before:5"); },
-         Fails::Here},
-        {"junk after", [](const std::string&) { return std::string("junk-after:5"); },
-         Fails::AtNext},
-        {"9 s late", [](const std::string&) { return std::string("delay:9000"); }, Fails::Here},
+         false},
+        {"junk before", [](const std::string&) { return std::string("junk-before:5"); }, false},
+        {"junk after", [](const std::string&) { return std::string("junk-after:5"); }, true},
+        {"9 s late", [](const std::string&) { return std::string("delay:9000"); }, false},
         {"copy request ahead", [](const std::string&) { return std::string("copy-inside:0"); },
-         Fails::Never},
+         false, true},
         {"copy request after",
          [](const std::string& c) { return "copy-inside:" + std::to_string(answerLength(c)); },
-         Fails::Never},
+         false, true},
         {"copy request inside a record",
          [](const std::string& c) {
              return isRecord(c) ? "copy-inside:" + std::to_string(answerLength(c) / 2)
                                 : std::string();
          },
-         Fails::Here},
+         false},
     };
 
     for (std::size_t k = 0; k < read.size(); ++k) {
@@ -138,15 +135,15 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
                 }
             };
 
-            const bool next = kind.fails == Fails::AtNext && !isRecord(read[k]);
-            const std::size_t failing = kind.fails == Fails::Never ? read.size() : k + next;
+            const bool next = kind.hitsNextCommand && !isRecord(read[k]);
+            const std::size_t failing = kind.readGoesOn ? read.size() : k + next;
             const bool survives = failing == read.size();
             EXPECT_EQ(t.remote.answerLine("EXECUTE READ"), "OK") << where;
             EXPECT_EQ(t.remote.answerLine("REQUEST data"), survives ? "ready" : "error") << where;
             ASSERT_TRUE(armed) << where;
             if (survives) {
                 EXPECT_EQ(t.messageCount(), 0) << where;
-                if (kind.fails != Fails::Never) continue;
+                if (!kind.readGoesOn) continue;
                 // Kept, or after the last answer left on the idle line: the next tick serves it
                 // (read, release, print).
                 EXPECT_TRUE(recordIs(t.state.waves.waveRef2, t.sim.instrument().referenceRecord(2)))
@@ -366,32 +363,30 @@ TEST(ReadFailure, EveryOperationWhoseReadFailsGivesTheProgramsHoldBackBeforeAnyt
              t.ops.timerTick();
          }},
     };
-    // The give-back answered, or unanswered too: then the one box also says the hold may
-    // still be on and when it goes back.
-    for (const bool givenBack : {true, false}) {
-        for (const auto& op : operations) {
-            const std::string where = std::string(op.name) + (givenBack ? "" : ", hold kept");
-            OperationsRig t(noisyInstrument());
-            ASSERT_TRUE(!op.connected || t.connect());
-            t.sim.injectFault(*Fault::parse("silence@rdwfm1:"));
-            t.host.onPumpEvents = [&] {
-                const Commands sent = t.commands();
-                if (!givenBack && !sent.empty() && sent.back() == "rdwfm1:" &&
-                    !t.sim.pendingFaults())
-                    t.sim.injectFault(*Fault::parse("silence@hldwfm="));
-            };
-            op.run(t);
+    // Each operation with the give-back answered, then unanswered too: the one box then also
+    // says the hold may still be on and when it goes back.
+    for (std::size_t i = 0; i < 2 * std::size(operations); ++i) {
+        const auto& op = operations[i % std::size(operations)];
+        const bool givenBack = i < std::size(operations);
+        SCOPED_TRACE(givenBack ? "given back" : "hold kept");
+        OperationsRig t(noisyInstrument());
+        ASSERT_TRUE(!op.connected || t.connect());
+        t.sim.injectFault(*Fault::parse("silence@rdwfm1:"));
+        t.host.onPumpEvents = [&] {
             const Commands sent = t.commands();
-            const auto cut = std::find(sent.begin(), sent.end(), "rdwfm1:");
-            ASSERT_GT(sent.end() - cut, 1) << where;
-            EXPECT_EQ(*(cut + 1), "hldwfm=") << where;
-            EXPECT_EQ(t.sim.instrument().holdWaveform(), !givenBack) << where;
-            EXPECT_EQ(t.state.link.programHold.outstanding, !givenBack) << where;
-            ASSERT_EQ(t.messageCount(), 1) << where;
-            EXPECT_EQ(
-                t.host.messages[0].text.find(kHoldGivenBackAtConnectText) != std::string::npos,
-                !givenBack)
-                << where;
-        }
+            if (!givenBack && !sent.empty() && sent.back() == "rdwfm1:" && !t.sim.pendingFaults())
+                t.sim.injectFault(*Fault::parse("silence@hldwfm="));
+        };
+        op.run(t);
+        const Commands sent = t.commands();
+        const auto cut = std::find(sent.begin(), sent.end(), "rdwfm1:");
+        ASSERT_GT(sent.end() - cut, 1) << op.name;
+        EXPECT_EQ(*(cut + 1), "hldwfm=") << op.name;
+        EXPECT_EQ(t.sim.instrument().holdWaveform(), !givenBack) << op.name;
+        EXPECT_EQ(t.state.link.programHold.outstanding, !givenBack) << op.name;
+        ASSERT_EQ(t.messageCount(), 1) << op.name;
+        const std::string& text = t.host.messages[0].text;
+        EXPECT_EQ(text.find(kHoldGivenBackAtConnectText) != std::string::npos, !givenBack)
+            << op.name;
     }
 }
