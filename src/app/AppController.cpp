@@ -15,9 +15,7 @@ namespace ql {
 
 namespace {
 
-constexpr const char* kHoldLeftOnText =
-    "The waveform hold the program set for the read that failed may still be on in the instrument: "
-    "switch Hold off there.";
+constexpr const char* kSwitchHoldOffText = ": switch Hold off there.";
 
 // SIGXFSZ: the write that went over the limit fails with EFBIG, which its writer reports.
 extern "C" void takeFileSizeSignal(int) {}
@@ -84,7 +82,8 @@ bool AppController::releaseAndClosePort()
         HeldLinkMessages messages(link_.context().messages);
         link_.connectInstrument();
         // Not found: the instrument keeps the hold, and the user must take it off there.
-        if (state_.link.programHold.outstanding) messages.addToLast(kHoldLeftOnText);
+        if (state_.link.programHold.outstanding)
+            messages.addToLast(std::string(kHoldMayStillBeOnText) + kSwitchHoldOffText);
     }
     SerialLine& line = link_.line();
     if (!line.isOpen()) return true;

@@ -1,8 +1,41 @@
 #include "CommandFrame.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ql {
+
+namespace {
+
+// The instrument's hardcopy request, sent on its own: a line that starts with this.
+constexpr std::string_view kCopyRequestStart = "COP:";
+// A line this long without its end is not the copy request.
+constexpr std::size_t kCopyRequestMaxLength = 80;
+// Quiet after a binary record that shows it ended where it was asked to.
+constexpr int kRecordEndQuietCharacters = 3;
+
+// Where the copy request starts among bytes that wait on the line: at "COP:", or at its first
+// characters where they end the bytes (the rest still coming); end() for neither.
+std::vector<std::uint8_t>::const_iterator copyRequestStartIn(const std::vector<std::uint8_t>& bytes)
+{
+    const auto whole =
+        std::search(bytes.begin(), bytes.end(), kCopyRequestStart.begin(), kCopyRequestStart.end());
+    if (whole != bytes.end()) return whole;
+    for (std::size_t n = std::min(bytes.size(), kCopyRequestStart.size() - 1); n > 0; --n) {
+        const auto tail = bytes.end() - static_cast<long>(n);
+        if (std::equal(tail, bytes.end(), kCopyRequestStart.begin())) return tail;
+    }
+    return bytes.end();
+}
+
+bool beginsLikeCopyRequest(const std::vector<std::uint8_t>& bytes)
+{
+    const std::size_t n = std::min(bytes.size(), kCopyRequestStart.size());
+    return n > 0 && std::equal(bytes.begin(), bytes.begin() + static_cast<long>(n),
+                               kCopyRequestStart.begin());
+}
+
+}  // namespace
 
 bool isPlainAck(std::string_view reply)
 {
@@ -72,11 +105,52 @@ bool CommandFrame::awaitHead(std::string_view command, std::size_t headLength)
     return false;
 }
 
-bool CommandFrame::checkEcho(const QueryRequest& request)
+std::optional<std::vector<std::uint8_t>> CommandFrame::receiveHead(std::string_view command,
+                                                                   std::size_t headLength,
+                                                                   std::size_t length)
+{
+    std::vector<std::uint8_t> head = std::exchange(copyRequestStart_, {});
+    for (;;) {
+        if (head.empty()) {
+            if (!awaitHead(command, headLength)) return std::nullopt;
+            head = line_.receiveBytes(std::min(length, kCopyRequestStart.size()));
+        }
+        if (!beginsLikeCopyRequest(head)) break;
+        // The copy key was pressed as the command went out: the request comes first, and the
+        // answer is still awaited as usual.
+        const CopyRequestRead request = readCopyRequest(command, head);
+        if (request == CopyRequestRead::Failed) return std::nullopt;
+        if (request == CopyRequestRead::NotOne) return head;
+        head.clear();
+    }
+    const std::vector<std::uint8_t> rest = line_.receiveBytes(length - head.size());
+    head.insert(head.end(), rest.begin(), rest.end());
+    return head;
+}
+
+CommandFrame::CopyRequestRead CommandFrame::readCopyRequest(std::string_view command,
+                                                            std::vector<std::uint8_t>& bytes)
+{
+    while (beginsLikeCopyRequest(bytes) && bytes.size() < kCopyRequestMaxLength) {
+        if (bytes.size() >= kCopyRequestStart.size() && bytes.back() == '\n') {
+            ctx_.state.link.copyRequestKept = true;
+            return CopyRequestRead::Taken;
+        }
+        const WaitOutcome w = line_.waitForBytes(1);
+        if (w != WaitOutcome::Ready) {
+            transmissionFailure(command, w);
+            return CopyRequestRead::Failed;
+        }
+        const std::vector<std::uint8_t> next = line_.receiveBytes(1);
+        bytes.insert(bytes.end(), next.begin(), next.end());
+    }
+    return CopyRequestRead::NotOne;
+}
+
+bool CommandFrame::checkEcho(const QueryRequest& request, const std::vector<std::uint8_t>& echo)
 {
     std::vector<std::uint8_t> sent(request.command.begin(), request.command.end());
     sent.insert(sent.end(), request.requestBytes.begin(), request.requestBytes.end());
-    const std::vector<std::uint8_t> echo = line_.receiveBytes(sent.size());
     if (echo == sent) return true;
     if (line_.portFailed()) {
         transmissionFailure(request.command, WaitOutcome::PortFailed);
@@ -87,6 +161,28 @@ bool CommandFrame::checkEcho(const QueryRequest& request)
     transmissionFailure(request.command, "The answer to \"" + std::string(request.command) +
                                              "\" began with \"" + visibleBytes(echo) +
                                              "\" instead of its echo.");
+    return false;
+}
+
+bool CommandFrame::checkRecordEnd(const QueryRequest& request)
+{
+    const WaitOutcome w = line_.waitForBytes(1, line_.characterTimesMs(kRecordEndQuietCharacters));
+    if (w == WaitOutcome::TimedOut) return true;
+    if (w == WaitOutcome::PortFailed) {
+        transmissionFailure(request.command, w);
+        return false;
+    }
+    std::vector<std::uint8_t> after = line_.receiveBytes(1);
+    // The copy key pressed during the transfer: the instrument sends its request after it.
+    if (beginsLikeCopyRequest(after)) {
+        const CopyRequestRead copy = readCopyRequest(request.command, after);
+        if (copy == CopyRequestRead::Taken) return true;
+        if (copy == CopyRequestRead::Failed) return false;
+    }
+    transmissionFailure(request.command,
+                        "The answer to \"" + std::string(request.command) + "\" ran on after its " +
+                            std::to_string(request.payloadLength) + " bytes with \"" +
+                            visibleBytes(after) + "\": its record is not taken.");
     return false;
 }
 
@@ -102,13 +198,14 @@ QueryReply CommandFrame::query(const QueryRequest& request,
     QueryReply reply;
     if (!guard()) return reply;
     LinkBusyScope busy(ctx_.state);
-    line_.flushInput();
+    discardStaleInput();
     if (!line_.sendString(request.command) || !line_.sendBytes(request.requestBytes)) {
         transmissionFailure(request.command, WaitOutcome::PortFailed);
         return reply;
     }
-    if (!awaitHead(request.command, request.headLength)) return reply;
-    if (!checkEcho(request)) return reply;
+    const std::size_t echoLength = request.command.size() + request.requestBytes.size();
+    const auto echo = receiveHead(request.command, request.headLength, echoLength);
+    if (!echo || !checkEcho(request, *echo)) return reply;
     reply.payload.reserve(request.payloadLength);
     while (reply.payload.size() < request.payloadLength) {
         const WaitOutcome w = line_.waitForBytes(1);
@@ -125,15 +222,16 @@ QueryReply CommandFrame::query(const QueryRequest& request,
             reply.payload.push_back(b);
         }
     }
+    if (request.recordEndChecked && !checkRecordEnd(request)) return reply;
     reply.ok = true;
     return reply;
 }
 
 bool CommandFrame::acknowledge(std::string_view command, const AckCheck& accept)
 {
-    if (!awaitHead(command, 3)) return false;
-    const std::string ack = line_.receiveString(3);
-    if (accept(ack)) return true;
+    const auto head = receiveHead(command, 3, 3);
+    if (!head) return false;
+    if (accept(std::string(head->begin(), head->end()))) return true;
     transmissionFailure(command,
                         "The instrument did not acknowledge \"" + std::string(command) + "\".");
     return false;
@@ -163,7 +261,7 @@ bool CommandFrame::exchangeSet(std::string_view command, const std::vector<std::
                                std::initializer_list<std::size_t> pauseAfterByte)
 {
     LinkBusyScope busy(ctx_.state);
-    line_.flushInput();
+    discardStaleInput();
     if (!line_.sendString(command)) {
         transmissionFailure(command, WaitOutcome::PortFailed);
         return false;
@@ -183,7 +281,7 @@ bool CommandFrame::control(std::string_view textWithTerminator, const AckCheck& 
 {
     if (!guard()) return false;
     LinkBusyScope busy(ctx_.state);
-    line_.flushInput();
+    discardStaleInput();
     std::string_view command = textWithTerminator;
     while (!command.empty() && (command.back() == '\r' || command.back() == '\n'))
         command.remove_suffix(1);
@@ -194,15 +292,33 @@ bool CommandFrame::control(std::string_view textWithTerminator, const AckCheck& 
     return acknowledge(command, accept);
 }
 
+void CommandFrame::discardStaleInput()
+{
+    std::vector<std::uint8_t> stale = std::exchange(copyRequestStart_, {});
+    const long waiting = line_.inputCount();
+    if (waiting > 0) {
+        const std::vector<std::uint8_t> more =
+            line_.receiveBytes(static_cast<std::size_t>(waiting));
+        stale.insert(stale.end(), more.begin(), more.end());
+    }
+    const auto start = copyRequestStartIn(stale);
+    if (start == stale.cend()) return;
+    if (std::find(start, stale.cend(), '\n') != stale.cend())
+        ctx_.state.link.copyRequestKept = true;
+    else
+        copyRequestStart_.assign(start, stale.cend());
+}
+
 void CommandFrame::releaseRemote()
 {
     LinkBusyScope busy(ctx_.state);
     if (ctx_.port.isOpen()) {
-        line_.flushInput();
-        if (line_.sendString("rm0\r") && line_.waitForBytes(3) == WaitOutcome::Ready) {
-            const long waiting = line_.inputCount();
-            if (waiting > 0) line_.receiveBytes(static_cast<std::size_t>(waiting));
-        }
+        discardStaleInput();
+        // The answer is not judged: the instrument is let go either way. A copy request ahead
+        // of it is kept all the same.
+        silentFailures_ = true;
+        if (line_.sendString("rm0\r")) (void)receiveHead("rm0", 3, 3);
+        silentFailures_ = false;
         if (ctx_.port.hasFailed()) ctx_.port.close();
     }
     clearRemote();

@@ -4,11 +4,13 @@
 // with what was sent, the payload read byte by byte with its own wait, or the 3-byte
 // acknowledgement checked. Any failure shows one "Transmission Error" and drops the instrument
 // out of remote, so every later command of the running sequence returns at its guard and
-// sends nothing.
+// sends nothing. The instrument's own copy request, met ahead of an answer (or right after a
+// binary record), is taken off the line and kept for the timer to serve.
 
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +25,9 @@ struct QueryRequest {
     std::vector<std::uint8_t> requestBytes;  // sent after the text (waveform requests)
     std::size_t headLength = 0;              // bytes awaited before the echo is read
     std::size_t payloadLength = 0;
+    // A binary record, framed by its length alone: bytes that follow it at once show that
+    // something came inside it and shifted it, and the answer is refused.
+    bool recordEndChecked = false;
 };
 
 struct QueryReply {
@@ -68,14 +73,32 @@ public:
     // operation in progress); empty for none.
     void setFailureNote(std::string note) { failureNote_ = std::move(note); }
 
+    // Drops what waits on the line before a command, except the instrument's copy request: one
+    // that came whole is kept, and the start of one still coming is finished at the head of
+    // the next answer.
+    void discardStaleInput();
+
     // Returns the instrument to local operation with "rm0"; silent when it does not answer.
     void releaseRemote();
 
     SerialLine& line() { return line_; }
 
 private:
+    enum class CopyRequestRead { Taken, NotOne, Failed };
+
     bool awaitHead(std::string_view command, std::size_t headLength);
-    bool checkEcho(const QueryRequest& request);
+    // Once `headLength` bytes of the answer have come, its first `length`; a copy request ahead
+    // of them (or finishing a start the flush carried) is taken off and the wait starts again.
+    // Empty after a failure (reported).
+    std::optional<std::vector<std::uint8_t>> receiveHead(std::string_view command,
+                                                         std::size_t headLength,
+                                                         std::size_t length);
+    // `bytes`, just read, begin like the copy request: reads on to the end of its line and
+    // keeps it (Taken); NotOne when they turn out to be something else (`bytes` holds all
+    // that was read).
+    CopyRequestRead readCopyRequest(std::string_view command, std::vector<std::uint8_t>& bytes);
+    bool checkEcho(const QueryRequest& request, const std::vector<std::uint8_t>& echo);
+    bool checkRecordEnd(const QueryRequest& request);
     bool acknowledge(std::string_view command, const AckCheck& accept);
     bool exchangeSet(std::string_view command, const std::vector<std::uint8_t>& params,
                      std::initializer_list<std::size_t> pauseAfterByte);
@@ -85,6 +108,7 @@ private:
     SerialLine& line_;
     std::string failureNote_;
     bool silentFailures_ = false;
+    std::vector<std::uint8_t> copyRequestStart_;  // carried from the flush into the next head
 };
 
 // Bytes as a message can show them: printable characters as they are, others as <CR>, <LF>

@@ -18,7 +18,7 @@ bool ControlCommands::resetSingleShot()
     LinkBusyScope busy(ctx_.state);
     // A failed status query ends here: a "RES" now could discard a capture never read.
     if (!trigger_.queryTrgSta()) return false;
-    frame_.line().flushInput();
+    frame_.discardStaleInput();
     if (ctx_.state.trigStatus.trigStatus == ctx_.state.trigStatus.trigStatusArmed) return true;
     return frame_.control("RES\r\n");
 }

@@ -1,6 +1,7 @@
 #include "InstrumentLink.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "state/Text.h"
 
@@ -26,6 +27,7 @@ InstrumentLink::InstrumentLink(ProgramState& state, SerialPort& port, Clock& clo
 bool InstrumentLink::checkCopyRequest()
 {
     if (!ctx_.port.isOpen()) return false;
+    const bool kept = std::exchange(ctx_.state.link.copyRequestKept, false);
     const long waiting = line_.inputCount();
     if (waiting < 0) {
         // The port vanished (e.g. the adapter was pulled). A held instrument is no longer
@@ -35,10 +37,10 @@ bool InstrumentLink::checkCopyRequest()
         ctx_.port.close();
         return false;
     }
-    if (waiting <= 6) return false;
+    if (waiting <= 6) return kept;
     const std::string text = line_.receiveString(static_cast<std::size_t>(std::min(waiting, 80L)));
     if (ctx_.port.isOpen()) line_.flushInput();
-    return instr(text, "COP:") != 0;
+    return kept || instr(text, "COP:") != 0;
 }
 
 }  // namespace ql

@@ -31,8 +31,9 @@ public:
     void releaseRemote() { frame_.releaseRemote(); }
 
     // Looks for a hardcopy request the instrument sent on its own ("COP:" among the first 80
-    // bytes of a run of more than 6) and discards the run. True when there was a request; the
-    // caller serves it. Called by the main timer while the port is open and the line is idle.
+    // bytes of a run of more than 6) and discards the run. True when there was a request, or
+    // one was kept from an exchange that met it; the caller serves it. Called by the main
+    // timer while the port is open and the line is idle.
     bool checkCopyRequest();
 
 private:

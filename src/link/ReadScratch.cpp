@@ -37,6 +37,7 @@ void ReadScratch::commit()
     p.link.ddf2Received = s.link.ddf2Received;
     p.link.measDdfReceived = s.link.measDdfReceived;
     p.link.programHold = s.link.programHold;
+    p.link.copyRequestKept = s.link.copyRequestKept;
 }
 
 void ReadScratch::abandon()
@@ -45,8 +46,10 @@ void ReadScratch::abandon()
     // (the "Auto" box can be unchecked during a read) stays as it is.
     if (copy_->link.remoteHeld == 0) live_.state.link.remoteHeld = 0;
     if (copy_->link.autoUpdate == 0) live_.state.link.autoUpdate = 0;
-    // What the read did to the instrument's hold stands whether or not the read got through.
+    // What the read did to the instrument's hold, and a copy request it met, stand whether or
+    // not the read got through.
     live_.state.link.programHold = copy_->link.programHold;
+    live_.state.link.copyRequestKept = copy_->link.copyRequestKept;
 }
 
 }  // namespace ql

@@ -18,6 +18,15 @@ inline constexpr const char* kReadNotTakenOverText =
     "The instrument's settings and waveforms were not taken over: the program keeps the ones "
     "it had before this read, so they may differ from the instrument's front panel.";
 
+// What a failed read whose waveform hold could not be given back either adds: what may be left
+// on the instrument, then when the program gives it back (Exit, which does not connect again,
+// ends it with what the user can do instead).
+inline constexpr const char* kHoldMayStillBeOnText =
+    "The waveform hold the program set for the read that failed may still be on in the "
+    "instrument";
+inline constexpr const char* kHoldGivenBackAtConnectText =
+    ": the program gives it back when it next connects to the instrument.";
+
 class ReadScratch {
 public:
     explicit ReadScratch(LinkContext& live);
@@ -36,7 +45,7 @@ public:
     void commit();
     // After a failure: clears in the program state what the failure cleared in the copy (the
     // remote hold and the automatic update) and keeps the record of the program's own hold on
-    // the instrument; nothing else changes.
+    // the instrument and a copy request met on the line; nothing else changes.
     void abandon();
 
 private:

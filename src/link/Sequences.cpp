@@ -23,6 +23,8 @@ private:
 bool Sequences::readAllFromScope()
 {
     LinkBusyScope busy(ctx_.state);
+    // A failure is told once the hold has gone back, or with the news that it has not.
+    HeldLinkMessages messages(ctx_.messages);
     BusyPointer pointer(ctx_.host);
     // Everything is read into a copy, taken over only when the whole sequence got through.
     ReadScratch scratch(ctx_);
@@ -30,7 +32,8 @@ bool Sequences::readAllFromScope()
     if (!scratch.intact()) {
         scratch.abandon();
         // An instrument left holding would show the same acquisition to every later read.
-        if (tookHold) settings_.giveHoldBack(HoldGiveBack::AfterFailure);
+        if (tookHold && !settings_.giveHoldBack(HoldGiveBack::AfterFailure))
+            messages.addToLast(std::string(kHoldMayStillBeOnText) + kHoldGivenBackAtConnectText);
         return false;
     }
     scratch.commit();

@@ -29,6 +29,8 @@ bool SerialLine::openComPort()
         if (result.ok) {
             ctx_.port.discardOutput();
             ctx_.port.discardInput();
+            // A copy request kept before the port closed went with it: none is printed late.
+            ctx_.state.link.copyRequestKept = false;
             return true;
         }
         reason = result.reason;
@@ -108,11 +110,16 @@ std::string SerialLine::receiveString(std::size_t n)
     return std::string(bytes.begin(), bytes.end());
 }
 
+std::int64_t SerialLine::characterTimesMs(int n) const
+{
+    const std::int32_t baud = ctx_.state.link.baudRate > 0 ? ctx_.state.link.baudRate : 19200;
+    return std::int64_t{n} * 11 * 1000 / baud + 1;
+}
+
 std::string SerialLine::receiveWholeReply()
 {
-    // Quiet for ten character times (11 bits each), at least 20 ms.
-    const std::int32_t baud = ctx_.state.link.baudRate > 0 ? ctx_.state.link.baudRate : 19200;
-    const std::int64_t quietMs = std::max<std::int64_t>(20, 10 * 11 * 1000 / baud + 1);
+    // Quiet for ten character times, at least 20 ms.
+    const std::int64_t quietMs = std::max<std::int64_t>(20, characterTimesMs(10));
     const std::int64_t start = ctx_.clock.monotonicMs();
     std::string reply;
     std::int64_t lastByte = start;

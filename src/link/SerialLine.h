@@ -50,6 +50,9 @@ public:
     // quiet for a few character times (replies of unknown length such as the identity).
     std::string receiveWholeReply();
 
+    // How long `n` characters take on the line (11 bits each), rounded up.
+    std::int64_t characterTimesMs(int n) const;
+
     // Waits until at least k bytes are waiting, at most timeoutMs on the monotonic clock.
     WaitOutcome waitForBytes(std::size_t k, std::int64_t timeoutMs = kReplyTimeoutMs,
                              EventPolicy events = EventPolicy::Pump);

@@ -24,6 +24,7 @@ bool WaveformCommands::readRecord(std::string_view command, Waveform& target)
     q.requestBytes.assign(request.begin() + static_cast<long>(command.size()), request.end());
     q.headLength = request.size();  // the echo alone, not the echo plus one
     q.payloadLength = kWaveRecordLength;
+    q.recordEndChecked = true;
     const QueryReply r = frame_.query(q, [&target](std::size_t i, std::uint8_t b) {
         target[i + 1] = b;  // elements 1..2047; 0 and 2048..2050 stay as they are
     });
@@ -35,7 +36,7 @@ bool WaveformCommands::readChannelWaveforms()
     if (!frame_.guard()) return false;
     LinkBusyScope busy(ctx_.state);
     ProgramState& s = ctx_.state;
-    frame_.line().flushInput();
+    frame_.discardStaleInput();
     // The stamps belong to the start of the transfer.
     const DateTime now = ctx_.clock.now();
     s.stamp.waveTime.assign(formatClockTime(now));
@@ -58,7 +59,7 @@ bool WaveformCommands::readRefWaveforms()
     if (!frame_.guard()) return false;
     LinkBusyScope busy(ctx_.state);
     ProgramState& s = ctx_.state;
-    frame_.line().flushInput();
+    frame_.discardStaleInput();
     // While the time-base B window is on, the reference memories carry its traces.
     if (s.ddf.ref1On == 1 || (s.ddf.ch1On == 1 && s.tbB.tbBWindowOn == 1)) {
         if (!readRecord("rdref1:", s.waves.waveRef1)) return false;

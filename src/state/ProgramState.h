@@ -99,6 +99,9 @@ struct SerialLink {
         bool outstanding = false;
         byte userHold = 0;
     } programHold;
+    // The instrument's copy request met on the line during an exchange, where an answer was
+    // awaited: kept for the timer's next tick to serve as one found on the idle line.
+    bool copyRequestKept = false;
 };
 
 // Re-entrancy guards of the single-threaded program.

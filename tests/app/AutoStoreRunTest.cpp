@@ -32,6 +32,9 @@ TEST(AutoStoreRun, AnAfterTriggerAutostoreGoesOnThroughReadsAndStopsVisiblyOnAFa
          },
          true, true},
         {"remote READ", nullptr, [](AutoStoreRig& t) { t.remote.execute("READ"); }, true, false},
+        // The copy key pressed as the trigger's read asks for a record: kept, served later.
+        {"copy request ahead of an echo", "copy-inside:0@rdwfm1:", [](AutoStoreRig&) {}, true,
+         false},
         {"trigger poll unanswered", "silence@trgsta?", [](AutoStoreRig& t) { t.tick(); }, false,
          true},
         {"\"RM\" cleared", nullptr, [](AutoStoreRig& t) { t.ops.remoteBoxReleased(false); }, false,

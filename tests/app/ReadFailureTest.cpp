@@ -32,6 +32,11 @@ void useTimebaseBView(scopesim::ScopeSimulator& sim)
     sim.instrument().mainBlock().set(MainField::TimebaseMode, 2);
 }
 
+bool isRecord(const std::string& command)
+{
+    return command.rfind("rd", 0) == 0;
+}
+
 // Length of an answer on the wire: a query's echo and payload, a set command's "0" CR LF.
 std::size_t answerLength(const std::string& command)
 {
@@ -41,7 +46,7 @@ std::size_t answerLength(const std::string& command)
         {"avrnm?", 1},  {"trgposa?", 2}, {"trgposb?", 2},  {"ddf2?", 8},
     };
     if (command.back() == '=') return 3;
-    if (command.rfind("rd", 0) == 0) return 11 + 2047;  // the echo of the whole request
+    if (isRecord(command)) return 11 + 2047;  // the echo of the whole request
     return command.size() + payloads.at(command);
 }
 
@@ -79,11 +84,14 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
     // From here on the read holds the instrument's records itself.
     const std::size_t taken = std::find(read.begin(), read.end(), "hldwfm=") - read.begin();
 
-    // Junk after an answer reaches the next command, whose echo it then precedes.
+    // Junk after an answer reaches the next command, whose echo it then precedes (after a
+    // record it shows at once that the record ran on). A copy request ahead of an answer or
+    // after it is kept and the read goes on; one inside a record shifts it.
     const struct {
         const char* name;
-        std::string (*fault)(const std::string& command);
+        std::string (*fault)(const std::string& command);  // "": cannot happen there
         bool hitsNextCommand;
+        bool readGoesOn = false;
     } kinds[] = {
         {"silent", [](const std::string&) { return std::string("silence"); }, false},
         {"cut after 1 byte", [](const std::string&) { return std::string("stop:1"); }, false},
@@ -94,18 +102,31 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
         {"junk before", [](const std::string&) { return std::string("junk-before:5"); }, false},
         {"junk after", [](const std::string&) { return std::string("junk-after:5"); }, true},
         {"9 s late", [](const std::string&) { return std::string("delay:9000"); }, false},
+        {"copy request ahead", [](const std::string&) { return std::string("copy-inside:0"); },
+         false, true},
+        {"copy request after",
+         [](const std::string& c) { return "copy-inside:" + std::to_string(answerLength(c)); },
+         false, true},
+        {"copy request inside a record",
+         [](const std::string& c) {
+             return isRecord(c) ? "copy-inside:" + std::to_string(answerLength(c) / 2)
+                                : std::string();
+         },
+         false},
     };
 
     for (std::size_t k = 0; k < read.size(); ++k) {
         for (const auto& kind : kinds) {
             const std::string where = read[k] + " #" + std::to_string(k) + ", " + kind.name;
+            const std::string faultText = kind.fault(read[k]);
+            if (faultText.empty()) continue;
             OperationsRig t(instrument());
             useTimebaseBView(t.sim);
             ASSERT_TRUE(t.connect());  // as with "RM" checked; READ releases it all the same
             const std::string before = readGroups(t.state);
             // A fault without a command hits the next exchange: armed once the commands before
             // the k-th have reached the instrument.
-            const Fault fault = *Fault::parse(kind.fault(read[k]));
+            const Fault fault = *Fault::parse(faultText);
             bool armed = false;
             t.host.onPumpEvents = [&] {
                 if (!armed && t.commands().size() == k) {
@@ -114,13 +135,25 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
                 }
             };
 
-            const std::size_t failing = k + (kind.hitsNextCommand ? 1 : 0);
+            const bool next = kind.hitsNextCommand && !isRecord(read[k]);
+            const std::size_t failing = kind.readGoesOn ? read.size() : k + next;
             const bool survives = failing == read.size();
             EXPECT_EQ(t.remote.answerLine("EXECUTE READ"), "OK") << where;
             EXPECT_EQ(t.remote.answerLine("REQUEST data"), survives ? "ready" : "error") << where;
             ASSERT_TRUE(armed) << where;
             if (survives) {
                 EXPECT_EQ(t.messageCount(), 0) << where;
+                if (!kind.readGoesOn) continue;
+                // Kept, or after the last answer left on the idle line: the next tick serves it
+                // (read, release, print).
+                EXPECT_TRUE(recordIs(t.state.waves.waveRef2, t.sim.instrument().referenceRecord(2)))
+                    << where;
+                t.sim.clearRecording();
+                t.clock.advance(1000);
+                t.ops.timerTick();
+                EXPECT_EQ(t.commands(), join({kConnect, read, kRelease})) << where;
+                EXPECT_EQ(t.printer.documentsDone(), 1) << where;
+                EXPECT_FALSE(t.state.link.copyRequestKept) << where;
                 continue;
             }
             // A read that held the instrument gives the hold back before the release.
@@ -258,7 +291,11 @@ TEST(ReadFailure, AFaultUnderTheProgramsHoldGivesItBackAndTheNextReadsAreFresh)
                 };
                 EXPECT_EQ(remoteRead(t), "error") << where;
                 ASSERT_TRUE(armed) << where;
-                EXPECT_EQ(t.messageCount(), 1) << where;
+                ASSERT_EQ(t.messageCount(), 1) << where;
+                EXPECT_EQ(
+                    t.host.messages[0].text.find(kHoldGivenBackAtConnectText) != std::string::npos,
+                    kind.portGone)
+                    << where;
                 const Commands failed(read.begin(), read.begin() + static_cast<long>(k) + 1);
                 if (kind.portGone) {
                     // Nothing can go back now: the next connect gives it back.
@@ -303,6 +340,7 @@ TEST(ReadFailure, EveryOperationWhoseReadFailsGivesTheProgramsHoldBackBeforeAnyt
         void (*run)(OperationsRig& t);
     } operations[] = {
         {"toolbar Read", false, [](OperationsRig& t) { t.ops.read(); }},
+        {"remote READ", false, [](OperationsRig& t) { t.remote.execute("READ"); }},
         {"Set/Read", false, [](OperationsRig& t) { t.ops.setRead(); }},
         {"Reset with the right button", false,
          [](OperationsRig& t) { t.ops.resetReleased(MouseButton::Right); }},
@@ -317,18 +355,38 @@ TEST(ReadFailure, EveryOperationWhoseReadFailsGivesTheProgramsHoldBackBeforeAnyt
              t.state.link.autoUpdate = 1;
              t.ops.timerTick();
          }},
+        {"timed autostore", false,
+         [](OperationsRig& t) {
+             AutoStore& a = t.state.autoStore;
+             a.autoStoreActive = a.autoStoreTimed = 1;
+             a.autoStoreNextTime = t.clock.now();
+             t.ops.timerTick();
+         }},
     };
-    for (const auto& op : operations) {
+    // Each operation with the give-back answered, then unanswered too: the one box then also
+    // says the hold may still be on and when it goes back.
+    for (std::size_t i = 0; i < 2 * std::size(operations); ++i) {
+        const auto& op = operations[i % std::size(operations)];
+        const bool givenBack = i < std::size(operations);
+        SCOPED_TRACE(givenBack ? "given back" : "hold kept");
         OperationsRig t(noisyInstrument());
         ASSERT_TRUE(!op.connected || t.connect());
         t.sim.injectFault(*Fault::parse("silence@rdwfm1:"));
+        t.host.onPumpEvents = [&] {
+            const Commands sent = t.commands();
+            if (!givenBack && !sent.empty() && sent.back() == "rdwfm1:" && !t.sim.pendingFaults())
+                t.sim.injectFault(*Fault::parse("silence@hldwfm="));
+        };
         op.run(t);
         const Commands sent = t.commands();
         const auto cut = std::find(sent.begin(), sent.end(), "rdwfm1:");
         ASSERT_GT(sent.end() - cut, 1) << op.name;
         EXPECT_EQ(*(cut + 1), "hldwfm=") << op.name;
-        EXPECT_FALSE(t.sim.instrument().holdWaveform()) << op.name;
-        EXPECT_FALSE(t.state.link.programHold.outstanding) << op.name;
-        EXPECT_EQ(t.messageCount(), 1) << op.name;
+        EXPECT_EQ(t.sim.instrument().holdWaveform(), !givenBack) << op.name;
+        EXPECT_EQ(t.state.link.programHold.outstanding, !givenBack) << op.name;
+        ASSERT_EQ(t.messageCount(), 1) << op.name;
+        const std::string& text = t.host.messages[0].text;
+        EXPECT_EQ(text.find(kHoldGivenBackAtConnectText) != std::string::npos, !givenBack)
+            << op.name;
     }
 }

@@ -101,6 +101,9 @@ TEST(Faults, SurplusAndGarbage)
     ASSERT_EQ(trailed.size(), 7u + 3u);
     EXPECT_EQ(trailed.substr(0, 6), "avrnm?");
     for (char ch : trailed.substr(7)) EXPECT_GE(static_cast<std::uint8_t>(ch), 0x80);
+    b.sim.injectFault(fault("copy-inside:2@avrnm?"));
+    EXPECT_EQ(b.exchange("avrnm?").substr(0, 2 + kCopyRequest.size() + 4),
+              "av" + std::string(kCopyRequest) + "rnm?");
 }
 
 TEST(Faults, PortVanishesMidTransfer)

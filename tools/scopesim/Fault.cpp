@@ -1,5 +1,6 @@
 #include "Fault.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -18,7 +19,7 @@ constexpr KindName kKindNames[] = {
     {FaultKind::WrongAck, "ack"},         {FaultKind::Surplus, "surplus"},
     {FaultKind::LateLf, "late-lf"},       {FaultKind::Garbage, "garbage"},
     {FaultKind::Vanish, "vanish"},        {FaultKind::JunkBefore, "junk-before"},
-    {FaultKind::JunkAfter, "junk-after"},
+    {FaultKind::JunkAfter, "junk-after"}, {FaultKind::CopyInside, "copy-inside"},
 };
 
 std::int64_t toUs(double ms)
@@ -95,6 +96,15 @@ void Fault::applyTo(Reply& reply) const
         case FaultKind::JunkAfter:
             for (int k = 0; k < count; ++k) reply.append(noiseByte(k));
             break;
+        case FaultKind::CopyInside: {
+            // The copy key pressed while the instrument answers, its request sent at once.
+            Reply request;
+            request.append(kCopyRequest);
+            const auto at = std::min(bytes.size(), static_cast<std::size_t>(count));
+            bytes.insert(bytes.begin() + static_cast<long>(at), request.bytes.begin(),
+                         request.bytes.end());
+            break;
+        }
     }
 }
 
@@ -150,7 +160,8 @@ std::optional<Fault> Fault::parse(std::string_view text)
         case FaultKind::Garbage:
         case FaultKind::JunkBefore:
         case FaultKind::JunkAfter:
-        case FaultKind::Vanish: {
+        case FaultKind::Vanish:
+        case FaultKind::CopyInside: {
             const auto v = number(arg);
             if (!v || *v != std::floor(*v) || *v > 1e6) return std::nullopt;
             f.count = static_cast<int>(*v);

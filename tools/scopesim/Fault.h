@@ -22,6 +22,7 @@ enum class FaultKind {
     JunkBefore,  // `count` bytes of line noise come before the answer
     JunkAfter,   // `count` bytes of line noise follow the answer
     Vanish,      // the port disappears after `count` bytes of the answer
+    CopyInside,  // the copy request comes after `count` bytes of the answer (0: ahead of it)
 };
 
 enum class WrongAck { OneCrLf, ZeroCr, ZeroCrX };  // "1" CR LF, "0" CR, "0" CR "X"

@@ -181,7 +181,8 @@ std::string usageText()
     t += "  --fault KIND[:ARG][@COMMAND][*]\n";
     t += "                           silence, delay:MS, stop:K, byte-delay:MS,\n";
     t += "                           ack:1crlf|0cr|0crx, surplus:K, late-lf:MS, garbage:K,\n";
-    t += "                           junk-before:K, junk-after:K, vanish:K; @COMMAND limits\n";
+    t += "                           junk-before:K, junk-after:K, vanish:K,\n";
+    t += "                           copy-inside:K; @COMMAND limits\n";
     t += "                           it to one command (ddf?, rdwfm1:, AUTOSET, wake),\n";
     t += "                           * repeats it; repeatable\n";
     t += "  --strict                 refuse set commands without their 100 ms pause\n";

@@ -8,6 +8,9 @@
 
 namespace ql::scopesim {
 
+// What the instrument sends when its copy key is pressed.
+inline constexpr std::string_view kCopyRequest = "COP:HC\r\n";
+
 struct OutByte {
     std::uint8_t value = 0;
     std::int64_t extraDelayUs = 0;  // idle line before this byte, on top of the line rate

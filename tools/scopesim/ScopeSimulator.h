@@ -22,9 +22,6 @@
 
 namespace ql::scopesim {
 
-// What the instrument sends when its copy key is pressed.
-inline constexpr std::string_view kCopyRequest = "COP:HC\r\n";
-
 class ScopeSimulator {
 public:
     // Throws std::invalid_argument for a configuration that configProblem() rejects.
