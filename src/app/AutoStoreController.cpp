@@ -1,6 +1,7 @@
 #include "AutoStoreController.h"
 
 #include "AutoStoreEngine.h"
+#include "ClockLine.h"
 #include "InstrumentOperations.h"
 #include "OperationGuard.h"
 #include "files/AutoStoreFiles.h"

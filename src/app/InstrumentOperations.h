@@ -19,17 +19,6 @@ namespace ql {
 // the automatic update wait for the trigger.
 constexpr float kSingleShotPollFirmware = 2.0f;
 
-// "hh:mm:ss", followed by the autostore status while autostore runs:
-// "   Store 00012 at: hh:mm:ss" (timed) or "   Store after reset #00012" (after each trigger),
-// then the kept notes, if any.
-std::string clockStatusText(const ProgramState& s, const DateTime& now);
-// The clock line keeps `note` (on one line) from the next tick on: why a running mode stopped,
-// until another stop replaces it or a start clears it (an empty note).
-void keepClockNote(ProgramState& s, std::string_view note);
-// Beside it, what became of the last unattended printout: its failure or the file it became;
-// empty once one came out on a printer.
-void keepPrintoutNote(ProgramState& s, std::string_view note);
-
 // What a remote READ did.
 enum class RemoteReadOutcome { Refused, Read, Failed };
 

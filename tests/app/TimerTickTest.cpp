@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "OperationsRig.h"
+#include "app/ClockLine.h"
 
 using namespace ql;
 using namespace ql::testing;
