@@ -26,7 +26,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -136,17 +135,19 @@ public:
         return status;
     }
 
-    // User and system CPU time the process has used so far, in seconds.
+    // CPU time the process has used so far, in seconds: the scheduler's nanosecond count of
+    // every thread (the tick-counted user and system times are too coarse for an idle program).
     double cpuSeconds() const
     {
-        std::ifstream in("/proc/" + std::to_string(pid_) + "/stat");
-        std::string stat((std::istreambuf_iterator<char>(in)), {});
-        std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-        std::string field;
-        long ticks = 0;
-        for (int i = 3; i <= 15 && fields >> field; ++i)
-            if (i == 14 || i == 15) ticks += std::stol(field);  // utime, stime
-        return static_cast<double>(ticks) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+        double seconds = 0;
+        std::error_code ec;
+        const fs::path tasks = "/proc/" + std::to_string(pid_) + "/task";
+        for (const auto& task : fs::directory_iterator(tasks, ec)) {
+            std::ifstream in(task.path() / "schedstat");
+            long long onCpuNs = 0;
+            if (in >> onCpuNs) seconds += static_cast<double>(onCpuNs) / 1e9;
+        }
+        return seconds;
     }
 
 private:
