@@ -2,7 +2,10 @@
 //  - "prepare": answers the first start's message and ends through "Exit" at the first tick,
 //    which writes the parameter file, so that the measured starts are ordinary ones;
 //  - "first-window": ends once its first window has been drawn;
-//  - "idle": opens every window after start-up and runs on (Auto off, nothing connected).
+//  - "idle": opens every window after start-up and runs on (Auto off, nothing connected);
+//  - "idle-after-read": the same after a Read (the port stays open), then writes "read".
+
+#include <unistd.h>
 
 #include <QApplication>
 #include <QMessageBox>
@@ -29,11 +32,24 @@ int main(int argc, char* argv[])
                              [&program] { program.controller().exitProgram(); });
             return;
         }
-        new ql::bench::FirstWindowNotice(mode != "idle");
-        if (mode == "idle")
-            QTimer::singleShot(0, &program.window(), [&program] {
-                for (int w = 0; w < ql::kToolWindowCount; ++w)
-                    program.host().openWindow(static_cast<ql::ToolWindow>(w));
-            });
+        const bool idle = mode == "idle" || mode == "idle-after-read";
+        new ql::bench::FirstWindowNotice(!idle);
+        const auto openEveryWindow = [&program] {
+            for (int w = 0; w < ql::kToolWindowCount; ++w)
+                program.host().openWindow(static_cast<ql::ToolWindow>(w));
+        };
+        if (mode == "idle") QTimer::singleShot(0, &program.window(), openEveryWindow);
+        // The Read waits for the port the parameter file names: until the first tick, which
+        // comes once start-up is over.
+        if (mode == "idle-after-read")
+            QObject::connect(
+                &program.window().mainTimer(), &QTimer::timeout, &program.window(),
+                [&program, openEveryWindow] {
+                    program.operations().read();
+                    static const char line[] = "read\n";
+                    (void)!::write(STDOUT_FILENO, line, sizeof line - 1);
+                    openEveryWindow();
+                },
+                Qt::SingleShotConnection);
     });
 }

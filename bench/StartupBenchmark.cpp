@@ -4,7 +4,10 @@
 //    whose order alternates; the medians of both and the ratio of the medians;
 //  - idle CPU: both running side by side, the program with every window open and Auto off,
 //    the minimal program with the same fixed-size clock label ticking; the share of one core
-//    each used over the same stretch of time.
+//    each used over the same stretch of time;
+//  - idle CPU after a Read: the program twice side by side, every window open and Auto off,
+//    one after a Read of the simulated instrument (scopesim on a pseudo-terminal, the port
+//    left open), the other before any Read.
 // The per-user folders and the documents folder lie in a fresh temporary folder; the program's
 // parameter file is written there first, so that the starts measured are ordinary ones.
 // Figures of a real start need a display server: run under xvfb-run (without DISPLAY both run
@@ -23,7 +26,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -107,16 +109,21 @@ public:
     // Milliseconds from the start to the line "shown"; throws after `timeoutMs`.
     double millisecondsToFirstWindow(int timeoutMs = 30000)
     {
-        std::string seen;
-        while (seen.find("shown\n") == std::string::npos) {
+        awaitLine("shown", timeoutMs);
+        return std::chrono::duration<double, std::milli>(Clock::now() - started_).count();
+    }
+
+    // Waits until the probe has written `line` on its output; throws after `timeoutMs`.
+    void awaitLine(const std::string& line, int timeoutMs = 30000)
+    {
+        while (seen_.find(line + "\n") == std::string::npos) {
             pollfd p{out_, POLLIN, 0};
-            if (::poll(&p, 1, timeoutMs) <= 0) throw std::runtime_error("no window shown");
+            if (::poll(&p, 1, timeoutMs) <= 0) throw std::runtime_error("no " + line);
             char buffer[64];
             const ssize_t n = ::read(out_, buffer, sizeof buffer);
-            if (n <= 0) throw std::runtime_error("the probe ended without a window");
-            seen.append(buffer, static_cast<std::size_t>(n));
+            if (n <= 0) throw std::runtime_error("the probe ended before " + line);
+            seen_.append(buffer, static_cast<std::size_t>(n));
         }
-        return std::chrono::duration<double, std::milli>(Clock::now() - started_).count();
     }
 
     // Waits until the process has ended by itself.
@@ -128,22 +135,25 @@ public:
         return status;
     }
 
-    // User and system CPU time the process has used so far, in seconds.
+    // CPU time the process has used so far, in seconds: the scheduler's nanosecond count of
+    // every thread (the tick-counted user and system times are too coarse for an idle program).
     double cpuSeconds() const
     {
-        std::ifstream in("/proc/" + std::to_string(pid_) + "/stat");
-        std::string stat((std::istreambuf_iterator<char>(in)), {});
-        std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-        std::string field;
-        long ticks = 0;
-        for (int i = 3; i <= 15 && fields >> field; ++i)
-            if (i == 14 || i == 15) ticks += std::stol(field);  // utime, stime
-        return static_cast<double>(ticks) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+        double seconds = 0;
+        std::error_code ec;
+        const fs::path tasks = "/proc/" + std::to_string(pid_) + "/task";
+        for (const auto& task : fs::directory_iterator(tasks, ec)) {
+            std::ifstream in(task.path() / "schedstat");
+            long long onCpuNs = 0;
+            if (in >> onCpuNs) seconds += static_cast<double>(onCpuNs) / 1e9;
+        }
+        return seconds;
     }
 
 private:
     pid_t pid_ = -1;
     int out_ = -1;
+    std::string seen_;
     Clock::time_point started_;
 };
 
@@ -206,5 +216,64 @@ void IdleCpuWithEveryWindowOpen(benchmark::State& state)
     state.counters["minimal_cpu_percent"] = minimalShare;
 }
 BENCHMARK(IdleCpuWithEveryWindowOpen)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+// The simulated instrument on a pseudo-terminal, which every port number leads to while it runs.
+class SimulatedInstrument {
+public:
+    SimulatedInstrument()
+    {
+        const fs::path link = benchFolder() / "scopesim-tty";
+        char* argv[] = {const_cast<char*>(QL240_SIMULATOR), const_cast<char*>("--link"),
+                        const_cast<char*>(link.c_str()), nullptr};
+        if (posix_spawn(&pid_, QL240_SIMULATOR, nullptr, nullptr, argv, environ) != 0)
+            throw std::runtime_error("cannot start the simulator");
+        for (int i = 0; i < 100 && !fs::exists(link); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (!fs::exists(link)) throw std::runtime_error("the simulator serves no terminal");
+        for (const char* port : {"QL240_COM1", "QL240_COM2", "QL240_COM3", "QL240_COM4"})
+            ::setenv(port, link.c_str(), 1);
+    }
+    ~SimulatedInstrument()
+    {
+        for (const char* port : {"QL240_COM1", "QL240_COM2", "QL240_COM3", "QL240_COM4"})
+            ::unsetenv(port);
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    SimulatedInstrument(const SimulatedInstrument&) = delete;
+    SimulatedInstrument& operator=(const SimulatedInstrument&) = delete;
+
+private:
+    pid_t pid_ = -1;
+};
+
+// The program idle with every window open and Auto off, once after a Read (the port open, the
+// instrument released) and once before any Read (the port closed), side by side.
+void IdleCpuAfterARead(benchmark::State& state)
+{
+    prepareEnvironment();
+    Probe(QL240_PROGRAM_PROBE, "prepare").wait();
+    const int seconds = setting("QL240_BENCH_IDLE_SECONDS", 30);
+    double afterRead = 0, beforeRead = 0;
+    for (auto _ : state) {
+        // Only the probe that reads is started with the ports leading to the instrument.
+        Probe unread(QL240_PROGRAM_PROBE, "idle");
+        const SimulatedInstrument instrument;
+        Probe read(QL240_PROGRAM_PROBE, "idle-after-read");
+        read.awaitLine("read", 60000);
+        unread.millisecondsToFirstWindow();
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        const double readBefore = read.cpuSeconds();
+        const double unreadBefore = unread.cpuSeconds();
+        std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        afterRead = 100.0 * (read.cpuSeconds() - readBefore) / seconds;
+        beforeRead = 100.0 * (unread.cpuSeconds() - unreadBefore) / seconds;
+        state.SetIterationTime(seconds);
+    }
+    state.counters["after_read_cpu_percent"] = afterRead;
+    state.counters["before_read_cpu_percent"] = beforeRead;
+    state.counters["ratio"] = beforeRead > 0 ? afterRead / beforeRead : 0;
+}
+BENCHMARK(IdleCpuAfterARead)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace

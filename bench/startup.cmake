@@ -13,6 +13,7 @@ if(TARGET ql_gui)
     target_compile_definitions(bench_startup PRIVATE
         QL240_PROGRAM_PROBE="$<TARGET_FILE:ql240_probe>"
         QL240_MINIMAL_PROBE="$<TARGET_FILE:minimal_probe>"
-        QL240_BUILD_DATA="${QL240_DATA_DIR}")
-    add_dependencies(bench_startup ql240_probe minimal_probe model_table)
+        QL240_BUILD_DATA="${QL240_DATA_DIR}"
+        QL240_SIMULATOR="$<TARGET_FILE:scopesim>")
+    add_dependencies(bench_startup ql240_probe minimal_probe model_table scopesim)
 endif()

@@ -1,6 +1,8 @@
 #include "AutoStoreController.h"
 
 #include "AutoStoreEngine.h"
+#include "AutoStoreRun.h"
+#include "ClockLine.h"
 #include "InstrumentOperations.h"
 #include "OperationGuard.h"
 #include "files/AutoStoreFiles.h"
@@ -16,63 +18,7 @@ std::string_view extensionOf(bool asTable)
     return asTable ? ".tab" : ".mes";
 }
 
-void releaseIfHeld(InstrumentLink& link)
-{
-    if (link.context().state.link.remoteHeld == 1) link.releaseRemote();
-}
-
-// What Pause, Stop and Exit do once no operation runs; the caller holds the guard.
-void pauseRun(InstrumentLink& link)
-{
-    AutoStore& a = link.context().state.autoStore;
-    // Stopped by itself meanwhile: a Pause must not turn into a Start.
-    if (a.autoStoreActive != 1) return;
-    a.autoStoreActive = 0;
-    releaseIfHeld(link);
-}
-
-void stopRun(InstrumentLink& link)
-{
-    ProgramState& s = link.context().state;
-    s.autoStore.autoStoreActive = 0;
-    s.autoStore.autoStoreCounter = 0;
-    if (link.line().isOpen()) releaseIfHeld(link);
-}
-
-void leaveWindow(InstrumentLink& link)
-{
-    ProgramState& s = link.context().state;
-    const AutoStore& a = s.autoStore;
-    if (a.autoStoreActive != 1) s.autoStore.autoStoreCounter = 0;
-    // An after-trigger autostore stores only while the instrument is held for the timer.
-    const bool afterTriggerRuns = a.autoStoreActive == 1 && a.autoStoreTimed == 0;
-    if (!afterTriggerRuns) releaseIfHeld(link);
-}
-
 }  // namespace
-
-void carryOutAutoStoreRequests(InstrumentLink& link)
-{
-    ProgramState& s = link.context().state;
-    Host& host = link.context().host;
-    AutoStore& a = s.autoStore;
-    if (!autoStoreRequestPending(a)) return;
-    OperationGuard guard(s, host);
-    if (!guard) return;
-    const bool pauseAsked = a.pauseRequested, stopAsked = a.stopRequested;
-    const bool exitAsked = a.exitRequested;
-    a.pauseRequested = a.stopRequested = a.exitRequested = false;
-    if (stopAsked)
-        stopRun(link);
-    else if (pauseAsked)
-        pauseRun(link);
-    if (exitAsked) {
-        leaveWindow(link);
-        host.closeWindow(ToolWindow::AutostoreWindow);
-    } else {
-        host.refreshWindow(ToolWindow::AutostoreWindow);
-    }
-}
 
 FileDialogRequest autoStoreDialogRequest(bool asTable)
 {
@@ -199,7 +145,7 @@ Followup AutoStoreController::startPause()
     OperationGuard guard(s_, host_);
     startPressed_ = true;
     if (a.autoStoreActive == 1) {
-        pauseRun(link_);
+        pauseAutoStore(link_);
         return {};
     }
     if (!skipTakenAutoStoreNumbers(a)) {
@@ -260,7 +206,7 @@ Followup AutoStoreController::stop()
         return {};
     }
     OperationGuard guard(s_, host_);
-    stopRun(link_);
+    stopAutoStoreRun(link_);
     return {};
 }
 
@@ -271,7 +217,7 @@ Followup AutoStoreController::exit()
         return {};
     }
     OperationGuard guard(s_, host_);
-    leaveWindow(link_);
+    leaveAutoStoreWindow(link_);
     Followup close;
     close.closeWindow = true;
     return close;

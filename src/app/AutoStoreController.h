@@ -95,8 +95,4 @@ private:
     bool fileChosen_ = false;
 };
 
-// Carries out a Pause, Stop or Exit clicked while an operation ran (Stop before Pause, then
-// Exit, which closes the window); the main timer calls it once no operation runs.
-void carryOutAutoStoreRequests(InstrumentLink& link);
-
 }  // namespace ql

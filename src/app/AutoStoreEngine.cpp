@@ -1,6 +1,6 @@
 #include "AutoStoreEngine.h"
 
-#include "InstrumentOperations.h"
+#include "ClockLine.h"
 #include "ScreenPrintout.h"
 #include "files/AutoStoreFiles.h"
 

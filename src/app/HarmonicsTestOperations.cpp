@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "InstrumentOperations.h"
+#include "ClockLine.h"
 #include "OperationGuard.h"
 #include "ScreenPrintout.h"
 #include "files/DataFileOperations.h"

@@ -1,62 +1,23 @@
 #include "InstrumentOperations.h"
 
-#include "AutoStoreController.h"
 #include "AutoStoreEngine.h"
+#include "ClockLine.h"
 #include "HarmonicsTestOperations.h"
 #include "OperationGuard.h"
 #include "ScreenPrintout.h"
-#include "state/NumberFormat.h"
 #include "state/Numeric.h"
 #include "state/Text.h"
 
 namespace ql {
 
-std::string clockStatusText(const ProgramState& s, const DateTime& now)
-{
-    const AutoStore& a = s.autoStore;
-    std::string text = formatClockTime(now);
-    if (a.autoStoreActive == 1) {
-        const std::string counter = trim(formatNumber(a.autoStoreCounter, "00000", '.'));
-        if (a.autoStoreTimed == 1)
-            text += "   Store " + counter + " at: " + formatClockTime(a.autoStoreNextTime);
-        else
-            text += "   Store after reset #" + counter;
-    }
-    for (const std::string* note : {&s.clockNote, &s.printoutNote})
-        if (!note->empty()) text += "   " + *note;
-    return text;
-}
-
-namespace {
-
-std::string oneLine(std::string_view note)
-{
-    std::string line;
-    for (const char c : note) {
-        if (c == '\r') continue;
-        line += c == '\n' ? ' ' : c;
-    }
-    return line;
-}
-
-}  // namespace
-
-void keepClockNote(ProgramState& s, std::string_view note)
-{
-    s.clockNote = oneLine(note);
-}
-
-void keepPrintoutNote(ProgramState& s, std::string_view note)
-{
-    s.printoutNote = oneLine(note);
-}
-
-InstrumentOperations::InstrumentOperations(InstrumentLink& link, Printer& printer)
+InstrumentOperations::InstrumentOperations(InstrumentLink& link, Printer& printer,
+                                           std::string userFilesFolder, char decimalSign)
     : link_(link),
       state_(link.context().state),
       host_(link.context().host),
       clock_(link.context().clock),
-      printer_(printer)
+      printer_(printer),
+      autoStore_(link, printer, std::move(userFilesFolder), decimalSign)
 {
 }
 
@@ -118,10 +79,7 @@ void InstrumentOperations::stopEndedModes(std::string_view why, bool harmonicsRa
     // A failure drops the hold; the user's Stop keeps it.
     if (harmonicsRan && state_.link.autoUpdate != 1 && state_.link.remoteHeld != 1)
         harmonicsAcquisitionStoppedBy(state_, host_, why);
-    if (!afterTriggerAutoStoreStranded(state_)) return;
-    autoStoreStoppedBy(state_, host_, why);
-    // Given back as Pause does; after a failed exchange the instrument may still be in remote.
-    link_.releaseRemote();
+    autoStore_.stopAfterFailure(why);
 }
 
 void InstrumentOperations::showClockLine()
@@ -292,12 +250,7 @@ void InstrumentOperations::timerTick()
 
     // What was asked of the autostore during an operation since the last tick.
     carryOutAutoStoreRequests(link_);
-    // Something ended the automatic update without a failure (a release, a loaded file).
-    if (afterTriggerAutoStoreStranded(state_)) {
-        OperationGuard guard(state_, host_);
-        autoStoreStoppedBy(state_, host_, kStoppedByUpdateEnd);
-        if (state_.link.remoteHeld == 1) link_.releaseRemote();  // as Pause does
-    }
+    autoStore_.stopIfStranded();
     ScreenState& screen = state_.screen;
     if (screen.screenDirty == 1 && screen.screenBusy == 0) {
         host_.refreshWindow(ToolWindow::ScreenWindow);
@@ -311,21 +264,20 @@ void InstrumentOperations::timerTick()
 
 void InstrumentOperations::instrumentWork()
 {
-    const bool portOpen = link_.line().isOpen();
-    const bool storeDue = timedAutoStoreDue();
-    if (!portOpen && !storeDue) return;
+    // Looking takes no guard: the busy pointer and the toolbar boxes change only for a tick
+    // that exchanges with the instrument or stores.
+    const bool lineWork =
+        link_.line().isOpen() && (state_.link.autoUpdate == 1 || link_.copyRequestMayWait());
+    const bool storeDue = autoStore_.timedStoreDue();
+    if (!lineWork && !storeDue) return;
     OperationGuard guard(state_, host_);
     if (!guard) return;
     Edge edge(*this);
-    if (portOpen) {
+    if (link_.line().isOpen()) {
         if (link_.checkCopyRequest()) serveCopyRequest();
         if (state_.link.autoUpdate == 1) pollAutomaticUpdate();
     }
-    if (!storeDue) return;
-    // A Pause, Stop or Exit clicked before this read starts (during the copy request, or still
-    // waiting behind this tick's timer event) starts no store.
-    host_.takeWaitingInput();
-    if (timedAutoStoreDue()) runTimedAutoStore();
+    if (storeDue) autoStore_.storeTimed([this] { return readAndRelease(); });
 }
 
 void InstrumentOperations::serveCopyRequest()
@@ -358,48 +310,9 @@ void InstrumentOperations::pollAutomaticUpdate()
 
 void InstrumentOperations::readCompletedAcquisition()
 {
-    ProgramState& s = state_;
-    const bool storing = afterTriggerAutoStoreRuns(s);
-    if (storing) {
-        // A Pause, Stop or Exit clicked before the read starts (still waiting behind this
-        // tick's timer event, or during the status query), or "Auto" cleared, starts no read:
-        // the acquisition stays on the instrument, neither read nor re-armed, so that after an
-        // Exit the run goes on and stores it on the next tick.
-        host_.takeWaitingInput();
-        if (autoStoreRequestPending(s.autoStore) || !afterTriggerAutoStoreRuns(s)) return;
-    }
-    const bool read = link_.sequences().readAllFromScope();
-    if (read && storing) storeAutoStoreFile();
-    if (storing && s.autoStore.autoStoreActive != 1)
-        link_.releaseRemote();  // the store stopped the autostore: given back as Pause does
-    else
-        link_.control().resetSingleShot();
-}
-
-void InstrumentOperations::storeAutoStoreFile()
-{
-    if (!autoStoreFile_) return;
-    // Told with the link's messages at the operation's end, once the instrument is given back.
-    if (const Status stored = autoStoreFile_(); !stored) {
-        const Failure& f = stored.failure();
-        link_.context().messages.show(f.text, f.title, f.icon);
-    }
-}
-
-bool InstrumentOperations::timedAutoStoreDue()
-{
-    const AutoStore& a = state_.autoStore;
-    if (a.autoStoreActive != 1 || a.autoStoreTimed != 1 || autoStoreRequestPending(a)) return false;
-    return toEpochSeconds(a.autoStoreNextTime) - toEpochSeconds(clock_.now()) <= 0;
-}
-
-void InstrumentOperations::runTimedAutoStore()
-{
-    AutoStore& a = state_.autoStore;
-    a.autoStoreNextTime = fromEpochSeconds(toEpochSeconds(clock_.now()) + a.autoStoreMinutes * 60);
-    // Without a fresh read the file would hold old data as a new measurement: store nothing
-    // and keep the counter.
-    if (readAndRelease()) storeAutoStoreFile();
+    if (afterTriggerAutoStoreRuns(state_)) return autoStore_.storeCompletedAcquisition();
+    link_.sequences().readAllFromScope();
+    link_.control().resetSingleShot();
 }
 
 }  // namespace ql

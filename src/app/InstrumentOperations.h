@@ -1,7 +1,8 @@
 #pragma once
 // The instrument operations of the main window: the toolbar's handlers, the storage panel's
 // four buttons, the remote READ and the instrument work of the one-second tick (clock and autostore
-// status, the deferred redraw, the copy request, the automatic update and the timed autostore).
+// status, the deferred redraw, the copy request, the automatic update and the autostore, whose
+// running part is AutoStoreRun).
 // Each operation that talks to the instrument runs under the OperationGuard and brackets its work
 // with connect ... release; a handler with the busy test does nothing while operationRunning().
 
@@ -9,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "AutoStoreRun.h"
 #include "draw/Printer.h"
 #include "link/InstrumentLink.h"
 #include "state/Status.h"
@@ -19,17 +21,6 @@ namespace ql {
 // the automatic update wait for the trigger.
 constexpr float kSingleShotPollFirmware = 2.0f;
 
-// "hh:mm:ss", followed by the autostore status while autostore runs:
-// "   Store 00012 at: hh:mm:ss" (timed) or "   Store after reset #00012" (after each trigger),
-// then the kept notes, if any.
-std::string clockStatusText(const ProgramState& s, const DateTime& now);
-// The clock line keeps `note` (on one line) from the next tick on: why a running mode stopped,
-// until another stop replaces it or a start clears it (an empty note).
-void keepClockNote(ProgramState& s, std::string_view note);
-// Beside it, what became of the last unattended printout: its failure or the file it became;
-// empty once one came out on a printer.
-void keepPrintoutNote(ProgramState& s, std::string_view note);
-
 // What a remote READ did.
 enum class RemoteReadOutcome { Refused, Read, Failed };
 
@@ -38,13 +29,18 @@ enum class MouseButton { Left, Right };
 
 class InstrumentOperations {
 public:
-    // Stores the next numbered autostore file from the data in memory.
-    using AutoStoreFile = std::function<Status()>;
+    // Hardcopies asked for on the instrument come out on `printer`, the program's printer, as
+    // do the autostore's printouts; the autostore's numbered files go where its prefix says,
+    // making the user's files folder `userFilesFolder` when they go there, tables written with
+    // `decimalSign`.
+    InstrumentOperations(InstrumentLink& link, Printer& printer, std::string userFilesFolder,
+                         char decimalSign);
 
-    // Hardcopies asked for on the instrument come out on `printer`, the program's printer.
-    InstrumentOperations(InstrumentLink& link, Printer& printer);
-
-    void setAutoStoreFile(AutoStoreFile store) { autoStoreFile_ = std::move(store); }
+    // Replaces the autostore's store (a test records the stores instead of writing files).
+    void setAutoStoreFile(AutoStoreRun::StoreFile store)
+    {
+        autoStore_.setStoreFile(std::move(store));
+    }
 
     // --- Toolbar ------------------------------------------------------------------------------
     void config();     // "Config" and "Config port": the port set-up window
@@ -112,20 +108,16 @@ private:
     // The clock line as it stands now: the time, the autostore's next store, the notes.
     void showClockLine();
     void pollAutomaticUpdate();
-    // A single acquisition has completed: read it, store it while an after-trigger autostore
-    // runs, and re-arm (or give the instrument back when the store stopped the autostore).
+    // A single acquisition has completed: read it and re-arm, or, while an after-trigger
+    // autostore runs, let the autostore read and store it.
     void readCompletedAcquisition();
-    void runTimedAutoStore();
-    // One autostore store; what went wrong is shown at the operation's end.
-    void storeAutoStoreFile();
-    bool timedAutoStoreDue();
 
     InstrumentLink& link_;
     ProgramState& state_;
     Host& host_;
     Clock& clock_;
     Printer& printer_;
-    AutoStoreFile autoStoreFile_;
+    AutoStoreRun autoStore_;
     int edgeDepth_ = 0;
 };
 

@@ -1,6 +1,6 @@
 #include "ScreenPrintout.h"
 
-#include "InstrumentOperations.h"
+#include "ClockLine.h"
 #include "hardcopy/HardcopyOutput.h"
 
 namespace ql {

@@ -37,7 +37,14 @@ void placeFirstLayout(ProgramState& s, Host& host)
         if (host.isWindowOpen(w)) others.push_back({w, sizeOf(host.windowFrame(w))});
     }
     const FirstLayout layout = planFirstLayout(area, others);
-    for (ToolWindow w : layout.givenWay) host.closeWindow(w);
+    // A window that gives way closes where it covers the least of the layout: the next start,
+    // which opens it again, shows it there.
+    std::vector<PixelRect> taken{layout.screen};
+    for (const PlacedWindow& p : layout.windows) taken.push_back(p.place);
+    for (ToolWindow w : layout.givenWay) {
+        host.placeWindow(w, freePlace(area, sizeOf(host.windowFrame(w)), taken));
+        host.closeWindow(w);
+    }
     s.windowsGivenWay = layout.givenWay;
     host.placeWindow(ToolWindow::ScreenWindow, layout.screen);
     keepPlace(s, host, ToolWindow::ScreenWindow);

@@ -22,7 +22,6 @@
 #include "WindowEntries.h"
 #include "XyWindow.h"
 #include "ZoomWindow.h"
-#include "app/AutoStoreEngine.h"
 #include "app/PictureWindows.h"
 #include "state/AppPaths.h"
 #include "state/NumberFormat.h"
@@ -44,7 +43,7 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths,
       host_(window_),
       printer_(clock, paths.userFilesDir(), std::move(makePrinter)),
       link_(*state_, port, clock, host_, paths.dataFile("scopes.db"), helpFolder(paths)),
-      operations_(link_, printer_),
+      operations_(link_, printer_, paths.userFilesDir(), systemDecimalSign()),
       controller_(link_, operations_, std::move(paths)),
       menus_(*state_, host_),
       remoteCommands_(*state_, operations_, systemDecimalSign()),
@@ -53,12 +52,6 @@ Program::Program(SerialPort& port, Clock& clock, AppPaths paths,
     window_.fileDialogs().setFilesFolder(controller_.paths().userFilesDir());
     registerWindows();
     window_.attach(controller_, operations_, menus_, printer_);
-    // Each autostore store: the next numbered file, its printout when chosen, the next number.
-    // The default prefix points into the user's files folder, which the store makes when needed.
-    operations_.setAutoStoreFile([this] {
-        return storeNextAutoStoreFile(*state_, host_, printer_, systemDecimalSign(),
-                                      controller_.paths().userFilesDir());
-    });
 }
 
 Program::~Program()

@@ -7,6 +7,13 @@
 
 namespace ql {
 
+namespace {
+
+// The idle line holds at most this many stray bytes without their being looked at.
+constexpr long kStrayBytes = 6;
+
+}  // namespace
+
 InstrumentLink::InstrumentLink(ProgramState& state, SerialPort& port, Clock& clock, Host& host,
                                std::string modelTablePath, std::string helpFolder)
     : messages_(host),
@@ -37,10 +44,18 @@ bool InstrumentLink::checkCopyRequest()
         ctx_.port.close();
         return false;
     }
-    if (waiting <= 6) return kept;
+    if (waiting <= kStrayBytes) return kept;
     const std::string text = line_.receiveString(static_cast<std::size_t>(std::min(waiting, 80L)));
     if (ctx_.port.isOpen()) line_.flushInput();
     return kept || instr(text, "COP:") != 0;
+}
+
+bool InstrumentLink::copyRequestMayWait()
+{
+    if (!ctx_.port.isOpen()) return false;
+    if (ctx_.state.link.copyRequestKept) return true;
+    const long waiting = line_.inputCount();
+    return waiting < 0 || waiting > kStrayBytes;
 }
 
 }  // namespace ql

@@ -35,6 +35,9 @@ public:
     // one was kept from an exchange that met it; the caller serves it. Called by the main
     // timer while the port is open and the line is idle.
     bool checkCopyRequest();
+    // Whether checkCopyRequest has something to look at (a run of bytes that may hold the
+    // request, one kept from an exchange, a port that has vanished); takes nothing off the line.
+    bool copyRequestMayWait();
 
 private:
     LinkMessages messages_;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "AutoStoreRig.h"
+#include "app/ClockLine.h"
 #include "app/InstrumentOperations.h"
 
 using namespace ql;

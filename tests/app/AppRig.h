@@ -69,7 +69,7 @@ struct AppRig {
           sim(clock, config),
           port(sim, clock),
           link(state, port, clock, host, modelTablePath(), helpFolder(paths)),
-          ops(link, printer),
+          ops(link, printer, paths.userFilesDir(), '.'),
           app(link, ops, paths)
     {
     }

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "AutoStoreRig.h"
+#include "app/ClockLine.h"
 
 using namespace ql;
 using namespace ql::testing;

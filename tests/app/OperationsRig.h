@@ -14,7 +14,9 @@ using Commands = std::vector<std::string>;
 
 struct OperationsRig : SimLink {
     explicit OperationsRig(scopesim::SimulatorConfig config = {}, char decimalSign = '.')
-        : SimLink(std::move(config)), ops(*link, printer), remote(state, ops, decimalSign)
+        : SimLink(std::move(config)),
+          ops(*link, printer, "", decimalSign),
+          remote(state, ops, decimalSign)
     {
         ops.setAutoStoreFile([this] {
             ++stores;

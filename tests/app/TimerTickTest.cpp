@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "OperationsRig.h"
+#include "app/ClockLine.h"
 
 using namespace ql;
 using namespace ql::testing;
@@ -53,6 +54,19 @@ TEST(TimerTick, RedrawRequestIsClearedOnlyWhenTheRedrawRan)
     // Without an open port the tick touches neither the line nor the guard.
     EXPECT_EQ(t.host.countEvents("busy"), 0);
     EXPECT_EQ(t.port.openCount(), 0);
+}
+
+TEST(TimerTick, AnIdleTickWithThePortOpenTouchesNeitherThePointerNorTheBoxes)
+{
+    OperationsRig t;
+    t.ops.read();
+    ASSERT_TRUE(t.port.isOpen());
+    t.sim.clearRecording();
+    t.host.events.clear();
+    for (int i = 0; i < 3; ++i) t.ops.timerTick();
+    for (const std::string& e : t.host.events)
+        EXPECT_TRUE(e.rfind("busy", 0) != 0 && e.rfind("enable", 0) != 0) << e;
+    EXPECT_TRUE(t.commands().empty());
 }
 
 TEST(TimerTick, ATickFiredInsideAWaitDoesNothing)
