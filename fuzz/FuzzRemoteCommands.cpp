@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     t.state.ddf.ch1VoltsIndex = static_cast<byte>(size % 16);
     t.state.ddf.tbAIndex = static_cast<byte>(size % 32);
     RecordingPrinter printer;
-    InstrumentOperations operations(t.link, printer);
+    InstrumentOperations operations(t.link, printer, "", size % 2 ? ',' : '.');
     RemoteCommands remote(t.state, operations, size % 2 ? ',' : '.');
 
     std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -111,8 +111,8 @@ bool AppController::releaseAndClosePort()
 
 void AppController::runClosingSequence(bool byExit)
 {
-    closePending_ = false;
-    exitPending_ = false;
+    state_.busy.closePending = false;
+    state_.busy.exitPending = false;
     // "Exit" has written the parameter file and released the instrument already.
     if (!byExit) {
         if (state_.parDefaultsGenerated == 1) saveParameters(state_, host_, paths_);
@@ -127,7 +127,7 @@ CloseOutcome AppController::closeMainWindow()
 {
     if (finished_) return CloseOutcome::Closed;
     if (operationRunning(state_)) {
-        closePending_ = true;
+        state_.busy.closePending = true;
         return CloseOutcome::Deferred;
     }
     runClosingSequence(false);
@@ -138,10 +138,10 @@ ExitOutcome AppController::exitProgram()
 {
     if (finished_) return ExitOutcome::Ended;
     if (operationRunning(state_)) {
-        exitPending_ = true;
+        state_.busy.exitPending = true;
         return ExitOutcome::Deferred;
     }
-    exitPending_ = false;
+    state_.busy.exitPending = false;
     // The port is closed either way; an end asked for from outside goes on without the answer.
     if (!releaseAndClosePort() && !endRequested_) return ExitOutcome::KeptOpen;
     saveParameters(state_, host_, paths_);
@@ -159,8 +159,8 @@ void AppController::timerTick()
 {
     if (finished_) return;
     if (!operationRunning(state_)) {
-        if (exitPending_ && exitProgram() == ExitOutcome::Ended) return;
-        if (closePending_) {
+        if (state_.busy.exitPending && exitProgram() == ExitOutcome::Ended) return;
+        if (state_.busy.closePending) {
             runClosingSequence(false);
             return;
         }

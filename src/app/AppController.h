@@ -85,8 +85,8 @@ public:
     void endFromOutside();
     // True once the closing sequence has run.
     bool finished() const { return finished_; }
-    bool closePending() const { return closePending_; }
-    bool exitPending() const { return exitPending_; }
+    bool closePending() const { return state_.busy.closePending; }
+    bool exitPending() const { return state_.busy.exitPending; }
 
     // The one-second tick of the main window: a close or "Exit" that had to wait, then the
     // tick of InstrumentOperations (clock, redraw, copy request, automatic update, autostore).
@@ -125,8 +125,6 @@ private:
     InstrumentOperations& operations_;
     AppPaths paths_;
     bool finished_ = false;
-    bool closePending_ = false;
-    bool exitPending_ = false;
     bool endRequested_ = false;
 };
 

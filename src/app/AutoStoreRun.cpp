@@ -75,7 +75,9 @@ AutoStoreRun::AutoStoreRun(InstrumentLink& link, Printer& printer, std::string u
 bool AutoStoreRun::timedStoreDue() const
 {
     const AutoStore& a = state_.autoStore;
-    if (a.autoStoreActive != 1 || a.autoStoreTimed != 1 || autoStoreRequestPending(a)) return false;
+    if (a.autoStoreActive != 1 || a.autoStoreTimed != 1 || autoStoreRequestPending(a) ||
+        programEnding(state_.busy))
+        return false;
     return toEpochSeconds(a.autoStoreNextTime) - toEpochSeconds(clock_.now()) <= 0;
 }
 
@@ -95,9 +97,12 @@ void AutoStoreRun::storeTimed(const std::function<bool()>& read)
 void AutoStoreRun::storeCompletedAcquisition()
 {
     // A Pause, Stop or Exit clicked before the read starts (still waiting behind this tick's
-    // timer event, or during the status query), or "Auto" cleared, starts no read.
+    // timer event, or during the status query), the program's end asked for meanwhile, or
+    // "Auto" cleared, starts no read.
     host_.takeWaitingInput();
-    if (autoStoreRequestPending(state_.autoStore) || !afterTriggerAutoStoreRuns(state_)) return;
+    if (autoStoreRequestPending(state_.autoStore) || programEnding(state_.busy) ||
+        !afterTriggerAutoStoreRuns(state_))
+        return;
     if (link_.sequences().readAllFromScope()) storeNextFile();
     if (state_.autoStore.autoStoreActive != 1)
         link_.releaseRemote();  // the store stopped the autostore: given back as Pause does

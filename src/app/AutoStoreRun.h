@@ -48,7 +48,8 @@ public:
     void setStoreFile(StoreFile store) { storeFile_ = std::move(store); }
 
     // --- The tick; the caller holds the operation guard -----------------------------------
-    // A timed autostore runs, no request waits and its time has come.
+    // A timed autostore runs, no request waits, the program is not ending and the store's time
+    // has come.
     bool timedStoreDue() const;
     // The timed store: the user's input already waiting is taken first, so that a Pause, Stop
     // or Exit clicked as the tick began starts no read; then the next store's time is set and,
@@ -57,8 +58,8 @@ public:
     // A single acquisition has completed while an after-trigger autostore runs: unless a
     // request waits (the user's waiting input taken first) or "Auto" was cleared, it is read,
     // stored and the instrument re-armed, or given back when the store stopped the autostore.
-    // With a request waiting the acquisition stays on the instrument, neither read nor
-    // re-armed, so that after an Exit the run stores it on the next tick.
+    // With a request waiting (or the program ending) the acquisition stays on the instrument,
+    // neither read nor re-armed, so that after an Exit the run stores it on the next tick.
     void storeCompletedAcquisition();
     // After a failed exchange: an after-trigger autostore whose automatic update ended with it
     // stops visibly, `why` in the clock line, and the instrument goes back to local operation

@@ -82,8 +82,8 @@ void QtHost::pumpEvents()
 void QtHost::takeWaitingInput()
 {
     // Window-system input and posted events (an accessibility action arrives as one) are
-    // handled; timers (the main tick among them) and socket notifiers (remote commands, the end
-    // signals) wait for the event loop.
+    // handled; timers (the main tick among them) wait for the event loop. Socket notifiers are
+    // excluded where the event loop honours it (the desktop's event loop serves them anyway).
     QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers |
                                     QEventLoop::X11ExcludeTimers);
 }

@@ -7,12 +7,8 @@ namespace ql {
 
 namespace {
 
-// The instrument's hardcopy request, sent on its own: a line that starts with this.
-constexpr std::string_view kCopyRequestStart = "COP:";
-// A line this long without its end is not the copy request.
-constexpr std::size_t kCopyRequestMaxLength = 80;
-// Quiet after a binary record that shows it ended where it was asked to.
-constexpr int kRecordEndQuietCharacters = 3;
+// More requests than this ahead of one answer: the answer is not coming.
+constexpr int kMostCopyRequestsPerAnswer = 4;
 
 // Where the copy request starts among bytes that wait on the line: at "COP:", or at its first
 // characters where they end the bytes (the rest still coming); end() for neither.
@@ -109,22 +105,48 @@ std::optional<std::vector<std::uint8_t>> CommandFrame::receiveHead(std::string_v
                                                                    std::size_t headLength,
                                                                    std::size_t length)
 {
+    // The first characters of a copy request the flush before the command found at the end of
+    // what waited: the rest of the request, or the answer, follows them.
+    std::size_t carried = copyRequestStart_.size();
     std::vector<std::uint8_t> head = std::exchange(copyRequestStart_, {});
-    for (;;) {
+    for (int requests = 0;; ++requests) {
         if (head.empty()) {
             if (!awaitHead(command, headLength)) return std::nullopt;
             head = line_.receiveBytes(std::min(length, kCopyRequestStart.size()));
         }
         if (!beginsLikeCopyRequest(head)) break;
+        // An instrument that sends nothing but requests does not keep the answer waiting.
+        if (requests == kMostCopyRequestsPerAnswer) {
+            transmissionFailure(command,
+                                "The instrument sent copy requests instead of the answer "
+                                "to \"" +
+                                    std::string(command) + "\".");
+            return std::nullopt;
+        }
         // The copy key was pressed as the command went out: the request comes first, and the
         // answer is still awaited as usual.
         const CopyRequestRead request = readCopyRequest(command, head);
         if (request == CopyRequestRead::Failed) return std::nullopt;
-        if (request == CopyRequestRead::NotOne) return head;
+        if (request == CopyRequestRead::NotOne) {
+            if (carried == 0) return head;
+            // What the flush carried was no request after all: the answer begins after it.
+            head.erase(head.begin(), head.begin() + static_cast<long>(carried));
+            carried = 0;
+            continue;
+        }
+        carried = 0;
         head.clear();
     }
-    const std::vector<std::uint8_t> rest = line_.receiveBytes(length - head.size());
-    head.insert(head.end(), rest.begin(), rest.end());
+    if (head.size() < length) {
+        // Only the bytes that followed carried ones may be here yet.
+        if (const WaitOutcome w = line_.waitForBytes(length - head.size());
+            w != WaitOutcome::Ready) {
+            transmissionFailure(command, w);
+            return std::nullopt;
+        }
+        const std::vector<std::uint8_t> rest = line_.receiveBytes(length - head.size());
+        head.insert(head.end(), rest.begin(), rest.end());
+    }
     return head;
 }
 
@@ -164,25 +186,32 @@ bool CommandFrame::checkEcho(const QueryRequest& request, const std::vector<std:
     return false;
 }
 
-bool CommandFrame::checkRecordEnd(const QueryRequest& request)
+bool CommandFrame::checkNoCopyRequestInside(const QueryRequest& request,
+                                            const std::vector<std::uint8_t>& payload)
 {
-    const WaitOutcome w = line_.waitForBytes(1, line_.characterTimesMs(kRecordEndQuietCharacters));
-    if (w == WaitOutcome::TimedOut) return true;
-    if (w == WaitOutcome::PortFailed) {
-        transmissionFailure(request.command, w);
-        return false;
+    const auto start = copyRequestStartIn(payload);
+    if (start == payload.end()) return true;
+    // The answer ends with the first characters of a request, or with bytes that only look
+    // like them: the rest of a request would follow at once.
+    std::vector<std::uint8_t> tail(start, payload.end());
+    while (tail.size() < kCopyRequestStart.size()) {
+        const WaitOutcome w = line_.waitForBytes(1, line_.quietMs());
+        if (w == WaitOutcome::TimedOut) return true;
+        if (w == WaitOutcome::PortFailed) {
+            transmissionFailure(request.command, w);
+            return false;
+        }
+        const std::vector<std::uint8_t> next = line_.receiveBytes(1);
+        tail.insert(tail.end(), next.begin(), next.end());
+        // Other bytes after the answer are left to the next command's flush, as ever.
+        if (!beginsLikeCopyRequest(tail)) return true;
     }
-    std::vector<std::uint8_t> after = line_.receiveBytes(1);
-    // The copy key pressed during the transfer: the instrument sends its request after it.
-    if (beginsLikeCopyRequest(after)) {
-        const CopyRequestRead copy = readCopyRequest(request.command, after);
-        if (copy == CopyRequestRead::Taken) return true;
-        if (copy == CopyRequestRead::Failed) return false;
-    }
+    // The copy key pressed during the transfer: the request came inside the answer and moved
+    // its bytes. The answer is not taken; the request is served as any other.
+    ctx_.state.link.copyRequestKept = true;
     transmissionFailure(request.command,
-                        "The answer to \"" + std::string(request.command) + "\" ran on after its " +
-                            std::to_string(request.payloadLength) + " bytes with \"" +
-                            visibleBytes(after) + "\": its record is not taken.");
+                        "The instrument's copy request came inside the answer to \"" +
+                            std::string(request.command) + "\": the answer is not taken.");
     return false;
 }
 
@@ -222,7 +251,7 @@ QueryReply CommandFrame::query(const QueryRequest& request,
             reply.payload.push_back(b);
         }
     }
-    if (request.recordEndChecked && !checkRecordEnd(request)) return reply;
+    if (!checkNoCopyRequestInside(request, reply.payload)) return reply;
     reply.ok = true;
     return reply;
 }

@@ -4,8 +4,8 @@
 // with what was sent, the payload read byte by byte with its own wait, or the 3-byte
 // acknowledgement checked. Any failure shows one "Transmission Error" and drops the instrument
 // out of remote, so every later command of the running sequence returns at its guard and
-// sends nothing. The instrument's own copy request, met ahead of an answer (or right after a
-// binary record), is taken off the line and kept for the timer to serve.
+// sends nothing. The instrument's own copy request, met ahead of an answer, is taken off the
+// line and kept for the timer to serve; one that came inside an answer refuses the answer.
 
 #include <cstdint>
 #include <functional>
@@ -19,15 +19,17 @@
 
 namespace ql {
 
+// The instrument's hardcopy request, sent on its own: a line that starts with this, found within
+// this many bytes.
+inline constexpr std::string_view kCopyRequestStart = "COP:";
+inline constexpr std::size_t kCopyRequestMaxLength = 80;
+
 // The instrument echoes a query as it received it: the command text and the request bytes.
 struct QueryRequest {
     std::string_view command;                // sent one character at a time, no terminator
     std::vector<std::uint8_t> requestBytes;  // sent after the text (waveform requests)
     std::size_t headLength = 0;              // bytes awaited before the echo is read
     std::size_t payloadLength = 0;
-    // A binary record, framed by its length alone: bytes that follow it at once show that
-    // something came inside it and shifted it, and the answer is refused.
-    bool recordEndChecked = false;
 };
 
 struct QueryReply {
@@ -98,7 +100,11 @@ private:
     // that was read).
     CopyRequestRead readCopyRequest(std::string_view command, std::vector<std::uint8_t>& bytes);
     bool checkEcho(const QueryRequest& request, const std::vector<std::uint8_t>& echo);
-    bool checkRecordEnd(const QueryRequest& request);
+    // A payload framed by its length alone holds (or ends with the start of) the copy request
+    // when the copy key was pressed during the transfer: its bytes are shifted, and it is
+    // refused (the request is kept).
+    bool checkNoCopyRequestInside(const QueryRequest& request,
+                                  const std::vector<std::uint8_t>& payload);
     bool acknowledge(std::string_view command, const AckCheck& accept);
     bool exchangeSet(std::string_view command, const std::vector<std::uint8_t>& params,
                      std::initializer_list<std::size_t> pauseAfterByte);

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "state/Text.h"
-
 namespace ql {
 
 namespace {
@@ -45,9 +43,10 @@ bool InstrumentLink::checkCopyRequest()
         return false;
     }
     if (waiting <= kStrayBytes) return kept;
-    const std::string text = line_.receiveString(static_cast<std::size_t>(std::min(waiting, 80L)));
+    const std::string text =
+        line_.receiveString(std::min(static_cast<std::size_t>(waiting), kCopyRequestMaxLength));
     if (ctx_.port.isOpen()) line_.flushInput();
-    return kept || instr(text, "COP:") != 0;
+    return kept || text.find(kCopyRequestStart) != std::string::npos;
 }
 
 bool InstrumentLink::copyRequestMayWait()

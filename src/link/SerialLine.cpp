@@ -110,16 +110,15 @@ std::string SerialLine::receiveString(std::size_t n)
     return std::string(bytes.begin(), bytes.end());
 }
 
-std::int64_t SerialLine::characterTimesMs(int n) const
+std::int64_t SerialLine::quietMs() const
 {
     const std::int32_t baud = ctx_.state.link.baudRate > 0 ? ctx_.state.link.baudRate : 19200;
-    return std::int64_t{n} * 11 * 1000 / baud + 1;
+    return std::max<std::int64_t>(20, 10 * 11 * 1000 / baud + 1);
 }
 
 std::string SerialLine::receiveWholeReply()
 {
-    // Quiet for ten character times, at least 20 ms.
-    const std::int64_t quietMs = std::max<std::int64_t>(20, characterTimesMs(10));
+    const std::int64_t quiet = quietMs();
     const std::int64_t start = ctx_.clock.monotonicMs();
     std::string reply;
     std::int64_t lastByte = start;
@@ -131,7 +130,7 @@ std::string SerialLine::receiveWholeReply()
             lastByte = ctx_.clock.monotonicMs();
         }
         const std::int64_t now = ctx_.clock.monotonicMs();
-        if (now - lastByte >= quietMs || now - start > kReplyTimeoutMs) break;
+        if (now - lastByte >= quiet || now - start > kReplyTimeoutMs) break;
         ctx_.host.pumpEvents();
         ctx_.clock.idle();
     }

@@ -50,8 +50,9 @@ public:
     // quiet for a few character times (replies of unknown length such as the identity).
     std::string receiveWholeReply();
 
-    // How long `n` characters take on the line (11 bits each), rounded up.
-    std::int64_t characterTimesMs(int n) const;
+    // How long the line stays quiet after a reply before it counts as ended: ten character
+    // times (11 bits each), at least 20 ms (a USB adapter delivers in packets).
+    std::int64_t quietMs() const;
 
     // Waits until at least k bytes are waiting, at most timeoutMs on the monotonic clock.
     WaitOutcome waitForBytes(std::size_t k, std::int64_t timeoutMs = kReplyTimeoutMs,

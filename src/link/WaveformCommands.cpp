@@ -24,7 +24,6 @@ bool WaveformCommands::readRecord(std::string_view command, Waveform& target)
     q.requestBytes.assign(request.begin() + static_cast<long>(command.size()), request.end());
     q.headLength = request.size();  // the echo alone, not the echo plus one
     q.payloadLength = kWaveRecordLength;
-    q.recordEndChecked = true;
     const QueryReply r = frame_.query(q, [&target](std::size_t i, std::uint8_t b) {
         target[i + 1] = b;  // elements 1..2047; 0 and 2048..2050 stay as they are
     });

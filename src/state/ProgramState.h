@@ -108,7 +108,16 @@ struct SerialLink {
 struct BusyFlags {
     bool uiBusy = false;  // an operation holds the busy pointer
     int linkBusy = 0;     // depth of command exchanges and sequences in progress
+    // "Exit" or the main window's close waits for the operation in progress: the program ends
+    // as soon as it has ended, and nothing new starts meanwhile.
+    bool exitPending = false;
+    bool closePending = false;
 };
+
+inline bool programEnding(const BusyFlags& b)
+{
+    return b.exitPending || b.closePending;
+}
 
 struct WaveformSet {
     Waveform waveCh1{}, waveCh2{}, waveRef1{}, waveRef2{};

@@ -409,6 +409,29 @@ TEST(Shutdown, CloseAndExitDuringAReadWaitUntilTheReadHasFinished)
     }
 }
 
+// Clicked as a timed autostore's tick begins (the click still waiting behind the tick): the
+// read and store of that tick do not start, and the program ends at the next tick.
+TEST(Shutdown, CloseAndExitWaitingAsATimedStoreTickBeginsStartNoRead)
+{
+    for (bool viaExit : {false, true}) {
+        AppRig rig;
+        rig.app.startUp();
+        rig.connectInstrument();
+        AutoStore& a = rig.state.autoStore;
+        a.autoStoreActive = a.autoStoreTimed = 1;
+        a.autoStoreNextTime = rig.clock.now();
+        rig.host.waitingInput = [&] {
+            viaExit ? void(rig.app.exitProgram()) : void(rig.app.closeMainWindow());
+        };
+        rig.app.timerTick();
+        const std::vector<std::string> sent = rig.sim.commandTexts();
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), "rdwfm1:"), 0) << viaExit;
+        rig.app.timerTick();
+        EXPECT_TRUE(rig.host.quitRequested) << viaExit;
+        EXPECT_FALSE(std::filesystem::exists(rig.paths.userFilesDir())) << viaExit;
+    }
+}
+
 TEST(Shutdown, AnEndAskedForFromOutsideWaitsForTheReadAndIsNotKeptByASilentInstrument)
 {
     // Asked during a read: the read finishes, then the next tick releases, writes and ends.

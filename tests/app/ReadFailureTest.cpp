@@ -84,9 +84,9 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
     // From here on the read holds the instrument's records itself.
     const std::size_t taken = std::find(read.begin(), read.end(), "hldwfm=") - read.begin();
 
-    // Junk after an answer reaches the next command, whose echo it then precedes (after a
-    // record it shows at once that the record ran on). A copy request ahead of an answer or
-    // after it is kept and the read goes on; one inside a record shifts it.
+    // Junk after an answer reaches the next command, whose echo it then precedes. A copy
+    // request ahead of an answer or after it is kept and the read goes on; one inside an answer
+    // (whole, or its first character last) would shift it: the answer is refused.
     const struct {
         const char* name;
         std::string (*fault)(const std::string& command);  // "": cannot happen there
@@ -113,6 +113,9 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
                                 : std::string();
          },
          false},
+        {"copy request before the last byte",
+         [](const std::string& c) { return "copy-inside:" + std::to_string(answerLength(c) - 1); },
+         false},
     };
 
     for (std::size_t k = 0; k < read.size(); ++k) {
@@ -135,8 +138,7 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
                 }
             };
 
-            const bool next = kind.hitsNextCommand && !isRecord(read[k]);
-            const std::size_t failing = kind.readGoesOn ? read.size() : k + next;
+            const std::size_t failing = kind.readGoesOn ? read.size() : k + kind.hitsNextCommand;
             const bool survives = failing == read.size();
             EXPECT_EQ(t.remote.answerLine("EXECUTE READ"), "OK") << where;
             EXPECT_EQ(t.remote.answerLine("REQUEST data"), survives ? "ready" : "error") << where;
@@ -195,20 +197,24 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
 
 TEST(ReadFailure, TheSettingsOnlyReadIsAllOrNothingToo)
 {
-    for (const bool fails : {true, false}) {
+    // At the last command of the sequence, everything else has arrived by then: junk ahead of
+    // its answer, the copy request inside its block (whole, or its first character last).
+    for (const std::string fault :
+         {"junk-before:2@trgval?", "copy-inside:9@trgval?", "copy-inside:14@trgval?", ""}) {
+        const bool fails = !fault.empty();
         OperationsRig t(instrument());
         ASSERT_TRUE(t.connect());
         t.sim.instrument().mainBlock().set(MainField::Ch1VoltsIndex, 9);
         t.sim.instrument().triggerValues() = {5, 6, 7, 8};
         const std::string before = readGroups(t.state);
-        // The last command of the sequence: everything else has arrived by then.
-        if (fails) t.sim.injectFault(*Fault::parse("junk-before:2@trgval?"));
+        if (fails) t.sim.injectFault(*Fault::parse(fault));
         EXPECT_EQ(t.link->sequences().readSettingsFromScope(), !fails);
         EXPECT_EQ(t.commands().back(), "trgval?");
         EXPECT_EQ(readGroups(t.state) == before, fails);
         EXPECT_EQ(t.state.ddf.ch1VoltsIndex == 9, !fails);
         EXPECT_EQ(t.state.trigCal.trgVal1 == 5, !fails);
         EXPECT_EQ(t.messageCount(), fails ? 1 : 0);
+        EXPECT_EQ(t.state.link.copyRequestKept, fault.rfind("copy", 0) == 0) << fault;
     }
 }
 
@@ -229,6 +235,19 @@ std::string remoteRead(OperationsRig& t)
 }
 
 }  // namespace
+
+TEST(ReadFailure, TheStartOfACopyRequestLeftOnTheLineFailsNoCommand)
+{
+    for (const std::string stale : {"C", "xxCO", "COP"}) {
+        OperationsRig t(instrument());
+        ASSERT_TRUE(t.connect());
+        t.sim.sendUnsolicited(stale);
+        t.clock.advance(50);
+        EXPECT_EQ(remoteRead(t), "ready") << stale;
+        EXPECT_EQ(t.messageCount(), 0) << stale;
+        EXPECT_FALSE(t.state.link.copyRequestKept) << stale;
+    }
+}
 
 TEST(ReadFailure, AReadCutOffUnderTheProgramsHoldLeavesTheFollowingReadsFresh)
 {
