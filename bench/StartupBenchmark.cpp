@@ -30,6 +30,8 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -164,6 +166,17 @@ double median(std::vector<double> v)
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+// CPU shares (percent) of two idle programs over the same `seconds`, measured side by side once
+// every window has been opened and drawn.
+std::pair<double, double> idleCpuPercents(const Probe& a, const Probe& b, int seconds)
+{
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    const double aBefore = a.cpuSeconds(), bBefore = b.cpuSeconds();
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    return {100.0 * (a.cpuSeconds() - aBefore) / seconds,
+            100.0 * (b.cpuSeconds() - bBefore) / seconds};
+}
+
 void StartToFirstWindow(benchmark::State& state)
 {
     prepareEnvironment();
@@ -203,13 +216,7 @@ void IdleCpuWithEveryWindowOpen(benchmark::State& state)
         Probe minimal(QL240_MINIMAL_PROBE, "idle");
         program.millisecondsToFirstWindow();
         minimal.millisecondsToFirstWindow();
-        // Every window opened and drawn before the stretch measured.
-        std::this_thread::sleep_for(std::chrono::seconds(3));
-        const double programBefore = program.cpuSeconds();
-        const double minimalBefore = minimal.cpuSeconds();
-        std::this_thread::sleep_for(std::chrono::seconds(seconds));
-        programShare = 100.0 * (program.cpuSeconds() - programBefore) / seconds;
-        minimalShare = 100.0 * (minimal.cpuSeconds() - minimalBefore) / seconds;
+        std::tie(programShare, minimalShare) = idleCpuPercents(program, minimal, seconds);
         state.SetIterationTime(seconds);
     }
     state.counters["ql240_cpu_percent"] = programShare;
@@ -262,12 +269,7 @@ void IdleCpuAfterARead(benchmark::State& state)
         Probe read(QL240_PROGRAM_PROBE, "idle-after-read");
         read.awaitLine("read", 60000);
         unread.millisecondsToFirstWindow();
-        std::this_thread::sleep_for(std::chrono::seconds(3));
-        const double readBefore = read.cpuSeconds();
-        const double unreadBefore = unread.cpuSeconds();
-        std::this_thread::sleep_for(std::chrono::seconds(seconds));
-        afterRead = 100.0 * (read.cpuSeconds() - readBefore) / seconds;
-        beforeRead = 100.0 * (unread.cpuSeconds() - unreadBefore) / seconds;
+        std::tie(afterRead, beforeRead) = idleCpuPercents(read, unread, seconds);
         state.SetIterationTime(seconds);
     }
     state.counters["after_read_cpu_percent"] = afterRead;

@@ -137,17 +137,25 @@ std::optional<std::vector<std::uint8_t>> CommandFrame::receiveHead(std::string_v
         carried = 0;
         head.clear();
     }
+    // Only the bytes that followed carried ones may be here yet.
     if (head.size() < length) {
-        // Only the bytes that followed carried ones may be here yet.
-        if (const WaitOutcome w = line_.waitForBytes(length - head.size());
+        if (const WaitOutcome w = receiveMore(head, length - head.size());
             w != WaitOutcome::Ready) {
             transmissionFailure(command, w);
             return std::nullopt;
         }
-        const std::vector<std::uint8_t> rest = line_.receiveBytes(length - head.size());
-        head.insert(head.end(), rest.begin(), rest.end());
     }
     return head;
+}
+
+WaitOutcome CommandFrame::receiveMore(std::vector<std::uint8_t>& bytes, std::size_t n,
+                                      std::int64_t timeoutMs)
+{
+    const WaitOutcome w = line_.waitForBytes(n, timeoutMs);
+    if (w != WaitOutcome::Ready) return w;
+    const std::vector<std::uint8_t> more = line_.receiveBytes(n);
+    bytes.insert(bytes.end(), more.begin(), more.end());
+    return w;
 }
 
 CommandFrame::CopyRequestRead CommandFrame::readCopyRequest(std::string_view command,
@@ -158,13 +166,10 @@ CommandFrame::CopyRequestRead CommandFrame::readCopyRequest(std::string_view com
             ctx_.state.link.copyRequestKept = true;
             return CopyRequestRead::Taken;
         }
-        const WaitOutcome w = line_.waitForBytes(1);
-        if (w != WaitOutcome::Ready) {
+        if (const WaitOutcome w = receiveMore(bytes, 1); w != WaitOutcome::Ready) {
             transmissionFailure(command, w);
             return CopyRequestRead::Failed;
         }
-        const std::vector<std::uint8_t> next = line_.receiveBytes(1);
-        bytes.insert(bytes.end(), next.begin(), next.end());
     }
     return CopyRequestRead::NotOne;
 }
@@ -195,14 +200,12 @@ bool CommandFrame::checkNoCopyRequestInside(const QueryRequest& request,
     // like them: the rest of a request would follow at once.
     std::vector<std::uint8_t> tail(start, payload.end());
     while (tail.size() < kCopyRequestStart.size()) {
-        const WaitOutcome w = line_.waitForBytes(1, line_.quietMs());
+        const WaitOutcome w = receiveMore(tail, 1, line_.quietMs());
         if (w == WaitOutcome::TimedOut) return true;
         if (w == WaitOutcome::PortFailed) {
             transmissionFailure(request.command, w);
             return false;
         }
-        const std::vector<std::uint8_t> next = line_.receiveBytes(1);
-        tail.insert(tail.end(), next.begin(), next.end());
         // Other bytes after the answer are left to the next command's flush, as ever.
         if (!beginsLikeCopyRequest(tail)) return true;
     }

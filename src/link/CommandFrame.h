@@ -99,6 +99,9 @@ private:
     // keeps it (Taken); NotOne when they turn out to be something else (`bytes` holds all
     // that was read).
     CopyRequestRead readCopyRequest(std::string_view command, std::vector<std::uint8_t>& bytes);
+    // Waits at most `timeoutMs` for `n` more bytes and adds them to `bytes`.
+    WaitOutcome receiveMore(std::vector<std::uint8_t>& bytes, std::size_t n,
+                            std::int64_t timeoutMs = kReplyTimeoutMs);
     bool checkEcho(const QueryRequest& request, const std::vector<std::uint8_t>& echo);
     // A payload framed by its length alone holds (or ends with the start of) the copy request
     // when the copy key was pressed during the transfer: its bytes are shifted, and it is
