@@ -52,6 +52,7 @@ Instrument::Instrument(const SimulatorConfig& config)
     serialNumber_ = config.serialNumber;
     strictPauses_ = config.strictPauses;
     noiseCodes_ = std::max(0, config.noiseCodes);
+    plantedCodes_ = config.plantedCodes;
     autoTriggerMs_ = config.singleShotTriggerMs;
     settings_ = factorySettings(profile_, firmware_);
     signals_ = config.inputs;
@@ -391,20 +392,28 @@ WaveRecord Instrument::withNoise(WaveRecord record, int channel) const
     return record;
 }
 
+WaveRecord Instrument::withPlantedCodes(WaveRecord record, int which) const
+{
+    for (const PlantedCodes& p : plantedCodes_)
+        if (p.record == which) std::copy(p.codes.begin(), p.codes.end(), record.begin() + p.index);
+    return record;
+}
+
 WaveRecord Instrument::channelRecord(int channel) const
 {
     const std::size_t i = channel == 2 ? 1 : 0;
-    if (hold_) return heldRecords_[i];
-    if (singleShotMode()) return singleRecords_[i];
-    return withNoise(generator().channelRecord(channel), channel);
+    if (hold_) return withPlantedCodes(heldRecords_[i], channel);
+    if (singleShotMode()) return withPlantedCodes(singleRecords_[i], channel);
+    return withPlantedCodes(withNoise(generator().channelRecord(channel), channel), channel);
 }
 
 WaveRecord Instrument::referenceRecord(int ref) const
 {
+    const int which = ref == 2 ? 4 : 3;
     // In the A-and-B view the reference memories carry the time-base-B traces.
     if (profile_.hasTimebaseB && settings_.main.get(MainField::TimebaseMode) == 2)
-        return generator().timebaseBRecord(ref);
-    return storedReference(ref);
+        return withPlantedCodes(generator().timebaseBRecord(ref), which);
+    return withPlantedCodes(storedReference(ref), which);
 }
 
 void Instrument::storeReference(int ref)

@@ -88,6 +88,8 @@ private:
     std::array<WaveRecord, 2> liveRecords() const;
     // The record with the noise of the acquisition taken at the latest command's time.
     WaveRecord withNoise(WaveRecord record, int channel) const;
+    // The record with the codes planted in it (record 1, 2: CH I, CH II; 3, 4: REF I, REF II).
+    WaveRecord withPlantedCodes(WaveRecord record, int which) const;
 
     ModelProfile profile_;
     std::string firmwareText_;
@@ -95,6 +97,7 @@ private:
     std::string serialNumber_;
     bool strictPauses_ = false;
     int noiseCodes_ = 0;
+    std::vector<PlantedCodes> plantedCodes_;
     std::int64_t nowUs_ = 0;  // when the latest command was complete
     std::optional<double> autoTriggerMs_;
     InstrumentSettings settings_;

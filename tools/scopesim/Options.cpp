@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "ModelProfile.h"
@@ -29,6 +30,26 @@ std::optional<double> number(std::string_view text)
     const double v = std::strtod(s.c_str(), &end);
     if (end != s.c_str() + s.size()) return std::nullopt;
     return v;
+}
+
+std::optional<PlantedCodes> parsePlantedCodes(std::string_view text)
+{
+    const auto parts = split(text, ':');
+    if (parts.size() != 3) return std::nullopt;
+    PlantedCodes p;
+    const std::string_view records[] = {"ch1", "ch2", "ref1", "ref2"};
+    p.record = 0;
+    for (int r = 0; r < 4; ++r)
+        if (parts[0] == records[r]) p.record = r + 1;
+    const auto index = number(parts[1]);
+    if (p.record == 0 || !index || *index != std::floor(*index)) return std::nullopt;
+    p.index = static_cast<int>(*index);
+    for (std::string_view code : split(parts[2], ',')) {
+        const auto c = number(code);
+        if (!c || *c < 0 || *c > 255 || *c != std::floor(*c)) return std::nullopt;
+        p.codes.push_back(static_cast<std::uint8_t>(*c));
+    }
+    return p;
 }
 
 Failure problem(std::string text)
@@ -146,6 +167,10 @@ Result<ScopesimOptions> parseOptions(const std::vector<std::string>& args)
             const auto f = Fault::parse(*v);
             if (!f) return problem("cannot read the fault \"" + *v + "\" (see --help)");
             o.faults.push_back(*f);
+        } else if (name == "--codes") {
+            const auto p = parsePlantedCodes(*v);
+            if (!p) return problem("cannot read the codes \"" + *v + "\" (see --help)");
+            o.config.plantedCodes.push_back(*p);
         } else if (name == "--link") {
             o.linkPath = *v;
         } else {
@@ -189,6 +214,10 @@ std::string usageText()
     t += "  --single-shot-delay MS|never   trigger this long after RES (300)\n";
     t += "  --noise CODES            peak noise added to every sample; each acquisition\n";
     t += "                           differs (0)\n";
+    t += "  --codes RECORD:INDEX:C,C,...\n";
+    t += "                           serve these codes in ch1, ch2, ref1 or ref2 from\n";
+    t += "                           sample INDEX (0-2046) on, e.g. ch1:1000:67,79,80,58;\n";
+    t += "                           repeatable\n";
     t += "  --link PATH              also make PATH a symbolic link to the terminal\n";
     t += "  --list-models            list the models and their capabilities\n";
     t += "  --help                   this text\n";

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "ModelProfile.h"
+#include "WaveformGenerator.h"
 
 namespace ql::scopesim {
 
@@ -43,6 +44,11 @@ std::optional<std::string> configProblem(const SimulatorConfig& c)
     if (c.serialNumber.size() != 7) return "serial number must have seven characters";
     for (char ch : c.serialNumber)
         if (!std::isdigit(static_cast<unsigned char>(ch))) return "serial number must be digits";
+    for (const PlantedCodes& p : c.plantedCodes) {
+        if (p.record < 1 || p.record > 4) return "planted codes need a record from 1 to 4";
+        if (p.index < 0 || p.index + p.codes.size() > kRecordLength)
+            return "planted codes must lie within the record's 2047 samples";
+    }
     return std::nullopt;
 }
 

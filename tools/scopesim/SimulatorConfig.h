@@ -6,10 +6,19 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Signal.h"
 
 namespace ql::scopesim {
+
+// Codes the instrument serves in place of its own in one record, from a given sample on: any
+// byte pattern a test needs at a known place (the text of a copy request, say).
+struct PlantedCodes {
+    int record = 1;  // 1, 2: CH I, CH II; 3, 4: REF I, REF II (what "rdwfm1:" ... "rdref2:" send)
+    int index = 0;   // the first sample replaced, from 0
+    std::vector<std::uint8_t> codes;
+};
 
 struct SimulatorConfig {
     std::string model = "TX226-2";
@@ -30,6 +39,8 @@ struct SimulatorConfig {
     // a free-running instrument acquires anew every kAcquisitionUs, a single acquisition at its
     // trigger. 0 keeps every record exactly as its signal gives it.
     int noiseCodes = 0;
+    // Served over every acquisition and the noise, in every request for the record.
+    std::vector<PlantedCodes> plantedCodes;
 };
 
 // What is wrong with a configuration, or nullopt when it is usable.
