@@ -5,34 +5,6 @@
 
 namespace ql {
 
-namespace {
-
-// More requests than this ahead of one answer: the answer is not coming.
-constexpr int kMostCopyRequestsPerAnswer = 4;
-
-// Where the copy request starts among bytes that wait on the line: at "COP:", or at its first
-// characters where they end the bytes (the rest still coming); end() for neither.
-std::vector<std::uint8_t>::const_iterator copyRequestStartIn(const std::vector<std::uint8_t>& bytes)
-{
-    const auto whole =
-        std::search(bytes.begin(), bytes.end(), kCopyRequestStart.begin(), kCopyRequestStart.end());
-    if (whole != bytes.end()) return whole;
-    for (std::size_t n = std::min(bytes.size(), kCopyRequestStart.size() - 1); n > 0; --n) {
-        const auto tail = bytes.end() - static_cast<long>(n);
-        if (std::equal(tail, bytes.end(), kCopyRequestStart.begin())) return tail;
-    }
-    return bytes.end();
-}
-
-bool beginsLikeCopyRequest(const std::vector<std::uint8_t>& bytes)
-{
-    const std::size_t n = std::min(bytes.size(), kCopyRequestStart.size());
-    return n > 0 && std::equal(bytes.begin(), bytes.begin() + static_cast<long>(n),
-                               kCopyRequestStart.begin());
-}
-
-}  // namespace
-
 bool isPlainAck(std::string_view reply)
 {
     return reply == std::string_view("0\r\n", 3);
@@ -105,39 +77,40 @@ std::optional<std::vector<std::uint8_t>> CommandFrame::receiveHead(std::string_v
                                                                    std::size_t headLength,
                                                                    std::size_t length)
 {
-    // The first characters of a copy request the flush before the command found at the end of
-    // what waited: the rest of the request, or the answer, follows them.
-    std::size_t carried = copyRequestStart_.size();
-    std::vector<std::uint8_t> head = std::exchange(copyRequestStart_, {});
-    for (int requests = 0;; ++requests) {
+    const std::int64_t start = ctx_.clock.monotonicMs();
+    std::vector<std::uint8_t> head;
+    for (;;) {
         if (head.empty()) {
             if (!awaitHead(command, headLength)) return std::nullopt;
             head = line_.receiveBytes(std::min(length, kCopyRequestStart.size()));
         }
-        if (!beginsLikeCopyRequest(head)) break;
+        // No answer begins like the copy request.
+        const std::size_t requestChars = copyRequestCharsAtStart(head);
+        if (requestChars == 0) break;
+        if (requestChars < head.size()) {
+            // The first characters of a request, then something else: a stray, dropped.
+            head.erase(head.begin(), head.begin() + static_cast<long>(requestChars));
+            continue;
+        }
+        // The copy key was pressed as the command went out: the request comes first, and the
+        // answer is still awaited as usual.
+        if (const WaitOutcome w = finishCopyRequest(line_, head, kReplyTimeoutMs);
+            w != WaitOutcome::Ready) {
+            transmissionFailure(command, w);
+            return std::nullopt;
+        }
+        if (wholeCopyRequestAt(head) != 0) continue;  // not one after all: looked at again
+        ctx_.state.link.copyRequestKept = true;
+        head.clear();
         // An instrument that sends nothing but requests does not keep the answer waiting.
-        if (requests == kMostCopyRequestsPerAnswer) {
+        if (ctx_.clock.monotonicMs() - start > kReplyTimeoutMs) {
             transmissionFailure(command,
                                 "The instrument sent copy requests instead of the answer "
                                 "to \"" +
                                     std::string(command) + "\".");
             return std::nullopt;
         }
-        // The copy key was pressed as the command went out: the request comes first, and the
-        // answer is still awaited as usual.
-        const CopyRequestRead request = readCopyRequest(command, head);
-        if (request == CopyRequestRead::Failed) return std::nullopt;
-        if (request == CopyRequestRead::NotOne) {
-            if (carried == 0) return head;
-            // What the flush carried was no request after all: the answer begins after it.
-            head.erase(head.begin(), head.begin() + static_cast<long>(carried));
-            carried = 0;
-            continue;
-        }
-        carried = 0;
-        head.clear();
     }
-    // Only the bytes that followed carried ones may be here yet.
     if (head.size() < length) {
         if (const WaitOutcome w = receiveMore(head, length - head.size());
             w != WaitOutcome::Ready) {
@@ -158,64 +131,32 @@ WaitOutcome CommandFrame::receiveMore(std::vector<std::uint8_t>& bytes, std::siz
     return w;
 }
 
-CommandFrame::CopyRequestRead CommandFrame::readCopyRequest(std::string_view command,
-                                                            std::vector<std::uint8_t>& bytes)
-{
-    while (beginsLikeCopyRequest(bytes) && bytes.size() < kCopyRequestMaxLength) {
-        if (bytes.size() >= kCopyRequestStart.size() && bytes.back() == '\n') {
-            ctx_.state.link.copyRequestKept = true;
-            return CopyRequestRead::Taken;
-        }
-        if (const WaitOutcome w = receiveMore(bytes, 1); w != WaitOutcome::Ready) {
-            transmissionFailure(command, w);
-            return CopyRequestRead::Failed;
-        }
-    }
-    return CopyRequestRead::NotOne;
-}
-
-bool CommandFrame::checkEcho(const QueryRequest& request, const std::vector<std::uint8_t>& echo)
+bool CommandFrame::echoIsSent(const QueryRequest& request,
+                              const std::vector<std::uint8_t>& echo) const
 {
     std::vector<std::uint8_t> sent(request.command.begin(), request.command.end());
     sent.insert(sent.end(), request.requestBytes.begin(), request.requestBytes.end());
-    if (echo == sent) return true;
-    if (line_.portFailed()) {
-        transmissionFailure(request.command, WaitOutcome::PortFailed);
-        return false;
-    }
-    // Bytes ahead of the echo (or a reply meant for an earlier command) would shift every
-    // payload byte: the answer is refused, never taken as data.
-    transmissionFailure(request.command, "The answer to \"" + std::string(request.command) +
-                                             "\" began with \"" + visibleBytes(echo) +
-                                             "\" instead of its echo.");
-    return false;
+    return echo == sent;
 }
 
-bool CommandFrame::checkNoCopyRequestInside(const QueryRequest& request,
-                                            const std::vector<std::uint8_t>& payload)
+CommandFrame::AnswerRead CommandFrame::judgeCopyRequestInside(
+    std::string_view command, const std::vector<std::uint8_t>& bytes)
 {
-    const auto start = copyRequestStartIn(payload);
-    if (start == payload.end()) return true;
-    // The answer ends with the first characters of a request, or with bytes that only look
-    // like them: the rest of a request would follow at once.
-    std::vector<std::uint8_t> tail(start, payload.end());
-    while (tail.size() < kCopyRequestStart.size()) {
-        const WaitOutcome w = receiveMore(tail, 1, line_.quietMs());
-        if (w == WaitOutcome::TimedOut) return true;
-        if (w == WaitOutcome::PortFailed) {
-            transmissionFailure(request.command, w);
-            return false;
-        }
-        // Other bytes after the answer are left to the next command's flush, as ever.
-        if (!beginsLikeCopyRequest(tail)) return true;
+    if (!holdsCopyRequestStart(bytes)) return AnswerRead::Taken;
+    // A request inside an answer pushes as many of its bytes past its end: a line that stays
+    // quiet after the answer's length shows that these bytes were data.
+    const WaitOutcome w = line_.waitForBytes(1, line_.quietMs());
+    if (w == WaitOutcome::TimedOut) return AnswerRead::Taken;
+    if (w == WaitOutcome::PortFailed) {
+        transmissionFailure(command, w);
+        return AnswerRead::Failed;
     }
-    // The copy key pressed during the transfer: the request came inside the answer and moved
-    // its bytes. The answer is not taken; the request is served as any other.
-    ctx_.state.link.copyRequestKept = true;
-    transmissionFailure(request.command,
-                        "The instrument's copy request came inside the answer to \"" +
-                            std::string(request.command) + "\": the answer is not taken.");
-    return false;
+    // The moved tail may still be arriving: everything up to the line's quiet.
+    std::vector<std::uint8_t> all = bytes;
+    const std::string rest = line_.receiveWholeReply();
+    all.insert(all.end(), rest.begin(), rest.end());
+    return wholeCopyRequestAt(all) != std::string_view::npos ? AnswerRead::MovedByCopyRequest
+                                                             : AnswerRead::Taken;
 }
 
 QueryReply CommandFrame::query(std::string_view command, std::size_t payloadLength,
@@ -230,39 +171,99 @@ QueryReply CommandFrame::query(const QueryRequest& request,
     QueryReply reply;
     if (!guard()) return reply;
     LinkBusyScope busy(ctx_.state);
+    // A query changes nothing in the instrument: an answer the copy request moved is asked for
+    // once more (the request is kept and served after the operation).
+    for (int asked = 1;; ++asked) {
+        const AnswerRead answer = readAnswer(request, onByte, reply.payload);
+        if (answer != AnswerRead::MovedByCopyRequest) {
+            reply.ok = answer == AnswerRead::Taken;
+            return reply;
+        }
+        ctx_.state.link.copyRequestKept = true;
+        if (asked == 2) {
+            transmissionFailure(request.command,
+                                "The instrument's copy request came inside the answer to \"" +
+                                    std::string(request.command) +
+                                    "\" twice: the answer is not taken.");
+            return reply;
+        }
+    }
+}
+
+CommandFrame::AnswerRead CommandFrame::readAnswer(
+    const QueryRequest& request, const std::function<void(std::size_t, std::uint8_t)>& onByte,
+    std::vector<std::uint8_t>& payload)
+{
+    payload.clear();
     discardStaleInput();
     if (!line_.sendString(request.command) || !line_.sendBytes(request.requestBytes)) {
         transmissionFailure(request.command, WaitOutcome::PortFailed);
-        return reply;
+        return AnswerRead::Failed;
     }
     const std::size_t echoLength = request.command.size() + request.requestBytes.size();
     const auto echo = receiveHead(request.command, request.headLength, echoLength);
-    if (!echo || !checkEcho(request, *echo)) return reply;
-    reply.payload.reserve(request.payloadLength);
-    while (reply.payload.size() < request.payloadLength) {
+    if (!echo) return AnswerRead::Failed;
+    if (!echoIsSent(request, *echo)) {
+        if (line_.portFailed()) {
+            transmissionFailure(request.command, WaitOutcome::PortFailed);
+            return AnswerRead::Failed;
+        }
+        // A copy request inside the echo moved the answer; bytes ahead of the echo (or a reply
+        // meant for an earlier command) would shift every payload byte: refused, never data.
+        const AnswerRead moved = judgeCopyRequestInside(request.command, *echo);
+        if (moved != AnswerRead::Taken) return moved;
+        transmissionFailure(request.command, "The answer to \"" + std::string(request.command) +
+                                                 "\" began with \"" + visibleBytes(*echo) +
+                                                 "\" instead of its echo.");
+        return AnswerRead::Failed;
+    }
+    payload.reserve(request.payloadLength);
+    while (payload.size() < request.payloadLength) {
         const WaitOutcome w = line_.waitForBytes(1);
         if (w != WaitOutcome::Ready) {
             transmissionFailure(request.command, w);
-            return reply;
+            return AnswerRead::Failed;
         }
         // Everything waiting is taken at once; each byte still had its own bounded wait.
         const long waiting = line_.inputCount();
-        const std::size_t want = std::min<std::size_t>(request.payloadLength - reply.payload.size(),
+        const std::size_t want = std::min<std::size_t>(request.payloadLength - payload.size(),
                                                        waiting > 0 ? waiting : 1);
         for (std::uint8_t b : line_.receiveBytes(want)) {
-            if (onByte) onByte(reply.payload.size(), b);
-            reply.payload.push_back(b);
+            if (onByte) onByte(payload.size(), b);
+            payload.push_back(b);
         }
     }
-    if (!checkNoCopyRequestInside(request, reply.payload)) return reply;
-    reply.ok = true;
-    return reply;
+    return judgeCopyRequestInside(request.command, payload);
+}
+
+bool CommandFrame::takeCopyRequestOut(std::string_view command, std::vector<std::uint8_t>& head)
+{
+    if (const WaitOutcome w = finishCopyRequest(line_, head, kReplyTimeoutMs);
+        w != WaitOutcome::Ready) {
+        transmissionFailure(command, w);
+        return false;
+    }
+    const std::size_t at = wholeCopyRequestAt(head);
+    if (at == std::string_view::npos) return true;  // no request: judged as it came
+    const auto lineEnd = std::find(head.begin() + static_cast<long>(at), head.end(), '\n');
+    head.erase(head.begin() + static_cast<long>(at), lineEnd + 1);
+    ctx_.state.link.copyRequestKept = true;
+    if (head.size() < 3) {
+        if (const WaitOutcome w = receiveMore(head, 3 - head.size()); w != WaitOutcome::Ready) {
+            transmissionFailure(command, w);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CommandFrame::acknowledge(std::string_view command, const AckCheck& accept)
 {
-    const auto head = receiveHead(command, 3, 3);
+    auto head = receiveHead(command, 3, 3);
     if (!head) return false;
+    // The copy key pressed as the instrument acknowledged: its request line sits inside the
+    // three characters (no acknowledgement holds its text) and is taken out of them.
+    if (holdsCopyRequestStart(*head) && !takeCopyRequestOut(command, *head)) return false;
     if (accept(std::string(head->begin(), head->end()))) return true;
     transmissionFailure(command,
                         "The instrument did not acknowledge \"" + std::string(command) + "\".");
@@ -326,19 +327,13 @@ bool CommandFrame::control(std::string_view textWithTerminator, const AckCheck& 
 
 void CommandFrame::discardStaleInput()
 {
-    std::vector<std::uint8_t> stale = std::exchange(copyRequestStart_, {});
-    const long waiting = line_.inputCount();
-    if (waiting > 0) {
-        const std::vector<std::uint8_t> more =
-            line_.receiveBytes(static_cast<std::size_t>(waiting));
-        stale.insert(stale.end(), more.begin(), more.end());
-    }
-    const auto start = copyRequestStartIn(stale);
-    if (start == stale.cend()) return;
-    if (std::find(start, stale.cend(), '\n') != stale.cend())
-        ctx_.state.link.copyRequestKept = true;
-    else
-        copyRequestStart_.assign(start, stale.cend());
+    std::vector<std::uint8_t> stale;
+    if (const long waiting = line_.inputCount(); waiting > 0)
+        stale = line_.receiveBytes(static_cast<std::size_t>(waiting));
+    if (stale.empty()) return;
+    // A request the flush cut is finished here; a start that nothing follows was a stray.
+    (void)finishCopyRequest(line_, stale, line_.quietMs());
+    if (wholeCopyRequestAt(stale) != std::string_view::npos) ctx_.state.link.copyRequestKept = true;
 }
 
 void CommandFrame::releaseRemote()

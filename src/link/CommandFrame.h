@@ -4,8 +4,9 @@
 // with what was sent, the payload read byte by byte with its own wait, or the 3-byte
 // acknowledgement checked. Any failure shows one "Transmission Error" and drops the instrument
 // out of remote, so every later command of the running sequence returns at its guard and
-// sends nothing. The instrument's own copy request, met ahead of an answer, is taken off the
-// line and kept for the timer to serve; one that came inside an answer refuses the answer.
+// sends nothing. The instrument's own copy request (recognised by the rules of CopyRequest.h),
+// met among stale bytes, ahead of an answer or inside an acknowledgement, is taken off the line
+// and kept for the timer to serve; a query whose answer it moved is asked once more.
 
 #include <cstdint>
 #include <functional>
@@ -15,14 +16,10 @@
 #include <string_view>
 #include <vector>
 
+#include "CopyRequest.h"
 #include "SerialLine.h"
 
 namespace ql {
-
-// The instrument's hardcopy request, sent on its own: a line that starts with this, found within
-// this many bytes.
-inline constexpr std::string_view kCopyRequestStart = "COP:";
-inline constexpr std::size_t kCopyRequestMaxLength = 80;
 
 // The instrument echoes a query as it received it: the command text and the request bytes.
 struct QueryRequest {
@@ -51,7 +48,8 @@ public:
     // A query whose echo is the command text and whose head is the echo plus one byte.
     QueryReply query(std::string_view command, std::size_t payloadLength,
                      const std::function<void(std::size_t, std::uint8_t)>& onByte = {});
-    // A query in full form; onByte sees each payload byte (index from 0) as it arrives.
+    // A query in full form; onByte sees each payload byte (index from 0) as it arrives, and
+    // again from 0 when the answer is asked for once more.
     QueryReply query(const QueryRequest& request,
                      const std::function<void(std::size_t, std::uint8_t)>& onByte = {});
 
@@ -75,9 +73,9 @@ public:
     // operation in progress); empty for none.
     void setFailureNote(std::string note) { failureNote_ = std::move(note); }
 
-    // Drops what waits on the line before a command, except the instrument's copy request: one
-    // that came whole is kept, and the start of one still coming is finished at the head of
-    // the next answer.
+    // Drops what waits on the line before a command. A copy request among it is kept; one still
+    // coming is finished first, so that none of it reaches the command, and a start of one
+    // that nothing follows within the line's quiet time is dropped as a stray.
     void discardStaleInput();
 
     // Returns the instrument to local operation with "rm0"; silent when it does not answer.
@@ -86,28 +84,34 @@ public:
     SerialLine& line() { return line_; }
 
 private:
-    enum class CopyRequestRead { Taken, NotOne, Failed };
+    enum class AnswerRead { Taken, MovedByCopyRequest, Failed };
 
+    // One exchange of a query: flush, send, echo, payload. Failed ones are reported.
+    AnswerRead readAnswer(const QueryRequest& request,
+                          const std::function<void(std::size_t, std::uint8_t)>& onByte,
+                          std::vector<std::uint8_t>& payload);
     bool awaitHead(std::string_view command, std::size_t headLength);
-    // Once `headLength` bytes of the answer have come, its first `length`; a copy request ahead
-    // of them (or finishing a start the flush carried) is taken off and the wait starts again.
+    // Once `headLength` bytes of the answer have come, its first `length`. A copy request ahead
+    // of them is taken off and kept, and the wait starts again (for the usual time-out at most
+    // in all); the first characters of one followed by something else are dropped as a stray.
     // Empty after a failure (reported).
     std::optional<std::vector<std::uint8_t>> receiveHead(std::string_view command,
                                                          std::size_t headLength,
                                                          std::size_t length);
-    // `bytes`, just read, begin like the copy request: reads on to the end of its line and
-    // keeps it (Taken); NotOne when they turn out to be something else (`bytes` holds all
-    // that was read).
-    CopyRequestRead readCopyRequest(std::string_view command, std::vector<std::uint8_t>& bytes);
     // Waits at most `timeoutMs` for `n` more bytes and adds them to `bytes`.
     WaitOutcome receiveMore(std::vector<std::uint8_t>& bytes, std::size_t n,
                             std::int64_t timeoutMs = kReplyTimeoutMs);
-    bool checkEcho(const QueryRequest& request, const std::vector<std::uint8_t>& echo);
-    // A payload framed by its length alone holds (or ends with the start of) the copy request
-    // when the copy key was pressed during the transfer: its bytes are shifted, and it is
-    // refused (the request is kept).
-    bool checkNoCopyRequestInside(const QueryRequest& request,
-                                  const std::vector<std::uint8_t>& payload);
+    bool echoIsSent(const QueryRequest& request, const std::vector<std::uint8_t>& echo) const;
+    // An answer framed by its length alone, up to its end (`bytes`: its echo, or its payload),
+    // that holds the copy request's text or ends in its start: moved by a request only when the
+    // request line is whole there or in what follows, and bytes follow within the line's quiet
+    // time; otherwise the bytes are data (Taken). Takes the line's bytes up to its quiet.
+    AnswerRead judgeCopyRequestInside(std::string_view command,
+                                      const std::vector<std::uint8_t>& bytes);
+    // An acknowledgement that holds the start of a copy request: the request line is read to
+    // its end and taken out of it, and the acknowledgement completed. False after a failure
+    // (reported).
+    bool takeCopyRequestOut(std::string_view command, std::vector<std::uint8_t>& head);
     bool acknowledge(std::string_view command, const AckCheck& accept);
     bool exchangeSet(std::string_view command, const std::vector<std::uint8_t>& params,
                      std::initializer_list<std::size_t> pauseAfterByte);
@@ -117,7 +121,6 @@ private:
     SerialLine& line_;
     std::string failureNote_;
     bool silentFailures_ = false;
-    std::vector<std::uint8_t> copyRequestStart_;  // carried from the flush into the next head
 };
 
 // Bytes as a message can show them: printable characters as they are, others as <CR>, <LF>

@@ -5,13 +5,6 @@
 
 namespace ql {
 
-namespace {
-
-// The idle line holds at most this many stray bytes without their being looked at.
-constexpr long kStrayBytes = 6;
-
-}  // namespace
-
 InstrumentLink::InstrumentLink(ProgramState& state, SerialPort& port, Clock& clock, Host& host,
                                std::string modelTablePath, std::string helpFolder)
     : messages_(host),
@@ -42,11 +35,11 @@ bool InstrumentLink::checkCopyRequest()
         ctx_.port.close();
         return false;
     }
-    if (waiting <= kStrayBytes) return kept;
+    if (waiting <= kIdleStrayBytes) return kept;
     const std::string text =
         line_.receiveString(std::min(static_cast<std::size_t>(waiting), kCopyRequestMaxLength));
     if (ctx_.port.isOpen()) line_.flushInput();
-    return kept || text.find(kCopyRequestStart) != std::string::npos;
+    return idleRunHoldsCopyRequest(text) || kept;
 }
 
 bool InstrumentLink::copyRequestMayWait()
@@ -54,7 +47,7 @@ bool InstrumentLink::copyRequestMayWait()
     if (!ctx_.port.isOpen()) return false;
     if (ctx_.state.link.copyRequestKept) return true;
     const long waiting = line_.inputCount();
-    return waiting < 0 || waiting > kStrayBytes;
+    return waiting < 0 || waiting > kIdleStrayBytes;
 }
 
 }  // namespace ql

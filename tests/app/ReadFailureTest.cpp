@@ -70,6 +70,19 @@ bool recordIs(const Waveform& w, const scopesim::WaveRecord& r)
     return true;
 }
 
+// Everything the instrument serves now, taken whole.
+bool readIsWhole(OperationsRig& t)
+{
+    auto& sim = t.sim.instrument();
+    return recordIs(t.state.waves.waveCh1, sim.channelRecord(1)) &&
+           recordIs(t.state.waves.waveCh2, sim.channelRecord(2)) &&
+           recordIs(t.state.waves.waveRef1, sim.referenceRecord(1)) &&
+           recordIs(t.state.waves.waveRef2, sim.referenceRecord(2)) &&
+           t.state.preamble.wfmTrigPos == sim.preamble().trigPos &&
+           t.state.trigCal.trgVal1 == sim.triggerValues()[0] &&
+           t.state.trigCal.trgVal4 == sim.triggerValues()[3];
+}
+
 }  // namespace
 
 TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole)
@@ -86,7 +99,8 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
 
     // Junk after an answer reaches the next command, whose echo it then precedes. A copy
     // request ahead of an answer or after it is kept and the read goes on; one inside an answer
-    // (whole, or its first character last) would shift it: the answer is refused.
+    // (its echo, its payload, or its first character last) moved its bytes: that answer is
+    // asked for again, and the read goes on too.
     const struct {
         const char* name;
         std::string (*fault)(const std::string& command);  // "": cannot happen there
@@ -107,15 +121,14 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
         {"copy request after",
          [](const std::string& c) { return "copy-inside:" + std::to_string(answerLength(c)); },
          false, true},
-        {"copy request inside a record",
-         [](const std::string& c) {
-             return isRecord(c) ? "copy-inside:" + std::to_string(answerLength(c) / 2)
-                                : std::string();
-         },
-         false},
+        {"copy request after the first byte",
+         [](const std::string&) { return std::string("copy-inside:1"); }, false, true},
+        {"copy request in the middle",
+         [](const std::string& c) { return "copy-inside:" + std::to_string(answerLength(c) / 2); },
+         false, true},
         {"copy request before the last byte",
          [](const std::string& c) { return "copy-inside:" + std::to_string(answerLength(c) - 1); },
-         false},
+         false, true},
     };
 
     for (std::size_t k = 0; k < read.size(); ++k) {
@@ -148,8 +161,7 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
                 if (!kind.readGoesOn) continue;
                 // Kept, or after the last answer left on the idle line: the next tick serves it
                 // (read, release, print).
-                EXPECT_TRUE(recordIs(t.state.waves.waveRef2, t.sim.instrument().referenceRecord(2)))
-                    << where;
+                EXPECT_TRUE(readIsWhole(t)) << where;
                 t.sim.clearRecording();
                 t.clock.advance(1000);
                 t.ops.timerTick();
@@ -183,13 +195,7 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
             EXPECT_EQ(t.remote.answerLine("REQUEST data"), "ready") << where;
             EXPECT_EQ(t.messageCount(), 0) << where;
             EXPECT_EQ(t.commands().front(), kConnect.front()) << where;
-            auto& sim = t.sim.instrument();
-            EXPECT_TRUE(recordIs(t.state.waves.waveCh1, sim.channelRecord(1))) << where;
-            EXPECT_TRUE(recordIs(t.state.waves.waveCh2, sim.channelRecord(2))) << where;
-            EXPECT_TRUE(recordIs(t.state.waves.waveRef1, sim.referenceRecord(1))) << where;
-            EXPECT_TRUE(recordIs(t.state.waves.waveRef2, sim.referenceRecord(2))) << where;
-            EXPECT_EQ(t.state.preamble.wfmTrigPos, sim.preamble().trigPos) << where;
-            EXPECT_EQ(t.state.trigCal.trgVal4, sim.triggerValues()[3]) << where;
+            EXPECT_TRUE(readIsWhole(t)) << where;
             EXPECT_TRUE(t.enabled(UiAction::Set)) << where;
         }
     }
@@ -198,16 +204,17 @@ TEST(ReadFailure, AFaultAtAnyCommandOfAReadTakesNothingOverAndTheNextReadIsWhole
 TEST(ReadFailure, TheSettingsOnlyReadIsAllOrNothingToo)
 {
     // At the last command of the sequence, everything else has arrived by then: junk ahead of
-    // its answer, the copy request inside its block (whole, or its first character last).
+    // its answer fails it; the copy request inside its block (whole, or its first character
+    // last) has that block asked for again.
     for (const std::string fault :
          {"junk-before:2@trgval?", "copy-inside:9@trgval?", "copy-inside:14@trgval?", ""}) {
-        const bool fails = !fault.empty();
+        const bool fails = fault.rfind("junk", 0) == 0;
         OperationsRig t(instrument());
         ASSERT_TRUE(t.connect());
         t.sim.instrument().mainBlock().set(MainField::Ch1VoltsIndex, 9);
         t.sim.instrument().triggerValues() = {5, 6, 7, 8};
         const std::string before = readGroups(t.state);
-        if (fails) t.sim.injectFault(*Fault::parse(fault));
+        if (!fault.empty()) t.sim.injectFault(*Fault::parse(fault));
         EXPECT_EQ(t.link->sequences().readSettingsFromScope(), !fails);
         EXPECT_EQ(t.commands().back(), "trgval?");
         EXPECT_EQ(readGroups(t.state) == before, fails);
@@ -238,15 +245,124 @@ std::string remoteRead(OperationsRig& t)
 
 TEST(ReadFailure, TheStartOfACopyRequestLeftOnTheLineFailsNoCommand)
 {
-    for (const std::string stale : {"C", "xxCO", "COP"}) {
-        OperationsRig t(instrument());
+    // What the instrument sent on its own before a read, the read's first flush landing after
+    // `from` to `to` ms of it (a byte takes 1.15 ms at 9600 Bd): stray starts, whole or split
+    // by the flush, and requests back to back with the flush at every byte of the second.
+    const std::string burst = "COP:HC\r\nCOP:PRINT\r\n";
+    const struct {
+        std::string sent;
+        int from, to;
+        int printouts;
+    } rows[] = {
+        {"C", 50, 50, 0},
+        {"xxCO", 50, 50, 0},
+        {"COP", 0, 4, 0},
+        {"xCO", 2, 4, 0},
+        {burst, 8, 23, 1},
+        {"COP:HC\r\nCOP:HC\r\nCOP:HC\r\nCOP:HC\r\nCOP:HC\r\nCOP:HC\r\n", 0, 56, 1},
+    };
+    for (const auto& r : rows)
+        for (int ms = r.from; ms <= r.to; ms += r.to - r.from > 20 ? 5 : 1) {
+            const std::string where = r.sent + " after " + std::to_string(ms) + " ms";
+            scopesim::SimulatorConfig config = instrument();
+            config.baudRate = 9600;
+            OperationsRig t(config);
+            useTimebaseBView(t.sim);
+            ASSERT_TRUE(t.connect());
+            t.sim.sendUnsolicited(r.sent);
+            t.clock.advance(ms);
+            EXPECT_EQ(remoteRead(t), "ready") << where;
+            EXPECT_EQ(t.messageCount(), 0) << where;
+            EXPECT_TRUE(readIsWhole(t)) << where;
+            for (int tick = 0; tick < 2; ++tick) {
+                t.clock.advance(1000);
+                t.ops.timerTick();
+            }
+            EXPECT_EQ(t.printer.documentsDone(), r.printouts) << where;
+            EXPECT_EQ(t.messageCount(), 0) << where;
+        }
+}
+
+TEST(ReadFailure, RecordsAndBlocksThatSpellACopyRequestAreTakenAsData)
+{
+    // The request's text is four ordinary sample codes (2.4 divisions below the centre line):
+    // at a record's start, in its middle, twice, as a whole request line, or its first
+    // characters as the last samples; the same in a settings block (the trigger words). The
+    // A-and-B view reads the references twice.
+    const std::vector<std::uint8_t> text = {'C', 'O', 'P', ':'};
+    const std::vector<std::uint8_t> line = {'C', 'O', 'P', ':',  'P', 'R',
+                                            'I', 'N', 'T', '\r', '\n'};
+    using Planted = std::vector<scopesim::PlantedCodes>;
+    const struct {
+        const char* name;
+        Planted codes;
+        std::array<std::int16_t, 4> triggerWords = {600, -600, 20, 0};
+        int answers = 1;  // that hold the text
+    } rows[] = {
+        {"CH I, at its start", {{1, 0, text}}},
+        {"CH I, in its middle", {{1, 1000, text}}},
+        {"CH II, twice", {{2, 100, text}, {2, 1500, text}}},
+        {"REF I, a whole request line", {{3, 500, line}}, {600, -600, 20, 0}, 2},
+        {"CH I, ending in C", {{1, 2046, {'C'}}}},
+        {"CH II, ending in CO", {{2, 2045, {'C', 'O'}}}},
+        {"REF II, ending in COP", {{4, 2044, {'C', 'O', 'P'}}}, {600, -600, 20, 0}, 2},
+        {"trigger words, at their start", {}, {0x4F43, 0x3A50, 20, 0}},
+        {"trigger words, ending in C", {}, {600, -600, 20, 0x4300}},
+        {"trigger words, ending in COP", {}, {600, -600, 0x4300, 0x504F}},
+    };
+    // The time a read takes when no byte looks like a request.
+    const auto readMs = [](OperationsRig& t) {
+        const std::int64_t start = t.clock.monotonicMs();
+        EXPECT_EQ(remoteRead(t), "ready");
+        return t.clock.monotonicMs() - start;
+    };
+    OperationsRig plain(instrument());
+    useTimebaseBView(plain.sim);
+    ASSERT_TRUE(plain.connect());
+    const std::int64_t plainMs = readMs(plain);
+    for (const auto& r : rows) {
+        scopesim::SimulatorConfig config = instrument();
+        config.plantedCodes = r.codes;
+        config.triggerValues = r.triggerWords;
+        OperationsRig t(config);
+        useTimebaseBView(t.sim);
         ASSERT_TRUE(t.connect());
-        t.sim.sendUnsolicited(stale);
-        t.clock.advance(50);
-        EXPECT_EQ(remoteRead(t), "ready") << stale;
-        EXPECT_EQ(t.messageCount(), 0) << stale;
-        EXPECT_FALSE(t.state.link.copyRequestKept) << stale;
+        // At most one quiet time of the line (20 ms at 19200 Bd) more for each such answer, to
+        // see that nothing follows it.
+        EXPECT_LE(readMs(t), plainMs + 22 * r.answers) << r.name;
+        EXPECT_EQ(t.messageCount(), 0) << r.name;
+        EXPECT_TRUE(readIsWhole(t)) << r.name;
+        t.sim.clearRecording();
+        t.clock.advance(1000);
+        t.ops.timerTick();
+        EXPECT_TRUE(t.commands().empty()) << r.name;
+        EXPECT_EQ(t.printer.documentsDone(), 0) << r.name;
     }
+
+    // A noisy trace around code 70 holds the four codes now and then: each read takes a new
+    // acquisition, held on the instrument so that it can be compared.
+    scopesim::SimulatorConfig config = instrument();
+    config.baudRate = 115200;
+    config.noiseCodes = 12;
+    config.inputs = {scopesim::Signal::dc(-1.14), scopesim::Signal::dc(-1.14)};
+    OperationsRig t(config);
+    useTimebaseBView(t.sim);
+    ASSERT_TRUE(t.connect());
+    int spelling = 0;
+    for (int read = 0; read < 300; ++read) {
+        t.sim.instrument().setHoldWaveform(false);
+        t.sim.instrument().setHoldWaveform(true);
+        ASSERT_EQ(remoteRead(t), "ready") << read;
+        EXPECT_TRUE(readIsWhole(t)) << read;
+        for (const Waveform* w : {&t.state.waves.waveCh1, &t.state.waves.waveCh2})
+            spelling += std::search(w->begin(), w->end(), text.begin(), text.end()) != w->end();
+    }
+    EXPECT_GE(spelling, 3);
+    EXPECT_EQ(t.messageCount(), 0);
+    EXPECT_FALSE(t.state.link.copyRequestKept);
+    t.clock.advance(1000);
+    t.ops.timerTick();
+    EXPECT_EQ(t.printer.documentsDone(), 0);
 }
 
 TEST(ReadFailure, AReadCutOffUnderTheProgramsHoldLeavesTheFollowingReadsFresh)
