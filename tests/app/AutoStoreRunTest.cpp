@@ -33,9 +33,15 @@ TEST(AutoStoreRun, AnAfterTriggerAutostoreGoesOnThroughReadsAndStopsVisiblyOnAFa
          },
          true, true},
         {"remote READ", nullptr, [](AutoStoreRig& t) { t.remote.execute("READ"); }, true, false},
-        // The copy key pressed as the trigger's read asks for a record: kept, served later.
+        // The copy key pressed as the trigger's read asks for a record (kept, served later), or
+        // while a record, a settings block or an echo comes (that answer asked for again).
         {"copy request ahead of an echo", "copy-inside:0@rdwfm1:", [](AutoStoreRig&) {}, true,
          false},
+        {"copy request inside a record", "copy-inside:1000@rdwfm1:", [](AutoStoreRig&) {}, true,
+         false},
+        {"copy request inside a settings block", "copy-inside:9@ddf?", [](AutoStoreRig&) {}, true,
+         false},
+        {"copy request inside an echo", "copy-inside:3@rdwfm2:", [](AutoStoreRig&) {}, true, false},
         {"trigger poll unanswered", "silence@trgsta?", [](AutoStoreRig& t) { t.tick(); }, false,
          true},
         {"\"RM\" cleared", nullptr, [](AutoStoreRig& t) { t.ops.remoteBoxReleased(false); }, false,
@@ -57,6 +63,12 @@ TEST(AutoStoreRun, AnAfterTriggerAutostoreGoesOnThroughReadsAndStopsVisiblyOnAFa
             EXPECT_EQ(t.messageCount(), 0);
             EXPECT_EQ(t.files(), (std::vector<std::string>{"AutostoreXXX00000.mes"}));
             EXPECT_EQ(t.state.waves.waveCh1[1], record[0]);  // the new acquisition
+            // A request kept is served, and the next trigger is stored too.
+            t.tick();
+            t.sim.instrument().fireTrigger();
+            t.tick();
+            EXPECT_EQ(t.files().size(), 2u);
+            EXPECT_EQ(t.messageCount(), 0);
         } else {
             EXPECT_EQ(t.messageCount(), c.fault ? 1 : 0);  // the failure's own
             EXPECT_EQ(t.controller.view().startCaption, "Start");
