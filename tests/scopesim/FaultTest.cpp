@@ -178,7 +178,8 @@ TEST(CommandLine, SignalsModelsAndProblems)
 {
     const auto ok = parseOptions({"--model", "TC308", "--firmware=1.17", "--baud", "9600", "--ch1",
                                   "line:50:2:3=0.4,5=0.2", "--ch2", "square:500:1:0.5", "--fault",
-                                  "silence@ddf?", "--strict", "--single-shot-delay", "never"});
+                                  "silence@ddf?", "--strict", "--single-shot-delay", "never",
+                                  "--codes", "ref2:2043:67,79,80,58"});
     ASSERT_TRUE(ok) << ok.failure().text;
     const SimulatorConfig& c = ok.value().config;
     EXPECT_EQ(c.model, "TC308");
@@ -191,12 +192,17 @@ TEST(CommandLine, SignalsModelsAndProblems)
     EXPECT_EQ(c.inputs[0].harmonics[1].order, 5);
     EXPECT_DOUBLE_EQ(c.inputs[1].offset, 0.5);
     EXPECT_EQ(ok.value().faults.size(), 1u);
+    ASSERT_EQ(c.plantedCodes.size(), 1u);
+    EXPECT_EQ(c.plantedCodes[0].record, 4);
+    EXPECT_EQ(c.plantedCodes[0].codes, (std::vector<std::uint8_t>{'C', 'O', 'P', ':'}));
 
     EXPECT_FALSE(parseOptions({"--model", "TX999"}));
     EXPECT_FALSE(parseOptions({"--firmware", "2.1"}));
     EXPECT_FALSE(parseOptions({"--baud", "1234"}));
     EXPECT_FALSE(parseOptions({"--ch1", "sine:0:1"}));
     EXPECT_FALSE(parseOptions({"--ch1", "line:50:1:1=0.2"}));
+    EXPECT_FALSE(parseOptions({"--codes", "ch1:2044:67,79,80,58"}));  // past the record's end
+    EXPECT_FALSE(parseOptions({"--codes", "ch3:0:67"}));
     EXPECT_FALSE(parseOptions({"--frobnicate"}));
     EXPECT_FALSE(parseOptions({"--model"}));
     EXPECT_TRUE(parseOptions({"--help"}).value().showHelp);
