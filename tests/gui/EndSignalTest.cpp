@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QLocalSocket>
 #include <chrono>
 #include <filesystem>
@@ -252,7 +253,9 @@ TEST(EndSignalChild, SaveDialogWaitsForAnAnswer)
     QObject::connect(&answer, &QTimer::timeout, [&] {
         QWidget* box = QApplication::activeModalWidget();
         if (auto* dialog = qobject_cast<QFileDialog*>(box)) {
-            dialog->selectFile(QString::fromUtf8(root) + "/new.mes");
+            // Typed into the name box: selectFile() leaves a box that has the focus as it is.
+            if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+                name->setText(QString::fromUtf8(root) + "/new.mes");
             QMetaObject::invokeMethod(dialog, "accept");
         } else if (qobject_cast<QMessageBox*>(box)) {
             std::ofstream(std::string(root) + "/dialog-open") << "";
