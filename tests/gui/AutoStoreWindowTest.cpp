@@ -111,6 +111,7 @@ TEST(AutoStoreWindowGui, OneClickWaitingWhenATickStartsPausesBeforeItsRead)
     EXPECT_EQ(w.startButton()->text(), QStringLiteral("Start"));
     EXPECT_TRUE(w.startButton()->isEnabled());
     // An accessibility press once a read's file is stored (it clicks a moment later) likewise.
+    focusOn(rig, w.startButton());
     w.startButton()->click();
     rig.clock.advance(1000);
     rig.app.timerTick();
@@ -121,6 +122,7 @@ TEST(AutoStoreWindowGui, OneClickWaitingWhenATickStartsPausesBeforeItsRead)
     rig.app.timerTick();
     EXPECT_TRUE(fs::exists(fs::path(rig.paths.userFilesDir()) / "AutostoreXXX00000.mes"));
     EXPECT_FALSE(fs::exists(fs::path(rig.paths.userFilesDir()) / "AutostoreXXX00001.mes"));
+    EXPECT_EQ(QApplication::focusWidget(), w.startButton());
 }
 
 }  // namespace
