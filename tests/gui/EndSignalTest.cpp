@@ -252,6 +252,7 @@ TEST(EndSignalChild, SaveDialogWaitsForAnAnswer)
     QObject::connect(&answer, &QTimer::timeout, [&] {
         QWidget* box = QApplication::activeModalWidget();
         if (auto* dialog = qobject_cast<QFileDialog*>(box)) {
+            if (QWidget* w = QApplication::focusWidget()) w->clearFocus();  // or it keeps its text
             dialog->selectFile(QString::fromUtf8(root) + "/new.mes");
             QMetaObject::invokeMethod(dialog, "accept");
         } else if (qobject_cast<QMessageBox*>(box)) {

@@ -22,6 +22,7 @@
 #include <QToolBar>
 #include <functional>
 #include <set>
+#include <tuple>
 
 #include "ProgramRig.h"
 #include "WindowWalk.h"
@@ -300,24 +301,22 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
                 frame(ToolWindow::AutostoreWindow)->isAncestorOf(mode));
     named(rig.window, "notesButton").trigger();
     // Closed by Ctrl+W, by its View item, or by its Exit button.
-    const struct {
-        ToolWindow closed, next;
-        const char* item;
-    } closings[] = {{ToolWindow::ChannelPanel, ToolWindow::TimebasePanel, nullptr},
-                    {ToolWindow::TimebasePanel, ToolWindow::TriggerPanel, "timebaseItem"},
-                    {ToolWindow::NotesWindow, ToolWindow::ScreenWindow, nullptr},
-                    {ToolWindow::AutostoreWindow, ToolWindow::ScreenWindow, nullptr}};
-    for (const auto& c : closings) {
-        QWidget* exit = frame(c.closed)->findChild<QWidget*>(QStringLiteral("exitButton"));
-        focusOn(rig, exit ? exit : frame(c.closed)->nextInFocusChain());
-        if (c.item)
-            named(rig.window, c.item).trigger();
+    const std::tuple<ToolWindow, ToolWindow, const char*> closings[] = {
+        {ToolWindow::ChannelPanel, ToolWindow::TimebasePanel, nullptr},
+        {ToolWindow::TimebasePanel, ToolWindow::TriggerPanel, "timebaseItem"},
+        {ToolWindow::NotesWindow, ToolWindow::ScreenWindow, nullptr},
+        {ToolWindow::AutostoreWindow, ToolWindow::ScreenWindow, nullptr}};
+    for (const auto& [closed, next, item] : closings) {
+        QWidget* exit = frame(closed)->findChild<QWidget*>(QStringLiteral("exitButton"));
+        focusOn(rig, exit ? exit : frame(closed)->nextInFocusChain());
+        if (item)
+            named(rig.window, item).trigger();
         else
             press(exit ? Qt::Key_Space : Qt::Key_W, exit ? Qt::NoModifier : Qt::ControlModifier);
-        EXPECT_TRUE(!frame(c.closed)->isVisible() && focus() && focus()->isVisible() &&
-                    rig.window.mdiArea().activeSubWindow() == frame(c.next) &&
-                    frame(c.next)->isAncestorOf(focus()))
-            << toolWindowName(c.closed);
+        EXPECT_TRUE(!frame(closed)->isVisible() && focus() && focus()->isVisible() &&
+                    rig.window.mdiArea().activeSubWindow() == frame(next) &&
+                    frame(next)->isAncestorOf(focus()))
+            << toolWindowName(closed);
     }
     QWidget* before = focus();  // a window of its own gives it back
     named(rig.window, "aboutItem").trigger();
