@@ -32,6 +32,7 @@ AutoStoreWindow::AutoStoreWindow(InstrumentLink& link, FileDialogs& dialogs, cha
 
     box_ = new QFrame(this);
     box_->setObjectName(QStringLiteral("autoStoreFrame"));
+    box_->setAccessibleName(QStringLiteral("Autostore settings"));
     box_->setFrameShape(QFrame::StyledPanel);
 
     timed_ = new QRadioButton(QStringLiteral("Store every"), box_);
@@ -100,6 +101,11 @@ void AutoStoreWindow::opened()
     model_.opened();
     applyView();
     fitFrame();
+}
+
+QWidget* AutoStoreWindow::openingFocus() const
+{
+    return timed_->isChecked() ? timed_ : afterTrigger_;
 }
 
 void AutoStoreWindow::fitFrame()

@@ -25,6 +25,8 @@ public:
 
     void opened() override;
     void closed() override { model_.closed(); }
+    // The checked mode: Space there changes nothing.
+    QWidget* openingFocus() const override;
 
     QRadioButton* timedOption() const { return timed_; }
     QLineEdit* minutesBox() const { return minutes_; }

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "FocusPark.h"
 #include "ProgramPrinter.h"
 #include "ScreenWindow.h"
 #include "app/AppController.h"
@@ -107,6 +108,7 @@ void MainWindow::buildToolbar()
     bar->setFloatable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     bar->toggleViewAction()->setVisible(false);
+    toolbarPark_ = new FocusPark(*bar);
     MainWindowControls& c = controls_;
     for (const ActionRow& row : actionRows()) {
         if (row.place != ActionPlace::Toolbar) continue;
@@ -233,6 +235,11 @@ void MainWindow::finish()
     mainTimer_->stop();
     close();
     QCoreApplication::quit();
+}
+
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    return toolbarPark_->parkFocusOf(*this) || QMainWindow::focusNextPrevChild(next);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

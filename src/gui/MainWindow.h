@@ -34,6 +34,7 @@ class QToolBar;
 
 namespace ql::gui {
 
+class FocusPark;
 class ProgramPrinter;
 
 // The toolbar's widgets that are not items of the action table.
@@ -83,12 +84,16 @@ public:
     Desktop& desktop() { return desktop_; }
     WindowRegistry& windows() { return windows_; }
     const WindowRegistry& windows() const { return windows_; }
+    // What moves the focus between the windows and the toolbar.
+    WindowKeys& windowKeys() { return *windowKeys_; }
 
     // Closes the window for good (the core has run its closing sequence).
     void finish();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A toolbar control switched off by its operation leaves the focus waiting on the toolbar.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildToolbar();
@@ -105,6 +110,7 @@ private:
     std::unique_ptr<ActionTargets> targets_;
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    FocusPark* toolbarPark_ = nullptr;  // a child of the toolbar
     QTimer* mainTimer_ = nullptr;
     ModalBoxes modalBoxes_;
     QtFileDialogs fileDialogs_{this, &modalBoxes_};

@@ -1,5 +1,6 @@
 #include "ModalBoxes.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +12,7 @@ int ModalBoxes::run(QDialog& dialog)
     if (ending_) return QDialog::Rejected;
     open_.push_back(Open{&dialog, false});
     const int result = dialog.exec();
+    giveBackKeyboard(dialog);
     // Boxes close in the reverse order of opening, so this one is the last entry.
     const auto mine = std::find_if(open_.begin(), open_.end(),
                                    [&](const Open& o) { return o.dialog == &dialog; });
@@ -41,6 +43,12 @@ void ModalBoxes::writeUnseen(const QString& title, const QString& text)
             .toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
     std::fflush(stderr);
+}
+
+void giveBackKeyboard(const QWidget& closed)
+{
+    QWidget* owner = closed.parentWidget();
+    if (owner && !QApplication::activeWindow()) owner->window()->activateWindow();
 }
 
 int runModal(ModalBoxes* boxes, QDialog& dialog)

@@ -3,7 +3,8 @@
 // input boxes, file dialogs) runs through here, so that an end asked for from outside can
 // reach them: the boxes open then are closed as if cancelled (a box without a cancel gives its
 // default answer), and every later box is answered so without being shown, its message going
-// to standard error instead. One per main window.
+// to standard error instead. A box that closes gives the keyboard back to its window. One per
+// main window.
 
 #include <QDialog>
 #include <QPointer>
@@ -40,5 +41,10 @@ private:
 // Runs `dialog` through `boxes`, or on its own where there are none (a window shown without
 // the main window, as in some tests).
 int runModal(ModalBoxes* boxes, QDialog& dialog);
+
+// A box or window of its own that has just closed with the keyboard (no window is active
+// then) gives it back to the window it belongs to, where no window manager does; the keys then
+// act where the user looks, not nowhere.
+void giveBackKeyboard(const QWidget& closed);
 
 }  // namespace ql::gui

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "FocusPark.h"
 #include "link/PortMap.h"
 
 namespace ql::gui {
@@ -78,6 +79,7 @@ PortSetupDialog::PortSetupDialog(InstrumentLink& link, QWidget* parent)
     onPressed(autosearchButton_, [this] { return model_.autosearch(); });
     // The buttons go off while the ports are asked, in the middle of Ok and Autosearch.
     model_.setViewChanged([this] { paintView(); });
+    park_ = new FocusPark(*this);
 }
 
 void PortSetupDialog::opened()
@@ -92,6 +94,11 @@ void PortSetupDialog::showView(const PortSetupView& v)
     showOptions(baudGroup_, v.baudRates);
     for (QPushButton* button : {okButton_, exitButton_, autosearchButton_})
         button->setEnabled(v.buttonsEnabled);
+}
+
+bool PortSetupDialog::focusNextPrevChild(bool next)
+{
+    return park_->parkFocusOf(*this) || QDialog::focusNextPrevChild(next);
 }
 
 void PortSetupDialog::reject()

@@ -13,6 +13,8 @@ class QPushButton;
 
 namespace ql::gui {
 
+class FocusPark;
+
 class PortSetupDialog : public QDialog, public ModelWindow<PortSetupModel> {
     Q_OBJECT
 public:
@@ -23,6 +25,11 @@ public:
     // Escape and "Exit" close the window only when it may close.
     void reject() override;
 
+protected:
+    // The buttons switched off while the ports are asked leave the focus waiting on the
+    // window.
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void showView(const PortSetupView& v) override;
 
@@ -31,6 +38,7 @@ private:
     QPushButton* okButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QPushButton* autosearchButton_ = nullptr;
+    FocusPark* park_ = nullptr;  // a child of the window
 };
 
 }  // namespace ql::gui

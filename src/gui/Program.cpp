@@ -68,13 +68,17 @@ void Program::registerWindows()
     WindowRegistry& windows = window_.windows();
     ProgramState& s = *state_;
     const char decimalSign = systemDecimalSign();
+    // A window that closes with the focus hands it to the next one of the keyboard's walk.
+    const FocusLeaving leaving = [this](ToolWindow closing) {
+        window_.windowKeys().leaveWindow(closing);
+    };
     // A window in the main window's area, placed from the window layout; each is made when it
     // is first opened.
     const auto inArea = [&](ToolWindow id, auto make,
                             FrameButtons buttons = FrameButtons::CloseBox) {
-        windows.add(id,
-                    std::make_unique<MdiWindowEntry>(id, windowMaker(std::move(make)),
-                                                     window_.mdiArea(), s, views_.chain, buttons));
+        windows.add(id, std::make_unique<MdiWindowEntry>(id, windowMaker(std::move(make)),
+                                                         window_.mdiArea(), s, views_.chain,
+                                                         leaving, buttons));
     };
     // A dialog of its own; a modal one blocks the main window while it is open.
     const auto asDialog = [&](ToolWindow id, auto make, bool modal) {
@@ -138,6 +142,9 @@ bool Program::start(const QString& socketPath)
 {
     window_.showOnWholeScreen();
     controller_.startUp();
+    // The keyboard starts in the screen window, also where no window manager gives the main
+    // window the keyboard again after the first start's message.
+    window_.windowKeys().focusWindow(ToolWindow::ScreenWindow);
     window_.startMainTimer();
     // Remote commands are served once start-up has set the port and the layout.
     const bool listening = remoteServer_.listen(socketPath);

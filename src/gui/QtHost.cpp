@@ -1,5 +1,7 @@
 #include "QtHost.h"
 
+#include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -34,6 +36,24 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
         case MessageIcon::Question: return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
+}
+
+// A press made through the accessibility interface shows its button pressed at once and
+// clicks it a tenth of a second later, on the button's own timer (which waits with the other
+// timers). That click has reached the program: it is taken now. A button held down by the
+// mouse or the keyboard is clicked on release and has no timer running.
+void clickPressedButtons(QWidget& window)
+{
+    const bool mouseHeld = QGuiApplication::mouseButtons() != Qt::NoButton;
+    QAbstractEventDispatcher* timers = QAbstractEventDispatcher::instance();
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (!button->isDown() || button->autoRepeat() || (mouseHeld && button->underMouse()))
+            continue;
+        for (const QAbstractEventDispatcher::TimerInfo& timer : timers->registeredTimers(button)) {
+            QTimerEvent due(timer.timerId);
+            QCoreApplication::sendEvent(button, &due);
+        }
+    }
 }
 
 void setBoxQuietly(QCheckBox* box, bool checked)
@@ -82,10 +102,12 @@ void QtHost::pumpEvents()
 void QtHost::takeWaitingInput()
 {
     // Window-system input and posted events (an accessibility action arrives as one) are
-    // handled; timers (the main tick among them) wait for the event loop. Socket notifiers are
+    // handled; timers (the main tick among them) wait for the event loop, but the click of a
+    // button pressed through the accessibility interface is taken now. Socket notifiers are
     // excluded where the event loop honours it (the desktop's event loop serves them anyway).
     QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers |
                                     QEventLoop::X11ExcludeTimers);
+    clickPressedButtons(window_);
 }
 
 void QtHost::setBusyPointer(bool busy)

@@ -28,6 +28,9 @@ public:
     virtual void closed() {}
     // Whether the user's close box (or Escape) may close the window now.
     virtual bool mayClose() const { return true; }
+    // The control that takes the focus when the window opens; none: the one it had last, or
+    // else its first.
+    virtual QWidget* openingFocus() const { return nullptr; }
     // The frame was minimised, restored or maximised.
     virtual void windowStateChanged(WindowState) {}
     // A window in the main window's area, while it is open: its frame became the active

@@ -5,11 +5,29 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "FocusPark.h"
+#include "ModalBoxes.h"
 #include "WindowPlacing.h"
 
 namespace ql::gui {
 
 namespace {
+
+// A window's frame in the work area: a control of the window switched off leaves the focus
+// waiting on the frame.
+class ToolFrame : public QMdiSubWindow {
+public:
+    ToolFrame() : park_(new FocusPark(*this)) {}
+
+protected:
+    bool focusNextPrevChild(bool next) override
+    {
+        return park_->parkFocusOf(*this) || QMdiSubWindow::focusNextPrevChild(next);
+    }
+
+private:
+    FocusPark* park_;  // a child of the frame
+};
 
 void connectChain(RedrawChain& chain, ToolWindowContent& content)
 {
@@ -55,8 +73,14 @@ WindowState stateOf(Qt::WindowStates states)
 // --- A window in the main window's area ------------------------------------------------------
 
 MdiWindowEntry::MdiWindowEntry(ToolWindow id, WindowMaker make, QMdiArea& area, ProgramState& state,
-                               RedrawChain& chain, FrameButtons buttons)
-    : id_(id), make_(std::move(make)), area_(area), buttons_(buttons), state_(state), chain_(chain)
+                               RedrawChain& chain, FocusLeaving leaving, FrameButtons buttons)
+    : id_(id),
+      make_(std::move(make)),
+      area_(area),
+      leaving_(std::move(leaving)),
+      buttons_(buttons),
+      state_(state),
+      chain_(chain)
 {
 }
 
@@ -70,7 +94,9 @@ void MdiWindowEntry::make() const
     Qt::WindowFlags flags = Qt::SubWindow;
     if (buttons_ == FrameButtons::MinMaxOnly)
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint;
-    frame_ = area_.addSubWindow(made.widget, flags);
+    auto* frame = new ToolFrame;
+    frame->setWidget(made.widget);
+    frame_ = area_.addSubWindow(frame, flags);
     frame_->setObjectName(made.widget->objectName() + QStringLiteral("Frame"));
     // The frame is hidden, not destroyed, when the window closes: the window keeps its state
     // for the next opening.
@@ -123,6 +149,14 @@ void MdiWindowEntry::open()
     widget_->show();
     placeFromLayout(*frame_, id_, state_);
     connectChain(chain_, *content_);
+    if (QWidget* control = content_->openingFocus(); control && holdsFocus())
+        control->setFocus(Qt::OtherFocusReason);
+}
+
+bool MdiWindowEntry::holdsFocus() const
+{
+    const QWidget* focus = area_.window()->focusWidget();
+    return focus && frame_->isAncestorOf(focus);
 }
 
 void MdiWindowEntry::close()
@@ -130,6 +164,8 @@ void MdiWindowEntry::close()
     if (!isOpen()) return;
     // However it closes, the window comes back where it stands now.
     keepWindowPlacement(state_.layout, id_, placement());
+    // The focus leaves first, so that it never rests on a control that no longer shows.
+    if (leaving_ && holdsFocus()) leaving_(id_);
     frame_->hide();
     disconnectChain(chain_, *content_);
     content_->closed();
@@ -257,6 +293,7 @@ bool DialogEntry::eventFilter(QObject* watched, QEvent* event)
         }
         // Hidden by its buttons, Escape, the close box or the program.
         if (event->type() == QEvent::Hide && !event->spontaneous() && !dialog_->isVisible()) {
+            giveBackKeyboard(*dialog_);
             disconnectChain(chain_, *content_);
             content_->closed();
         }

@@ -1,7 +1,9 @@
 #pragma once
 // The two kinds of registry row: a window inside the main window's area (a frame around the
-// window's class, placed from the window layout, which keeps its place again when it closes),
-// and a dialog of its own (the port set-up).
+// window's class, placed from the window layout, which keeps its place again when it closes,
+// and which hands the focus on before it hides, however it is closed), and a dialog of its own
+// (the port set-up). The frame is where the focus waits while a control of the window is
+// switched off (FocusPark).
 // Both connect the window's member of the redraw chain while it is open; the first tells its
 // window of the frame's activation, moves and resizes (ToolWindowContent). A row makes its
 // window the first time it is needed (opened, or asked for its class), so that a window the
@@ -24,6 +26,9 @@ namespace ql::gui {
 // The frame's title bar: a tool window has a close box, the screen window has none.
 enum class FrameButtons { CloseBox, MinMaxOnly };
 
+// Hands the focus to another window when window `closing`, which has it, is about to close.
+using FocusLeaving = std::function<void(ToolWindow closing)>;
+
 // A window's class as a row makes it: the widget and what it tells the registry.
 struct MadeWindow {
     QWidget* widget = nullptr;
@@ -45,7 +50,8 @@ class MdiWindowEntry : public QObject, public ToolWindowEntry {
 public:
     // The entry owns the window `make` returns.
     MdiWindowEntry(ToolWindow id, WindowMaker make, QMdiArea& area, ProgramState& state,
-                   RedrawChain& chain, FrameButtons buttons = FrameButtons::CloseBox);
+                   RedrawChain& chain, FocusLeaving leaving,
+                   FrameButtons buttons = FrameButtons::CloseBox);
     ~MdiWindowEntry() override;
 
     void open() override;
@@ -65,10 +71,13 @@ protected:
 
 private:
     void make() const;
+    // Whether the focus is on the frame or a control inside it.
+    bool holdsFocus() const;
 
     ToolWindow id_;
     mutable WindowMaker make_;
     QMdiArea& area_;
+    FocusLeaving leaving_;
     FrameButtons buttons_;
     mutable QPointer<QWidget> widget_;
     mutable ToolWindowContent* content_ = nullptr;

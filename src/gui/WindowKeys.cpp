@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <vector>
 
 #include "WindowRegistry.h"
 #include "app/WindowCycle.h"
@@ -38,11 +37,12 @@ bool takesFocus(const QWidget* w)
            !w->focusProxy();
 }
 
-// The control inside `area` that last had the focus, or else its first one in Tab order.
+// The control inside `area` that last had the focus, or else its first one in Tab order (the
+// area itself, where the focus waited while a control was off, is none).
 QWidget* controlIn(QWidget& area)
 {
     QWidget* last = area.focusWidget();
-    if (last && area.isAncestorOf(last) && takesFocus(last)) return last;
+    if (last && last != &area && area.isAncestorOf(last) && takesFocus(last)) return last;
     for (QWidget* w = area.nextInFocusChain(); w && w != &area; w = w->nextInFocusChain())
         if (area.isAncestorOf(w) && takesFocus(w)) return w;
     return nullptr;
@@ -78,19 +78,37 @@ void WindowKeys::activate(QMdiSubWindow* frame)
     if (QWidget* control = controlIn(*frame)) control->setFocus(Qt::TabFocusReason);
 }
 
-void WindowKeys::activateNextWindow(bool backward)
+std::vector<ToolWindow> WindowKeys::openWindows(std::optional<ToolWindow>* active) const
 {
     std::vector<ToolWindow> open;
-    std::optional<ToolWindow> active;
     for (int i = 0; i < kToolWindowCount; ++i) {
         const auto window = static_cast<ToolWindow>(i);
         if (QMdiSubWindow* frame = frameOf(window)) {
             open.push_back(window);
-            if (frame == area_.activeSubWindow()) active = window;
+            if (active && frame == area_.activeSubWindow()) *active = window;
         }
     }
+    return open;
+}
+
+void WindowKeys::activateNextWindow(bool backward)
+{
+    std::optional<ToolWindow> active;
+    const std::vector<ToolWindow> open = openWindows(&active);
     if (const std::optional<ToolWindow> next = windowAfter(open, active, backward))
         activate(frameOf(*next));
+}
+
+void WindowKeys::leaveWindow(ToolWindow closing)
+{
+    const std::optional<ToolWindow> next = windowAfter(openWindows(), closing, false);
+    if (next && *next != closing) return activate(frameOf(*next));
+    if (QWidget* control = controlIn(toolbar_)) control->setFocus(Qt::TabFocusReason);
+}
+
+void WindowKeys::focusWindow(ToolWindow window)
+{
+    if (QMdiSubWindow* frame = frameOf(window)) activate(frame);
 }
 
 void WindowKeys::switchToolbarAndWindow()

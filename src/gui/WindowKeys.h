@@ -8,9 +8,12 @@
 //   user is.
 // - F6 and Shift+F6 take the focus from a window of the work area to the toolbar and from the
 //   toolbar (or the menu bar) to the active window.
-// Tab and Shift+Tab stay inside the active window, as the work area has them.
+// Tab and Shift+Tab stay inside the active window, as the work area has them. A window that
+// closes while it has the focus hands it on the same way (leaveWindow), before it hides.
 
 #include <QObject>
+#include <optional>
+#include <vector>
 
 #include "state/ToolWindow.h"
 
@@ -32,6 +35,12 @@ public:
     void activateNextWindow(bool backward);
     // F6.
     void switchToolbarAndWindow();
+    // The open window `closing` is about to close while it has the focus: the next open
+    // window of the walk is activated and its control takes the focus (the toolbar's, when
+    // no other window is open).
+    void leaveWindow(ToolWindow closing);
+    // Activates the open window `window` and gives its control the focus.
+    void focusWindow(ToolWindow window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,6 +48,8 @@ protected:
 private:
     // The frame of an open window in the work area.
     QMdiSubWindow* frameOf(ToolWindow window) const;
+    // The open windows of the work area, and the active one among them.
+    std::vector<ToolWindow> openWindows(std::optional<ToolWindow>* active = nullptr) const;
     void activate(QMdiSubWindow* frame);
 
     QWidget& window_;

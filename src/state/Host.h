@@ -54,11 +54,12 @@ public:
 
     // Lets the user interface handle pending events (called from inside long waits).
     virtual void pumpEvents() = 0;
-    // Handles the user's input already waiting (mouse, keys, accessibility actions) and returns
-    // without waiting for more; no timer is served, so no tick starts inside it. Called under
-    // the operation guard before a tick starts an autostore read, so that a click queued behind
-    // the tick's own timer event is seen before the read rather than inside it. Whatever else
-    // is handled meanwhile (a remote command, an end signal) finds the guard held, as during
+    // Handles the user's input already waiting (mouse, keys, accessibility actions, a button
+    // pressed through the accessibility interface whose click would come a moment later) and
+    // returns without waiting for more; no timer is served, so no tick starts inside it. Called
+    // under the operation guard before a tick starts an autostore read, so that a click queued
+    // behind the tick's own timer event is seen before the read rather than inside it. Whatever
+    // else is handled meanwhile (a remote command, an end signal) finds the guard held, as during
     // the read itself: a command is refused and the end waits for the operation.
     virtual void takeWaitingInput() = 0;
     virtual void setBusyPointer(bool busy) = 0;

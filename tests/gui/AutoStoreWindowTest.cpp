@@ -1,10 +1,11 @@
 // The autostore window as a user meets it: Measurement > "&Autostore" opens it with "Read"
 // off; 0 minutes and Start store a numbered file on every tick into the start folder, each
 // holding what the simulated instrument sent; Exit closes the window and autostore goes on; a
-// Pause waiting when a tick starts stores nothing more.
+// Pause waiting when a tick starts (a click, or an accessibility press) stores nothing more.
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -109,6 +110,19 @@ TEST(AutoStoreWindowGui, OneClickWaitingWhenATickStartsPausesBeforeItsRead)
     EXPECT_FALSE(fs::exists(fs::path(rig.paths.userFilesDir()) / "AutostoreXXX00000.mes"));
     EXPECT_EQ(w.startButton()->text(), QStringLiteral("Start"));
     EXPECT_TRUE(w.startButton()->isEnabled());
+    // An accessibility press once a read's file is stored (it clicks a moment later) likewise.
+    focusOn(rig, w.startButton());
+    w.startButton()->click();
+    rig.clock.advance(1000);
+    rig.app.timerTick();
+    QAccessible::queryAccessibleInterface(w.startButton())
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    rig.clock.advance(1000);
+    rig.app.timerTick();
+    EXPECT_TRUE(fs::exists(fs::path(rig.paths.userFilesDir()) / "AutostoreXXX00000.mes"));
+    EXPECT_FALSE(fs::exists(fs::path(rig.paths.userFilesDir()) / "AutostoreXXX00001.mes"));
+    EXPECT_EQ(QApplication::focusWidget(), w.startButton());
 }
 
 }  // namespace

@@ -15,12 +15,14 @@
 #include <QLineEdit>
 #include <QLocalSocket>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolBar>
 #include <functional>
 #include <set>
+#include <tuple>
 
 #include "ProgramRig.h"
 #include "WindowWalk.h"
@@ -184,7 +186,9 @@ std::string accessibilityFaults()
             if (!isControl(w)) continue;
             // The title bar buttons of the window frames are reached through their menus.
             if (w->objectName().startsWith(QStringLiteral("qt_"))) continue;
-            if (!(w->focusPolicy() & Qt::TabFocus))
+            // Tab reaches an option of a group through the option that had the focus last.
+            if (!(w->focusPolicy() &
+                  (qobject_cast<QRadioButton*>(w) ? Qt::ClickFocus : Qt::TabFocus)))
                 faults << QStringLiteral("not reached by Tab: ") + where;
             if (accessibleName(w).isEmpty()) faults << QStringLiteral("unnamed control ") + where;
         }
@@ -261,6 +265,64 @@ TEST(Program, CtrlTabWalksEveryOpenWindowFromTheToolbarAndGivesItTheFocus)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
     EXPECT_TRUE(toolbar.isAncestorOf(QApplication::focusWidget()));
     EXPECT_EQ(press(Qt::Key_F6, Qt::ShiftModifier), reached[13]);
+}
+
+// Keys act where the user looks: in the screen window after the first start's message, again on
+// a button Space started (never on Autoset), in the next window of the walk after a close.
+TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowCloses)
+{
+    StartedProgram rig;
+    auto& toolbar = named<QToolBar>(rig.window, "toolbar");
+    const auto focus = [] { return QApplication::focusWidget(); };
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(focus(), key, modifiers);
+        QApplication::processEvents();
+    };
+    ASSERT_TRUE(focus() && rig.screenFrame().isAncestorOf(focus()));
+    press(Qt::Key_F6);
+    EXPECT_TRUE(toolbar.isAncestorOf(focus()));
+    for (const char* name : {"readButton", "setButton", "setReadButton", "autoBox"}) {
+        auto* box = rig.window.findChild<QAbstractButton*>(QString::fromUtf8(name));
+        QWidget* button = box ? box : toolbar.widgetForAction(&named(rig.window, name));
+        focusOn(rig, button);
+        for (int again = 0; again < 2; ++again) {
+            const std::size_t sent = rig.sim.commandTexts().size();
+            press(Qt::Key_Space);
+            EXPECT_EQ(focus(), button) << name << again;
+            EXPECT_TRUE(box ? box->isChecked() == !again : rig.sim.commandTexts().size() > sent);
+        }
+    }
+    EXPECT_EQ(count(rig.sim.commandTexts(), "AUTOSET"), 0);
+
+    const auto frame = [&](ToolWindow w) { return rig.window.windows().find(w)->areaFrame(); };
+    named(rig.window, "autostoreItem").trigger();  // opens on its checked mode
+    auto* mode = qobject_cast<QRadioButton*>(focus());
+    EXPECT_TRUE(mode && mode->isChecked() &&
+                frame(ToolWindow::AutostoreWindow)->isAncestorOf(mode));
+    named(rig.window, "notesButton").trigger();
+    // Closed by Ctrl+W, by its View item, or by its Exit button.
+    const std::tuple<ToolWindow, ToolWindow, const char*> closings[] = {
+        {ToolWindow::ChannelPanel, ToolWindow::TimebasePanel, nullptr},
+        {ToolWindow::TimebasePanel, ToolWindow::TriggerPanel, "timebaseItem"},
+        {ToolWindow::NotesWindow, ToolWindow::ScreenWindow, nullptr},
+        {ToolWindow::AutostoreWindow, ToolWindow::ScreenWindow, nullptr}};
+    for (const auto& [closed, next, item] : closings) {
+        QWidget* exit = frame(closed)->findChild<QWidget*>(QStringLiteral("exitButton"));
+        focusOn(rig, exit ? exit : frame(closed)->nextInFocusChain());
+        if (item)
+            named(rig.window, item).trigger();
+        else
+            press(exit ? Qt::Key_Space : Qt::Key_W, exit ? Qt::NoModifier : Qt::ControlModifier);
+        EXPECT_TRUE(!frame(closed)->isVisible() && focus() && focus()->isVisible() &&
+                    rig.window.mdiArea().activeSubWindow() == frame(next) &&
+                    frame(next)->isAncestorOf(focus()))
+            << toolWindowName(closed);
+    }
+    QWidget* before = focus();  // a window of its own gives it back
+    named(rig.window, "aboutItem").trigger();
+    QApplication::processEvents();
+    press(Qt::Key_Escape);
+    EXPECT_EQ(focus(), before);
 }
 
 }  // namespace

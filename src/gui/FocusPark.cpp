@@ -1,0 +1,53 @@
+#include "FocusPark.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QWidget>
+
+namespace ql::gui {
+
+FocusPark::FocusPark(QWidget& place) : QObject(&place), place_(place)
+{
+    // The user moved the focus on from the place, inside its window: they keep their place.
+    // (A message box of its own window takes the focus for a while and gives it back.)
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
+        if (control_ && from == &place_ && to && to->window() == place_.window()) forget();
+    });
+}
+
+bool FocusPark::parkFocusOf(const QWidget& holder)
+{
+    // A control that has the focus while it is off is being switched off now: the toolkit
+    // asks where the focus goes next before it moves it.
+    QWidget* focus = holder.window()->focusWidget();
+    if (!focus || focus->isEnabled() || !holder.isAncestorOf(focus) || focus == &place_)
+        return false;
+    forget();
+    control_ = focus;
+    activeWindow_ = QApplication::activeWindow();
+    focus->installEventFilter(this);
+    place_.setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool FocusPark::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange && watched == control_ && control_->isEnabled()) {
+        QWidget* control = control_;
+        const QWidget* activeWindow = activeWindow_;
+        forget();
+        if (place_.window()->focusWidget() == &place_ &&
+            QApplication::activeWindow() == activeWindow && control->isVisible())
+            control->setFocus(Qt::OtherFocusReason);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FocusPark::forget()
+{
+    if (control_) control_->removeEventFilter(this);
+    control_ = nullptr;
+    activeWindow_ = nullptr;
+}
+
+}  // namespace ql::gui
