@@ -243,35 +243,75 @@ std::string remoteRead(OperationsRig& t)
 
 }  // namespace
 
-TEST(ReadFailure, TheStartOfACopyRequestLeftOnTheLineFailsNoCommand)
+TEST(ReadFailure, BytesThatLookLikeACopyRequestFailNoCommandAndPrintNothing)
 {
-    // What the instrument sent on its own before a read, the read's first flush landing after
-    // `from` to `to` ms of it (a byte takes 1.15 ms at 9600 Bd): stray starts, whole or split
-    // by the flush, and requests back to back with the flush at every byte of the second.
+    // On the line before a read, its first flush landing after `from` to `to` ms of them (a
+    // byte takes 1.15 ms at 9600 Bd): stray starts, whole or split by the flush, and requests
+    // back to back with the flush at every byte of the second (one printout). In the answers:
+    // the request's text is four ordinary sample codes (2.4 divisions below the centre line),
+    // at a record's start, in its middle, twice, as a whole request line, or its first
+    // characters last, and the same in a settings block (the trigger words). Each answer that
+    // holds them costs at most one quiet time of the line (20 ms) to see that nothing follows;
+    // the A-and-B view reads the references twice.
+    const std::vector<std::uint8_t> text = {'C', 'O', 'P', ':'};
+    const std::vector<std::uint8_t> line = {'C', 'O', 'P', ':',  'P', 'R',
+                                            'I', 'N', 'T', '\r', '\n'};
     const std::string burst = "COP:HC\r\nCOP:PRINT\r\n";
+    using Words = std::array<std::int16_t, 4>;
+    const Words words = {600, -600, 20, 0};
     const struct {
         std::string sent;
-        int from, to;
-        int printouts;
+        int from, to, printouts;
+        std::vector<scopesim::PlantedCodes> codes = {};
+        Words triggerWords = {600, -600, 20, 0};
+        int answers = 0;  // that hold the text
     } rows[] = {
         {"C", 50, 50, 0},
         {"xxCO", 50, 50, 0},
         {"COP", 0, 4, 0},
         {"xCO", 2, 4, 0},
         {burst, 8, 23, 1},
-        {"COP:HC\r\nCOP:HC\r\nCOP:HC\r\nCOP:HC\r\nCOP:HC\r\nCOP:HC\r\n", 0, 56, 1},
+        {burst + burst + burst, 0, 56, 1},
+        {"", 0, 0, 0, {{1, 0, text}}, words, 1},
+        {"", 0, 0, 0, {{1, 1000, text}}, words, 1},
+        {"", 0, 0, 0, {{2, 100, text}, {2, 1500, text}}, words, 1},
+        {"", 0, 0, 0, {{3, 500, line}}, words, 2},
+        {"", 0, 0, 0, {{1, 2046, {'C'}}}, words, 1},
+        {"", 0, 0, 0, {{2, 2045, {'C', 'O'}}}, words, 1},
+        {"", 0, 0, 0, {{4, 2044, {'C', 'O', 'P'}}}, words, 2},
+        {"", 0, 0, 0, {}, {0x4F43, 0x3A50, 20, 0}, 1},
+        {"", 0, 0, 0, {}, {600, -600, 20, 0x4300}, 1},
+        {"", 0, 0, 0, {}, {600, -600, 0x4300, 0x504F}, 1},
     };
-    for (const auto& r : rows)
-        for (int ms = r.from; ms <= r.to; ms += r.to - r.from > 20 ? 5 : 1) {
-            const std::string where = r.sent + " after " + std::to_string(ms) + " ms";
-            scopesim::SimulatorConfig config = instrument();
-            config.baudRate = 9600;
+    const auto instrumentAt9600 = [] {
+        scopesim::SimulatorConfig config = instrument();
+        config.baudRate = 9600;
+        return config;
+    };
+    const auto readMs = [](OperationsRig& t, const std::string& sent, int flushAfterMs) {
+        useTimebaseBView(t.sim);
+        EXPECT_TRUE(t.connect());
+        if (!sent.empty()) t.sim.sendUnsolicited(sent);
+        t.clock.advance(flushAfterMs);
+        const std::int64_t start = t.clock.monotonicMs();
+        EXPECT_EQ(remoteRead(t), "ready");
+        return t.clock.monotonicMs() - start;
+    };
+    OperationsRig plain(instrumentAt9600());
+    const std::int64_t plainMs = readMs(plain, "", 0);
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        for (int ms = rows[i].from; ms <= rows[i].to;
+             ms += rows[i].to - rows[i].from > 20 ? 5 : 1) {
+            const auto& r = rows[i];
+            const std::string where =
+                "row " + std::to_string(i) + ", " + std::to_string(ms) + " ms";
+            scopesim::SimulatorConfig config = instrumentAt9600();
+            config.plantedCodes = r.codes;
+            config.triggerValues = r.triggerWords;
             OperationsRig t(config);
-            useTimebaseBView(t.sim);
-            ASSERT_TRUE(t.connect());
-            t.sim.sendUnsolicited(r.sent);
-            t.clock.advance(ms);
-            EXPECT_EQ(remoteRead(t), "ready") << where;
+            const std::int64_t took = readMs(t, r.sent, ms);
+            EXPECT_TRUE(r.answers == 0 || took <= plainMs + 22 * r.answers)
+                << where << ", " << took;
             EXPECT_EQ(t.messageCount(), 0) << where;
             EXPECT_TRUE(readIsWhole(t)) << where;
             for (int tick = 0; tick < 2; ++tick) {
@@ -281,63 +321,6 @@ TEST(ReadFailure, TheStartOfACopyRequestLeftOnTheLineFailsNoCommand)
             EXPECT_EQ(t.printer.documentsDone(), r.printouts) << where;
             EXPECT_EQ(t.messageCount(), 0) << where;
         }
-}
-
-TEST(ReadFailure, RecordsAndBlocksThatSpellACopyRequestAreTakenAsData)
-{
-    // The request's text is four ordinary sample codes (2.4 divisions below the centre line):
-    // at a record's start, in its middle, twice, as a whole request line, or its first
-    // characters as the last samples; the same in a settings block (the trigger words). The
-    // A-and-B view reads the references twice.
-    const std::vector<std::uint8_t> text = {'C', 'O', 'P', ':'};
-    const std::vector<std::uint8_t> line = {'C', 'O', 'P', ':',  'P', 'R',
-                                            'I', 'N', 'T', '\r', '\n'};
-    using Planted = std::vector<scopesim::PlantedCodes>;
-    const struct {
-        const char* name;
-        Planted codes;
-        std::array<std::int16_t, 4> triggerWords = {600, -600, 20, 0};
-        int answers = 1;  // that hold the text
-    } rows[] = {
-        {"CH I, at its start", {{1, 0, text}}},
-        {"CH I, in its middle", {{1, 1000, text}}},
-        {"CH II, twice", {{2, 100, text}, {2, 1500, text}}},
-        {"REF I, a whole request line", {{3, 500, line}}, {600, -600, 20, 0}, 2},
-        {"CH I, ending in C", {{1, 2046, {'C'}}}},
-        {"CH II, ending in CO", {{2, 2045, {'C', 'O'}}}},
-        {"REF II, ending in COP", {{4, 2044, {'C', 'O', 'P'}}}, {600, -600, 20, 0}, 2},
-        {"trigger words, at their start", {}, {0x4F43, 0x3A50, 20, 0}},
-        {"trigger words, ending in C", {}, {600, -600, 20, 0x4300}},
-        {"trigger words, ending in COP", {}, {600, -600, 0x4300, 0x504F}},
-    };
-    // The time a read takes when no byte looks like a request.
-    const auto readMs = [](OperationsRig& t) {
-        const std::int64_t start = t.clock.monotonicMs();
-        EXPECT_EQ(remoteRead(t), "ready");
-        return t.clock.monotonicMs() - start;
-    };
-    OperationsRig plain(instrument());
-    useTimebaseBView(plain.sim);
-    ASSERT_TRUE(plain.connect());
-    const std::int64_t plainMs = readMs(plain);
-    for (const auto& r : rows) {
-        scopesim::SimulatorConfig config = instrument();
-        config.plantedCodes = r.codes;
-        config.triggerValues = r.triggerWords;
-        OperationsRig t(config);
-        useTimebaseBView(t.sim);
-        ASSERT_TRUE(t.connect());
-        // At most one quiet time of the line (20 ms at 19200 Bd) more for each such answer, to
-        // see that nothing follows it.
-        EXPECT_LE(readMs(t), plainMs + 22 * r.answers) << r.name;
-        EXPECT_EQ(t.messageCount(), 0) << r.name;
-        EXPECT_TRUE(readIsWhole(t)) << r.name;
-        t.sim.clearRecording();
-        t.clock.advance(1000);
-        t.ops.timerTick();
-        EXPECT_TRUE(t.commands().empty()) << r.name;
-        EXPECT_EQ(t.printer.documentsDone(), 0) << r.name;
-    }
 
     // A noisy trace around code 70 holds the four codes now and then: each read takes a new
     // acquisition, held on the instrument so that it can be compared.
