@@ -160,7 +160,7 @@ QWidget* ChannelsPanel::buildSwitches()
 void ChannelsPanel::showColumn(Column& c, const ChannelColumnView& v)
 {
     c.colourBar->setVisible(v.colourBarShown);
-    showList(c.volts, v.voltsEntries, v.voltsText);
+    showList(c.volts, v.voltsEntries, v.voltsStep, v.voltsText);
     c.volts->setEnabled(v.voltsEnabled);
     showBackground(c.volts, qbColor(v.voltsBackground));
     showValue(c.variable, v.variableText);

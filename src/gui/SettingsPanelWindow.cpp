@@ -96,9 +96,9 @@ QGroupBox* SettingsPanelWindow::optionGroup(const QString& frameCaption,
     return frame;
 }
 
-QComboBox* SettingsPanelWindow::list(const QString& name, const QString& field)
+StepList* SettingsPanelWindow::list(const QString& name, const QString& field)
 {
-    auto* l = new QComboBox(this);
+    auto* l = new StepList(this);
     l->setObjectName(name);
     l->setAccessibleName(field);
     l->setFocusPolicy(Qt::StrongFocus);

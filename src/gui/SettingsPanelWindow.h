@@ -9,12 +9,12 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QToolButton>
 #include <QWidget>
 #include <utility>
 
 #include "ModelWindow.h"
+#include "StepList.h"
 
 class QGroupBox;
 class QLabel;
@@ -42,7 +42,8 @@ protected:
     // An option group in a frame: one option per caption, numbered from 0.
     QGroupBox* optionGroup(const QString& frameCaption, const QStringList& captions,
                            const QString& name, QButtonGroup*& group);
-    QComboBox* list(const QString& name, const QString& field);
+    // A list of steps (StepList) whose typed keys are discarded.
+    StepList* list(const QString& name, const QString& field);
     QAbstractSlider* bar(Qt::Orientation orientation, int minimum, int maximum, int largeStep,
                          const QString& name, const QString& field);
     // The two arrows of a spin, named "<field> up" and "<field> down".

@@ -164,13 +164,17 @@ TEST(StoragePanel, ValuesNoControlCanShowShowNothingAndStay)
     };
     const Case cases[] = {
         {[](ProgramState& s) { s.ddf.averageIndex = 0; },
-         [](const StoragePanelView& v) { return v.averageText.empty(); }},
+         [](const StoragePanelView& v) { return v.averageText.empty() && v.averageStep < 0; }},
         {[](ProgramState& s) { s.ddf.averageIndex = 10; },
-         [](const StoragePanelView& v) { return v.averageText.empty(); }},
+         [](const StoragePanelView& v) { return v.averageText.empty() && v.averageStep < 0; }},
         {[](ProgramState& s) { s.ddf.storageMode = 5; },
          [](const StoragePanelView& v) { return v.mode == kNoOption; }},
         {[](ProgramState& s) { s.ddf.pretriggerIndex = 8; },
-         [](const StoragePanelView& v) { return v.pretriggerText.empty(); }},
+         [](const StoragePanelView& v) {
+             return v.pretriggerText.empty() && v.pretriggerStep < 0;
+         }},
+        {[](ProgramState& s) { s.storage.setupSlot = 10; },
+         [](const StoragePanelView& v) { return v.slotText.empty() && v.slotStep < 0; }},
         {[](ProgramState& s) { s.ddf.pretriggerPosition = 3000; },
          [](const StoragePanelView& v) { return v.pretriggerTime.empty(); }},
     };
@@ -185,4 +189,14 @@ TEST(StoragePanel, ValuesNoControlCanShowShowNothingAndStay)
         EXPECT_EQ(p.s.ddf.pretriggerIndex, before.pretriggerIndex) << n;
         EXPECT_EQ(p.s.ddf.pretriggerPosition, before.pretriggerPosition) << n++;
     }
+
+    // A value a list offers selects its entry, so the arrows step from it.
+    Panel p;
+    p.s.ddf.averageIndex = 3;  // 8 averages
+    p.s.ddf.pretriggerIndex = 5;
+    p.s.storage.setupSlot = 4;
+    const StoragePanelView v = p.repaint();
+    EXPECT_EQ(v.averageEntries[static_cast<std::size_t>(v.averageStep)], " 8");
+    EXPECT_EQ(v.pretriggerEntries[static_cast<std::size_t>(v.pretriggerStep)], " 50");
+    EXPECT_EQ(v.slotEntries[static_cast<std::size_t>(v.slotStep)], " 4");
 }

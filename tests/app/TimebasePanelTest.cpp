@@ -117,6 +117,26 @@ TEST(TimebasePanel, ListsBeginWithThe20nsStepOnModelsThatHaveIt)
     p.model.timebaseAChosen(1);
     EXPECT_EQ(p.s.ddf.tbAIndex, 1);
     EXPECT_EQ(p.model.view().a.entries.size(), 29u);
+
+    // Each list selects the entry of its code, the calibrated step of a variable value; a code
+    // the list does not offer selects none.
+    struct Case {
+        bool tbma, b;
+        int code, variable, step;
+    };
+    const Case cases[] = {
+        {true, false, 31, 0, 0},          {true, false, 0, 1023, 1},
+        {true, true, 13, 300, 14},        {false, false, 13, 300, 13},
+        {false, false, 28, 0, 28},        {false, false, 31, 0, kNoOption},
+        {false, false, 29, 0, kNoOption}, {false, true, 19, 0, kNoOption},
+    };
+    for (const Case& c : cases) {
+        p.s.caps.unitTbma = c.tbma;
+        (c.b ? p.s.ddf.tbBIndex : p.s.ddf.tbAIndex) = static_cast<byte>(c.code);
+        (c.b ? p.s.ddf.tbBVariable : p.s.ddf.tbAVariable) = static_cast<std::int16_t>(c.variable);
+        const TimebasePanelView v = p.model.view();
+        EXPECT_EQ((c.b ? v.b : v.a).step, c.step) << c.tbma << c.b << " " << c.code;
+    }
 }
 
 TEST(TimebasePanel, TheRepaintRaisesTimeBaseAOnModelsWithoutTimeBaseBInDigitalStorage)
