@@ -8,7 +8,13 @@
 //   user is.
 // - F6 and Shift+F6 take the focus from a window of the work area to the toolbar and from the
 //   toolbar (or the menu bar) to the active window.
-// Tab and Shift+Tab stay inside the active window, as the work area has them.
+// - F10 opens the menu bar's first menu; Left and Right walk the menus from there.
+// - Ctrl+F4 closes the active window as its close box does (the screen window has none and
+//   stays).
+// - Ctrl+PgDn and Ctrl+PgUp show the next and the previous tab of the active window, before a
+//   table of the tab takes them as its page keys; a window without tabs keeps them.
+// Tab and Shift+Tab stay inside the active window, as the work area has them. A modal box is
+// a window of its own and keeps every key.
 
 #include <QObject>
 
@@ -16,6 +22,8 @@
 
 class QMdiArea;
 class QMdiSubWindow;
+class QMenuBar;
+class QTabBar;
 class QWidget;
 
 namespace ql::gui {
@@ -25,13 +33,18 @@ class WindowRegistry;
 class WindowKeys : public QObject {
 public:
     // Watches the key presses of the whole application for those of `window`.
-    WindowKeys(QWidget& window, QMdiArea& area, QWidget& toolbar, const WindowRegistry& windows);
+    WindowKeys(QWidget& window, QMdiArea& area, QWidget& toolbar, QMenuBar& menus,
+               const WindowRegistry& windows);
     ~WindowKeys() override;
 
     // Ctrl+Tab (`backward`: Ctrl+Shift+Tab).
     void activateNextWindow(bool backward);
     // F6.
     void switchToolbarAndWindow();
+    // F10.
+    void openFirstMenu();
+    // Ctrl+F4.
+    void closeActiveWindow();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,10 +53,15 @@ private:
     // The frame of an open window in the work area.
     QMdiSubWindow* frameOf(ToolWindow window) const;
     void activate(QMdiSubWindow* frame);
+    // The tabs of the active window, when it shows some.
+    QTabBar* activeTabs() const;
+    // Ctrl+PgDn (`backward`: Ctrl+PgUp) on `tabs`.
+    static void showNextTab(QTabBar& tabs, bool backward);
 
     QWidget& window_;
     QMdiArea& area_;
     QWidget& toolbar_;
+    QMenuBar& menus_;
     const WindowRegistry& windows_;
 };
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -14,17 +15,22 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLocalSocket>
+#include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolBar>
 #include <functional>
 #include <set>
+#include <span>
 
 #include "ProgramRig.h"
 #include "WindowWalk.h"
 #include "app/ScreenPrintout.h"
+#include "scopesim/MainBlock.h"
 
 namespace ql::gui {
 namespace {
@@ -261,6 +267,77 @@ TEST(Program, CtrlTabWalksEveryOpenWindowFromTheToolbarAndGivesItTheFocus)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
     EXPECT_TRUE(toolbar.isAncestorOf(QApplication::focusWidget()));
     EXPECT_EQ(press(Qt::Key_F6, Qt::ShiftModifier), reached[13]);
+}
+
+// The block of the last "Set" as it travelled, read by the simulator's own layout.
+scopesim::MainBlock lastSentBlock(const scopesim::ScopeSimulator& sim)
+{
+    const auto& records = sim.recorder().commands();
+    const auto sent = std::find_if(records.rbegin(), records.rend(),
+                                   [](const auto& r) { return r.text() == "ddf="; });
+    if (sent == records.rend() || sent->params().size() < scopesim::MainBlock::kSize) return {};
+    return scopesim::MainBlock(std::span<const std::uint8_t, scopesim::MainBlock::kSize>(
+        sent->params().data(), scopesim::MainBlock::kSize));
+}
+
+// In the rig of the walk above: an arrow on a list moves one step from the value it shows and
+// Alt+Down opens it there; Ctrl+F4 closes the active tool window, never the screen; Ctrl+PgDn
+// and Ctrl+PgUp switch the tabs of a window; F10 opens the first menu and Right the next.
+TEST(Program, ListsStepFromTheirValueCtrlF4ClosesCtrlPgDnSwitchesTabsAndF10OpensData)
+{
+    ProgramRig rig;
+    rig.startUp();
+    named(rig.window, "readButton").trigger();
+    rig.state.ddf.tbAVariable = 300;  // time base A off its calibrated step
+    rig.host.refreshWindow(ToolWindow::TimebasePanel);
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* popup = QApplication::activePopupWidget();
+        QTest::keyClick(popup ? popup : QApplication::focusWidget(), key, modifiers);
+    };
+    auto* volts = rig.window.findChild<QComboBox*>(QStringLiteral("ch1VoltsList"));
+    auto* time = rig.window.findChild<QComboBox*>(QStringLiteral("timebaseAList"));
+    const int voltsCode = rig.state.ddf.ch1VoltsIndex, timeCode = rig.state.ddf.tbAIndex;
+    focusOn(rig, volts);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) press(key);
+    EXPECT_EQ(rig.state.ddf.ch1VoltsIndex, voltsCode + 1);
+    focusOn(rig, time);
+    press(Qt::Key_Up);
+    EXPECT_EQ(rig.state.ddf.tbAIndex, timeCode - 1);
+    EXPECT_NE(time->accessibleDescription(), time->currentText());  // the value, not the step
+    press(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(time->view()->isVisible());
+    EXPECT_EQ(time->view()->currentIndex().row(), time->currentIndex());
+    press(Qt::Key_Escape);
+    named(rig.window, "setButton").trigger();
+    const scopesim::MainBlock sent = lastSentBlock(rig.sim);
+    EXPECT_EQ(sent.get(scopesim::MainField::Ch1VoltsIndex), voltsCode + 1);
+    EXPECT_EQ(sent.get(scopesim::MainField::TbAIndex), timeCode - 1);
+
+    focusOn(rig, volts);
+    press(Qt::Key_F6);  // on the toolbar: the keys act from anywhere
+    press(Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::ChannelPanel));
+    EXPECT_FALSE(named(rig.window, "channelItem").isChecked());
+    rig.window.mdiArea().setActiveSubWindow(&rig.screenFrame());
+    QTest::keyClick(&rig.screenFrame(), Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::ScreenWindow));
+
+    named(rig.window, "harmonicsItem").trigger();
+    QApplication::processEvents();
+    auto& harmonics = *rig.window.windows().window<HarmonicsWindow>(ToolWindow::HarmonicsWindow);
+    focusOn(rig, harmonics.table());
+    const int tab = harmonics.tabs()->currentIndex();
+    press(Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(harmonics.tabs()->currentIndex(), 1 - tab);
+    EXPECT_TRUE(harmonics.isAncestorOf(QApplication::focusWidget()) &&
+                QApplication::focusWidget()->isVisible());
+    press(Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(harmonics.tabs()->currentIndex(), tab);
+
+    press(Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), &named<QMenu>(rig.window, "dataMenu"));
+    press(Qt::Key_Right);
+    EXPECT_EQ(QApplication::activePopupWidget(), &named<QMenu>(rig.window, "viewMenu"));
 }
 
 }  // namespace
