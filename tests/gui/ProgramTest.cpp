@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QLocalSocket>
 #include <QMenu>
@@ -169,8 +170,29 @@ QString accessibleName(QWidget* w)
     return face ? face->text(QAccessible::Name).trimmed() : QString();
 }
 
+// The window a widget is in: its frame in the work area, or else its top-level window.
+QWidget* windowOf(QWidget* w)
+{
+    for (QWidget* up = w; up && !up->isWindow(); up = up->parentWidget())
+        if (qobject_cast<QMdiSubWindow*>(up)) return up;
+    return w->window();
+}
+
+// True for a group box, or a frame drawn around controls, that holds a visible control.
+bool holdsControls(QWidget* w)
+{
+    const auto* frame = qobject_cast<QFrame*>(w);
+    const bool drawnFrame = frame && frame->metaObject() == &QFrame::staticMetaObject &&
+                            frame->frameShape() != QFrame::NoFrame;
+    if (!qobject_cast<QGroupBox*>(w) && !drawnFrame) return false;
+    const QList<QWidget*> inside = w->findChildren<QWidget*>();
+    return std::any_of(inside.begin(), inside.end(),
+                       [](QWidget* c) { return c->isVisible() && isControl(c); });
+}
+
 // Every visible control of every open window, and every window, against the rule: a control
-// is reached by the keyboard and has an accessible name; a window has one too.
+// is reached by the keyboard and has an accessible name that no other control of its window
+// has; a window, and a group or frame that holds controls, has a name too.
 std::string accessibilityFaults()
 {
     QStringList faults;
@@ -178,6 +200,7 @@ std::string accessibilityFaults()
         if (!top->isVisible()) continue;
         QList<QWidget*> widgets = top->findChildren<QWidget*>();
         widgets.prepend(top);
+        std::set<std::pair<QWidget*, QString>> names;
         for (QWidget* w : widgets) {
             if (!w->isVisible()) continue;
             const QString where = w->metaObject()->className() + QStringLiteral(" ") +
@@ -187,12 +210,17 @@ std::string accessibilityFaults()
                     faults << QStringLiteral("unnamed window ") + where;
                 continue;
             }
+            if (holdsControls(w) && accessibleName(w).isEmpty())
+                faults << QStringLiteral("unnamed group ") + where;
             if (!isControl(w)) continue;
             // The title bar buttons of the window frames are reached through their menus.
             if (w->objectName().startsWith(QStringLiteral("qt_"))) continue;
             if (!(w->focusPolicy() & Qt::TabFocus))
                 faults << QStringLiteral("not reached by Tab: ") + where;
             if (accessibleName(w).isEmpty()) faults << QStringLiteral("unnamed control ") + where;
+            if (!names.insert({windowOf(w), accessibleName(w)}).second)
+                faults << QStringLiteral("a second control named ") + accessibleName(w) +
+                              QStringLiteral(": ") + where;
         }
     }
     return faults.join(QLatin1Char('\n')).toStdString();
