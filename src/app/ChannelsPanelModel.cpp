@@ -99,9 +99,12 @@ ChannelColumnView ChannelsPanelModel::column(Channel ch) const
             if (!perDiv) return std::string(kNoValueText);
             return formatNumber(*perDiv * d.*f.probe * factor, "#.000", decimalSign_);
         };
-        c.voltsText = text(d.*f.voltsIndex);
-        for (int code = 0; code < stepCount(state_.tables); ++code)
-            c.voltsEntries.push_back(text(code));
+        const int code = d.*f.voltsIndex;
+        c.voltsText = text(code);
+        for (int step = 0; step < stepCount(state_.tables); ++step)
+            c.voltsEntries.push_back(text(step));
+        if (code < stepCount(state_.tables) && voltsPerDivEntry(state_.tables, code))
+            c.voltsStep = code;
         c.voltsBackground =
             d.*f.variable == kCalibratedVariable ? kCalibratedBackground : kUncalibratedBackground;
     } else {

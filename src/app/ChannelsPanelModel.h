@@ -32,10 +32,12 @@ struct ChannelColumnView {
     bool invert = false;
     bool invertEnabled = true;
     // The volts/div list: the current value as its text ("Off" while the channel is off, "---"
-    // without a table value) and one entry per step code (entry k is code k; none while off).
+    // without a table value), one entry per step code (entry k is code k; none while off) and
+    // the entry of the current code (kNoOption without one).
     bool voltsEnabled = false;
     std::string voltsText;
     std::vector<std::string> voltsEntries;
+    int voltsStep = kNoOption;
     int voltsBackground = kCalibratedBackground;  // palette colour
     std::string variableText;                     // the variable factor, "1.00" to "2.50"
     int coupling = kNoOption;                     // 0 "AC", 1 "DC", 2 "GND"

@@ -1,6 +1,6 @@
 #pragma once
-// What the settings panels' models share: the value an option group shows when the state
-// holds nothing it offers, the two arrows of a spin, and the palette numbers of the
+// What the settings panels' models share: the value an option group or a list of steps shows
+// when the state holds nothing it offers, the two arrows of a spin, and the palette numbers of the
 // backgrounds that tell calibrated values from others.
 
 #include "state/ProgramState.h"
@@ -8,6 +8,9 @@
 namespace ql {
 
 // An option group with none of its options selected (the field holds a value it does not offer).
+// A list of steps shows its value as a text ("1.38 ms") and selects the entry of the step the
+// value stands on ("1 ms"), so that the arrow keys move one step from it and the list opens at
+// it; it selects kNoOption when the value is none of its steps.
 inline constexpr int kNoOption = -1;
 
 // A spin is two arrow buttons; each press is one event.

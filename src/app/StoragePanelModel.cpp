@@ -71,8 +71,10 @@ StoragePanelView StoragePanelModel::view() const
     v.averageEntries = entries(t.averageSteps, t.averageStepCount);
     const auto averages = averageCount(t, d.averageIndex);
     if (averages && d.averageIndex >= 1 &&
-        d.averageIndex <= entryCount(t.averageSteps, t.averageStepCount))
+        d.averageIndex <= entryCount(t.averageSteps, t.averageStepCount)) {
         v.averageText = str(*averages);
+        v.averageStep = d.averageIndex - 1;
+    }
 
     v.digital = d.digitalMode == 1;
     if (v.digital) {
@@ -95,8 +97,10 @@ StoragePanelView StoragePanelModel::view() const
     v.pretriggerTime = pretriggerTimeText();
 
     v.pretriggerEntries = entries(t.pretriggerSteps, t.pretriggerStepCount);
-    if (const auto percent = pretriggerPercent(t, d.pretriggerIndex))
+    if (const auto percent = pretriggerPercent(t, d.pretriggerIndex)) {
         v.pretriggerText = std::to_string(*percent);
+        v.pretriggerStep = d.pretriggerIndex;
+    }
     v.pretriggerOn = d.pretriggerIndex != kZeroPretriggerStep;
 
     v.ref1 = d.ref1On == 1;
@@ -110,8 +114,10 @@ StoragePanelView StoragePanelModel::view() const
     v.ref2BarEnabled = v.ref2 && !bTraces;
 
     for (int slot = 1; slot <= kSlotCount; ++slot) v.slotEntries.push_back(str(slot));
-    if (s.storage.setupSlot >= 1 && s.storage.setupSlot <= kSlotCount)
+    if (s.storage.setupSlot >= 1 && s.storage.setupSlot <= kSlotCount) {
         v.slotText = std::to_string(s.storage.setupSlot);
+        v.slotStep = s.storage.setupSlot - 1;
+    }
 
     v.resetEnabled = v.mode == kSingleMode;
 

@@ -33,8 +33,10 @@ struct StoragePanelView {
     bool modesEnabled = false;  // Refresh, Roll, Envelope, Average (digital mode only)
     bool singleEnabled = true;
     // The averaging list: the number of averages and one entry per step (entry k is index k + 1).
+    // Each list's step is the entry of its current value (kNoOption without one).
     std::vector<std::string> averageEntries;
     std::string averageText;
+    int averageStep = kNoOption;
     bool averageEnabled = false;
     bool peakDetect = false, peakDetectShown = false;
     bool hold = false, holdShown = false, holdEnabled = true;
@@ -44,6 +46,7 @@ struct StoragePanelView {
     bool pretriggerStepsEnabled = false;
     std::vector<std::string> pretriggerEntries;  // per cent, entry k is step k
     std::string pretriggerText;
+    int pretriggerStep = kNoOption;
     bool pretriggerBarShown = false;
     int pretriggerPosition = 0;  // samples, -2048..2048
     std::string pretriggerTime;  // "100.000 us"; empty without a value
@@ -56,6 +59,7 @@ struct StoragePanelView {
     // Set-up memory 1..9.
     std::vector<std::string> slotEntries;
     std::string slotText;
+    int slotStep = kNoOption;
     // The instrument buttons that depend on the settings: "Reset" re-arms a single acquisition,
     // "Set" stores the references.
     bool resetEnabled = false;

@@ -111,8 +111,10 @@ TimebaseColumnView TimebasePanelModel::column(byte code, std::int16_t variable, 
     const double factor = timebaseVariableFactor(variable);
     const auto perDiv = timePerDivEntry(state_.tables, code);
     c.text = perDiv ? timeValueText(*perDiv * factor, decimalSign_) : kNoValueText;
-    for (int listed : listedCodes(lastElement))
+    for (int listed : listedCodes(lastElement)) {
+        if (listed == code) c.step = static_cast<int>(c.entries.size());
         c.entries.push_back(timePerDivText(*timePerDivEntry(state_.tables, listed), decimalSign_));
+    }
     c.background = variable < 1 ? calibratedBackground : kUncalibratedBackground;
     c.variableText = formatNumber(factor, "0.00", decimalSign_);
     return c;

@@ -35,10 +35,12 @@ Followup chooseTimebaseMode(ProgramState& state, byte mode);
 
 // One time base's column: its list, its "On" box and its variable.
 struct TimebaseColumnView {
-    // The current time per division with its variable ("2.50 ms"; "---" without a table value)
-    // and one entry per calibrated step the list offers ("1 ms").
+    // The current time per division with its variable ("2.50 ms"; "---" without a table value),
+    // one entry per calibrated step the list offers ("1 ms") and the entry of the current code,
+    // the calibrated step of a variable value (kNoOption when the list does not offer it).
     std::string text;
     std::vector<std::string> entries;
+    int step = kNoOption;
     bool listEnabled = true;
     int background = kCalibratedBackground;  // palette colour
     std::string variableText;                // the variable factor, "1.00" to "2.50"

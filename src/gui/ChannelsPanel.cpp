@@ -94,15 +94,18 @@ QWidget* ChannelsPanel::buildColumn(Channel ch)
 
     grid->addWidget(optionGroup(QStringLiteral("Input"),
                                 {QStringLiteral("AC"), QStringLiteral("DC"), QStringLiteral("GND")},
-                                p + QStringLiteral("Coupling"), c.coupling),
+                                p + QStringLiteral("Coupling"), c.coupling, name),
                     4, 0);
     grid->addWidget(
         optionGroup(QStringLiteral("Probe"),
                     {QStringLiteral("X 1"), QStringLiteral("X10"), QStringLiteral("X100")},
-                    p + QStringLiteral("Probe"), c.probe),
+                    p + QStringLiteral("Probe"), c.probe, name),
         4, 1);
     c.on = checkBox(QStringLiteral("On"), p + QStringLiteral("OnBox"));
     c.invert = checkBox(QStringLiteral("Inv"), p + QStringLiteral("InvertBox"));
+    // Both halves have these switches: a screen reader says whose each is.
+    c.on->setAccessibleName(name + QStringLiteral(" On"));
+    c.invert->setAccessibleName(name + QStringLiteral(" Inv"));
     grid->addWidget(c.on, 5, 0);
     grid->addWidget(c.invert, 5, 1);
 
@@ -160,7 +163,7 @@ QWidget* ChannelsPanel::buildSwitches()
 void ChannelsPanel::showColumn(Column& c, const ChannelColumnView& v)
 {
     c.colourBar->setVisible(v.colourBarShown);
-    showList(c.volts, v.voltsEntries, v.voltsText);
+    showList(c.volts, v.voltsEntries, v.voltsStep, v.voltsText);
     c.volts->setEnabled(v.voltsEnabled);
     showBackground(c.volts, qbColor(v.voltsBackground));
     showValue(c.variable, v.variableText);

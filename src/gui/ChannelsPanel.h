@@ -20,7 +20,7 @@ protected:
 private:
     struct Column {
         QLabel* colourBar = nullptr;
-        QComboBox* volts = nullptr;
+        StepList* volts = nullptr;
         QLabel* variable = nullptr;
         QButtonGroup* coupling = nullptr;
         QButtonGroup* probe = nullptr;

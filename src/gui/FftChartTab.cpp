@@ -199,6 +199,7 @@ void FftChartTab::buildDualOptions()
 {
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("dualViewFrame"));
+    frame->setAccessibleName(QStringLiteral("View"));
     placeInTwips(*frame, kHeadingLeft, kRowTop[0], 5655, 495);
     const char* captions[3] = {"View I and II", "View I - II  (log: I / II)",
                                "View II - I  (log: I / II)"};

@@ -22,8 +22,9 @@ namespace ql::gui {
 
 namespace {
 
-// The window's outer size of at least 6000 by 5160 twips, less its frame.
-constexpr int kMinimumWidth = 5880, kMinimumHeight = 4740;
+// The window's outer size of at least 6000 by 5160 twips, less its frame; wide enough for the
+// dual tab's "Copy to clipb.", which ends at 6015 twips, and the margin the zoom row keeps.
+constexpr int kMinimumWidth = 6075, kMinimumHeight = 4740;
 // The strip below the tabs with the X-zoom and the scroll bar; its row from the bottom.
 constexpr int kZoomStripHeight = 420, kZoomRowFromBottom = 345, kZoomRowHeight = 255;
 constexpr int kZoomLabelLeft = 60, kZoomLabelWidth = 795;

@@ -256,6 +256,7 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
 
     auto* spanFrame = new QGroupBox(page);
     spanFrame->setObjectName(QStringLiteral("spanFrame"));
+    spanFrame->setAccessibleName(QStringLiteral("View"));
     place(spanFrame, {240, 2820, 1815, 1215});
     for (int i = 0; i < kHarmonicsSpanCount; ++i) {
         spanOptions_[i] = new QRadioButton(QString::fromUtf8(kSpanCaptions[i]), spanFrame);
@@ -266,6 +267,7 @@ void HarmonicsWindow::buildSettingsTab(QWidget* page)
     }
     auto* windowFrame = new QGroupBox(page);
     windowFrame->setObjectName(QStringLiteral("windowFrame"));
+    windowFrame->setAccessibleName(QStringLiteral("Window"));
     place(windowFrame, {240, 4020, 1815, 735});
     for (int i = 0; i < 2; ++i) {
         windowOptions_[i] = new QRadioButton(QString::fromUtf8(kWindowCaptions[i]), windowFrame);

@@ -67,7 +67,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     buildToolbar();
     buildMenus();
-    windowKeys_ = std::make_unique<WindowKeys>(*this, *mdiArea_, *toolbar_, windows_);
+    windowKeys_ = std::make_unique<WindowKeys>(*this, *mdiArea_, *toolbar_, *menuBar(), windows_);
 
     auto* footer = new QLabel(QString::fromUtf8(kFooterText), this);
     footer->setObjectName(QStringLiteral("footerLabel"));

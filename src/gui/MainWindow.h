@@ -7,7 +7,8 @@
 // The toolbar's buttons and the menus are built from the core's action table; attach()
 // connects each to the handler of its row, the check boxes to their operations and the
 // one-second timer to the controller's tick. Ctrl+Tab, Ctrl+F6 and F6 move between the windows
-// and the toolbar (WindowKeys).
+// and the toolbar, F10 opens the menus, Ctrl+F4 closes a window and Ctrl+PgDn switches its tabs
+// (WindowKeys).
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,9 +1,10 @@
 #include "ModelWindow.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+
+#include "StepList.h"
 
 namespace ql::gui {
 
@@ -77,14 +78,10 @@ void ModelWindowBase::showOption(QButtonGroup* group, int option)
     group->setExclusive(true);
 }
 
-void ModelWindowBase::showList(QComboBox* list, const std::vector<std::string>& entries,
+void ModelWindowBase::showList(StepList* list, const std::vector<std::string>& entries, int step,
                                const std::string& text)
 {
-    list->clear();
-    for (const std::string& entry : entries) list->addItem(QString::fromStdString(entry));
-    list->setPlaceholderText(QString::fromStdString(text));
-    list->setCurrentIndex(-1);
-    list->setAccessibleDescription(QString::fromStdString(text));
+    list->showSteps(entries, step, text);
 }
 
 void ModelWindowBase::showBackground(QWidget* widget, Rgb colour)

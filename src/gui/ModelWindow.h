@@ -42,11 +42,12 @@
 #include "state/WindowModel.h"
 
 class QButtonGroup;
-class QComboBox;
 class QLabel;
 class QToolButton;
 
 namespace ql::gui {
+
+class StepList;
 
 class ModelWindowBase : public ToolWindowContent {
 public:
@@ -62,9 +63,9 @@ public:
     static void showValue(QLabel* label, const std::string& text);
     // Selects option `option` of the group, or none for kNoOption or a number it lacks.
     static void showOption(QButtonGroup* group, int option);
-    // Replaces a list's entries and shows `text` as its value with no entry selected; a screen
-    // reader reads the value as the list's description.
-    static void showList(QComboBox* list, const std::vector<std::string>& entries,
+    // Shows a list's entries with entry `step` selected (kNoOption: none) and `text` as its
+    // value; a screen reader reads the value as the list's description (StepList).
+    static void showList(StepList* list, const std::vector<std::string>& entries, int step,
                          const std::string& text);
     static void showBackground(QWidget* widget, Rgb colour);
 

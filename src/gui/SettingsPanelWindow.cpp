@@ -79,10 +79,14 @@ QAbstractButton* SettingsPanelWindow::checkBox(const QString& caption, const QSt
 
 QGroupBox* SettingsPanelWindow::optionGroup(const QString& frameCaption,
                                             const QStringList& captions, const QString& name,
-                                            QButtonGroup*& group)
+                                            QButtonGroup*& group, const QString& whose)
 {
+    const auto named = [&whose](QWidget* w, const QString& caption) {
+        if (!whose.isEmpty()) w->setAccessibleName(whose + QLatin1Char(' ') + caption);
+    };
     auto* frame = new QGroupBox(frameCaption, this);
     frame->setObjectName(name + QStringLiteral("Frame"));
+    named(frame, frameCaption);
     auto* layout = new QVBoxLayout(frame);
     group = new QButtonGroup(this);
     group->setObjectName(name);
@@ -90,15 +94,16 @@ QGroupBox* SettingsPanelWindow::optionGroup(const QString& frameCaption,
         auto* option = new QRadioButton(captions[i], frame);
         option->setObjectName(name + QString::number(i));
         option->setFocusPolicy(Qt::StrongFocus);
+        named(option, captions[i]);
         group->addButton(option, i);
         layout->addWidget(option);
     }
     return frame;
 }
 
-QComboBox* SettingsPanelWindow::list(const QString& name, const QString& field)
+StepList* SettingsPanelWindow::list(const QString& name, const QString& field)
 {
-    auto* l = new QComboBox(this);
+    auto* l = new StepList(this);
     l->setObjectName(name);
     l->setAccessibleName(field);
     l->setFocusPolicy(Qt::StrongFocus);

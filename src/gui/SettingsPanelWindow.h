@@ -9,12 +9,12 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QToolButton>
 #include <QWidget>
 #include <utility>
 
 #include "ModelWindow.h"
+#include "StepList.h"
 
 class QGroupBox;
 class QLabel;
@@ -39,10 +39,13 @@ protected:
     // description the value shown (showValue).
     QLabel* valueLabel(const QString& name, const QString& field);
     QAbstractButton* checkBox(const QString& caption, const QString& name);
-    // An option group in a frame: one option per caption, numbered from 0.
+    // An option group in a frame: one option per caption, numbered from 0. In a panel that has
+    // the group twice, `whose` ("CH I") leads the accessible names of the frame and its options
+    // ("CH I Input", "CH I AC"); the captions stay as they are.
     QGroupBox* optionGroup(const QString& frameCaption, const QStringList& captions,
-                           const QString& name, QButtonGroup*& group);
-    QComboBox* list(const QString& name, const QString& field);
+                           const QString& name, QButtonGroup*& group, const QString& whose = {});
+    // A list of steps (StepList) whose typed keys are discarded.
+    StepList* list(const QString& name, const QString& field);
     QAbstractSlider* bar(Qt::Orientation orientation, int minimum, int maximum, int largeStep,
                          const QString& name, const QString& field);
     // The two arrows of a spin, named "<field> up" and "<field> down".

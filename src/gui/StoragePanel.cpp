@@ -246,7 +246,7 @@ void StoragePanel::showView(const StoragePanelView& v)
         const bool single = modes_->id(option) == StoragePanelModel::kSingleMode;
         option->setEnabled(single ? v.singleEnabled : v.modesEnabled);
     }
-    showList(average_, v.averageEntries, v.averageText);
+    showList(average_, v.averageEntries, v.averageStep, v.averageText);
     average_->setEnabled(v.averageEnabled);
     peakDetect_->setVisible(v.peakDetectShown);
     peakDetect_->setChecked(v.peakDetect);
@@ -257,7 +257,7 @@ void StoragePanel::showView(const StoragePanelView& v)
     pretrigger_->setCurrentIndex(v.pretriggerBarShown ? 1 : 0);
     pretriggerOn_->setChecked(v.pretriggerOn);
     pretriggerOn_->setEnabled(v.pretriggerStepsEnabled);
-    showList(pretriggerSteps_, v.pretriggerEntries, v.pretriggerText);
+    showList(pretriggerSteps_, v.pretriggerEntries, v.pretriggerStep, v.pretriggerText);
     pretriggerSteps_->setEnabled(v.pretriggerStepsEnabled);
     pretriggerBar_->setValue(v.pretriggerPosition);
     showValue(pretriggerTime_, v.pretriggerTime);
@@ -274,7 +274,7 @@ void StoragePanel::showView(const StoragePanelView& v)
     ref2Bar_->setValue(v.ref2Bar);
     ref2Bar_->setEnabled(v.ref2BarEnabled);
 
-    showList(slot_, v.slotEntries, v.slotText);
+    showList(slot_, v.slotEntries, v.slotStep, v.slotText);
     reset_->setEnabled(v.resetEnabled);
     saveReferences_->setEnabled(v.saveReferencesEnabled);
 }

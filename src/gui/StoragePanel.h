@@ -32,12 +32,12 @@ private:
 
     QAbstractButton* digital_ = nullptr;
     QButtonGroup* modes_ = nullptr;
-    QComboBox* average_ = nullptr;
+    StepList* average_ = nullptr;
     QAbstractButton* peakDetect_ = nullptr;
     QAbstractButton* hold_ = nullptr;
     QStackedWidget* pretrigger_ = nullptr;  // the steps or the variable position
     QAbstractButton* pretriggerOn_ = nullptr;
-    QComboBox* pretriggerSteps_ = nullptr;
+    StepList* pretriggerSteps_ = nullptr;
     QAbstractSlider* pretriggerBar_ = nullptr;
     QLabel* pretriggerTime_ = nullptr;
     QLabel* ref1Swatch_ = nullptr;
@@ -46,7 +46,7 @@ private:
     QAbstractButton* ref2_ = nullptr;
     QAbstractSlider* ref1Bar_ = nullptr;
     QAbstractSlider* ref2Bar_ = nullptr;
-    QComboBox* slot_ = nullptr;
+    StepList* slot_ = nullptr;
     QPushButton* reset_ = nullptr;
     QPushButton* saveReferences_ = nullptr;
 };

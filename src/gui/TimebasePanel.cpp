@@ -136,7 +136,7 @@ TimebasePanel::Column TimebasePanel::buildColumn(const QString& name, const QStr
 
 void TimebasePanel::showColumn(Column& c, const TimebaseColumnView& v)
 {
-    showList(c.list, v.entries, v.text);
+    showList(c.list, v.entries, v.step, v.text);
     c.list->setEnabled(v.listEnabled);
     showBackground(c.list, qbColor(v.background));
     c.on->setChecked(v.on);

@@ -21,7 +21,7 @@ protected:
 private:
     struct Column {
         QLabel* timePerDivLabel = nullptr;
-        QComboBox* list = nullptr;
+        StepList* list = nullptr;
         QAbstractButton* on = nullptr;
         QLabel* variableLabel = nullptr;
         QLabel* variable = nullptr;

@@ -29,16 +29,20 @@ TriggerPanel::TriggerPanel(ProgramState& state, Host& host, QWidget* parent)
                      QStringLiteral("TVFIELD"), QStringLiteral("LINE")},
                     QStringLiteral("triggerCoupling"), coupling_),
         0, 1, 3, 1);
-    grid->addWidget(optionGroup(QString(), {QStringLiteral("AUTO"), QStringLiteral("NORM")},
-                                QStringLiteral("triggerMode"), mode_),
-                    2, 0);
+    // The groups without a caption are named for a screen reader.
+    QGroupBox* modeFrame = optionGroup(QString(), {QStringLiteral("AUTO"), QStringLiteral("NORM")},
+                                       QStringLiteral("triggerMode"), mode_);
+    modeFrame->setAccessibleName(QStringLiteral("Trigger mode"));
+    grid->addWidget(modeFrame, 2, 0);
     grid->addWidget(
         optionGroup(QStringLiteral("Slope"), {QStringLiteral("+ TB A"), QStringLiteral(" - TB A")},
                     QStringLiteral("triggerSlopeA"), slopeA_),
         0, 2);
-    grid->addWidget(optionGroup(QString(), {QStringLiteral("+ TB B"), QStringLiteral(" - TB B")},
-                                QStringLiteral("triggerSlopeB"), slopeB_),
-                    1, 2);
+    QGroupBox* slopeBFrame =
+        optionGroup(QString(), {QStringLiteral("+ TB B"), QStringLiteral(" - TB B")},
+                    QStringLiteral("triggerSlopeB"), slopeB_);
+    slopeBFrame->setAccessibleName(QStringLiteral("Slope TB B"));
+    grid->addWidget(slopeBFrame, 1, 2);
     box->addLayout(grid);
 
     box->addWidget(label(QStringLiteral("TRG-LEVEL"), QStringLiteral("levelLabel")));

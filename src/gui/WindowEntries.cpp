@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -98,6 +99,10 @@ void MdiWindowEntry::make() const
     frame->setWidget(made.widget);
     frame_ = area_.addSubWindow(frame, flags);
     frame_->setObjectName(made.widget->objectName() + QStringLiteral("Frame"));
+    // Tab wraps from the window's last control to its first without stopping at the frame, so
+    // that a screen reader says the control alone; a click on the frame still activates it.
+    // (The frame keeps a Tab its only control passes on: see eventFilter.)
+    frame_->setFocusPolicy(Qt::ClickFocus);
     // The frame is hidden, not destroyed, when the window closes: the window keeps its state
     // for the next opening.
     frame_->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -204,6 +209,12 @@ bool MdiWindowEntry::eventFilter(QObject* watched, QEvent* event)
     }
     if ((type == QEvent::Move || type == QEvent::Resize) && watched == frame_ && isOpen())
         content_->placementChanged();
+    // A Tab that no control of the window took (the window has one control) stays in it.
+    if (type == QEvent::KeyPress && watched == frame_) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 

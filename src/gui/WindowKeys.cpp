@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTabBar>
 
 #include "WindowRegistry.h"
 #include "app/WindowCycle.h"
@@ -12,7 +14,16 @@ namespace ql::gui {
 
 namespace {
 
-enum class KeyMeaning { None, NextWindow, PreviousWindow, ToolbarOrWindow };
+enum class KeyMeaning {
+    None,
+    NextWindow,
+    PreviousWindow,
+    ToolbarOrWindow,
+    FirstMenu,
+    CloseWindow,
+    NextTab,
+    PreviousTab
+};
 
 KeyMeaning meaningOf(const QKeyEvent& key)
 {
@@ -27,6 +38,14 @@ KeyMeaning meaningOf(const QKeyEvent& key)
             return KeyMeaning::None;
         // Shift+Tab arrives as Backtab.
         case Qt::Key_Backtab: return ctrl ? KeyMeaning::PreviousWindow : KeyMeaning::None;
+        case Qt::Key_F10: return mods == Qt::NoModifier ? KeyMeaning::FirstMenu : KeyMeaning::None;
+        default: break;
+    }
+    if (mods != Qt::ControlModifier) return KeyMeaning::None;
+    switch (key.key()) {
+        case Qt::Key_F4: return KeyMeaning::CloseWindow;
+        case Qt::Key_PageDown: return KeyMeaning::NextTab;
+        case Qt::Key_PageUp: return KeyMeaning::PreviousTab;
         default: return KeyMeaning::None;
     }
 }
@@ -50,9 +69,9 @@ QWidget* controlIn(QWidget& area)
 
 }  // namespace
 
-WindowKeys::WindowKeys(QWidget& window, QMdiArea& area, QWidget& toolbar,
+WindowKeys::WindowKeys(QWidget& window, QMdiArea& area, QWidget& toolbar, QMenuBar& menus,
                        const WindowRegistry& windows)
-    : window_(window), area_(area), toolbar_(toolbar), windows_(windows)
+    : window_(window), area_(area), toolbar_(toolbar), menus_(menus), windows_(windows)
 {
     qApp->installEventFilter(this);
 }
@@ -123,6 +142,40 @@ void WindowKeys::switchToolbarAndWindow()
     activateNextWindow(false);
 }
 
+void WindowKeys::openFirstMenu()
+{
+    if (!window_.isActiveWindow()) window_.activateWindow();
+    const QList<QAction*> menus = menus_.actions();
+    if (!menus.isEmpty()) menus_.setActiveAction(menus.first());
+}
+
+void WindowKeys::closeActiveWindow()
+{
+    // The close box's own way, which the window may refuse.
+    QMdiSubWindow* frame = area_.activeSubWindow();
+    if (frame && frame->isVisible() && frame->windowFlags().testFlag(Qt::WindowCloseButtonHint))
+        frame->close();
+}
+
+QTabBar* WindowKeys::activeTabs() const
+{
+    const QMdiSubWindow* frame = area_.activeSubWindow();
+    if (!frame || !frame->isVisible() || !frame->widget()) return nullptr;
+    for (QTabBar* tabs : frame->widget()->findChildren<QTabBar*>())
+        if (tabs->isVisible() && tabs->count() > 1) return tabs;
+    return nullptr;
+}
+
+void WindowKeys::showNextTab(QTabBar& tabs, bool backward)
+{
+    const int count = tabs.count();
+    for (int step = 1; step < count; ++step) {
+        const int tab = (tabs.currentIndex() + (backward ? count - step : step)) % count;
+        // The window hears the tab chosen as it hears a click on it.
+        if (tabs.isTabEnabled(tab) && tabs.isTabVisible(tab)) return tabs.setCurrentIndex(tab);
+    }
+}
+
 bool WindowKeys::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
@@ -131,13 +184,20 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event)
     if (!widget || widget->window() != &window_) return false;
     const KeyMeaning meaning = meaningOf(*static_cast<QKeyEvent*>(event));
     if (meaning == KeyMeaning::None) return false;
+    const bool tabKey = meaning == KeyMeaning::NextTab || meaning == KeyMeaning::PreviousTab;
+    QTabBar* tabs = tabKey ? activeTabs() : nullptr;
+    if (tabKey && !tabs) return false;
     // Claimed before any shortcut, so the key press itself comes here.
     event->accept();
     if (type == QEvent::ShortcutOverride) return true;
-    if (meaning == KeyMeaning::ToolbarOrWindow)
-        switchToolbarAndWindow();
-    else
-        activateNextWindow(meaning == KeyMeaning::PreviousWindow);
+    switch (meaning) {
+        case KeyMeaning::ToolbarOrWindow: switchToolbarAndWindow(); break;
+        case KeyMeaning::FirstMenu: openFirstMenu(); break;
+        case KeyMeaning::CloseWindow: closeActiveWindow(); break;
+        case KeyMeaning::NextTab:
+        case KeyMeaning::PreviousTab: showNextTab(*tabs, meaning == KeyMeaning::PreviousTab); break;
+        default: activateNextWindow(meaning == KeyMeaning::PreviousWindow); break;
+    }
     return true;
 }
 

@@ -185,17 +185,20 @@ TEST(ChannelsPanel, ListTextsCarryTheProbeAndTheVariableAndAnOffChannelShowsOff)
     p.s.ddf.ch1ProbeFactor = 1;
     const ChannelColumnView c = p.column(Channel::Ch1);
     EXPECT_EQ(c.voltsText, ".500");
+    EXPECT_EQ(c.voltsStep, 8);  // the arrows step from it
     ASSERT_EQ(c.voltsEntries.size(), 14u);
     EXPECT_EQ(c.voltsEntries.back(), "20.000");
     p.s.ddf.ch1ProbeFactor = 100;
     p.s.ddf.ch1Variable = 0;  // factor 2.5
     EXPECT_EQ(p.column(Channel::Ch1).voltsText, "125.000");
     EXPECT_EQ(p.column(Channel::Ch1).voltsEntries[3], "2.500");
+    EXPECT_EQ(p.column(Channel::Ch1).voltsStep, 8);
 
     p.model.onSwitched(Channel::Ch1, false);
     const ChannelColumnView off = p.column(Channel::Ch1);
     EXPECT_EQ(off.voltsText, "Off");
     EXPECT_TRUE(off.voltsEntries.empty());
+    EXPECT_EQ(off.voltsStep, kNoOption);
     EXPECT_FALSE(off.voltsEnabled || off.positionEnabled);
 }
 
@@ -212,6 +215,8 @@ TEST(ChannelsPanel, ValuesTheControlsCannotShowShowNothingAndStayAsTheyAre)
     EXPECT_EQ(v.channels[0].voltsText, "---");
     EXPECT_EQ(v.channels[0].voltsEntries.front(), ".007");  // the stored factor still counts
     EXPECT_EQ(v.channels[1].voltsText, "---");
+    EXPECT_EQ(v.channels[0].voltsStep, kNoOption);
+    EXPECT_EQ(v.channels[1].voltsStep, kNoOption);
     EXPECT_EQ(v.channels[1].coupling, kNoOption);
     EXPECT_EQ(v.channels[1].position, 1023);
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "app/StoragePanelModel.h"
 #include "state/InitProgramState.h"
@@ -164,13 +165,17 @@ TEST(StoragePanel, ValuesNoControlCanShowShowNothingAndStay)
     };
     const Case cases[] = {
         {[](ProgramState& s) { s.ddf.averageIndex = 0; },
-         [](const StoragePanelView& v) { return v.averageText.empty(); }},
+         [](const StoragePanelView& v) { return v.averageText.empty() && v.averageStep < 0; }},
         {[](ProgramState& s) { s.ddf.averageIndex = 10; },
-         [](const StoragePanelView& v) { return v.averageText.empty(); }},
+         [](const StoragePanelView& v) { return v.averageText.empty() && v.averageStep < 0; }},
         {[](ProgramState& s) { s.ddf.storageMode = 5; },
          [](const StoragePanelView& v) { return v.mode == kNoOption; }},
         {[](ProgramState& s) { s.ddf.pretriggerIndex = 8; },
-         [](const StoragePanelView& v) { return v.pretriggerText.empty(); }},
+         [](const StoragePanelView& v) {
+             return v.pretriggerText.empty() && v.pretriggerStep < 0;
+         }},
+        {[](ProgramState& s) { s.storage.setupSlot = 10; },
+         [](const StoragePanelView& v) { return v.slotText.empty() && v.slotStep < 0; }},
         {[](ProgramState& s) { s.ddf.pretriggerPosition = 3000; },
          [](const StoragePanelView& v) { return v.pretriggerTime.empty(); }},
     };
@@ -185,4 +190,12 @@ TEST(StoragePanel, ValuesNoControlCanShowShowNothingAndStay)
         EXPECT_EQ(p.s.ddf.pretriggerIndex, before.pretriggerIndex) << n;
         EXPECT_EQ(p.s.ddf.pretriggerPosition, before.pretriggerPosition) << n++;
     }
+
+    // A value a list offers selects its entry: 8 averages, 50 %, memory 4.
+    Panel p;
+    p.s.ddf.averageIndex = 3;
+    p.s.ddf.pretriggerIndex = 5;
+    p.s.storage.setupSlot = 4;
+    const StoragePanelView v = p.repaint();
+    EXPECT_EQ(std::tuple(v.averageStep, v.pretriggerStep, v.slotStep), std::tuple(2, 5, 3));
 }

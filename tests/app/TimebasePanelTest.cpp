@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <span>
+#include <tuple>
 
 #include "OperationsRig.h"
 #include "app/TimebasePanelModel.h"
@@ -117,6 +118,19 @@ TEST(TimebasePanel, ListsBeginWithThe20nsStepOnModelsThatHaveIt)
     p.model.timebaseAChosen(1);
     EXPECT_EQ(p.s.ddf.tbAIndex, 1);
     EXPECT_EQ(p.model.view().a.entries.size(), 29u);
+
+    // Each list selects the entry of its code, the calibrated step of a variable value; a code
+    // the list does not offer selects none. Rows: 20 ns step, time base B, code, variable, step.
+    using Row = std::tuple<bool, bool, int, int, int>;
+    for (const auto& [tbma, b, code, variable, step] :
+         {Row{true, false, 31, 0, 0}, Row{true, false, 0, 1023, 1}, Row{true, true, 13, 300, 14},
+          Row{false, false, 28, 0, 28}, Row{false, false, 29, 0, -1},
+          Row{false, true, 19, 0, -1}}) {
+        p.s.caps.unitTbma = tbma;
+        (b ? p.s.ddf.tbBIndex : p.s.ddf.tbAIndex) = static_cast<byte>(code);
+        (b ? p.s.ddf.tbBVariable : p.s.ddf.tbAVariable) = static_cast<std::int16_t>(variable);
+        EXPECT_EQ(b ? p.model.view().b.step : p.model.view().a.step, step) << code;
+    }
 }
 
 TEST(TimebasePanel, TheRepaintRaisesTimeBaseAOnModelsWithoutTimeBaseBInDigitalStorage)

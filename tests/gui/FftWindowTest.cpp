@@ -96,6 +96,15 @@ TEST(FftWindowGui, TheMenuOpensItOnTheChannelsTabAndTheCh1TabShowsTheSineWithADr
     EXPECT_EQ(ch1.cursorFrequencyCell()->text(), textAt(sineLine));
     EXPECT_FALSE(ch1.cursorVoltsCell()->text().isEmpty());
 
+    // At the smallest size the window takes, every button of every chart tab is shown whole.
+    rig.frame().resize(10, 10);
+    for (FftChartTab* tab : {&ch1, rig.fft().chartTab(FftTab::Dual)})
+        for (QPushButton* b : tab->findChildren<QPushButton*>())
+            EXPECT_TRUE(
+                rig.fft().rect().contains(QRect(b->mapTo(&rig.fft(), QPoint()), b->size())) &&
+                b->width() > b->fontMetrics().horizontalAdvance(b->text()))
+                << b->text().toStdString();
+
     // CH II switched off: its chart says so at its next computation.
     rig.state.ddf.ch2On = 0;
     rig.fft().tabBar()->setCurrentIndex(static_cast<int>(FftTab::Ch2));

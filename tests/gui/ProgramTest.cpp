@@ -7,15 +7,20 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QLocalSocket>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -27,6 +32,7 @@
 #include "ProgramRig.h"
 #include "WindowWalk.h"
 #include "app/ScreenPrintout.h"
+#include "scopesim/MainBlock.h"
 
 namespace ql::gui {
 namespace {
@@ -165,8 +171,24 @@ QString accessibleName(QWidget* w)
     return face ? face->text(QAccessible::Name).trimmed() : QString();
 }
 
+// The window a widget is in: its frame in the work area, or else its top-level window.
+QWidget* windowOf(QWidget* w)
+{
+    while (!w->isWindow() && !qobject_cast<QMdiSubWindow*>(w)) w = w->parentWidget();
+    return w;
+}
+
+// True for a group box, or a plain frame, around controls.
+bool isGroup(const QWidget* w)
+{
+    const QList<QWidget*> inside = w->findChildren<QWidget*>();
+    return (qobject_cast<const QGroupBox*>(w) || w->metaObject() == &QFrame::staticMetaObject) &&
+           std::any_of(inside.begin(), inside.end(), isControl);
+}
+
 // Every visible control of every open window, and every window, against the rule: a control
-// is reached by the keyboard and has an accessible name; a window has one too.
+// is reached by the keyboard and has an accessible name that no other control of its window
+// has; a window, and a group or frame that holds controls, has a name too.
 std::string accessibilityFaults()
 {
     QStringList faults;
@@ -174,6 +196,7 @@ std::string accessibilityFaults()
         if (!top->isVisible()) continue;
         QList<QWidget*> widgets = top->findChildren<QWidget*>();
         widgets.prepend(top);
+        std::set<std::pair<QWidget*, QString>> names;
         for (QWidget* w : widgets) {
             if (!w->isVisible()) continue;
             const QString where = w->metaObject()->className() + QStringLiteral(" ") +
@@ -183,6 +206,8 @@ std::string accessibilityFaults()
                     faults << QStringLiteral("unnamed window ") + where;
                 continue;
             }
+            if (isGroup(w) && accessibleName(w).isEmpty())
+                faults << QStringLiteral("unnamed group ") + where;
             if (!isControl(w)) continue;
             // The title bar buttons of the window frames are reached through their menus.
             if (w->objectName().startsWith(QStringLiteral("qt_"))) continue;
@@ -191,6 +216,9 @@ std::string accessibilityFaults()
                   (qobject_cast<QRadioButton*>(w) ? Qt::ClickFocus : Qt::TabFocus)))
                 faults << QStringLiteral("not reached by Tab: ") + where;
             if (accessibleName(w).isEmpty()) faults << QStringLiteral("unnamed control ") + where;
+            if (!names.insert({windowOf(w), accessibleName(w)}).second)
+                faults << QStringLiteral("a second control named ") + accessibleName(w) +
+                              QStringLiteral(": ") + where;
         }
     }
     return faults.join(QLatin1Char('\n')).toStdString();
@@ -236,16 +264,24 @@ TEST(Program, CtrlTabWalksEveryOpenWindowFromTheToolbarAndGivesItTheFocus)
     };
     // Two rounds, by Ctrl+Tab and by Ctrl+F6: each window once a round, the channels panel
     // after the screen. In the first, Tab walks each window's controls round to its first
-    // again, and each shows its focus: the colour of a quarter of its edge changes clearly.
+    // again, never stopping at the frame, and each shows its focus: the colour of a quarter of
+    // its edge changes clearly.
     std::vector<QMdiSubWindow*> reached;
+    int framesFocused = 0;  // a frame given the focus is announced by a screen reader
+    QObject watch;
+    QObject::connect(qApp, &QApplication::focusChanged, &watch, [&](QWidget*, QWidget* now) {
+        framesFocused += qobject_cast<QMdiSubWindow*>(now) != nullptr;
+    });
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_F6}) {
         for (int i = 0; i < 8; ++i) {
             reached.push_back(press(key, Qt::ControlModifier));
             for (QWidget* first = QApplication::focusWidget(); key == Qt::Key_Tab;) {
                 QWidget* control = QApplication::focusWidget();
                 const QImage focused = control->grab().toImage();
-                EXPECT_EQ(press(Qt::Key_Tab, {}), reached.back());
-                if (QApplication::focusWidget() == control) break;  // its only control
+                framesFocused = 0;
+                const bool stayed = press(Qt::Key_Tab, {}) == reached.back();
+                EXPECT_TRUE(stayed && framesFocused == 0) << control->objectName().toStdString();
+                if (!stayed || QApplication::focusWidget() == control) break;  // or its only one
                 EXPECT_GE(pixelsChanged(focused, control->grab().toImage()),
                           (control->width() + control->height()) / 2)
                     << control->objectName().toStdString();
@@ -323,6 +359,52 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
     QApplication::processEvents();
     press(Qt::Key_Escape);
     EXPECT_EQ(focus(), before);
+}
+
+// In the rig of the walk above: an arrow on a list steps from the value it shows, Alt+Down
+// opens it there and Set sends that step; Ctrl+F4 closes the active tool window from anywhere,
+// never the screen; Ctrl+PgDn switches a window's tabs; F10 opens the first menu.
+TEST(Program, ListsStepFromTheirValueCtrlF4ClosesCtrlPgDnSwitchesTabsAndF10OpensData)
+{
+    ProgramRig rig;
+    rig.startUp();
+    named(rig.window, "readButton").trigger();
+    rig.state.ddf.tbAVariable = 300;  // time base A off its calibrated step
+    rig.host.refreshWindow(ToolWindow::TimebasePanel);
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* popup = QApplication::activePopupWidget();
+        QTest::keyClick(popup ? popup : QApplication::focusWidget(), key, modifiers);
+    };
+    const int volts = rig.state.ddf.ch1VoltsIndex, time = rig.state.ddf.tbAIndex;
+    focusOn(rig, rig.window.findChild<QWidget*>(QStringLiteral("ch1VoltsList")));
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) press(key);
+    auto* timeList = rig.window.findChild<QComboBox*>(QStringLiteral("timebaseAList"));
+    focusOn(rig, timeList);
+    press(Qt::Key_Up);
+    press(Qt::Key_Down, Qt::AltModifier);
+    const QModelIndex opened = timeList->view()->currentIndex();
+    EXPECT_TRUE(opened.isValid() && opened.row() == timeList->currentIndex());
+    press(Qt::Key_Escape);
+    named(rig.window, "setButton").trigger();
+    const scopesim::MainBlock& sent = rig.sim.instrument().mainBlock();
+    EXPECT_EQ(sent.get(scopesim::MainField::Ch1VoltsIndex), volts + 1);
+    EXPECT_EQ(sent.get(scopesim::MainField::TbAIndex), time - 1);
+
+    focusOn(rig, timeList);
+    press(Qt::Key_F6);  // to the toolbar
+    press(Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_FALSE(rig.host.isWindowOpen(ToolWindow::TimebasePanel));
+    rig.window.mdiArea().setActiveSubWindow(&rig.screenFrame());
+    QTest::keyClick(&rig.screenFrame(), Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_TRUE(rig.host.isWindowOpen(ToolWindow::ScreenWindow));
+
+    named(rig.window, "harmonicsItem").trigger();
+    auto& harmonics = *rig.window.windows().window<HarmonicsWindow>(ToolWindow::HarmonicsWindow);
+    focusOn(rig, harmonics.table());
+    press(Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(harmonics.tabs()->currentIndex(), 1);
+    press(Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), &named<QMenu>(rig.window, "dataMenu"));
 }
 
 }  // namespace

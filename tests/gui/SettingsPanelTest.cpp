@@ -78,10 +78,10 @@ TEST(SettingsPanel, TheUsersActionsRunTheirHandlersAndARefreshRunsNone)
     EXPECT_EQ(volts->placeholderText(), QStringLiteral("5.000"));  // code 8 with probe X10
     pressKey(volts, Qt::Key_1, QStringLiteral("1"));
     EXPECT_EQ(s.ddf.ch1VoltsIndex, 8);
-    pressKey(volts, Qt::Key_Down);
-    EXPECT_EQ(s.ddf.ch1VoltsIndex, 0);
-    EXPECT_EQ(volts->placeholderText(), QStringLiteral(".010"));
-    EXPECT_EQ(volts->currentIndex(), -1);
+    pressKey(volts, Qt::Key_Down);  // one step from the value shown
+    EXPECT_EQ(s.ddf.ch1VoltsIndex, 9);
+    EXPECT_EQ(volts->placeholderText(), QStringLiteral("10.000"));
+    EXPECT_EQ(volts->currentIndex(), 9);
 
     clickWithMouse(control<QWidget>(panel, "ch1VariableSpinUp"));
     EXPECT_EQ(s.ddf.ch1Variable, 254);
