@@ -2,10 +2,11 @@
 // "measddf?" through the program's command frame into the settings decoders. The first byte
 // chooses the query (bits 0-2), the firmware form (bits 3-5), an analog-only model (bit 6) and
 // a model without time base B (bit 7); the rest is the instrument's answer.
-// Besides not crashing: a query succeeds exactly when the answer begins with its echo and is
-// long enough; a failed one leaves the decoded blocks unchanged; and once a block has been
-// written back and read again, writing and reading it changes it no more. (One round may: a
-// panel's "A and B both on" travels as the A-and-B display.)
+// Besides not crashing: a query succeeds exactly when the answer begins with its echo (after
+// any copy request ahead of it) and is long enough, and no copy request moved it; a failed one
+// leaves the decoded blocks unchanged; and once a block has been written back and read again,
+// writing and reading it changes it no more. (One round may: a panel's "A and B both on" travels as
+// the A-and-B display.)
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -98,8 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (command == "ddf2?") ok = c.queryDdf2();
     if (command == "measddf?") ok = c.queryMeasDdf();
 
-    const bool wellFormed = reply.size() >= command.size() + q.payload &&
-                            reply.compare(0, command.size(), command) == 0;
+    const bool wellFormed = fuzz::takenAnswer(reply, command, q.payload).payload.has_value();
     require(ok == wellFormed);
     require(ok == (t.state.link.remoteHeld == 1));
     require(t.host.messages.size() == (ok ? 0u : 1u));

@@ -5,7 +5,8 @@
 // every record request (and "0" CR LF acknowledges the hold flag the channel read sends).
 // Besides not crashing: the preamble changes exactly when its answer is well formed and then
 // holds its five little-endian words; a record element is either untouched or the sample the
-// answer carries at its place behind a correct echo; elements 0 and 2048-2050 never change.
+// answer carries at its place behind a correct echo (after any copy request ahead of it);
+// elements 0 and 2048-2050 never change.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -31,9 +32,11 @@ void checkRecord(const Waveform& w, const std::string& reply, const std::string&
                  bool complete)
 {
     require(w[0] == kUntouched && w[2048] == kUntouched && w[2050] == kUntouched);
-    const bool echoed = reply.compare(0, request.size(), request) == 0;
+    const std::size_t start = fuzz::takenAnswer(reply, request, kWaveRecordLength).start;
+    const bool echoed =
+        start != std::string::npos && reply.compare(start, request.size(), request) == 0;
     for (std::size_t i = 1; i <= kWaveRecordLength; ++i) {
-        const std::size_t at = request.size() + i - 1;
+        const std::size_t at = start + request.size() + i - 1;
         const bool carried = echoed && at < reply.size();
         if (w[i] == kUntouched && !complete) continue;
         require(carried && w[i] == static_cast<std::uint8_t>(reply[at]));
@@ -67,16 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (what == 0) {
         const bool ok = t.link.waves().queryWfmPre();
-        require(ok == (reply.size() >= 17 && reply.compare(0, 7, "wfmpre?") == 0));
+        const auto taken = fuzz::takenAnswer(reply, "wfmpre?", 10).payload;
+        require(ok == taken.has_value());
         const WfmPreamble& p = s.preamble;
         if (!ok) {
             require(p.wfmTrigPos == oldPreamble.wfmTrigPos &&
                     p.ch2ZeroOffset == oldPreamble.ch2ZeroOffset);
             return 0;
         }
-        require(p.wfmTrigPos == wordAt(reply, 7) && p.wfmPre2 == wordAt(reply, 9) &&
-                p.wfmPre3 == wordAt(reply, 11) && p.ch1ZeroOffset == wordAt(reply, 13) &&
-                p.ch2ZeroOffset == wordAt(reply, 15));
+        require(p.wfmTrigPos == wordAt(*taken, 0) && p.wfmPre2 == wordAt(*taken, 2) &&
+                p.wfmPre3 == wordAt(*taken, 4) && p.ch1ZeroOffset == wordAt(*taken, 6) &&
+                p.ch2ZeroOffset == wordAt(*taken, 8));
         return 0;
     }
 

@@ -84,24 +84,23 @@ std::optional<std::vector<std::uint8_t>> CommandFrame::receiveHead(std::string_v
             if (!awaitHead(command, headLength)) return std::nullopt;
             head = line_.receiveBytes(std::min(length, kCopyRequestStart.size()));
         }
-        // No answer begins like the copy request.
-        const std::size_t requestChars = copyRequestCharsAtStart(head);
-        if (requestChars == 0) break;
-        if (requestChars < head.size()) {
-            // The first characters of a request, then something else: a stray, dropped.
-            head.erase(head.begin(), head.begin() + static_cast<long>(requestChars));
-            continue;
-        }
-        // The copy key was pressed as the command went out: the request comes first, and the
+        // The copy key pressed as the command went out: the request comes first, and the
         // answer is still awaited as usual.
-        if (const WaitOutcome w = finishCopyRequest(line_, head, kReplyTimeoutMs);
-            w != WaitOutcome::Ready) {
-            transmissionFailure(command, w);
+        const AheadOfAnswer ahead = takeCopyRequestAhead(line_, head);
+        if (ahead == AheadOfAnswer::Answer && !head.empty()) break;
+        if (ahead == AheadOfAnswer::TimedOut || ahead == AheadOfAnswer::PortFailed) {
+            transmissionFailure(command, ahead == AheadOfAnswer::PortFailed
+                                             ? WaitOutcome::PortFailed
+                                             : WaitOutcome::TimedOut);
             return std::nullopt;
         }
-        if (wholeCopyRequestAt(head) != 0) continue;  // not one after all: looked at again
-        ctx_.state.link.copyRequestKept = true;
-        head.clear();
+        if (ahead == AheadOfAnswer::NoRequestLine) {
+            transmissionFailure(command, "The answer to \"" + std::string(command) +
+                                             "\" began with \"" + visibleBytes(head) +
+                                             "\" instead of its echo.");
+            return std::nullopt;
+        }
+        if (ahead == AheadOfAnswer::RequestTaken) ctx_.state.link.copyRequestKept = true;
         // An instrument that sends nothing but requests does not keep the answer waiting.
         if (ctx_.clock.monotonicMs() - start > kReplyTimeoutMs) {
             transmissionFailure(command,
@@ -140,23 +139,15 @@ bool CommandFrame::echoIsSent(const QueryRequest& request,
 }
 
 CommandFrame::AnswerRead CommandFrame::judgeCopyRequestInside(
-    std::string_view command, const std::vector<std::uint8_t>& bytes)
+    std::string_view command, const std::vector<std::uint8_t>& answer)
 {
-    if (!holdsCopyRequestStart(bytes)) return AnswerRead::Taken;
-    // A request inside an answer pushes as many of its bytes past its end: a line that stays
-    // quiet after the answer's length shows that these bytes were data.
-    const WaitOutcome w = line_.waitForBytes(1, line_.quietMs());
-    if (w == WaitOutcome::TimedOut) return AnswerRead::Taken;
-    if (w == WaitOutcome::PortFailed) {
-        transmissionFailure(command, w);
+    const CopyRequestInside inside = ql::judgeCopyRequestInside(line_, answer);
+    if (inside.requestTaken) ctx_.state.link.copyRequestKept = true;
+    if (inside.portFailed) {
+        transmissionFailure(command, WaitOutcome::PortFailed);
         return AnswerRead::Failed;
     }
-    // The moved tail may still be arriving: everything up to the line's quiet.
-    std::vector<std::uint8_t> all = bytes;
-    const std::string rest = line_.receiveWholeReply();
-    all.insert(all.end(), rest.begin(), rest.end());
-    return wholeCopyRequestAt(all) != std::string_view::npos ? AnswerRead::MovedByCopyRequest
-                                                             : AnswerRead::Taken;
+    return inside.moved ? AnswerRead::MovedByCopyRequest : AnswerRead::Taken;
 }
 
 QueryReply CommandFrame::query(std::string_view command, std::size_t payloadLength,
@@ -236,34 +227,22 @@ CommandFrame::AnswerRead CommandFrame::readAnswer(
     return judgeCopyRequestInside(request.command, payload);
 }
 
-bool CommandFrame::takeCopyRequestOut(std::string_view command, std::vector<std::uint8_t>& head)
-{
-    if (const WaitOutcome w = finishCopyRequest(line_, head, kReplyTimeoutMs);
-        w != WaitOutcome::Ready) {
-        transmissionFailure(command, w);
-        return false;
-    }
-    const std::size_t at = wholeCopyRequestAt(head);
-    if (at == std::string_view::npos) return true;  // no request: judged as it came
-    const auto lineEnd = std::find(head.begin() + static_cast<long>(at), head.end(), '\n');
-    head.erase(head.begin() + static_cast<long>(at), lineEnd + 1);
-    ctx_.state.link.copyRequestKept = true;
-    if (head.size() < 3) {
-        if (const WaitOutcome w = receiveMore(head, 3 - head.size()); w != WaitOutcome::Ready) {
-            transmissionFailure(command, w);
-            return false;
-        }
-    }
-    return true;
-}
-
 bool CommandFrame::acknowledge(std::string_view command, const AckCheck& accept)
 {
     auto head = receiveHead(command, 3, 3);
     if (!head) return false;
     // The copy key pressed as the instrument acknowledged: its request line sits inside the
-    // three characters (no acknowledgement holds its text) and is taken out of them.
-    if (holdsCopyRequestStart(*head) && !takeCopyRequestOut(command, *head)) return false;
+    // three characters (no acknowledgement holds its text) and is cut out of them.
+    if (holdsCopyRequestStart(*head)) {
+        bool taken = false;
+        WaitOutcome w = takeCopyRequestOut(line_, *head, taken);
+        if (taken) ctx_.state.link.copyRequestKept = true;
+        if (w == WaitOutcome::Ready && head->size() < 3) w = receiveMore(*head, 3 - head->size());
+        if (w != WaitOutcome::Ready) {
+            transmissionFailure(command, w);
+            return false;
+        }
+    }
     if (accept(std::string(head->begin(), head->end()))) return true;
     transmissionFailure(command,
                         "The instrument did not acknowledge \"" + std::string(command) + "\".");

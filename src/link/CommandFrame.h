@@ -91,10 +91,9 @@ private:
                           const std::function<void(std::size_t, std::uint8_t)>& onByte,
                           std::vector<std::uint8_t>& payload);
     bool awaitHead(std::string_view command, std::size_t headLength);
-    // Once `headLength` bytes of the answer have come, its first `length`. A copy request ahead
-    // of them is taken off and kept, and the wait starts again (for the usual time-out at most
-    // in all); the first characters of one followed by something else are dropped as a stray.
-    // Empty after a failure (reported).
+    // Once `headLength` bytes of the answer have come, its first `length`, after any copy
+    // request ahead of them (taken off and kept; the wait starts again, for the usual time-out
+    // at most in all). Empty after a failure (reported).
     std::optional<std::vector<std::uint8_t>> receiveHead(std::string_view command,
                                                          std::size_t headLength,
                                                          std::size_t length);
@@ -102,16 +101,10 @@ private:
     WaitOutcome receiveMore(std::vector<std::uint8_t>& bytes, std::size_t n,
                             std::int64_t timeoutMs = kReplyTimeoutMs);
     bool echoIsSent(const QueryRequest& request, const std::vector<std::uint8_t>& echo) const;
-    // An answer framed by its length alone, up to its end (`bytes`: its echo, or its payload),
-    // that holds the copy request's text or ends in its start: moved by a request only when the
-    // request line is whole there or in what follows, and bytes follow within the line's quiet
-    // time; otherwise the bytes are data (Taken). Takes the line's bytes up to its quiet.
+    // The answer up to its length (its echo, or its payload) judged for a copy request inside
+    // it; a request taken off the line is kept, a failed port reported.
     AnswerRead judgeCopyRequestInside(std::string_view command,
-                                      const std::vector<std::uint8_t>& bytes);
-    // An acknowledgement that holds the start of a copy request: the request line is read to
-    // its end and taken out of it, and the acknowledgement completed. False after a failure
-    // (reported).
-    bool takeCopyRequestOut(std::string_view command, std::vector<std::uint8_t>& head);
+                                      const std::vector<std::uint8_t>& answer);
     bool acknowledge(std::string_view command, const AckCheck& accept);
     bool exchangeSet(std::string_view command, const std::vector<std::uint8_t>& params,
                      std::initializer_list<std::size_t> pauseAfterByte);

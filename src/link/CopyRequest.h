@@ -1,9 +1,10 @@
 #pragma once
 // The instrument's copy request, recognised in one place. The instrument sends it on its own
-// when its copy key is pressed: a line that starts with "COP:" and ends with LF. It may come on
-// the idle line, among the stale bytes a command flushes, ahead of an answer, or inside one;
-// records and settings blocks are binary, so the same four bytes are also ordinary data there.
-// The rules below tell the two apart; `CommandFrame` and the idle tick call them.
+// when its copy key is pressed: a line that starts with "COP:" and ends with LF within 80
+// bytes. It may come on the idle line, among the stale bytes a command flushes, ahead of an
+// answer, or inside one; records and settings blocks are binary, so the same four bytes are
+// also ordinary data there. The rules below tell the two apart and take a request off the
+// line; `CommandFrame` and the idle tick call them, and keep what they took.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,22 +27,47 @@ using ByteSpan = std::span<const std::uint8_t>;
 // The request's text anywhere in `bytes`, or its first characters ("C", "CO", "COP") as their
 // last bytes, the rest perhaps still coming.
 bool holdsCopyRequestStart(ByteSpan bytes);
-// How many of the request's first characters `bytes` begin with (0 to 4).
-std::size_t copyRequestCharsAtStart(ByteSpan bytes);
-// Where a whole request line begins in `bytes` ("COP:" and a line end within
-// kCopyRequestMaxLength bytes of it); npos for none.
+// Where the first whole request line in `bytes` begins; npos for none.
 std::size_t wholeCopyRequestAt(ByteSpan bytes);
-// `bytes` end inside a request still coming: its first characters, or its text without the
-// line end yet and still short enough to be one.
-bool endsInUnfinishedCopyRequest(ByteSpan bytes);
-// The idle line's rule: a run of more than kIdleStrayBytes bytes with the request's text among
-// its first kCopyRequestMaxLength (`firstBytes`).
+// The idle line's rule: the request's text among the first kCopyRequestMaxLength bytes of a
+// run of more than kIdleStrayBytes (`firstBytes`).
 bool idleRunHoldsCopyRequest(std::string_view firstBytes);
 
-// Reads on after `bytes`, one byte at a time, while they end inside a request still coming,
-// each byte waited for at most `byteWaitMs`: Ready once they no longer do (the request line is
-// whole, or the bytes turned out to be something else), TimedOut when the rest did not come.
+// Reads on after `bytes`, one byte at a time, while they end inside a request still coming (its
+// first characters, or its text without a line end yet and short enough to be one), each byte
+// waited for at most `byteWaitMs` and all of them at most the reply time-out: Ready once they
+// no longer do (the line is whole, or the bytes turned out to be something else).
 WaitOutcome finishCopyRequest(SerialLine& line, std::vector<std::uint8_t>& bytes,
                               std::int64_t byteWaitMs);
+
+// The first bytes of an answer (`head`), looked at before the answer is taken.
+enum class AheadOfAnswer {
+    Answer,         // `head` begins the answer, or is empty and the answer is still to come
+    RequestTaken,   // a request line came first and was taken off the front of `head`
+    NoRequestLine,  // the request's text without a line end: bytes the answer cannot follow
+    TimedOut,       // the rest of a request never came
+    PortFailed,
+};
+// No answer begins like the request: a request that came as the command went out is read to
+// its end and taken off; the first characters of one followed by other bytes are a stray,
+// dropped.
+AheadOfAnswer takeCopyRequestAhead(SerialLine& line, std::vector<std::uint8_t>& head);
+
+// An answer framed by its length alone, up to that length (`answer`: its echo, or its
+// payload), judged for a copy request inside it.
+struct CopyRequestInside {
+    bool moved = false;         // a request moved the answer's bytes past its end
+    bool requestTaken = false;  // a request line was taken off the line (inside or after it)
+    bool portFailed = false;
+};
+// The answer holds the request's text or ends in its start: once the line is quiet, it was
+// moved only when the request line is whole and starts inside it, and bytes followed it within
+// the line's quiet time; otherwise the bytes are data. Costs no wait for any other answer.
+CopyRequestInside judgeCopyRequestInside(SerialLine& line, ByteSpan answer);
+
+// An acknowledgement (`ack`) that holds the start of a request: its line is read to the end and
+// cut out of the acknowledgement (`taken`). The caller reads what the acknowledgement still
+// lacks.
+WaitOutcome takeCopyRequestOut(SerialLine& line, std::vector<std::uint8_t>& ack, bool& taken);
 
 }  // namespace ql

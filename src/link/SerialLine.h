@@ -60,6 +60,7 @@ public:
     // The pause between parameter bytes; keeps the user interface alive.
     void waitTimerTicks();
 
+    std::int64_t nowMs() const { return ctx_.clock.monotonicMs(); }
     void flushInput() { ctx_.port.discardInput(); }
     long inputCount() { return ctx_.port.inputCount(); }
     bool portFailed() const { return ctx_.port.hasFailed(); }
