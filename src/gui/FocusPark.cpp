@@ -24,7 +24,6 @@ bool FocusPark::parkFocusOf(const QWidget& holder)
         return false;
     forget();
     control_ = focus;
-    activeWindow_ = QApplication::activeWindow();
     focus->installEventFilter(this);
     place_.setFocus(Qt::OtherFocusReason);
     return true;
@@ -34,10 +33,13 @@ bool FocusPark::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange && watched == control_ && control_->isEnabled()) {
         QWidget* control = control_;
-        const QWidget* activeWindow = activeWindow_;
         forget();
-        if (place_.window()->focusWidget() == &place_ &&
-            QApplication::activeWindow() == activeWindow && control->isVisible())
+        // Another window of the program active now is where the user went; a box the operation
+        // showed has closed by now (it may still count as active a moment longer), and the
+        // control takes the focus when its window is active again.
+        const QWidget* active = QApplication::activeWindow();
+        const bool sameWindow = !active || active == place_.window() || !active->isVisible();
+        if (place_.window()->focusWidget() == &place_ && sameWindow && control->isVisible())
             control->setFocus(Qt::OtherFocusReason);
     }
     return QObject::eventFilter(watched, event);
@@ -47,7 +49,6 @@ void FocusPark::forget()
 {
     if (control_) control_->removeEventFilter(this);
     control_ = nullptr;
-    activeWindow_ = nullptr;
 }
 
 }  // namespace ql::gui

@@ -5,8 +5,8 @@
 // Pause onto Stop), where a second Space meant for the same button would act. Instead the
 // focus waits at a neutral place (the toolbar, the window's frame, the dialog) and goes back
 // to the control when it is switched on again, provided the focus is still at that place and
-// the same window is active: a user who moved meanwhile keeps their place, and a control that
-// stays off gets nothing.
+// no other window of the program is active: a user who moved meanwhile keeps their place, and a
+// control that stays off gets nothing.
 //
 // The toolkit moves the focus off a control being switched off through focusNextPrevChild() of
 // the outermost widget that holds the control: the main window, a frame in the work area or a
@@ -36,8 +36,7 @@ private:
     void forget();
 
     QWidget& place_;
-    QPointer<QWidget> control_;       // switched off while it had the focus
-    QPointer<QWidget> activeWindow_;  // the active window when it was
+    QPointer<QWidget> control_;  // switched off while it had the focus
 };
 
 }  // namespace ql::gui

@@ -47,8 +47,11 @@ void ModalBoxes::writeUnseen(const QString& title, const QString& text)
 
 void giveBackKeyboard(const QWidget& closed)
 {
+    // Right after it closed, the box may still count as the active window.
     QWidget* owner = closed.parentWidget();
-    if (owner && !QApplication::activeWindow()) owner->window()->activateWindow();
+    const QWidget* active = QApplication::activeWindow();
+    if (owner && (!active || active == &closed || !active->isVisible()))
+        owner->window()->activateWindow();
 }
 
 int runModal(ModalBoxes* boxes, QDialog& dialog)

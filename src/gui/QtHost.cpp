@@ -9,7 +9,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSignalBlocker>
+#include <vector>
 
 #include "MainWindow.h"
 
@@ -46,12 +48,18 @@ void clickPressedButtons(QWidget& window)
 {
     const bool mouseHeld = QGuiApplication::mouseButtons() != Qt::NoButton;
     QAbstractEventDispatcher* timers = QAbstractEventDispatcher::instance();
-    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        if (!button->isDown() || button->autoRepeat() || (mouseHeld && button->underMouse()))
+    // A click may close windows and delete their buttons: each is looked at while it lives.
+    std::vector<QPointer<QAbstractButton>> buttons;
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        buttons.emplace_back(button);
+    for (const QPointer<QAbstractButton>& button : buttons) {
+        if (!button || !button->isDown() || button->autoRepeat() ||
+            (mouseHeld && button->underMouse()))
             continue;
         for (const QAbstractEventDispatcher::TimerInfo& timer : timers->registeredTimers(button)) {
             QTimerEvent due(timer.timerId);
             QCoreApplication::sendEvent(button, &due);
+            if (!button) break;
         }
     }
 }

@@ -8,6 +8,7 @@
 
 #include "FocusPark.h"
 #include "ModalBoxes.h"
+#include "WindowKeys.h"
 #include "WindowPlacing.h"
 
 namespace ql::gui {
@@ -209,11 +210,16 @@ bool MdiWindowEntry::eventFilter(QObject* watched, QEvent* event)
     }
     if ((type == QEvent::Move || type == QEvent::Resize) && watched == frame_ && isOpen())
         content_->placementChanged();
-    // A Tab that no control of the window took (the window has one control) stays in it.
+    // A Tab that no control of the window took (the window has one control) stays in it; one
+    // pressed while the focus waits at the frame goes to a control of the window.
     if (type == QEvent::KeyPress && watched == frame_) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return true;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            if (QWidget* control = frame_->hasFocus() ? controlIn(*frame_) : nullptr)
+                control->setFocus(Qt::TabFocusReason);
+            return true;
+        }
     }
     return QObject::eventFilter(watched, event);
 }

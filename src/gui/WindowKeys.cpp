@@ -56,6 +56,8 @@ bool takesFocus(const QWidget* w)
            !w->focusProxy();
 }
 
+}  // namespace
+
 // The control inside `area` that last had the focus, or else its first one in Tab order (the
 // area itself, where the focus waited while a control was off, is none).
 QWidget* controlIn(QWidget& area)
@@ -66,8 +68,6 @@ QWidget* controlIn(QWidget& area)
         if (area.isAncestorOf(w) && takesFocus(w)) return w;
     return nullptr;
 }
-
-}  // namespace
 
 WindowKeys::WindowKeys(QWidget& window, QMdiArea& area, QWidget& toolbar, QMenuBar& menus,
                        const WindowRegistry& windows)

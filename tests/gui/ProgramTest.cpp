@@ -32,6 +32,7 @@
 #include "ProgramRig.h"
 #include "WindowWalk.h"
 #include "app/ScreenPrintout.h"
+#include "scopesim/Fault.h"
 #include "scopesim/MainBlock.h"
 
 namespace ql::gui {
@@ -329,6 +330,12 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
         }
     }
     EXPECT_EQ(count(rig.sim.commandTexts(), "AUTOSET"), 0);
+    // A Read that fails shows its box; once it is answered, the keys act on Read again.
+    QWidget* read = toolbar.widgetForAction(&named(rig.window, "readButton"));
+    focusOn(rig, read);
+    rig.sim.injectFault(*scopesim::Fault::parse("silence@ddf?"));
+    press(Qt::Key_Space);
+    EXPECT_TRUE(focus() == read && QApplication::activeWindow() == &rig.window);
 
     const auto frame = [&](ToolWindow w) { return rig.window.windows().find(w)->areaFrame(); };
     named(rig.window, "autostoreItem").trigger();  // opens on its checked mode
