@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "OperationsRig.h"
 #include "files/DataFileCodec.h"
@@ -283,9 +284,11 @@ TEST(ReadFailure, BytesThatLookLikeACopyRequestFailNoCommandAndPrintNothing)
         {"", 0, 0, 0, {}, {600, -600, 20, 0x4300}, 1},
         {"", 0, 0, 0, {}, {600, -600, 0x4300, 0x504F}, 1},
     };
+    // CH I a slow sine beyond the screen's height: its record holds every code.
     const auto instrumentAt9600 = [] {
         scopesim::SimulatorConfig config = instrument();
         config.baudRate = 9600;
+        config.inputs[0] = scopesim::Signal::sine(100.0, 3.0);
         return config;
     };
     const auto readMs = [](OperationsRig& t, const std::string& sent, int flushAfterMs) {
@@ -299,6 +302,8 @@ TEST(ReadFailure, BytesThatLookLikeACopyRequestFailNoCommandAndPrintNothing)
     };
     OperationsRig plain(instrumentAt9600());
     const std::int64_t plainMs = readMs(plain, "", 0);
+    const Waveform& ch1 = plain.state.waves.waveCh1;
+    EXPECT_EQ(std::set<int>(ch1.begin() + 1, ch1.begin() + 2048).size(), 256u);
     // One wait for the line's quiet, as the fake clock counts it (a step past the quiet time).
     const std::int64_t quietWaitMs = plain.link->line().quietMs() + 2;
     for (std::size_t i = 0; i < std::size(rows); ++i)
