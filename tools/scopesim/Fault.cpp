@@ -45,7 +45,8 @@ std::optional<double> number(std::string_view text)
 
 }  // namespace
 
-void Fault::applyTo(Reply& reply) const
+void Fault::applyTo(Reply& reply, std::string_view copyRequest,
+                    std::int64_t pauseAfterRequestUs) const
 {
     auto& bytes = reply.bytes;
     const auto keep = [&](int n) {
@@ -99,8 +100,9 @@ void Fault::applyTo(Reply& reply) const
         case FaultKind::CopyInside: {
             // The copy key pressed while the instrument answers, its request sent at once.
             Reply request;
-            request.append(kCopyRequest);
+            request.append(copyRequest);
             const auto at = std::min(bytes.size(), static_cast<std::size_t>(count));
+            if (at < bytes.size()) bytes[at].extraDelayUs += pauseAfterRequestUs;
             bytes.insert(bytes.begin() + static_cast<long>(at), request.bytes.begin(),
                          request.bytes.end());
             break;

@@ -40,8 +40,10 @@ struct Fault {
         return command.empty() || command == commandText;
     }
     // Changes an answer as the fault says (Silence empties it; the caller also skips the
-    // command's effect).
-    void applyTo(Reply& reply) const;
+    // command's effect). `copyRequest` is what the copy key sends, and the answer's rest
+    // follows it after `pauseAfterRequestUs`.
+    void applyTo(Reply& reply, std::string_view copyRequest = kCopyRequest,
+                 std::int64_t pauseAfterRequestUs = 0) const;
 
     // "KIND[:ARG][@COMMAND][*]", e.g. "silence@ddf?", "stop:5@rdwfm1:*", "ack:0cr",
     // "late-lf:500@ddf=", "junk-before:5@rdwfm1:", "vanish:100@rdwfm1:", "silence@wake"; see

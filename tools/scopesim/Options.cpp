@@ -171,6 +171,19 @@ Result<ScopesimOptions> parseOptions(const std::vector<std::string>& args)
             const auto p = parsePlantedCodes(*v);
             if (!p) return problem("cannot read the codes \"" + *v + "\" (see --help)");
             o.config.plantedCodes.push_back(*p);
+        } else if (name == "--copy-end") {
+            if (*v == "crlf")
+                o.config.copyRequestEnd = "\r\n";
+            else if (*v == "cr")
+                o.config.copyRequestEnd = "\r";
+            else if (*v == "lf")
+                o.config.copyRequestEnd = "\n";
+            else
+                return problem("--copy-end needs crlf, cr or lf");
+        } else if (name == "--copy-pause") {
+            const auto n = number(*v);
+            if (!n || *n < 0) return problem("--copy-pause needs milliseconds");
+            o.config.copyRequestPauseMs = *n;
         } else if (name == "--link") {
             o.linkPath = *v;
         } else {
@@ -218,6 +231,8 @@ std::string usageText()
     t += "                           serve these codes in ch1, ch2, ref1 or ref2 from\n";
     t += "                           sample INDEX (0-2046) on, e.g. ch1:1000:67,79,80,58;\n";
     t += "                           repeatable\n";
+    t += "  --copy-end crlf|cr|lf    how the copy request ends (crlf)\n";
+    t += "  --copy-pause MS          pause after a copy request inside an answer (0)\n";
     t += "  --link PATH              also make PATH a symbolic link to the terminal\n";
     t += "  --list-models            list the models and their capabilities\n";
     t += "  --help                   this text\n";

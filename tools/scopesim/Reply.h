@@ -8,8 +8,10 @@
 
 namespace ql::scopesim {
 
-// What the instrument sends when its copy key is pressed.
+// What the instrument sends when its copy key is pressed, with its usual line end (CR LF;
+// `SimulatorConfig::copyRequestEnd` may choose another).
 inline constexpr std::string_view kCopyRequest = "COP:HC\r\n";
+inline constexpr std::string_view kCopyRequestText = "COP:HC";
 
 struct OutByte {
     std::uint8_t value = 0;

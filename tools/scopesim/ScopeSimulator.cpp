@@ -75,7 +75,8 @@ void ScopeSimulator::handle(ReceivedCommand command)
     if (!a.note.empty()) notes_.push_back(record.describe() + ": " + a.note);
     if (a.reply) {
         Reply r = std::move(*a.reply);
-        if (fault) fault->applyTo(r);
+        if (fault)
+            fault->applyTo(r, copyRequest(), std::llround(config_.copyRequestPauseMs * 1000.0));
         r.originUs = c.endUs() + latencyUs();
         record.answered = true;
         pending_.push_back(std::move(r));
@@ -99,9 +100,14 @@ void ScopeSimulator::emitSpontaneous(std::string_view bytes)
     pending_.push_back(std::move(r));
 }
 
+std::string ScopeSimulator::copyRequest() const
+{
+    return std::string(kCopyRequestText) + config_.copyRequestEnd;
+}
+
 void ScopeSimulator::pressCopyKey()
 {
-    emitSpontaneous(kCopyRequest);
+    emitSpontaneous(copyRequest());
 }
 
 void ScopeSimulator::sendUnsolicited(std::string_view bytes)

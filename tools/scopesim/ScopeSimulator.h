@@ -43,7 +43,8 @@ public:
     void setSyncHook(std::function<void()> hook) { syncHook_ = std::move(hook); }
 
     // --- The instrument acting on its own ----------------------------------------------------
-    void pressCopyKey();                           // sends "COP:HC" CR LF now
+    void pressCopyKey();  // sends "COP:HC" and its line end (CR LF unless configured) now
+    std::string copyRequest() const;
     void sendUnsolicited(std::string_view bytes);  // anything else, e.g. line noise
 
     // --- Faults --------------------------------------------------------------------------------

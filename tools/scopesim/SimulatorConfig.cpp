@@ -44,6 +44,9 @@ std::optional<std::string> configProblem(const SimulatorConfig& c)
     if (c.serialNumber.size() != 7) return "serial number must have seven characters";
     for (char ch : c.serialNumber)
         if (!std::isdigit(static_cast<unsigned char>(ch))) return "serial number must be digits";
+    if (c.copyRequestEnd != "\r\n" && c.copyRequestEnd != "\r" && c.copyRequestEnd != "\n")
+        return "the copy request ends in CR LF, CR or LF";
+    if (c.copyRequestPauseMs < 0.0) return "the pause after a copy request must not be negative";
     for (const PlantedCodes& p : c.plantedCodes) {
         if (p.record < 1 || p.record > 4) return "planted codes need a record from 1 to 4";
         if (p.index < 0 || p.index + p.codes.size() > kRecordLength)

@@ -41,6 +41,10 @@ struct SimulatorConfig {
     int noiseCodes = 0;
     // Served over every acquisition and the noise, in every request for the record.
     std::vector<PlantedCodes> plantedCodes;
+    // How the copy request ends: CR LF, or CR or LF alone. Where it comes inside an answer, the
+    // rest of the answer follows it after this pause.
+    std::string copyRequestEnd = "\r\n";
+    double copyRequestPauseMs = 0.0;
 };
 
 // What is wrong with a configuration, or nullopt when it is usable.
