@@ -5,6 +5,17 @@
 
 namespace ql {
 
+namespace {
+
+// The longest answer there is, a record and its echo: stale bytes are read for at most its
+// time on the line.
+constexpr std::size_t kLongestAnswerBytes = 2047 + 12;
+// A query asked again while each answer brought a new copy request is asked this often at
+// most.
+constexpr int kMostAsks = 4;
+
+}  // namespace
+
 bool isPlainAck(std::string_view reply)
 {
     return reply == std::string_view("0\r\n", 3);
@@ -147,7 +158,39 @@ CommandFrame::AnswerRead CommandFrame::judgeCopyRequestInside(
         transmissionFailure(command, WaitOutcome::PortFailed);
         return AnswerRead::Failed;
     }
-    return inside.moved ? AnswerRead::MovedByCopyRequest : AnswerRead::Taken;
+    switch (inside.judged) {
+        case AnswerJudged::AsItCame: return AnswerRead::Taken;
+        case AnswerJudged::Moved: return AnswerRead::MovedByCopyRequest;
+        case AnswerJudged::Unclear: break;
+    }
+    return AnswerRead::Unclear;
+}
+
+bool CommandFrame::cutCopyRequestsOut(std::string_view command, std::vector<std::uint8_t>& known,
+                                      std::size_t length)
+{
+    const std::int64_t start = ctx_.clock.monotonicMs();
+    while (holdsCopyRequestStart(known)) {
+        bool taken = false;
+        WaitOutcome w = takeCopyRequestOut(line_, known, taken);
+        if (taken) ctx_.state.link.copyRequestKept = true;
+        if (w == WaitOutcome::Ready && known.size() < length)
+            w = receiveMore(known, length - known.size());
+        if (w != WaitOutcome::Ready) {
+            transmissionFailure(command, w);
+            return false;
+        }
+        if (!taken) break;
+        // An instrument that sends nothing but requests does not keep the answer waiting.
+        if (ctx_.clock.monotonicMs() - start > kReplyTimeoutMs) {
+            transmissionFailure(command,
+                                "The instrument sent copy requests instead of the "
+                                "answer to \"" +
+                                    std::string(command) + "\".");
+            return false;
+        }
+    }
+    return true;
 }
 
 QueryReply CommandFrame::query(std::string_view command, std::size_t payloadLength,
@@ -162,22 +205,26 @@ QueryReply CommandFrame::query(const QueryRequest& request,
     QueryReply reply;
     if (!guard()) return reply;
     LinkBusyScope busy(ctx_.state);
-    // A query changes nothing in the instrument: an answer the copy request moved is asked for
-    // once more (the request is kept and served after the operation).
+    // A query changes nothing in the instrument, so an answer that copy requests moved is asked
+    // for again (the requests are kept and served after the operation), and so is one that
+    // other bytes followed. After the first time only while each answer brought a request of
+    // its own (the copy key pressed again), up to kMostAsks in all.
+    const std::string command(request.command);
     for (int asked = 1;; ++asked) {
         const AnswerRead answer = readAnswer(request, onByte, reply.payload);
-        if (answer != AnswerRead::MovedByCopyRequest) {
+        if (answer == AnswerRead::Taken || answer == AnswerRead::Failed) {
             reply.ok = answer == AnswerRead::Taken;
             return reply;
         }
-        ctx_.state.link.copyRequestKept = true;
-        if (asked == 2) {
-            transmissionFailure(request.command,
-                                "The instrument's copy request came inside the answer to \"" +
-                                    std::string(request.command) +
-                                    "\" twice: the answer is not taken.");
-            return reply;
-        }
+        const bool moved = answer == AnswerRead::MovedByCopyRequest;
+        if (asked == 1 || (moved && asked < kMostAsks)) continue;
+        transmissionFailure(
+            command, moved ? "The instrument's copy request came inside the answer to \"" +
+                                 command + "\" " + std::to_string(asked) +
+                                 " times in a row: the answer is not taken."
+                           : "Bytes that are no copy request followed the answer to \"" + command +
+                                 "\": the answer is not taken.");
+        return reply;
     }
 }
 
@@ -192,17 +239,19 @@ CommandFrame::AnswerRead CommandFrame::readAnswer(
         return AnswerRead::Failed;
     }
     const std::size_t echoLength = request.command.size() + request.requestBytes.size();
-    const auto echo = receiveHead(request.command, request.headLength, echoLength);
+    auto echo = receiveHead(request.command, request.headLength, echoLength);
     if (!echo) return AnswerRead::Failed;
+    // The copy key pressed as the instrument echoed: the echo's text is known, so the request's
+    // line inside it is cut out and the answer read on.
+    if (!echoIsSent(request, *echo) && !cutCopyRequestsOut(request.command, *echo, echoLength))
+        return AnswerRead::Failed;
     if (!echoIsSent(request, *echo)) {
         if (line_.portFailed()) {
             transmissionFailure(request.command, WaitOutcome::PortFailed);
             return AnswerRead::Failed;
         }
-        // A copy request inside the echo moved the answer; bytes ahead of the echo (or a reply
-        // meant for an earlier command) would shift every payload byte: refused, never data.
-        const AnswerRead moved = judgeCopyRequestInside(request.command, *echo);
-        if (moved != AnswerRead::Taken) return moved;
+        // Bytes ahead of the echo (or a reply meant for an earlier command) would shift every
+        // payload byte: refused, never data.
         transmissionFailure(request.command, "The answer to \"" + std::string(request.command) +
                                                  "\" began with \"" + visibleBytes(*echo) +
                                                  "\" instead of its echo.");
@@ -233,16 +282,7 @@ bool CommandFrame::acknowledge(std::string_view command, const AckCheck& accept)
     if (!head) return false;
     // The copy key pressed as the instrument acknowledged: its request line sits inside the
     // three characters (no acknowledgement holds its text) and is cut out of them.
-    if (holdsCopyRequestStart(*head)) {
-        bool taken = false;
-        WaitOutcome w = takeCopyRequestOut(line_, *head, taken);
-        if (taken) ctx_.state.link.copyRequestKept = true;
-        if (w == WaitOutcome::Ready && head->size() < 3) w = receiveMore(*head, 3 - head->size());
-        if (w != WaitOutcome::Ready) {
-            transmissionFailure(command, w);
-            return false;
-        }
-    }
+    if (!cutCopyRequestsOut(command, *head, 3)) return false;
     if (accept(std::string(head->begin(), head->end()))) return true;
     transmissionFailure(command,
                         "The instrument did not acknowledge \"" + std::string(command) + "\".");
@@ -309,6 +349,19 @@ void CommandFrame::discardStaleInput()
     std::vector<std::uint8_t> stale;
     if (const long waiting = line_.inputCount(); waiting > 0)
         stale = line_.receiveBytes(static_cast<std::size_t>(waiting));
+    keepCopyRequestsAmong(stale);
+}
+
+void CommandFrame::discardUntilQuiet()
+{
+    if (line_.inputCount() <= 0) return;
+    // For a record's time at most: the rest of one a failure cut short may still be coming.
+    keepCopyRequestsAmong(
+        line_.receiveUntilQuiet(std::max(kReplyTimeoutMs, line_.bytesTimeMs(kLongestAnswerBytes))));
+}
+
+void CommandFrame::keepCopyRequestsAmong(std::vector<std::uint8_t> stale)
+{
     if (stale.empty()) return;
     // A request the flush cut is finished here; a start that nothing follows was a stray.
     (void)finishCopyRequest(line_, stale, line_.quietMs());

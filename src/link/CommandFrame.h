@@ -5,8 +5,9 @@
 // acknowledgement checked. Any failure shows one "Transmission Error" and drops the instrument
 // out of remote, so every later command of the running sequence returns at its guard and
 // sends nothing. The instrument's own copy request (recognised by the rules of CopyRequest.h),
-// met among stale bytes, ahead of an answer or inside an acknowledgement, is taken off the line
-// and kept for the timer to serve; a query whose answer it moved is asked once more.
+// met among stale bytes, ahead of an answer or inside an echo or acknowledgement, is taken off
+// the line and kept for the timer to serve; a query whose payload requests moved is asked again
+// while each answer brings a new one.
 
 #include <cstdint>
 #include <functional>
@@ -77,6 +78,10 @@ public:
     // coming is finished first, so that none of it reaches the command, and a start of one
     // that nothing follows within the line's quiet time is dropped as a stray.
     void discardStaleInput();
+    // The same for what waits and what follows it until the line is quiet (for a record's time
+    // at most): the identification's flushes, so that the rest of an answer still arriving
+    // never reaches the identity.
+    void discardUntilQuiet();
 
     // Returns the instrument to local operation with "rm0"; silent when it does not answer.
     void releaseRemote();
@@ -84,7 +89,8 @@ public:
     SerialLine& line() { return line_; }
 
 private:
-    enum class AnswerRead { Taken, MovedByCopyRequest, Failed };
+    // An answer taken, moved by copy requests, followed by other bytes, or failed (reported).
+    enum class AnswerRead { Taken, MovedByCopyRequest, Unclear, Failed };
 
     // One exchange of a query: flush, send, echo, payload. Failed ones are reported.
     AnswerRead readAnswer(const QueryRequest& request,
@@ -101,10 +107,16 @@ private:
     WaitOutcome receiveMore(std::vector<std::uint8_t>& bytes, std::size_t n,
                             std::int64_t timeoutMs = kReplyTimeoutMs);
     bool echoIsSent(const QueryRequest& request, const std::vector<std::uint8_t>& echo) const;
-    // The answer up to its length (its echo, or its payload) judged for a copy request inside
-    // it; a request taken off the line is kept, a failed port reported.
+    // A payload judged for copy requests inside it by what followed it; a request taken off
+    // the line is kept, a failed port reported.
     AnswerRead judgeCopyRequestInside(std::string_view command,
                                       const std::vector<std::uint8_t>& answer);
+    // An answer of known text (an echo, an acknowledgement: `known`, `length` bytes) that holds
+    // a request's start: each request is cut out and kept, and what the answer then lacks is
+    // read. False after a failure (reported).
+    bool cutCopyRequestsOut(std::string_view command, std::vector<std::uint8_t>& known,
+                            std::size_t length);
+    void keepCopyRequestsAmong(std::vector<std::uint8_t> stale);
     bool acknowledge(std::string_view command, const AckCheck& accept);
     bool exchangeSet(std::string_view command, const std::vector<std::uint8_t>& params,
                      std::initializer_list<std::size_t> pauseAfterByte);

@@ -98,7 +98,7 @@ void Identification::unitNotFound(bool releaseFirst, const std::string& cause)
     if (releaseFirst && ctx_.port.isOpen() && ctx_.state.link.remoteHeld == 1)
         frame_.releaseRemote();
     if (ctx_.port.hasFailed()) ctx_.port.close();
-    if (ctx_.port.isOpen()) frame_.line().flushInput();
+    if (ctx_.port.isOpen()) frame_.discardStaleInput();
     clearRemoteFlags();
     std::string text = kUnitNotFoundText;
     if (portGone)
@@ -117,40 +117,29 @@ bool Identification::connectInstrument()
     if (!ctx_.port.isOpen()) {
         clearRemoteFlags();
     } else {
-        // Wake-up: the answer, if any, is never read.
+        // Wake-up: the answer, if any, is never read. The line is quiet first: the rest of an
+        // answer still arriving from an earlier exchange never reaches the identity.
         const int port = s.link.comPort;
-        line.flushInput();
+        frame_.discardUntilQuiet();
         if (!line.sendString(" \r") || line.waitForBytes(3) == WaitOutcome::PortFailed) {
             unitNotFound(false, "The wake-up could not be sent on " + portNamed(port) + ".");
             return false;
         }
-        line.flushInput();
-        if (!line.sendString("id?") ||
-            line.waitForBytes(kIdentityReplyLength) != WaitOutcome::Ready) {
-            unitNotFound(false,
-                         missingReplyCause("id?", kIdentityReplyLength, line.inputCount(), port));
-            return false;
-        }
-        const std::string identity = line.receiveWholeReply();
-        const auto model = modelNameFromReply(identity);
+        const auto identity = identityReply("id?", kIdentityReplyLength);
+        if (!identity) return false;
+        const auto model = modelNameFromReply(*identity);
         if (!model) {
-            unitNotFound(false, unusableReplyCause("id?", identity, "names no model", port));
+            unitNotFound(false, unusableReplyCause("id?", *identity, "names no model", port));
             return false;
         }
         s.identity.modelName.assignBytes(*model);
 
-        line.flushInput();
-        if (!line.sendString("vers?") ||
-            line.waitForBytes(kFirmwareReplyLength) != WaitOutcome::Ready) {
-            unitNotFound(false,
-                         missingReplyCause("vers?", kFirmwareReplyLength, line.inputCount(), port));
-            return false;
-        }
-        const std::string version = line.receiveWholeReply();
-        const auto firmware = firmwareFromReply(version);
+        const auto version = identityReply("vers?", kFirmwareReplyLength);
+        if (!version) return false;
+        const auto firmware = firmwareFromReply(*version);
         if (!firmware) {
             unitNotFound(false,
-                         unusableReplyCause("vers?", version, "holds no firmware version", port));
+                         unusableReplyCause("vers?", *version, "holds no firmware version", port));
             return false;
         }
         s.identity.firmwareText.assignBytes(firmware->text);
@@ -195,8 +184,40 @@ bool Identification::connectInstrument()
     }
     applyModelGating();
     selectHelpFile(s, helpFolder_);
-    if (ctx_.port.isOpen()) line.flushInput();
+    if (ctx_.port.isOpen()) frame_.discardUntilQuiet();
     return s.link.remoteHeld == 1;
+}
+
+std::optional<std::string> Identification::identityReply(std::string_view command,
+                                                         std::size_t length)
+{
+    SerialLine& line = frame_.line();
+    const int port = ctx_.state.link.comPort;
+    frame_.discardUntilQuiet();
+    std::vector<std::uint8_t> reply;
+    bool sent = line.sendString(command);
+    const std::int64_t start = line.nowMs();
+    // The copy key pressed as the instrument answers: its request, ahead of the reply or inside
+    // it, is cut out and kept, and the reply read on until it is as long as it must be.
+    while (sent && reply.size() < length) {
+        const std::int64_t left = kReplyTimeoutMs - (line.nowMs() - start);
+        if (line.waitForBytes(length - reply.size(), std::max<std::int64_t>(left, 0)) !=
+            WaitOutcome::Ready) {
+            sent = false;
+            break;
+        }
+        const std::vector<std::uint8_t> more = line.receiveUntilQuiet();
+        reply.insert(reply.end(), more.begin(), more.end());
+        (void)finishCopyRequest(line, reply, line.quietMs());
+        if (cutCopyRequests(reply)) ctx_.state.link.copyRequestKept = true;
+    }
+    if (!sent) {
+        const long waiting = std::max(line.inputCount(), 0L);
+        unitNotFound(false, missingReplyCause(command, length,
+                                              static_cast<long>(reply.size()) + waiting, port));
+        return std::nullopt;
+    }
+    return std::string(reply.begin(), reply.end());
 }
 
 void Identification::applyModelGating()

@@ -48,6 +48,10 @@ public:
     void loadUnitCapabilities();
 
 private:
+    // One exchange of the identity ("id?", "vers?"): the line flushed until quiet, the
+    // command sent, and its reply read whole once `length` bytes have come, with every copy
+    // request ahead of it or inside it cut out and kept. nullopt after "Unit not found".
+    std::optional<std::string> identityReply(std::string_view command, std::size_t length);
     // "Unit not found", with `cause` (which reply failed, on which port) on a second line.
     void unitNotFound(bool releaseFirst, const std::string& cause = {});
     void clearRemoteFlags();

@@ -110,31 +110,43 @@ std::string SerialLine::receiveString(std::size_t n)
     return std::string(bytes.begin(), bytes.end());
 }
 
-std::int64_t SerialLine::quietMs() const
+std::int64_t SerialLine::bytesTimeMs(std::size_t n) const
 {
-    const std::int32_t baud = ctx_.state.link.baudRate > 0 ? ctx_.state.link.baudRate : 19200;
-    return std::max<std::int64_t>(20, 10 * 11 * 1000 / baud + 1);
+    const std::int64_t baud = ctx_.state.link.baudRate > 0 ? ctx_.state.link.baudRate : 19200;
+    return static_cast<std::int64_t>(n) * 11 * 1000 / baud + 1;
 }
 
-std::string SerialLine::receiveWholeReply()
+std::int64_t SerialLine::quietMs() const
+{
+    return std::max<std::int64_t>(20, bytesTimeMs(10));
+}
+
+std::vector<std::uint8_t> SerialLine::receiveUntilQuiet(std::int64_t maxMs)
 {
     const std::int64_t quiet = quietMs();
     const std::int64_t start = ctx_.clock.monotonicMs();
-    std::string reply;
+    std::vector<std::uint8_t> reply;
     std::int64_t lastByte = start;
     for (;;) {
         const long waiting = ctx_.port.inputCount();
         if (waiting < 0 || ctx_.port.hasFailed()) break;
         if (waiting > 0) {
-            reply += receiveString(static_cast<std::size_t>(waiting));
+            const std::vector<std::uint8_t> more = receiveBytes(static_cast<std::size_t>(waiting));
+            reply.insert(reply.end(), more.begin(), more.end());
             lastByte = ctx_.clock.monotonicMs();
         }
         const std::int64_t now = ctx_.clock.monotonicMs();
-        if (now - lastByte >= quiet || now - start > kReplyTimeoutMs) break;
+        if (now - lastByte >= quiet || now - start > maxMs) break;
         ctx_.host.pumpEvents();
         ctx_.clock.idle();
     }
     return reply;
+}
+
+std::string SerialLine::receiveWholeReply()
+{
+    const std::vector<std::uint8_t> reply = receiveUntilQuiet();
+    return std::string(reply.begin(), reply.end());
 }
 
 WaitOutcome SerialLine::waitForBytes(std::size_t k, std::int64_t timeoutMs, EventPolicy events)

@@ -47,8 +47,12 @@ public:
     std::vector<std::uint8_t> receiveBytes(std::size_t n);
     std::string receiveString(std::size_t n);
     // Reads a reply whole: everything waiting, and what follows until the line has been
-    // quiet for a few character times (replies of unknown length such as the identity).
+    // quiet for a few character times (replies of unknown length such as the identity), for
+    // at most `maxMs`.
+    std::vector<std::uint8_t> receiveUntilQuiet(std::int64_t maxMs = kReplyTimeoutMs);
     std::string receiveWholeReply();
+    // How long `n` bytes take on the line at its baud rate.
+    std::int64_t bytesTimeMs(std::size_t n) const;
 
     // How long the line stays quiet after a reply before it counts as ended: ten character
     // times (11 bits each), at least 20 ms (a USB adapter delivers in packets).
