@@ -24,6 +24,7 @@ TEST(AutoStoreRun, AnAfterTriggerAutostoreGoesOnThroughReadsAndStopsVisiblyOnAFa
         const char* fault;
         std::function<void(AutoStoreRig&)> act;
         bool goesOn, noted;  // stores the next acquisition; the clock line keeps a note
+        int presses = 1;     // the fault this often: each press inside the answer asked again
     } cases[] = {
         {"copy request, printer gone", nullptr,
          [](AutoStoreRig& t) {
@@ -39,6 +40,10 @@ TEST(AutoStoreRun, AnAfterTriggerAutostoreGoesOnThroughReadsAndStopsVisiblyOnAFa
          false},
         {"copy request inside a record", "copy-inside:1000@rdwfm1:", [](AutoStoreRig&) {}, true,
          false},
+        {"copy request inside a record twice", "copy-inside:1000@rdwfm1:", [](AutoStoreRig&) {},
+         true, false, 2},
+        {"copy request inside a record three times",
+         "copy-inside:1000@rdwfm1:", [](AutoStoreRig&) {}, true, false, 3},
         {"copy request inside a settings block", "copy-inside:9@ddf?", [](AutoStoreRig&) {}, true,
          false},
         {"copy request inside an echo", "copy-inside:3@rdwfm2:", [](AutoStoreRig&) {}, true, false},
@@ -51,7 +56,8 @@ TEST(AutoStoreRun, AnAfterTriggerAutostoreGoesOnThroughReadsAndStopsVisiblyOnAFa
         SCOPED_TRACE(c.what);
         AutoStoreRig t(noisy());
         t.startAfterTrigger();
-        if (c.fault) t.sim.injectFault(*scopesim::Fault::parse(c.fault));
+        for (int press = 0; c.fault && press < c.presses; ++press)
+            t.sim.injectFault(*scopesim::Fault::parse(c.fault));
         c.act(t);
         const Commands during = t.commands();
         t.sim.instrument().fireTrigger();
