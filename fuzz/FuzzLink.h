@@ -44,7 +44,7 @@ struct FuzzLink {
 };
 
 // The instrument's copy request as the frame meets it, for the targets' expectations: its text,
-// and a line of it (the text and LF within 80 bytes of it).
+// and a line of it (the text, then CR LF, CR or LF within 80 bytes of it).
 inline bool holdsRequestStart(const std::string& bytes)
 {
     for (std::string_view start : {"C", "CO", "COP"})
@@ -52,22 +52,72 @@ inline bool holdsRequestStart(const std::string& bytes)
     return bytes.find("COP:") != std::string::npos;
 }
 
-inline std::size_t requestLineAt(const std::string& bytes)
+// One past the end of the request line at `at` (its LF after a CR included); npos for none.
+inline std::size_t requestLineEnd(const std::string& bytes, std::size_t at)
 {
-    for (auto at = bytes.find("COP:"); at != std::string::npos; at = bytes.find("COP:", at + 1))
-        if (bytes.find('\n', at) < at + 80) return at;
-    return std::string::npos;
+    if (bytes.compare(at, 4, "COP:") != 0) return std::string::npos;
+    const std::size_t end = bytes.find_first_of("\r\n", at + 4);
+    if (end == std::string::npos || end >= at + 80) return std::string::npos;
+    return end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+}
+
+// The bytes end inside a request still coming: its first characters, or its text with no line
+// end yet and fewer than 80 bytes of it.
+inline bool endsInUnfinishedRequest(const std::string& bytes)
+{
+    for (std::string_view start : {"C", "CO", "COP"})
+        if (bytes.ends_with(start)) return true;
+    const std::size_t at = bytes.rfind("COP:");
+    return at != std::string::npos && requestLineEnd(bytes, at) == std::string::npos &&
+           bytes.size() - at < 80;
+}
+
+// The bytes end in the CR of a request line: an LF may still follow, and the next byte is read.
+inline bool endsInRequestCr(const std::string& bytes)
+{
+    const std::size_t at = bytes.rfind("COP:");
+    return at != std::string::npos && !bytes.empty() && bytes.back() == '\r' &&
+           requestLineEnd(bytes, at) == bytes.size();
+}
+
+// `bytes` with every request line in it taken out; `cut` tells whether there was one.
+inline std::string withoutRequestLines(std::string bytes, bool& cut)
+{
+    cut = false;
+    for (std::size_t at = bytes.find("COP:"); at != std::string::npos;) {
+        const std::size_t end = requestLineEnd(bytes, at);
+        if (end == std::string::npos) {
+            at = bytes.find("COP:", at + 1);
+            continue;
+        }
+        bytes.erase(at, end - at);
+        cut = true;
+        at = bytes.find("COP:");
+    }
+    return bytes;
+}
+
+// Nothing but request lines from `at` on.
+inline bool onlyRequestLines(const std::string& bytes, std::size_t at)
+{
+    while (at < bytes.size()) {
+        at = requestLineEnd(bytes, at);
+        if (at == std::string::npos) return false;
+    }
+    return true;
 }
 
 // What the command frame takes as the answer to a query whose echo is `echo` when all of
-// `reply` waits on the line at once (and waits again when the query is asked once more):
-// `start`, where the echo begins once copy request lines ahead of it are taken off and the
-// first characters of one followed by other bytes are dropped (npos: refused there); and the
-// payload of `length` bytes, unless the answer is refused: a wrong echo, too few bytes, or a
-// payload that holds the request's text or ends in its start while more bytes follow, and a
-// request line begins in it (moved by a request, and again when asked again).
+// `reply` waits on the line at once (and waits again each time the query is asked again):
+// `start`, where the echo begins once request lines ahead of it are taken off and the first
+// characters of one followed by other bytes are dropped (npos: refused there); `payloadAt`,
+// where the payload begins once request lines inside the echo are cut out of it (npos: the
+// echo is refused); and the payload of `length` bytes, unless the answer is refused: a wrong
+// echo, too few bytes, or a payload that holds the request's text or ends in its start while
+// other bytes than request lines follow it (then it is asked again, and the same comes).
 struct TakenAnswer {
     std::size_t start = std::string::npos;
+    std::size_t payloadAt = std::string::npos;
     std::optional<std::string> payload;
 };
 
@@ -85,17 +135,31 @@ inline TakenAnswer takenAnswer(const std::string& reply, const std::string& echo
             at += n;
             continue;
         }
-        const auto lineEnd = reply.find('\n', at);
-        if (lineEnd >= at + 80) return taken;
-        at = lineEnd + 1;
+        at = requestLineEnd(reply, at);
+        if (at == std::string::npos) return taken;
     }
     taken.start = at;
-    if (reply.compare(at, echo.size(), echo) != 0 || reply.size() < at + echo.size() + length)
-        return taken;
-    const std::string payload = reply.substr(at + echo.size(), length);
-    const std::string after = reply.substr(at + echo.size() + length);
-    if (!holdsRequestStart(payload) || after.empty() ||
-        requestLineAt(payload + after) >= payload.size())
+    // The echo's text is known: request lines inside it are cut out and the echo read on.
+    std::size_t next = at + echo.size();
+    if (next > reply.size()) return taken;
+    std::string got = reply.substr(at, echo.size());
+    while (got != echo && holdsRequestStart(got)) {
+        while ((endsInUnfinishedRequest(got) || endsInRequestCr(got)) && next < reply.size())
+            got += reply[next++];
+        if (endsInUnfinishedRequest(got)) return taken;  // the rest never comes
+        bool cut = false;
+        got = withoutRequestLines(got, cut);
+        const std::size_t lacking = echo.size() > got.size() ? echo.size() - got.size() : 0;
+        if (next + lacking > reply.size()) return taken;
+        got += reply.substr(next, lacking);
+        next += lacking;
+        if (!cut) break;
+    }
+    if (got != echo) return taken;
+    taken.payloadAt = next;
+    if (reply.size() < next + length) return taken;
+    const std::string payload = reply.substr(next, length);
+    if (!holdsRequestStart(payload) || onlyRequestLines(reply, next + length))
         taken.payload = payload;
     return taken;
 }

@@ -115,6 +115,40 @@ void instrumentSeeds(const fs::path& root)
     }
 }
 
+// The copy key pressed as the instrument answers "ddf?", "id?" and a record: the request ahead
+// of the answer, inside its echo, inside its payload (moved) and right after it, ending in
+// CR LF and in CR alone.
+void copyRequestSeeds(const fs::path& root)
+{
+    for (const std::string end : {"\r\n", "\r"}) {
+        scopesim::SimulatorConfig config;
+        config.model = "TC308";
+        config.copyRequestEnd = end;
+        Instrument instrument(config);
+        const std::string tag = end.size() == 2 ? "crlf" : "cr";
+        for (int at : {0, 2, 9, 18}) {
+            instrument.sim.injectFault(
+                *scopesim::Fault::parse("copy-inside:" + std::to_string(at)));
+            put(root / "settings", "copy-" + tag + "-ddf-" + std::to_string(at),
+                static_cast<char>(7 << 3) + instrument.answer("ddf?"));
+        }
+        for (int at : {0, 12, 40}) {
+            instrument.sim.injectFault(
+                *scopesim::Fault::parse("copy-inside:" + std::to_string(at)));
+            const std::string id = instrument.answer("id?");
+            put(root / "identity", "copy-" + tag + "-id-" + std::to_string(at),
+                static_cast<char>(id.size()) + id + instrument.answer("vers?"));
+        }
+        for (int at : {4, 1000, 2058}) {
+            instrument.sim.injectFault(
+                *scopesim::Fault::parse("copy-inside:" + std::to_string(at)));
+            put(root / "waveform", "copy-" + tag + "-rdwfm1-" + std::to_string(at),
+                static_cast<char>((7 << 2) | 1 | 0x20) +
+                    instrument.answer(request("rdwfm1:", "2.10")));
+        }
+    }
+}
+
 void remoteSeeds(const fs::path& dir)
 {
     put(dir, "read-and-fetch",
@@ -136,6 +170,7 @@ int main(int argc, char* argv[])
     const fs::path root = argv[1];
     parameterSeeds(root / "parameters");
     instrumentSeeds(root);
+    copyRequestSeeds(root);
     remoteSeeds(root / "remote");
     return 0;
 }
