@@ -176,26 +176,10 @@ TEST(FaultSyntax, ReadsAndWritesTheCommandLineForm)
 
 TEST(CommandLine, SignalsModelsAndProblems)
 {
-    const auto ok = parseOptions({"--model",
-                                  "TC308",
-                                  "--firmware=1.17",
-                                  "--baud",
-                                  "9600",
-                                  "--ch1",
-                                  "line:50:2:3=0.4,5=0.2",
-                                  "--ch2",
-                                  "square:500:1:0.5",
-                                  "--fault",
-                                  "silence@ddf?",
-                                  "--strict",
-                                  "--single-shot-delay",
-                                  "never",
-                                  "--codes",
-                                  "ref2:2043:67,79,80,58",
-                                  "--copy-end",
-                                  "cr",
-                                  "--copy-pause",
-                                  "50"});
+    const auto ok = parseOptions({"--model", "TC308", "--firmware=1.17", "--baud", "9600", "--ch1",
+                                  "line:50:2:3=0.4,5=0.2", "--ch2", "square:500:1:0.5", "--fault",
+                                  "silence@ddf?", "--strict", "--single-shot-delay", "never",
+                                  "--codes", "ref2:2043:67,79,80,58"});
     ASSERT_TRUE(ok) << ok.failure().text;
     const SimulatorConfig& c = ok.value().config;
     EXPECT_EQ(c.model, "TC308");
@@ -211,8 +195,10 @@ TEST(CommandLine, SignalsModelsAndProblems)
     ASSERT_EQ(c.plantedCodes.size(), 1u);
     EXPECT_EQ(c.plantedCodes[0].record, 4);
     EXPECT_EQ(c.plantedCodes[0].codes, (std::vector<std::uint8_t>{'C', 'O', 'P', ':'}));
-    EXPECT_EQ(c.copyRequestEnd, "\r");
-    EXPECT_EQ(c.copyRequestPauseMs, 50.0);
+    const auto copy = parseOptions({"--copy-end", "cr", "--copy-pause", "50"});
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy.value().config.copyRequestEnd, "\r");
+    EXPECT_EQ(copy.value().config.copyRequestPauseMs, 50.0);
 
     EXPECT_FALSE(parseOptions({"--model", "TX999"}));
     EXPECT_FALSE(parseOptions({"--firmware", "2.1"}));
