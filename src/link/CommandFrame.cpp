@@ -171,16 +171,24 @@ bool CommandFrame::cutCopyRequestsOut(std::string_view command, std::vector<std:
 {
     const std::int64_t start = ctx_.clock.monotonicMs();
     while (holdsCopyRequestStart(known)) {
-        bool taken = false;
-        WaitOutcome w = takeCopyRequestOut(line_, known, taken);
-        if (taken) ctx_.state.link.copyRequestKept = true;
-        if (w == WaitOutcome::Ready && known.size() < length)
-            w = receiveMore(known, length - known.size());
+        RequestsCut cut;
+        WaitOutcome w = takeCopyRequestOut(line_, known, cut);
+        if (cut.taken) ctx_.state.link.copyRequestKept = true;
+        if (w == WaitOutcome::Ready && known.size() < length) {
+            // A request ending in CR alone between an acknowledgement's CR and LF took that LF
+            // for its own: given back when nothing else comes.
+            const bool ownLf = cut.lfAfterCr && !known.empty() && known.size() + 1 == length &&
+                               known.back() == '\r';
+            if (ownLf && line_.waitForBytes(1, line_.quietMs()) == WaitOutcome::TimedOut)
+                known.push_back('\n');
+            else
+                w = receiveMore(known, length - known.size());
+        }
         if (w != WaitOutcome::Ready) {
             transmissionFailure(command, w);
             return false;
         }
-        if (!taken) break;
+        if (!cut.taken) break;
         // An instrument that sends nothing but requests does not keep the answer waiting.
         if (ctx_.clock.monotonicMs() - start > kReplyTimeoutMs) {
             transmissionFailure(command,
@@ -300,9 +308,10 @@ bool CommandFrame::setAfterFailure(std::string_view command,
                                    const std::vector<std::uint8_t>& params)
 {
     if (!ctx_.port.isOpen()) return false;
-    // The rest of the failed answer may still be on its way: once the line is quiet it can no
-    // longer be taken for this command's acknowledgement.
-    line_.receiveWholeReply();
+    // The rest of the failed answer may still be on its way (a record's time at most): once the
+    // line is quiet it can no longer be taken for this command's acknowledgement.
+    (void)line_.receiveUntilQuiet(
+        std::max(kReplyTimeoutMs, line_.bytesTimeMs(kLongestAnswerBytes)));
     silentFailures_ = true;
     const bool ok = exchangeSet(command, params, {});
     silentFailures_ = false;
@@ -374,9 +383,10 @@ void CommandFrame::releaseRemote()
     if (ctx_.port.isOpen()) {
         discardStaleInput();
         // The answer is not judged: the instrument is let go either way. A copy request ahead
-        // of it is kept all the same.
+        // of it or inside it is kept all the same.
         silentFailures_ = true;
-        if (line_.sendString("rm0\r")) (void)receiveHead("rm0", 3, 3);
+        if (line_.sendString("rm0\r"))
+            if (auto head = receiveHead("rm0", 3, 3)) (void)cutCopyRequestsOut("rm0", *head, 3);
         silentFailures_ = false;
         if (ctx_.port.hasFailed()) ctx_.port.close();
     }

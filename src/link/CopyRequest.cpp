@@ -2,15 +2,15 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 namespace ql {
 
 namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
-// Requests inside one answer that are each tried as a request and as data before the rest
-// count as data: enough for any burst of presses, and a bound on the ways tried.
-constexpr int kRequestsTriedInside = 6;
+// No answer is moved by more than this many bytes of requests: eight of the longest.
+constexpr std::size_t kMostBytesMoved = 8 * kCopyRequestMaxLength;
 
 // How many of the request's first characters `bytes` begin with (0 to 4).
 std::size_t requestCharsAtStart(ByteSpan bytes)
@@ -107,37 +107,75 @@ AheadOfAnswer aheadOutcome(WaitOutcome w)
 // What followed an answer of `length` bytes, judged on all of it (`all`).
 enum class Followed { AsItCame, Moved, TooFew, Other };
 
-// One way of reading `all` from `at` with `got` bytes of the answer seen: each request line met
-// among the answer's bytes is tried taken off with its whole line end, with its CR alone, and
-// left as data. Moved when some way leaves exactly the answer's length, with a request taken
-// off, and only whole request lines after it; else TooFew when some way runs out first.
-Followed readAs(ByteSpan all, std::size_t length, std::size_t at, std::size_t got, bool taken,
-                int tries)
-{
-    Followed best = Followed::Other;
-    for (; got < length && at < all.size(); ++at, ++got) {
-        if (tries == 0) continue;
-        const auto line = requestLineAt(all, at);
-        if (!line) continue;
-        --tries;
-        for (const std::size_t end : {line->end, line->firstEnd}) {
-            const Followed f = readAs(all, length, end, got, true, tries);
-            if (f == Followed::Moved) return f;
-            if (f == Followed::TooFew) best = f;
-            if (line->firstEnd == line->end) break;
+// Whether an answer of `length` bytes, followed by more (`all` holds both), reads as moved by
+// requests inside it: each request line that begins among the answer's bytes is tried taken
+// off with its whole line end, taken off with its first line-end byte alone, and left as data.
+// Moved when some way leaves exactly the answer's length with a request taken off and nothing
+// but whole request lines after it; else TooFew when some way runs out of bytes first. Every
+// way is tried once per place and count of bytes taken off, so the search stays small.
+class MovedReading {
+public:
+    MovedReading(ByteSpan all, std::size_t length)
+        : all_(all), length_(length), after_(all.size() - length), onlyRequestsFrom_(all.size() + 1)
+    {
+        onlyRequestsFrom_[all.size()] = true;
+        for (std::size_t at = all.size(); at-- > 0;) {
+            const auto line = requestLineAt(all, at);
+            if (line) starts_.push_back(at);
+            onlyRequestsFrom_[at] = line && onlyRequestsFrom_[line->end];
         }
-        // ... and on with it as data.
+        std::reverse(starts_.begin(), starts_.end());
     }
-    if (got < length) return Followed::TooFew;
-    if (taken && onlyRequestLinesFrom(all, at)) return Followed::Moved;
-    return best;
-}
+
+    Followed result() { return from(0, 0); }
+
+private:
+    // With request line `i` the next one met and `removed` bytes taken off so far.
+    Followed from(std::size_t i, std::size_t removed)
+    {
+        if (removed > std::min(after_, kMostBytesMoved)) return Followed::TooFew;
+        const std::size_t answerEnd = length_ + removed;  // where its last byte ends in `all`
+        if (i == starts_.size() || starts_[i] >= answerEnd) {
+            if (answerEnd > all_.size()) return Followed::TooFew;
+            return removed > 0 && onlyRequestsFrom_[answerEnd] ? Followed::Moved : Followed::Other;
+        }
+        const std::uint64_t key = static_cast<std::uint64_t>(i) * (after_ + 1) + removed;
+        if (const auto known = memo_.find(key); known != memo_.end()) return known->second;
+        const RequestLine line = *requestLineAt(all_, starts_[i]);
+        Followed best = Followed::Other;
+        const auto take = [&](Followed f) {
+            if (f == Followed::Moved || (f == Followed::TooFew && best == Followed::Other))
+                best = f;
+        };
+        for (const std::size_t end : {line.end, line.firstEnd}) {
+            const auto next =
+                std::lower_bound(starts_.begin() + static_cast<long>(i), starts_.end(), end);
+            take(from(static_cast<std::size_t>(next - starts_.begin()),
+                      removed + (end - starts_[i])));
+            if (best == Followed::Moved || line.firstEnd == line.end) break;
+        }
+        if (best != Followed::Moved) take(from(i + 1, removed));  // left as data
+        memo_[key] = best;
+        return best;
+    }
+
+    ByteSpan all_;
+    std::size_t length_;
+    std::size_t after_;
+    std::vector<std::size_t> starts_;     // where request lines begin in `all_`
+    std::vector<bool> onlyRequestsFrom_;  // nothing but request lines from there on
+    std::unordered_map<std::uint64_t, Followed> memo_;
+};
 
 Followed judgeFollowed(ByteSpan all, std::size_t length)
 {
+    // A request inside that pushed out a tail which happens to spell a request line reads both
+    // ways: asked again, the answer is never taken shifted.
+    const Followed moved = MovedReading(all, length).result();
+    if (moved == Followed::Moved) return moved;
     // Whole request lines alone after it: they only followed the answer, which came as it is.
     if (onlyRequestLinesFrom(all, length)) return Followed::AsItCame;
-    return readAs(all, length, 0, 0, false, kRequestsTriedInside);
+    return moved;
 }
 
 }  // namespace
@@ -157,12 +195,14 @@ std::size_t wholeCopyRequestAt(ByteSpan bytes)
     }
 }
 
-bool cutCopyRequests(std::vector<std::uint8_t>& bytes)
+RequestsCut cutCopyRequests(std::vector<std::uint8_t>& bytes)
 {
-    bool cut = false;
+    RequestsCut cut;
     for (std::size_t at = wholeCopyRequestAt(bytes); at != kNone; at = wholeCopyRequestAt(bytes)) {
+        const RequestLine line = *requestLineAt(bytes, at);
+        cut.lfAfterCr = cut.lfAfterCr || line.end != line.firstEnd;
         cutRequestLine(bytes, at);
-        cut = true;
+        cut.taken = true;
     }
     return cut;
 }
@@ -179,10 +219,11 @@ WaitOutcome finishCopyRequest(SerialLine& line, std::vector<std::uint8_t>& bytes
     const std::int64_t start = line.nowMs();
     for (Unfinished u = unfinishedRequest(bytes); u != Unfinished::No;
          u = unfinishedRequest(bytes)) {
+        // A line that never stops sending does not hold the reader either.
         const std::int64_t left = kReplyTimeoutMs - (line.nowMs() - start);
+        if (left < 0) return WaitOutcome::TimedOut;
         const std::int64_t waitMs = u == Unfinished::AfterCr ? line.quietMs() : byteWaitMs;
-        const WaitOutcome w =
-            line.waitForBytes(1, std::min(waitMs, std::max<std::int64_t>(left, 0)));
+        const WaitOutcome w = line.waitForBytes(1, std::min(waitMs, left));
         // A request that ends in CR alone is whole once nothing follows it.
         if (w == WaitOutcome::TimedOut && u == Unfinished::AfterCr) return WaitOutcome::Ready;
         if (w != WaitOutcome::Ready) return w;
@@ -243,13 +284,13 @@ CopyRequestInside judgeCopyRequestInside(SerialLine& line, ByteSpan answer)
     return inside;
 }
 
-WaitOutcome takeCopyRequestOut(SerialLine& line, std::vector<std::uint8_t>& known, bool& taken)
+WaitOutcome takeCopyRequestOut(SerialLine& line, std::vector<std::uint8_t>& known, RequestsCut& cut)
 {
-    taken = false;
+    cut = {};
     if (const WaitOutcome w = finishCopyRequest(line, known, kReplyTimeoutMs);
         w != WaitOutcome::Ready)
         return w;
-    taken = cutCopyRequests(known);  // none: judged as it came
+    cut = cutCopyRequests(known);  // none: judged as it came
     return WaitOutcome::Ready;
 }
 

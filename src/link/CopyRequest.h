@@ -33,8 +33,14 @@ using ByteSpan = std::span<const std::uint8_t>;
 bool holdsCopyRequestStart(ByteSpan bytes);
 // Where the first whole request line in `bytes` begins; npos for none.
 std::size_t wholeCopyRequestAt(ByteSpan bytes);
-// Cuts every whole request line, with its whole line end, out of `bytes`; true when it cut one.
-bool cutCopyRequests(std::vector<std::uint8_t>& bytes);
+// What cutting request lines out of bytes did: whether it cut one, and whether one of them
+// ended in CR LF (that LF may have been the bytes' own).
+struct RequestsCut {
+    bool taken = false;
+    bool lfAfterCr = false;
+};
+// Cuts every whole request line, with its whole line end, out of `bytes`.
+RequestsCut cutCopyRequests(std::vector<std::uint8_t>& bytes);
 // The idle line's rule: the request's text among the first kCopyRequestMaxLength bytes of a
 // run of more than kIdleStrayBytes (`firstBytes`).
 bool idleRunHoldsCopyRequest(std::string_view firstBytes);
@@ -79,8 +85,9 @@ struct CopyRequestInside {
 CopyRequestInside judgeCopyRequestInside(SerialLine& line, ByteSpan answer);
 
 // An answer whose text is known (an echo, an acknowledgement) that holds the start of a
-// request: the request's line is read to its end and cut out of it (`taken`). The caller reads
+// request: the request's line is read to its end and cut out of it (`cut`). The caller reads
 // what the answer still lacks.
-WaitOutcome takeCopyRequestOut(SerialLine& line, std::vector<std::uint8_t>& known, bool& taken);
+WaitOutcome takeCopyRequestOut(SerialLine& line, std::vector<std::uint8_t>& known,
+                               RequestsCut& cut);
 
 }  // namespace ql

@@ -209,7 +209,7 @@ std::optional<std::string> Identification::identityReply(std::string_view comman
         const std::vector<std::uint8_t> more = line.receiveUntilQuiet();
         reply.insert(reply.end(), more.begin(), more.end());
         (void)finishCopyRequest(line, reply, line.quietMs());
-        if (cutCopyRequests(reply)) ctx_.state.link.copyRequestKept = true;
+        if (cutCopyRequests(reply).taken) ctx_.state.link.copyRequestKept = true;
     }
     if (!sent) {
         const long waiting = std::max(line.inputCount(), 0L);
