@@ -3,10 +3,15 @@
 // clock whose idle steps are long, so that a reply the frame waits for in vain costs a few
 // loop turns instead of eight seconds of polling.
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "ScriptedPort.h"
@@ -107,6 +112,34 @@ inline bool onlyRequestLines(const std::string& bytes, std::size_t at)
     return true;
 }
 
+// Whether the payload of `length` bytes at the start of `all` can be read as moved by requests
+// inside it: some request lines that begin among its bytes, each taken out with its whole line
+// end or its first line-end byte alone (at most 640 bytes in all), leave exactly `length` bytes
+// of it followed by nothing but request lines. Searched forward over (place, bytes taken out).
+inline bool movedByRequestsInside(const std::string& all, std::size_t length)
+{
+    const std::size_t most = std::min<std::size_t>(all.size() - length, 640);
+    std::unordered_set<std::uint64_t> seen;
+    std::vector<std::pair<std::size_t, std::size_t>> open = {{0, 0}};
+    while (!open.empty()) {
+        const auto [at, out] = open.back();
+        open.pop_back();
+        if (out > most || !seen.insert(static_cast<std::uint64_t>(at) << 32 | out).second) continue;
+        if (at - out == length) {
+            if (out > 0 && onlyRequestLines(all, at)) return true;
+            continue;
+        }
+        if (at >= all.size()) continue;
+        open.push_back({at + 1, out});
+        if (const std::size_t end = requestLineEnd(all, at); end != std::string::npos) {
+            open.push_back({end, out + end - at});
+            const std::size_t firstEnd = all.find_first_of("\r\n", at) + 1;
+            if (firstEnd != end) open.push_back({firstEnd, out + firstEnd - at});
+        }
+    }
+    return false;
+}
+
 // What the command frame takes as the answer to a query whose echo is `echo` when all of
 // `reply` waits on the line at once (and waits again each time the query is asked again):
 // `start`, where the echo begins once request lines ahead of it are taken off and the first
@@ -114,7 +147,8 @@ inline bool onlyRequestLines(const std::string& bytes, std::size_t at)
 // where the payload begins once request lines inside the echo are cut out of it (npos: the
 // echo is refused); and the payload of `length` bytes, unless the answer is refused: a wrong
 // echo, too few bytes, or a payload that holds the request's text or ends in its start while
-// other bytes than request lines follow it (then it is asked again, and the same comes).
+// other bytes than request lines follow it, or that requests inside it may have moved (then it
+// is asked again, and the same comes).
 struct TakenAnswer {
     std::size_t start = std::string::npos;
     std::size_t payloadAt = std::string::npos;
@@ -159,7 +193,8 @@ inline TakenAnswer takenAnswer(const std::string& reply, const std::string& echo
     taken.payloadAt = next;
     if (reply.size() < next + length) return taken;
     const std::string payload = reply.substr(next, length);
-    if (!holdsRequestStart(payload) || onlyRequestLines(reply, next + length))
+    if (!holdsRequestStart(payload) || (onlyRequestLines(reply, next + length) &&
+                                        !movedByRequestsInside(reply.substr(next), length)))
         taken.payload = payload;
     return taken;
 }

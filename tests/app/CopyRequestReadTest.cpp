@@ -134,95 +134,91 @@ TEST(CopyRequestRead, BytesThatLookLikeACopyRequestFailNoCommandAndPrintNothing)
 TEST(CopyRequestRead, TheCopyKeyAtAnyMomentOfAReadFailsNoCommandShiftsNoDataAndPrintsOnce)
 {
     // A remote READ that connects first (wake-up, "id?", "vers?"), with the copy key pressed
-    // before it, as the identity or firmware answers, ahead of a settings block, or in CH I's
-    // record: once, twice or three times (each press landing in the answer asked again), with
-    // CR alone as the request's line end, with the instrument pausing 50 ms before the record's
-    // rest, or at 2400 Bd, where a record takes 9.4 s. The read is whole, the identity the
-    // instrument's own, a moved record asked once more for each press, and the next tick prints one
-    // page. Moved at every ask, the read fails once, at the fourth. A request that only follows a
-    // record holding the request's start or a whole line of its text leaves the record as it came;
-    // that line with other bytes after it has the record asked again, and prints nothing.
+    // before it, as the identity or firmware answers, ahead of a settings block, in the release's
+    // acknowledgement or between an acknowledgement's CR and LF, or in CH I's record: once,
+    // twice or three times (each press landing in the answer asked again). The request may end
+    // in CR alone ("cr"), the instrument pause 50 ms before the record's rest ("late"), the line
+    // run at 2400 Bd, where a record takes 9.4 s. The read is whole, the identity the
+    // instrument's own, a moved record asked once more for each press, and the next tick prints
+    // one page. Moved at every ask, the read fails once, at the fourth. A request that only
+    // follows a record holding the request's start or a whole line of its text leaves the record
+    // as it came; that line with other bytes after it has the record asked again (once more at
+    // most) and prints nothing. A record ending in a line as long as the request, or holding
+    // seven such lines ahead of the press, is asked again when the press comes inside it.
     const std::vector<std::uint8_t> start = {'C', 'O', 'P'};
     const std::vector<std::uint8_t> line = {'C', 'O', 'P', ':',  'P', 'R',
                                             'I', 'N', 'T', '\r', '\n'};
+    const std::vector<std::uint8_t> simLine = {'C', 'O', 'P', ':', 'H', 'C', '\r', '\n'};
+    std::vector<scopesim::PlantedCodes> sevenLines;
+    for (int k = 0; k < 7; ++k) sevenLines.push_back({1, 100 * k, line});
     const std::string inside = "copy-inside:1000@rdwfm1:";
     const std::size_t record = answerLength("rdwfm1:");
     const std::string endingIt = "copy-inside:" + std::to_string(record - 8) + "@rdwfm1:";
     const std::string endingItCr = "copy-inside:" + std::to_string(record - 7) + "@rdwfm1:";
     const std::string after = "copy-inside:" + std::to_string(record) + "@rdwfm1:";
+    const std::string stray = "junk-after:5@rdwfm1:";
     const struct {
         const char* name;
-        std::vector<std::string> faults;
+        std::vector<std::string> faults;  // none: the key pressed before the read
         int recordAsks = 1;
-        std::string lineEnd = "\r\n";
-        double pauseMs = 0.0;
+        std::string how = "";  // "cr", "late", "2400", "fails"
         std::vector<scopesim::PlantedCodes> codes = {};
-        bool ready = true;
         int printouts = 1;
-        std::int32_t baud = 19200;
     } rows[] = {
         {"before the wake-up", {}},
         {"ahead of the identity", {"copy-inside:0@id?"}},
         {"inside the model name", {"copy-inside:10@id?"}},
         {"ahead of the firmware", {"copy-inside:0@vers?"}},
         {"inside the firmware version", {"copy-inside:7@vers?"}},
-        {"ahead of a settings block, CR alone", {"copy-inside:0@ddf?"}, 1, "\r"},
+        {"ahead of a settings block", {"copy-inside:0@ddf?"}, 1, "cr"},
+        {"inside the release's acknowledgement", {"copy-inside:1@rm0"}},
+        {"between an acknowledgement's CR and LF", {"copy-inside:2@hldwfm="}, 1, "cr"},
         {"inside a record", {inside}, 2},
         {"inside a record twice", {inside, inside}, 3},
         {"inside a record three times", {inside, inside, inside}, 4},
-        {"inside a record at every ask", {inside + "*"}, 4, "\r\n", 0.0, {}, false},
-        {"inside a record, CR alone", {inside}, 2, "\r"},
-        {"inside a record, its rest late", {inside}, 2, "\r\n", 50.0},
-        {"ending a record, its rest late", {endingIt}, 2, "\r\n", 50.0},
-        {"ending a record, CR alone, its rest late", {endingItCr}, 2, "\r", 50.0},
-        {"after a record ending in its start", {after}, 1, "\r\n", 0.0, {{1, 2044, start}}},
-        {"after a record holding its line", {after}, 1, "\r\n", 0.0, {{1, 500, line}}},
-        {"stray bytes after a record holding its line",
-         {"junk-after:5@rdwfm1:"},
-         2,
-         "\r\n",
-         0.0,
-         {{1, 500, line}},
-         true,
-         0},
-        {"inside a record's echo at 2400 Bd",
-         {"copy-inside:3@rdwfm1:"},
-         1,
-         "\r\n",
-         0.0,
-         {},
-         true,
-         1,
-         2400},
-        {"inside a record twice at 2400 Bd", {inside, inside}, 3, "\r\n", 0.0, {}, true, 1, 2400},
+        {"inside a record at every ask", {inside + "*"}, 4, "fails"},
+        {"inside a record, CR alone", {inside}, 2, "cr"},
+        {"inside a record before a sample LF", {inside}, 2, "cr", {{1, 989, {'\n'}}}},
+        {"inside a record, its rest late", {inside}, 2, "late"},
+        {"ending a record, its rest late", {endingIt}, 2, "late"},
+        {"ending a record, its rest late", {endingItCr}, 2, "cr late"},
+        {"inside a record's echo", {"copy-inside:3@rdwfm1:"}, 1, "2400"},
+        {"inside a record twice", {inside, inside}, 3, "2400"},
+        {"inside a record ending in a line", {inside}, 2, "", {{1, 2039, simLine}}},
+        {"inside a record after seven lines", {inside}, 2, "", sevenLines},
+        {"after a record ending in its start", {after}, 1, "", {{1, 2044, start}}},
+        {"after a record holding its line", {after}, 1, "", {{1, 500, line}}},
+        {"stray bytes after a record holding its line", {stray}, 2, "", {{1, 500, line}}, 0},
+        {"stray bytes after it at every ask", {stray + "*"}, 2, "fails", {{1, 500, line}}, 0},
     };
     OperationsRig reference(instrument());
     ASSERT_TRUE(reference.link->connectInstrument());
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
+        SCOPED_TRACE(std::string(r.name) + " " + r.how);
+        const bool ready = r.how.find("fails") == std::string::npos;
         scopesim::SimulatorConfig config = instrument();
-        config.copyRequestEnd = r.lineEnd;
-        config.copyRequestPauseMs = r.pauseMs;
+        config.copyRequestEnd = r.how.find("cr") == 0 ? "\r" : "\r\n";
+        config.copyRequestPauseMs = r.how.find("late") != std::string::npos ? 50.0 : 0.0;
+        config.baudRate = r.how == "2400" ? 2400 : 19200;
         config.plantedCodes = r.codes;
-        config.baudRate = r.baud;
         OperationsRig t(config);
         useTimebaseBView(t.sim);
         t.link->line().openComPort();
         if (r.faults.empty()) t.sim.pressCopyKey();
         for (const std::string& f : r.faults) t.sim.injectFault(*Fault::parse(f));
-        EXPECT_EQ(remoteRead(t), r.ready ? "ready" : "error");
+        EXPECT_EQ(remoteRead(t), ready ? "ready" : "error");
         const Commands sent = t.commands();
         EXPECT_EQ(std::count(sent.begin(), sent.end(), "rdwfm1:"), r.recordAsks);
         EXPECT_EQ(t.host.caption, reference.host.caption);
         EXPECT_EQ(t.state.identity.firmwareVersion, reference.state.identity.firmwareVersion);
-        EXPECT_EQ(t.messageCount(), r.ready ? 0 : 1);
-        EXPECT_TRUE(!r.ready || readIsWhole(t));
+        EXPECT_EQ(t.messageCount(), ready ? 0 : 1);
+        EXPECT_TRUE(!ready || readIsWhole(t));
         t.sim.clearFaults();
         for (int tick = 0; tick < 2; ++tick) {
             t.clock.advance(1000);
             t.ops.timerTick();
         }
         EXPECT_EQ(t.printer.documentsDone(), r.printouts);
-        EXPECT_EQ(t.messageCount(), r.ready ? 0 : 1);
+        EXPECT_EQ(t.messageCount(), ready ? 0 : 1);
     }
 }

@@ -320,3 +320,23 @@ TEST(ReadFailure, EveryOperationWhoseReadFailsGivesTheProgramsHoldBackBeforeAnyt
             << op.name;
     }
 }
+
+TEST(ReadFailure, AReadRightAfterOneThatFailedInARecordAt2400BdIdentifiesTheInstrument)
+{
+    // The failed record's rest, or line noise in its place, goes on arriving for seconds: the
+    // next READ's connect starts on the quiet line, so none of it reaches the identity.
+    OperationsRig reference(instrument());
+    ASSERT_TRUE(reference.link->connectInstrument());
+    for (const char* fault : {"junk-before:5@rdwfm1:", "garbage:3000@rdwfm1:"}) {
+        scopesim::SimulatorConfig config = instrument();
+        config.baudRate = 2400;
+        OperationsRig t(config);
+        useTimebaseBView(t.sim);
+        t.link->line().openComPort();
+        t.sim.injectFault(*Fault::parse(fault));
+        EXPECT_EQ(remoteRead(t), "error") << fault;
+        EXPECT_EQ(remoteRead(t), "ready") << fault;
+        EXPECT_EQ(t.host.caption, reference.host.caption) << fault;
+        EXPECT_EQ(t.messageCount(), 1) << fault;
+    }
+}

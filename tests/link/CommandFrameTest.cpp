@@ -43,6 +43,17 @@ TEST(CommandFrame, StaleInputIsFlushedBeforeTheCommand)
     EXPECT_EQ(t.state.trigCal.trgVal4, 4);
 }
 
+TEST(CommandFrame, ALineThatNeverStopsSendingARequestsStartHoldsAFlushForABoundedTime)
+{
+    SimLink t;
+    t.holdWithoutIdentifying(2.10f);
+    t.sim.sendUnsolicited(std::string(100000, 'C'));  // a minute of the line at 19200 Bd
+    t.clock.advance(5);
+    const std::int64_t start = t.clock.monotonicMs();
+    t.link->frame().discardUntilQuiet();
+    EXPECT_LE(t.clock.monotonicMs() - start, 2 * kReplyTimeoutMs + 100);
+}
+
 TEST(CommandFrame, AcknowledgementMustBeExactlyZeroCrLf)
 {
     const struct {
