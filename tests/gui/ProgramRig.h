@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <atomic>
 #include <cstdlib>
@@ -44,7 +45,8 @@ inline AppPaths pathsUnder(const std::string& root)
     return AppPaths(data ? data : "data", root + "/config", root + "/userdata", root + "/files");
 }
 
-// Answers every message box that comes up and remembers what it said.
+// Answers every message box that comes up and remembers what it said; with `key` set, by
+// pressing it as the keyboard does.
 class MessageBoxAnswerer {
 public:
     MessageBoxAnswerer()
@@ -54,12 +56,16 @@ public:
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 texts.push_back(box->text());
                 titles.push_back(box->windowTitle());
-                box->accept();
+                if (key == Qt::Key_unknown)
+                    box->accept();
+                else
+                    QTest::keyClick(QGuiApplication::focusWindow(), key);
             }
         });
         timer_.start();
     }
     QStringList texts, titles;
+    Qt::Key key = Qt::Key_unknown;
 
 private:
     QTimer timer_;

@@ -337,6 +337,26 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
     press(Qt::Key_Space);
     EXPECT_TRUE(focus() == read && QApplication::activeWindow() == &rig.window);
 
+    // Keys as the window system sends them, to the active window (none to a window a dialog
+    // blocks): Config by Space opens the port set-up, Tab goes on to Autosearch, the search's
+    // box closed by Return gives the keys back to the dialog, and Escape closes it.
+    const auto type = [](Qt::Key key) {
+        QTest::keyClick(QGuiApplication::focusWindow(), key);
+        QApplication::processEvents();
+    };
+    QWidget* config = toolbar.widgetForAction(&named(rig.window, "configButton"));
+    focusOn(rig, config);
+    type(Qt::Key_Space);
+    const QWidget& portSetup = rig.window.windows().find(ToolWindow::PortSetup)->widget();
+    for (int tab = 0; tab < 13 && focus()->objectName() != QStringLiteral("autosearchButton");
+         ++tab)
+        type(Qt::Key_Tab);
+    rig.answerer.key = Qt::Key_Return;
+    type(Qt::Key_Space);
+    rig.answerer.key = Qt::Key_unknown;
+    type(Qt::Key_Escape);
+    EXPECT_TRUE(!portSetup.isVisible() && focus() == config);
+
     const auto frame = [&](ToolWindow w) { return rig.window.windows().find(w)->areaFrame(); };
     named(rig.window, "autostoreItem").trigger();  // opens on its checked mode
     auto* mode = qobject_cast<QRadioButton*>(focus());
