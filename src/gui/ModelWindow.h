@@ -27,8 +27,10 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QList>
 #include <QPlainTextEdit>
 #include <QWidget>
+#include <array>
 #include <concepts>
 #include <string>
 #include <type_traits>
@@ -61,8 +63,19 @@ public:
     // --- Showing values ---------------------------------------------------------------------
     // Shows `text` in a label that holds a value and tells a screen reader.
     static void showValue(QLabel* label, const std::string& text);
-    // Selects option `option` of the group, or none for kNoOption or a number it lacks.
+    // Selects option `option` of the group, or none for kNoOption or a number it lacks. Tab
+    // enters the group at the option selected (or at its first, when none is), as desktops
+    // have it, also after the toolkit moved its entry to the option last focused; the arrows
+    // move and select within it.
     static void showOption(QButtonGroup* group, int option);
+    // The same for options that stand together without a group, each connected on its own,
+    // in their order.
+    static void showOption(const QList<QAbstractButton*>& options, int option);
+    template <class Option, std::size_t N>
+    static void showOption(const std::array<Option*, N>& options, int option)
+    {
+        showOption(QList<QAbstractButton*>(options.begin(), options.end()), option);
+    }
     // Shows a list's entries with entry `step` selected (kNoOption: none) and `text` as its
     // value; a screen reader reads the value as the list's description (StepList).
     static void showList(StepList* list, const std::vector<std::string>& entries, int step,

@@ -274,6 +274,7 @@ void DialogEntry::open()
         dialog_->open();
     else
         dialog_->show();
+    if (QWidget* control = content_->openingFocus()) control->setFocus(Qt::OtherFocusReason);
 }
 
 void DialogEntry::close()

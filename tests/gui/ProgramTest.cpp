@@ -187,6 +187,17 @@ bool isGroup(const QWidget* w)
            std::any_of(inside.begin(), inside.end(), isControl);
 }
 
+// Whether Tab may enter the group of `option` there: it is the checked option, or the first
+// of a group with none checked.
+bool tabEntersAt(const QRadioButton& option)
+{
+    const auto group =
+        option.parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+    return option.isChecked() ||
+           (&option == group.front() &&
+            std::none_of(group.begin(), group.end(), [](auto* o) { return o->isChecked(); }));
+}
+
 // Every visible control of every open window, and every window, against the rule: a control
 // is reached by the keyboard and has an accessible name that no other control of its window
 // has; a window, and a group or frame that holds controls, has a name too.
@@ -212,10 +223,10 @@ std::string accessibilityFaults()
             if (!isControl(w)) continue;
             // The title bar buttons of the window frames are reached through their menus.
             if (w->objectName().startsWith(QStringLiteral("qt_"))) continue;
-            // Tab reaches an option of a group through the option that had the focus last.
-            if (!(w->focusPolicy() &
-                  (qobject_cast<QRadioButton*>(w) ? Qt::ClickFocus : Qt::TabFocus)))
-                faults << QStringLiteral("not reached by Tab: ") + where;
+            // Tab reaches an option only where it enters its group.
+            const auto* option = qobject_cast<QRadioButton*>(w);
+            if (!(w->focusPolicy() & Qt::TabFocus) != (option && !tabEntersAt(*option)))
+                faults << QStringLiteral("not reached by Tab, or an option out of turn: ") + where;
             if (accessibleName(w).isEmpty()) faults << QStringLiteral("unnamed control ") + where;
             if (!names.insert({windowOf(w), accessibleName(w)}).second)
                 faults << QStringLiteral("a second control named ") + accessibleName(w) +
@@ -264,9 +275,10 @@ TEST(Program, CtrlTabWalksEveryOpenWindowFromTheToolbarAndGivesItTheFocus)
         return active;
     };
     // Two rounds, by Ctrl+Tab and by Ctrl+F6: each window once a round, the channels panel
-    // after the screen. In the first, Tab walks each window's controls round to its first
-    // again, never stopping at the frame, and each shows its focus: the colour of a quarter of
-    // its edge changes clearly.
+    // after the screen. In each, Tab walks each window's controls round to its first again,
+    // never stopping at the frame, and each shows its focus: the colour of a quarter of its
+    // edge changes clearly. Tab enters a group of options only at its checked option (its
+    // first, where none is), also after a Read between the rounds changed them.
     std::vector<QMdiSubWindow*> reached;
     int framesFocused = 0;  // a frame given the focus is announced by a screen reader
     QObject watch;
@@ -276,8 +288,10 @@ TEST(Program, CtrlTabWalksEveryOpenWindowFromTheToolbarAndGivesItTheFocus)
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_F6}) {
         for (int i = 0; i < 8; ++i) {
             reached.push_back(press(key, Qt::ControlModifier));
-            for (QWidget* first = QApplication::focusWidget(); key == Qt::Key_Tab;) {
+            for (QWidget* first = QApplication::focusWidget();;) {
                 QWidget* control = QApplication::focusWidget();
+                const auto* option = qobject_cast<QRadioButton*>(control);
+                EXPECT_TRUE(!option || tabEntersAt(*option)) << control->objectName().toStdString();
                 const QImage focused = control->grab().toImage();
                 framesFocused = 0;
                 const bool stayed = press(Qt::Key_Tab, {}) == reached.back();
@@ -289,6 +303,11 @@ TEST(Program, CtrlTabWalksEveryOpenWindowFromTheToolbarAndGivesItTheFocus)
                 if (QApplication::focusWidget() == first) break;
             }
         }
+        using enum scopesim::MainField;
+        scopesim::MainBlock& block = rig.sim.instrument().mainBlock();
+        for (auto field : {Ch1Coupling, Ch2Coupling, Ch1ProbeBit, Ch2ProbeBit, TrigCoupling})
+            block.set(field, block.get(field) ^ 1);
+        named(rig.window, "readButton").trigger();
     }
     EXPECT_EQ(std::set(reached.begin(), reached.begin() + 8).size(), 8u);
     EXPECT_TRUE(std::equal(reached.begin(), reached.begin() + 8, reached.begin() + 8));
@@ -338,8 +357,9 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
     EXPECT_TRUE(focus() == read && QApplication::activeWindow() == &rig.window);
 
     // Keys as the window system sends them, to the active window (none to a window a dialog
-    // blocks): Config by Space opens the port set-up, Tab goes on to Autosearch, the search's
-    // box closed by Return gives the keys back to the dialog, and Escape closes it.
+    // blocks): Config by Space opens the port set-up on its checked port, Tab stops only at
+    // each group's checked option on the way to Autosearch, the search's box closed by Return
+    // gives the keys back to the dialog, and Escape closes it.
     const auto type = [](Qt::Key key) {
         QTest::keyClick(QGuiApplication::focusWindow(), key);
         QApplication::processEvents();
@@ -348,9 +368,13 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
     focusOn(rig, config);
     type(Qt::Key_Space);
     const QWidget& portSetup = rig.window.windows().find(ToolWindow::PortSetup)->widget();
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(focus()) && portSetup.isAncestorOf(focus()));
     for (int tab = 0; tab < 13 && focus()->objectName() != QStringLiteral("autosearchButton");
-         ++tab)
+         ++tab) {
+        const auto* option = qobject_cast<QRadioButton*>(focus());
+        EXPECT_TRUE(!option || option->isChecked()) << option->objectName().toStdString();
         type(Qt::Key_Tab);
+    }
     rig.answerer.key = Qt::Key_Return;
     type(Qt::Key_Space);
     rig.answerer.key = Qt::Key_unknown;
