@@ -187,6 +187,11 @@ TEST(Accessibility, EveryBoxAndOptionActsTheSameAsForTheMouseAndKeys)
         QAbstractItemView* entries = static_cast<QComboBox*>(w)->view();
         const QModelIndex entry = entries->model()->index(nextEntry(w), 0);
         QTest::keyClick(w, Qt::Key_Down, Qt::AltModifier);
+        QWidget* popup = QApplication::activePopupWidget();
+        EXPECT_TRUE(
+            popup &&
+            !QAccessible::queryAccessibleInterface(popup)->text(QAccessible::Name).isEmpty())
+            << "the list of " << w->objectName().toStdString() << " has no name";
         entries->scrollTo(entry);
         const QPoint at =
             entries->visualRect(entry).intersected(entries->viewport()->rect()).center();
