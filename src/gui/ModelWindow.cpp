@@ -1,9 +1,12 @@
 #include "ModelWindow.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDialog>
 #include <QEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <vector>
 
@@ -96,6 +99,25 @@ void ModelWindowBase::followUp(const Followup& followup)
         dialog->accept();
     else
         host_.closeWindow(id_);
+}
+
+void ModelWindowBase::keepingKeys(const std::function<void()>& work)
+{
+    QWidget* before = QApplication::focusWidget();
+    const QPointer<QWidget> control = before && window_.isAncestorOf(before) ? before : nullptr;
+    work();
+    if (!control || !control->isVisible() || !control->isEnabled()) return;
+    // The frame the control stands in, which was the active one.
+    QWidget* frame = control;
+    while (frame && !qobject_cast<QMdiSubWindow*>(frame)) frame = frame->parentWidget();
+    auto* own = qobject_cast<QMdiSubWindow*>(frame);
+    // The keys went nowhere, or to another window of the area.
+    const QWidget* focus = QApplication::focusWidget();
+    if (!own ||
+        (focus && (focus->window() != own->window() || own->isAncestorOf(focus) || focus == own)))
+        return;
+    own->mdiArea()->setActiveSubWindow(own);
+    control->setFocus(Qt::OtherFocusReason);
 }
 
 // --- Showing values --------------------------------------------------------------------------

@@ -32,6 +32,7 @@
 #include <QWidget>
 #include <array>
 #include <concepts>
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -162,6 +163,10 @@ private:
     // Runs a handler, applies the view, then does what the handler asked of the program.
     template <class H, class... Args>
     void act(H& h, const Args&... args);
+    // Runs `work`; the control the user acted on keeps the keyboard when `work` opened another
+    // window of the work area beside this one (the cursor window a measured value opens). A
+    // window that closed, or a window of its own that opened, takes it as it does.
+    void keepingKeys(const std::function<void()>& work);
     static std::string textOf(const QLineEdit* box);
     static std::string textOf(const QPlainTextEdit* box);
     template <class H>
@@ -225,13 +230,15 @@ void ModelWindowBase::act(H& h, const Args&... args)
     using Result = std::invoke_result_t<H&, const Args&...>;
     static_assert(std::same_as<Result, Followup> || std::is_void_v<Result>,
                   "a handler returns its Followup, or nothing when nothing follows");
-    Followup followup;
-    if constexpr (std::is_void_v<Result>)
-        h(args...);
-    else
-        followup = h(args...);
-    applyView();
-    followUp(followup);
+    keepingKeys([&] {
+        Followup followup;
+        if constexpr (std::is_void_v<Result>)
+            h(args...);
+        else
+            followup = h(args...);
+        applyView();
+        followUp(followup);
+    });
 }
 
 }  // namespace ql::gui

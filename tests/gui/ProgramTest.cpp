@@ -32,6 +32,7 @@
 #include "ProgramRig.h"
 #include "WindowWalk.h"
 #include "app/ScreenPrintout.h"
+#include "gui/MeasurementWindow.h"
 #include "scopesim/Fault.h"
 #include "scopesim/MainBlock.h"
 
@@ -355,6 +356,20 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
     rig.sim.injectFault(*scopesim::Fault::parse("silence@ddf?"));
     press(Qt::Key_Space);
     EXPECT_TRUE(focus() == read && QApplication::activeWindow() == &rig.window);
+
+    // Space on a measured value puts the cursors there and leaves the keys there: the closed
+    // Cursor window opens without them, and a second Space leaves its Ref box as it was.
+    rig.host.closeWindow(ToolWindow::CursorWindow);
+    rig.host.openWindow(ToolWindow::MeasurementWindow);
+    QWidget* vpp = rig.window.windows()
+                       .window<MeasurementWindow>(ToolWindow::MeasurementWindow)
+                       ->valueCell(1, MeasureRow::Vpp);
+    const auto* ref = rig.window.findChild<QAbstractButton*>(QStringLiteral("refBox"));
+    const bool referenced = ref->isChecked();
+    focusOn(rig, vpp);
+    for (int again = 0; again < 2; ++again) press(Qt::Key_Space);
+    EXPECT_TRUE(focus() == vpp && rig.host.isWindowOpen(ToolWindow::CursorWindow) &&
+                ref->isChecked() == referenced);
 
     // Keys as the window system sends them, to the active window (none to a window a dialog
     // blocks): Config by Space opens the port set-up on its checked port, Tab stops only at
