@@ -402,18 +402,22 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
     EXPECT_TRUE(mode && mode->isChecked() &&
                 frame(ToolWindow::AutostoreWindow)->isAncestorOf(mode));
     named(rig.window, "notesButton").trigger();
-    // Closed by Ctrl+W, by its View item, by Ctrl+F4, or by its Exit button.
+    named(rig.window, "wmfExportButton").trigger();
+    // Closed by Ctrl+W, by its View item, by Ctrl+F4, by its Exit button, or by Escape.
     const std::tuple<ToolWindow, ToolWindow, const char*> closings[] = {
         {ToolWindow::ChannelPanel, ToolWindow::TimebasePanel, nullptr},
         {ToolWindow::TimebasePanel, ToolWindow::TriggerPanel, "timebaseItem"},
         {ToolWindow::TriggerPanel, ToolWindow::CursorWindow, "Ctrl+F4"},
         {ToolWindow::NotesWindow, ToolWindow::ScreenWindow, nullptr},
-        {ToolWindow::AutostoreWindow, ToolWindow::ScreenWindow, nullptr}};
+        {ToolWindow::AutostoreWindow, ToolWindow::ScreenWindow, nullptr},
+        {ToolWindow::ExportSettings, ToolWindow::ScreenWindow, "Escape"}};
     for (const auto& [closed, next, item] : closings) {
         QWidget* exit = frame(closed)->findChild<QWidget*>(QStringLiteral("exitButton"));
         focusOn(rig, exit ? exit : frame(closed)->nextInFocusChain());
         if (item && std::string_view(item) == "Ctrl+F4")
             press(Qt::Key_F4, Qt::ControlModifier);
+        else if (item && std::string_view(item) == "Escape")
+            press(Qt::Key_Escape);
         else if (item)
             named(rig.window, item).trigger();
         else
