@@ -53,14 +53,17 @@ public:
     {
         timer_.setInterval(5);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts.push_back(box->text());
-                titles.push_back(box->windowTitle());
-                if (key == Qt::Key_unknown)
-                    box->accept();
-                else
-                    QTest::keyClick(QGuiApplication::focusWindow(), key);
-            }
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            // A key goes to the box once it has the keyboard.
+            if (!box ||
+                (key != Qt::Key_unknown && box->windowHandle() != QGuiApplication::focusWindow()))
+                return;
+            texts.push_back(box->text());
+            titles.push_back(box->windowTitle());
+            if (key == Qt::Key_unknown)
+                box->accept();
+            else
+                QTest::keyClick(box->windowHandle(), key);
         });
         timer_.start();
     }

@@ -432,6 +432,15 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
     QApplication::processEvents();
     press(Qt::Key_Escape);
     EXPECT_EQ(focus(), before);
+    // Print by Alt+P closes the print windows; once its box is closed by Return, the keys are
+    // back where they were.
+    named(rig.window, "printItem").trigger();
+    rig.answerer.key = Qt::Key_Return;
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(waitUntil([&] { return !rig.host.isWindowOpen(ToolWindow::PrinterSettings); }));
+    rig.answerer.key = Qt::Key_unknown;
+    QApplication::processEvents();
+    EXPECT_EQ(focus(), before);
 }
 
 // In the rig of the walk above: an arrow on a list steps from the value it shows, Alt+Down
