@@ -8,7 +8,6 @@
 
 #include "FocusPark.h"
 #include "ModalBoxes.h"
-#include "WindowKeys.h"
 #include "WindowPlacing.h"
 
 namespace ql::gui {

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QTabBar>
 
+#include "FocusPark.h"
 #include "WindowRegistry.h"
 #include "app/WindowCycle.h"
 
@@ -50,24 +51,7 @@ KeyMeaning meaningOf(const QKeyEvent& key)
     }
 }
 
-bool takesFocus(const QWidget* w)
-{
-    return (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled() &&
-           !w->focusProxy();
-}
-
 }  // namespace
-
-// The control inside `area` that last had the focus, or else its first one in Tab order (the
-// area itself, where the focus waited while a control was off, is none).
-QWidget* controlIn(QWidget& area)
-{
-    QWidget* last = area.focusWidget();
-    if (last && last != &area && area.isAncestorOf(last) && takesFocus(last)) return last;
-    for (QWidget* w = area.nextInFocusChain(); w && w != &area; w = w->nextInFocusChain())
-        if (area.isAncestorOf(w) && takesFocus(w)) return w;
-    return nullptr;
-}
 
 WindowKeys::WindowKeys(QWidget& window, QMdiArea& area, QWidget& toolbar, QMenuBar& menus,
                        const WindowRegistry& windows)

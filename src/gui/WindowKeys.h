@@ -33,10 +33,6 @@ namespace ql::gui {
 
 class WindowRegistry;
 
-// The control inside `area` (a window's frame) that last had the focus, or else its first one
-// in Tab order; the area itself, where the focus waits while a control is off, is none.
-QWidget* controlIn(QWidget& area);
-
 class WindowKeys : public QObject {
 public:
     // Watches the key presses of the whole application for those of `window`.
