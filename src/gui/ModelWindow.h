@@ -18,7 +18,10 @@
 //   an assistive technology act alike. Each runs the handler (which returns a Followup, or
 //   nothing for an operation that asks nothing more), applies the view and carries out the
 //   Followup: the redraw, the refreshes, then closing the window when asked (a dialog is
-//   accepted, a window in the main window's area is closed through the registry).
+//   accepted, a window in the main window's area is closed through the registry). A window the
+//   handler opens beside this one (the cursor window a measured value opens) leaves the keys on
+//   the control acted on.
+// - showOption() selects an option of a group, and Tab enters the group at that option.
 // - A text box (of one line or several) being typed in keeps its text: showText() leaves a box
 //   that has the focus alone, except the box whose entry (Enter, or leaving it) the handler
 //   has just taken, which shows what the model made of it.
