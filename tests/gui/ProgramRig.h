@@ -45,30 +45,26 @@ inline AppPaths pathsUnder(const std::string& root)
     return AppPaths(data ? data : "data", root + "/config", root + "/userdata", root + "/files");
 }
 
-// Answers every message box that comes up and remembers what it said; with `key` set, by
-// pressing it as the keyboard does.
+// Answers every message box that comes up and remembers what it said.
 class MessageBoxAnswerer {
 public:
     MessageBoxAnswerer()
     {
         timer_.setInterval(5);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            // A key goes to the box once it has the keyboard.
-            if (!box ||
-                (key != Qt::Key_unknown && box->windowHandle() != QGuiApplication::focusWindow()))
-                return;
-            texts.push_back(box->text());
-            titles.push_back(box->windowTitle());
-            if (key == Qt::Key_unknown)
-                box->accept();
-            else
-                QTest::keyClick(box->windowHandle(), key);
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts.push_back(box->text());
+                titles.push_back(box->windowTitle());
+                if (key == Qt::Key_unknown)
+                    box->accept();
+                else
+                    QTest::keyClick(box->windowHandle(), key);
+            }
         });
         timer_.start();
     }
     QStringList texts, titles;
-    Qt::Key key = Qt::Key_unknown;
+    Qt::Key key = Qt::Key_unknown;  // when set, pressed on the box instead
 
 private:
     QTimer timer_;
