@@ -121,8 +121,7 @@ void AutoStoreWindow::fitFrame()
 
 void AutoStoreWindow::showView(const AutoStoreView& v)
 {
-    timed_->setChecked(v.timed);
-    afterTrigger_->setChecked(!v.timed);
+    showOption({timed_, afterTrigger_}, v.timed ? 0 : 1);
     print_->setChecked(v.printAfterStorage);
     table_->setChecked(v.saveAsTable);
     showText(minutes_, v.minutesText);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -58,6 +59,13 @@ void ExportSettingsWindow::opened()
 {
     model_.opened();
     applyView();
+}
+
+void ExportSettingsWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        return cancel_->click();
+    QWidget::keyPressEvent(event);
 }
 
 void ExportSettingsWindow::showView(const ExportSettingsView& v)

@@ -1,7 +1,7 @@
 #pragma once
 // The export settings window ("Export settings"): eight option boxes, "&Copy to clipboard",
-// "&Save as WMF" and "&Cancel". A thin view over ExportSettingsModel; the metafile measures its
-// texts on a picture of its own resolution.
+// "&Save as WMF" and "&Cancel"; Escape closes it as Cancel does. A thin view over
+// ExportSettingsModel; the metafile measures its texts on a picture of its own resolution.
 
 #include <QImage>
 #include <QWidget>
@@ -36,6 +36,9 @@ public:
 
     QPushButton* copyButton() const { return copy_; }
     QPushButton* cancelButton() const { return cancel_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void showView(const ExportSettingsView& v) override;

@@ -244,10 +244,7 @@ void FftChartTab::showView(const FftWindowView& v)
     print_->setEnabled(v.printEnabled[index]);
     copy_->setEnabled(v.outputsEnabled);
     save_->setEnabled(v.outputsEnabled);
-    if (dual_) {
-        for (std::size_t i = 0; i < views_.size(); ++i)
-            views_[i]->setChecked(static_cast<std::size_t>(v.dualView) == i);
-    }
+    if (dual_) ModelWindowBase::showOption(views_, static_cast<int>(v.dualView));
 }
 
 void FftChartTab::chartUpdated()

@@ -201,9 +201,7 @@ void FftWindow::showView(const FftWindowView& v)
     for (std::size_t i = 0; i < pages_.size(); ++i)
         pages_[i]->setVisible(static_cast<int>(i) == static_cast<int>(v.tab));
     logBox_->setChecked(v.logLevels);
-    for (std::size_t i = 0; i < windowOptions_.size(); ++i)
-        windowOptions_[i]->setChecked(static_cast<int>(i) + 1 ==
-                                      static_cast<int>(v.windowFunction));
+    showOption(windowOptions_, static_cast<int>(v.windowFunction) - 1);
     zoomBox_->setValue(v.zoomFactor);
     scrollBar_->setRange(0, v.zoom.scrollMax);
     scrollBar_->setPageStep(std::max(1, kSpectrumLastLine / v.zoomFactor));

@@ -6,6 +6,25 @@
 
 namespace ql::gui {
 
+namespace {
+
+bool takesFocus(const QWidget* w)
+{
+    return (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled() &&
+           !w->focusProxy();
+}
+
+}  // namespace
+
+QWidget* controlIn(QWidget& area)
+{
+    QWidget* last = area.focusWidget();
+    if (last && last != &area && area.isAncestorOf(last) && takesFocus(last)) return last;
+    for (QWidget* w = area.nextInFocusChain(); w && w != &area; w = w->nextInFocusChain())
+        if (area.isAncestorOf(w) && takesFocus(w)) return w;
+    return nullptr;
+}
+
 FocusPark::FocusPark(QWidget& place) : QObject(&place), place_(place)
 {
     // The user moved the focus on from the place, inside its window: they keep their place.

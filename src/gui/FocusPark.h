@@ -19,6 +19,11 @@ class QWidget;
 
 namespace ql::gui {
 
+// The control inside `area` (a window's frame, the toolbar) that last had the focus, or else
+// its first one in Tab order: where the keys go back to in that place. The area itself, where
+// the focus waits while a control is off, is none.
+QWidget* controlIn(QWidget& area);
+
 class FocusPark : public QObject {
 public:
     // The focus waits at `place`, which lives as long as this.

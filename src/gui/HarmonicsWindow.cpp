@@ -396,10 +396,8 @@ void HarmonicsWindow::showView(const HarmonicsWindowView& v)
     showText(headlineBox_, v.headline);
     autoFrequencyBox_->setChecked(v.autoFrequency);
     maxHoldBox_->setChecked(v.maxHold);
-    for (int i = 0; i < kHarmonicsSpanCount; ++i)
-        spanOptions_[i]->setChecked(static_cast<int>(v.span) == i);
-    for (int i = 0; i < 2; ++i)
-        windowOptions_[i]->setChecked(static_cast<int>(v.windowFunction) == i);
+    showOption(spanOptions_, static_cast<int>(v.span));
+    showOption(windowOptions_, static_cast<int>(v.windowFunction));
     startButton_->setText(text(v.startCaption));
     showValue(fundamentalLabel_, v.fundamentalText);
     showValue(lineFrequencyLabel_, v.lineFrequencyLabel);

@@ -45,11 +45,32 @@ void ModalBoxes::writeUnseen(const QString& title, const QString& text)
     std::fflush(stderr);
 }
 
+namespace {
+
+// The innermost modal dialog open now, other than `closing`.
+QWidget* openModalDialog(const QWidget* closing)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal != closing && modal->isVisible() ? modal : nullptr;
+}
+
+}  // namespace
+
+QWidget& boxOwner(QWidget& mainWindow)
+{
+    QWidget* modal = openModalDialog(nullptr);
+    return modal ? *modal : mainWindow;
+}
+
 void giveBackKeyboard(const QWidget& closed)
 {
+    const QWidget* active = QApplication::activeWindow();
+    if (QWidget* modal = openModalDialog(&closed)) {
+        if (active != modal) modal->activateWindow();
+        return;
+    }
     // Right after it closed, the box may still count as the active window.
     QWidget* owner = closed.parentWidget();
-    const QWidget* active = QApplication::activeWindow();
     if (owner && (!active || active == &closed || !active->isVisible()))
         owner->window()->activateWindow();
 }

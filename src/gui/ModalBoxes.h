@@ -42,9 +42,16 @@ private:
 // the main window, as in some tests).
 int runModal(ModalBoxes* boxes, QDialog& dialog);
 
-// A box or window of its own that has just closed with the keyboard (no window is active
-// then) gives it back to the window it belongs to, where no window manager does; the keys then
-// act where the user looks, not nowhere.
+// The window a box raised now belongs to: the modal dialog open beneath it (the innermost),
+// which then keeps the box above it also where no window manager stacks them, or else
+// `mainWindow`.
+QWidget& boxOwner(QWidget& mainWindow);
+
+// A box or window of its own that has just closed gives the keyboard back: to the modal dialog
+// still open beneath it (the innermost), the one window that can take keys then, or else, where
+// no window manager gives it on (no window is active), to the window it belongs to. The keys
+// then act where the user looks, never nowhere or in a window a dialog blocks; the window that
+// is itself closing is never given them.
 void giveBackKeyboard(const QWidget& closed);
 
 }  // namespace ql::gui

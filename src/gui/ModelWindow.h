@@ -18,7 +18,10 @@
 //   an assistive technology act alike. Each runs the handler (which returns a Followup, or
 //   nothing for an operation that asks nothing more), applies the view and carries out the
 //   Followup: the redraw, the refreshes, then closing the window when asked (a dialog is
-//   accepted, a window in the main window's area is closed through the registry).
+//   accepted, a window in the main window's area is closed through the registry). A window the
+//   handler opens beside this one (the cursor window a measured value opens) leaves the keys on
+//   the control acted on.
+// - showOption() selects an option of a group, and Tab enters the group at that option.
 // - A text box (of one line or several) being typed in keeps its text: showText() leaves a box
 //   that has the focus alone, except the box whose entry (Enter, or leaving it) the handler
 //   has just taken, which shows what the model made of it.
@@ -27,9 +30,12 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QList>
 #include <QPlainTextEdit>
 #include <QWidget>
+#include <array>
 #include <concepts>
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -61,8 +67,19 @@ public:
     // --- Showing values ---------------------------------------------------------------------
     // Shows `text` in a label that holds a value and tells a screen reader.
     static void showValue(QLabel* label, const std::string& text);
-    // Selects option `option` of the group, or none for kNoOption or a number it lacks.
+    // Selects option `option` of the group, or none for kNoOption or a number it lacks. Tab
+    // enters the group at the option selected (or at its first, when none is), as desktops
+    // have it, also after the toolkit moved its entry to the option last focused; the arrows
+    // move and select within it.
     static void showOption(QButtonGroup* group, int option);
+    // The same for options that stand together without a group, each connected on its own,
+    // in their order.
+    static void showOption(const QList<QAbstractButton*>& options, int option);
+    template <class Option, std::size_t N>
+    static void showOption(const std::array<Option*, N>& options, int option)
+    {
+        showOption(QList<QAbstractButton*>(options.begin(), options.end()), option);
+    }
     // Shows a list's entries with entry `step` selected (kNoOption: none) and `text` as its
     // value; a screen reader reads the value as the list's description (StepList).
     static void showList(StepList* list, const std::vector<std::string>& entries, int step,
@@ -149,6 +166,10 @@ private:
     // Runs a handler, applies the view, then does what the handler asked of the program.
     template <class H, class... Args>
     void act(H& h, const Args&... args);
+    // Runs `work`; the control the user acted on keeps the keyboard when `work` opened another
+    // window of the work area beside this one (the cursor window a measured value opens). A
+    // window that closed, or a window of its own that opened, takes it as it does.
+    void keepingKeys(const std::function<void()>& work);
     static std::string textOf(const QLineEdit* box);
     static std::string textOf(const QPlainTextEdit* box);
     template <class H>
@@ -212,13 +233,15 @@ void ModelWindowBase::act(H& h, const Args&... args)
     using Result = std::invoke_result_t<H&, const Args&...>;
     static_assert(std::same_as<Result, Followup> || std::is_void_v<Result>,
                   "a handler returns its Followup, or nothing when nothing follows");
-    Followup followup;
-    if constexpr (std::is_void_v<Result>)
-        h(args...);
-    else
-        followup = h(args...);
-    applyView();
-    followUp(followup);
+    keepingKeys([&] {
+        Followup followup;
+        if constexpr (std::is_void_v<Result>)
+            h(args...);
+        else
+            followup = h(args...);
+        applyView();
+        followUp(followup);
+    });
 }
 
 }  // namespace ql::gui

@@ -88,6 +88,11 @@ void PortSetupDialog::opened()
     applyView();
 }
 
+QWidget* PortSetupDialog::openingFocus() const
+{
+    return portGroup_->checkedButton();
+}
+
 void PortSetupDialog::showView(const PortSetupView& v)
 {
     showOptions(portGroup_, v.ports);

@@ -21,6 +21,8 @@ public:
     PortSetupDialog(InstrumentLink& link, QWidget* parent = nullptr);
 
     void opened() override;
+    // The checked port.
+    QWidget* openingFocus() const override;
     bool mayClose() const override { return model_.mayClose(); }
     // Escape and "Exit" close the window only when it may close.
     void reject() override;

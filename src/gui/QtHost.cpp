@@ -83,7 +83,8 @@ void QtHost::showMessage(std::string_view text, std::string_view title, MessageI
 {
     ModalBoxes& boxes = window_.modalBoxes();
     if (boxes.ending()) return ModalBoxes::writeUnseen(shownText(title), shownText(text));
-    QMessageBox box(boxIcon(icon), shownText(title), shownText(text), QMessageBox::Ok, &window_);
+    QMessageBox box(boxIcon(icon), shownText(title), shownText(text), QMessageBox::Ok,
+                    &boxOwner(window_));
     box.setObjectName(QStringLiteral("messageBox"));
     boxes.run(box);
 }
@@ -97,7 +98,7 @@ bool QtHost::askYesNo(std::string_view text, std::string_view title)
         return false;
     }
     QMessageBox box(QMessageBox::Question, shownText(title), shownText(text),
-                    QMessageBox::Yes | QMessageBox::No, &window_);
+                    QMessageBox::Yes | QMessageBox::No, &boxOwner(window_));
     box.setObjectName(QStringLiteral("questionBox"));
     return boxes.run(box) == QMessageBox::Yes;
 }

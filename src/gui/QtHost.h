@@ -3,8 +3,9 @@
 // pending events served inside waits, the busy pointer, the caption and clock, the toolbar's
 // check boxes set without running their handlers, the items the core enables and checks, and
 // the tool windows, looked up in the main window's registry. A window without a row is not
-// opened and reports itself closed. Its boxes run through the main window's ModalBoxes: once
-// the program is ending, a message goes to standard error and a question is answered No.
+// opened and reports itself closed. Its boxes belong to the modal dialog open beneath them, or
+// else to the main window, and run through the main window's ModalBoxes: once the program is
+// ending, a message goes to standard error and a question is answered No.
 
 #include "state/Host.h"
 

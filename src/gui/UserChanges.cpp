@@ -111,9 +111,9 @@ void UserChanges::onChosen(QButtonGroup* options, std::function<void(int)> chose
 
 void UserChanges::onChosen(QComboBox* list, std::function<void(int)> chosen)
 {
-    // An entry chosen by the list's menu, the arrow keys or the wheel; an entry the program
-    // makes the current one is no choice. (Qt's list offers no accessibility action that
-    // chooses an entry: a screen reader's user chooses with the keyboard.)
+    // An entry chosen by the list's menu, the arrow keys or the wheel, and a step list's entry
+    // picked through the accessibility interface (StepList); an entry the program makes the
+    // current one is no choice.
     listen(list, &QComboBox::activated, std::move(chosen));
 }
 

@@ -8,7 +8,6 @@
 
 #include "FocusPark.h"
 #include "ModalBoxes.h"
-#include "WindowKeys.h"
 #include "WindowPlacing.h"
 
 namespace ql::gui {
@@ -274,6 +273,7 @@ void DialogEntry::open()
         dialog_->open();
     else
         dialog_->show();
+    if (QWidget* control = content_->openingFocus()) control->setFocus(Qt::OtherFocusReason);
 }
 
 void DialogEntry::close()

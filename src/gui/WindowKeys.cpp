@@ -2,72 +2,48 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTabBar>
+#include <utility>
+#include <vector>
 
+#include "FocusPark.h"
 #include "WindowRegistry.h"
+#include "app/KeyTable.h"
 #include "app/WindowCycle.h"
 
 namespace ql::gui {
 
 namespace {
 
-enum class KeyMeaning {
-    None,
-    NextWindow,
-    PreviousWindow,
-    ToolbarOrWindow,
-    FirstMenu,
-    CloseWindow,
-    NextTab,
-    PreviousTab
-};
-
-KeyMeaning meaningOf(const QKeyEvent& key)
+// The window keys of the key table.
+std::optional<KeyAction> windowKeyOf(const QKeyEvent& key)
 {
-    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
-    const bool ctrl = mods & Qt::ControlModifier, shift = mods & Qt::ShiftModifier;
-    switch (key.key()) {
-        case Qt::Key_Tab:
-        case Qt::Key_F6:
-            if (ctrl) return shift ? KeyMeaning::PreviousWindow : KeyMeaning::NextWindow;
-            if (key.key() == Qt::Key_F6 && (mods & ~Qt::ShiftModifier) == Qt::NoModifier)
-                return KeyMeaning::ToolbarOrWindow;
-            return KeyMeaning::None;
-        // Shift+Tab arrives as Backtab.
-        case Qt::Key_Backtab: return ctrl ? KeyMeaning::PreviousWindow : KeyMeaning::None;
-        case Qt::Key_F10: return mods == Qt::NoModifier ? KeyMeaning::FirstMenu : KeyMeaning::None;
-        default: break;
-    }
-    if (mods != Qt::ControlModifier) return KeyMeaning::None;
-    switch (key.key()) {
-        case Qt::Key_F4: return KeyMeaning::CloseWindow;
-        case Qt::Key_PageDown: return KeyMeaning::NextTab;
-        case Qt::Key_PageUp: return KeyMeaning::PreviousTab;
-        default: return KeyMeaning::None;
-    }
-}
-
-bool takesFocus(const QWidget* w)
-{
-    return (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled() &&
-           !w->focusProxy();
+    static const std::vector<std::pair<QKeyCombination, KeyAction>> windowKeys = [] {
+        std::vector<std::pair<QKeyCombination, KeyAction>> keys;
+        for (const KeyRow& row : keyRows()) {
+            const QKeySequence sequence = QKeySequence::fromString(
+                QString::fromUtf8(row.keys.data(), static_cast<qsizetype>(row.keys.size())),
+                QKeySequence::PortableText);
+            if (row.action != KeyAction::ByControl && !sequence.isEmpty())
+                keys.emplace_back(sequence[0], row.action);
+        }
+        return keys;
+    }();
+    // Shift+Tab arrives as Backtab.
+    const bool backtab = key.key() == Qt::Key_Backtab;
+    Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (backtab) modifiers |= Qt::ShiftModifier;
+    const QKeyCombination pressed(modifiers, backtab ? Qt::Key_Tab : Qt::Key(key.key()));
+    for (const auto& [combination, action] : windowKeys)
+        if (combination == pressed) return action;
+    return std::nullopt;
 }
 
 }  // namespace
-
-// The control inside `area` that last had the focus, or else its first one in Tab order (the
-// area itself, where the focus waited while a control was off, is none).
-QWidget* controlIn(QWidget& area)
-{
-    QWidget* last = area.focusWidget();
-    if (last && last != &area && area.isAncestorOf(last) && takesFocus(last)) return last;
-    for (QWidget* w = area.nextInFocusChain(); w && w != &area; w = w->nextInFocusChain())
-        if (area.isAncestorOf(w) && takesFocus(w)) return w;
-    return nullptr;
-}
 
 WindowKeys::WindowKeys(QWidget& window, QMdiArea& area, QWidget& toolbar, QMenuBar& menus,
                        const WindowRegistry& windows)
@@ -182,21 +158,21 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride) return false;
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != &window_) return false;
-    const KeyMeaning meaning = meaningOf(*static_cast<QKeyEvent*>(event));
-    if (meaning == KeyMeaning::None) return false;
-    const bool tabKey = meaning == KeyMeaning::NextTab || meaning == KeyMeaning::PreviousTab;
+    const std::optional<KeyAction> action = windowKeyOf(*static_cast<QKeyEvent*>(event));
+    if (!action) return false;
+    const bool tabKey = action == KeyAction::NextTab || action == KeyAction::PreviousTab;
     QTabBar* tabs = tabKey ? activeTabs() : nullptr;
     if (tabKey && !tabs) return false;
     // Claimed before any shortcut, so the key press itself comes here.
     event->accept();
     if (type == QEvent::ShortcutOverride) return true;
-    switch (meaning) {
-        case KeyMeaning::ToolbarOrWindow: switchToolbarAndWindow(); break;
-        case KeyMeaning::FirstMenu: openFirstMenu(); break;
-        case KeyMeaning::CloseWindow: closeActiveWindow(); break;
-        case KeyMeaning::NextTab:
-        case KeyMeaning::PreviousTab: showNextTab(*tabs, meaning == KeyMeaning::PreviousTab); break;
-        default: activateNextWindow(meaning == KeyMeaning::PreviousWindow); break;
+    switch (*action) {
+        case KeyAction::ToolbarOrWindow: switchToolbarAndWindow(); break;
+        case KeyAction::FirstMenu: openFirstMenu(); break;
+        case KeyAction::CloseWindow: closeActiveWindow(); break;
+        case KeyAction::NextTab:
+        case KeyAction::PreviousTab: showNextTab(*tabs, action == KeyAction::PreviousTab); break;
+        default: activateNextWindow(action == KeyAction::PreviousWindow); break;
     }
     return true;
 }

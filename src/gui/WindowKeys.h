@@ -1,7 +1,8 @@
 #pragma once
 // The keys that move between the windows of the main window, wherever the focus is in it (the
-// toolbar included). They are taken before the work area's own key handling, whose quick
-// Ctrl+Tab goes back to the window used before when Ctrl is released quickly:
+// toolbar included): the window keys of the key table (app/KeyTable), which the help names too.
+// They are taken before the work area's own key handling, whose quick Ctrl+Tab goes back to the
+// window used before when Ctrl is released quickly:
 // - Ctrl+Tab and Ctrl+F6 activate the next open window of the work area in the core's walking
 //   order (app/WindowCycle), Ctrl+Shift+Tab and Ctrl+Shift+F6 the one before; the control the
 //   window last had, or else its first one, takes the focus, so a screen reader says where the
@@ -32,10 +33,6 @@ class QWidget;
 namespace ql::gui {
 
 class WindowRegistry;
-
-// The control inside `area` (a window's frame) that last had the focus, or else its first one
-// in Tab order; the area itself, where the focus waits while a control is off, is none.
-QWidget* controlIn(QWidget& area);
 
 class WindowKeys : public QObject {
 public:

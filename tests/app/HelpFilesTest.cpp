@@ -1,8 +1,8 @@
 // The help files and manuals as the build tree and an install ship them: every document the "?"
 // menu can ask for is there; each stands alone (links resolve inside the help folder, nothing
 // comes from elsewhere, language and UTF-8 declared, the bytes are UTF-8); the German and
-// English files, and the two model families' help files, have the same anchors. And what the
-// user sees when a document cannot be opened.
+// English files, and the two model families' help files, have the same anchors and name the keys
+// of the key table. And what the user sees when a document cannot be opened.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include <set>
 
 #include "AppRig.h"
+#include "app/KeyTable.h"
 #include "link/Identification.h"
 #include "state/RecordingDesktop.h"
 
@@ -165,6 +166,36 @@ TEST(HelpFiles, GermanAndEnglishAndBothFamiliesHaveTheSameAnchors)
         if (stem.rfind("FFT_", 0) == 0) continue;
         if (helpAnchors.empty()) helpAnchors = anchors;
         EXPECT_EQ(helpAnchors, anchors) << d.name;
+    }
+}
+
+// The keys the section on working by keyboard of a help file names (its <kbd> elements), as
+// the key table writes them: the German key caps by their English names.
+std::set<std::string> keysNamed(const std::string& text)
+{
+    static const std::regex key("<kbd>([^<]*)</kbd>");
+    static const std::pair<std::string, std::string> germanCaps[] = {
+        {"Strg", "Ctrl"},       {"Umschalt", "Shift"}, {"Bild↓", "PgDown"}, {"Bild↑", "PgUp"},
+        {"Leertaste", "Space"}, {"Eingabe", "Return"}, {"↑", "Up"},         {"↓", "Down"},
+        {"←", "Left"},          {"→", "Right"}};
+    const std::size_t begin = text.find("id=\"keyboard\"");
+    if (begin == std::string::npos) return {};
+    std::set<std::string> keys;
+    for (std::string named : matches(text.substr(begin, text.find("<h", begin) - begin), key)) {
+        for (const auto& [cap, name] : germanCaps)
+            named = std::regex_replace(named, std::regex(cap), name);
+        keys.insert(named);
+    }
+    return keys;
+}
+
+TEST(HelpFiles, TheKeyboardSectionNamesTheKeysOfTheKeyTableAndNoOthers)
+{
+    std::set<std::string> table;
+    for (const KeyRow& row : keyRows()) table.emplace(row.keys);
+    for (const HelpDocument& d : menuDocuments()) {
+        if (d.name.rfind("FFT_", 0) == 0) continue;
+        EXPECT_EQ(keysNamed(readBytes(helpFolders().front() + "/" + d.name)), table) << d.name;
     }
 }
 

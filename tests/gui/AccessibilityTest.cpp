@@ -2,9 +2,10 @@
 // the keyboard: two copies of the program, started alike, are walked through every window; at
 // each check box and option one is clicked with the mouse and the other toggled through the
 // accessibility interface, at each text box a text is typed and confirmed in one and set through
-// the accessibility interface in the other, and each step must change both programs alike. And
-// a screen reader reads what the windows show: measured values, the lists' values and the
-// harmonics result.
+// the accessibility interface in the other, at each list an entry is picked with the mouse in one
+// and among the list's accessible children in the other, and each step must change both programs
+// alike. And a screen reader reads what the windows show: measured values, the lists' values and
+// the harmonics result.
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,7 @@
 #include "files/ParameterFile.h"
 #include "gui/LimitEditor.h"
 #include "gui/MeasurementWindow.h"
+#include "gui/StepList.h"
 #include "scopesim/MainBlock.h"
 
 namespace ql::gui {
@@ -172,15 +174,45 @@ TEST(Accessibility, EveryBoxAndOptionActsTheSameAsForTheMouseAndKeys)
         QAccessible::queryAccessibleInterface(w)->setText(QAccessible::Value, otherText(w));
         confirm(w, false);
     };
+    // A list's last entry picked with the mouse in the list Alt+Down opens, against its accessible
+    // child, named as the entry, toggled: that ends in activated() too.
+    const auto stepList = [](QWidget* w) { return qobject_cast<StepList*>(w) != nullptr; };
+    const Step pickWithMouse = [](QWidget* w) {
+        QAbstractItemView* entries = static_cast<QComboBox*>(w)->view();
+        const QModelIndex entry = entries->model()->index(entries->model()->rowCount() - 1, 0);
+        QTest::keyClick(w, Qt::Key_Down, Qt::AltModifier);
+        entries->scrollTo(entry);
+        const QPoint at =
+            entries->visualRect(entry).intersected(entries->viewport()->rect()).center();
+        QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, at);
+    };
+    const Step pickByName = [](QWidget* w) {
+        auto* list = static_cast<QComboBox*>(w);
+        QAccessibleInterface* entries = QAccessible::queryAccessibleInterface(w)->child(0);
+        ASSERT_TRUE(entries && entries->childCount() == list->count())
+            << w->objectName().toStdString();
+        for (int i = 0; i < list->count(); ++i)
+            EXPECT_EQ(entries->child(i)->text(QAccessible::Name), list->itemText(i));
+        int picked = -1;
+        QObject watch;
+        QObject::connect(list, &QComboBox::activated, &watch, [&](int e) { picked = e; });
+        entries->child(list->count() - 1)
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
+        EXPECT_EQ(picked, list->count() - 1) << w->objectName().toStdString();
+    };
+    std::set<QWidget*> picked;
     for (const WindowStage& stage : windowStages()) {
         for (ProgramRig* rig : {&twins.byHand, &twins.byAccess}) stage.open(*rig);
         EXPECT_EQ(twins.compare(checkable, click, toggle, toggled), "") << stage.name;
         EXPECT_EQ(twins.compare(textBox, type, setText, typed), "") << stage.name;
+        EXPECT_EQ(twins.compare(stepList, pickWithMouse, pickByName, picked), "") << stage.name;
         for (ProgramRig* rig : {&twins.byHand, &twins.byAccess})
             if (stage.close) stage.close(*rig);
     }
     EXPECT_GT(toggled.size(), 90u);
     EXPECT_GT(typed.size(), 20u);
+    EXPECT_GE(picked.size(), 6u);
 }
 
 // What a screen reader says of a widget: its name, then its value and its description.

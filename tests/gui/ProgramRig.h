@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <atomic>
 #include <cstdlib>
@@ -54,12 +55,16 @@ public:
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 texts.push_back(box->text());
                 titles.push_back(box->windowTitle());
-                box->accept();
+                if (key == Qt::Key_unknown)
+                    box->accept();
+                else
+                    QTest::keyClick(box->windowHandle(), key);
             }
         });
         timer_.start();
     }
     QStringList texts, titles;
+    Qt::Key key = Qt::Key_unknown;  // when set, pressed on the box instead
 
 private:
     QTimer timer_;

@@ -187,6 +187,16 @@ bool isGroup(const QWidget* w)
            std::any_of(inside.begin(), inside.end(), isControl);
 }
 
+// Whether Tab enters the group of `option` there: at its checked option, else at its first.
+bool tabEntersAt(const QRadioButton& option)
+{
+    const auto group =
+        option.parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+    const auto checked =
+        std::find_if(group.begin(), group.end(), [](auto* o) { return o->isChecked(); });
+    return &option == (checked == group.end() ? group.front() : *checked);
+}
+
 // Every visible control of every open window, and every window, against the rule: a control
 // is reached by the keyboard and has an accessible name that no other control of its window
 // has; a window, and a group or frame that holds controls, has a name too.
@@ -212,10 +222,10 @@ std::string accessibilityFaults()
             if (!isControl(w)) continue;
             // The title bar buttons of the window frames are reached through their menus.
             if (w->objectName().startsWith(QStringLiteral("qt_"))) continue;
-            // Tab reaches an option of a group through the option that had the focus last.
-            if (!(w->focusPolicy() &
-                  (qobject_cast<QRadioButton*>(w) ? Qt::ClickFocus : Qt::TabFocus)))
-                faults << QStringLiteral("not reached by Tab: ") + where;
+            // Tab reaches an option only where it enters its group.
+            const auto* option = qobject_cast<QRadioButton*>(w);
+            if (!(w->focusPolicy() & Qt::TabFocus) != (option && !tabEntersAt(*option)))
+                faults << QStringLiteral("not reached by Tab, or an option out of turn: ") + where;
             if (accessibleName(w).isEmpty()) faults << QStringLiteral("unnamed control ") + where;
             if (!names.insert({windowOf(w), accessibleName(w)}).second)
                 faults << QStringLiteral("a second control named ") + accessibleName(w) +
@@ -264,9 +274,9 @@ TEST(Program, CtrlTabWalksEveryOpenWindowFromTheToolbarAndGivesItTheFocus)
         return active;
     };
     // Two rounds, by Ctrl+Tab and by Ctrl+F6: each window once a round, the channels panel
-    // after the screen. In the first, Tab walks each window's controls round to its first
+    // after the screen. In each, Tab walks each window's controls round to its first
     // again, never stopping at the frame, and each shows its focus: the colour of a quarter of
-    // its edge changes clearly.
+    // its edge changes clearly; it enters option groups as a Read between the rounds set them.
     std::vector<QMdiSubWindow*> reached;
     int framesFocused = 0;  // a frame given the focus is announced by a screen reader
     QObject watch;
@@ -276,8 +286,10 @@ TEST(Program, CtrlTabWalksEveryOpenWindowFromTheToolbarAndGivesItTheFocus)
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_F6}) {
         for (int i = 0; i < 8; ++i) {
             reached.push_back(press(key, Qt::ControlModifier));
-            for (QWidget* first = QApplication::focusWidget(); key == Qt::Key_Tab;) {
+            for (QWidget* first = QApplication::focusWidget();;) {
                 QWidget* control = QApplication::focusWidget();
+                const auto* option = qobject_cast<QRadioButton*>(control);
+                EXPECT_TRUE(!option || tabEntersAt(*option)) << control->objectName().toStdString();
                 const QImage focused = control->grab().toImage();
                 framesFocused = 0;
                 const bool stayed = press(Qt::Key_Tab, {}) == reached.back();
@@ -289,6 +301,11 @@ TEST(Program, CtrlTabWalksEveryOpenWindowFromTheToolbarAndGivesItTheFocus)
                 if (QApplication::focusWidget() == first) break;
             }
         }
+        using enum scopesim::MainField;
+        scopesim::MainBlock& block = rig.sim.instrument().mainBlock();
+        for (auto field : {Ch1Coupling, Ch2Coupling, Ch1ProbeBit, Ch2ProbeBit, TrigCoupling})
+            block.set(field, block.get(field) ^ 1);
+        named(rig.window, "readButton").trigger();
     }
     EXPECT_EQ(std::set(reached.begin(), reached.begin() + 8).size(), 8u);
     EXPECT_TRUE(std::equal(reached.begin(), reached.begin() + 8, reached.begin() + 8));
@@ -311,8 +328,10 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
     StartedProgram rig;
     auto& toolbar = named<QToolBar>(rig.window, "toolbar");
     const auto focus = [] { return QApplication::focusWidget(); };
+    // Keys as the window system sends them, to the active window (none to a window a dialog
+    // blocks).
     const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::keyClick(focus(), key, modifiers);
+        QTest::keyClick(QGuiApplication::focusWindow(), key, modifiers);
         QApplication::processEvents();
     };
     ASSERT_TRUE(focus() && rig.screenFrame().isAncestorOf(focus()));
@@ -337,24 +356,57 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
     press(Qt::Key_Space);
     EXPECT_TRUE(focus() == read && QApplication::activeWindow() == &rig.window);
 
+    // Space twice on a measured value: the Cursor window opens without the keys, Ref stays.
+    rig.host.closeWindow(ToolWindow::CursorWindow);
+    rig.host.openWindow(ToolWindow::MeasurementWindow);
+    QWidget* vpp = rig.window.findChild<QWidget*>(QStringLiteral("ch1Row3"));  // CH I Vpp
+    const auto* ref = rig.window.findChild<QAbstractButton*>(QStringLiteral("refBox"));
+    const bool referenced = ref->isChecked();
+    focusOn(rig, vpp);
+    for (int again = 0; again < 2; ++again) press(Qt::Key_Space);
+    EXPECT_TRUE(focus() == vpp && rig.host.isWindowOpen(ToolWindow::CursorWindow) &&
+                ref->isChecked() == referenced);
+
+    // Config by Space opens the port set-up on its checked port, Tab stops at checked options on
+    // the way to Autosearch, its box closed by Return gives the keys back, Escape closes it.
+    QWidget* config = toolbar.widgetForAction(&named(rig.window, "configButton"));
+    focusOn(rig, config);
+    press(Qt::Key_Space);
+    const QWidget& portSetup = rig.window.windows().find(ToolWindow::PortSetup)->widget();
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(focus()) && portSetup.isAncestorOf(focus()));
+    for (int tab = 0; tab < 13 && focus()->objectName() != QStringLiteral("autosearchButton");
+         ++tab) {
+        EXPECT_TRUE(focus()->property("checked").toBool() || !qobject_cast<QRadioButton*>(focus()));
+        press(Qt::Key_Tab);
+    }
+    rig.answerer.key = Qt::Key_Return;
+    press(Qt::Key_Space);
+    rig.answerer.key = Qt::Key_unknown;
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(!portSetup.isVisible() && focus() == config);
+
     const auto frame = [&](ToolWindow w) { return rig.window.windows().find(w)->areaFrame(); };
     named(rig.window, "autostoreItem").trigger();  // opens on its checked mode
     auto* mode = qobject_cast<QRadioButton*>(focus());
     EXPECT_TRUE(mode && mode->isChecked() &&
                 frame(ToolWindow::AutostoreWindow)->isAncestorOf(mode));
     named(rig.window, "notesButton").trigger();
-    // Closed by Ctrl+W, by its View item, by Ctrl+F4, or by its Exit button.
+    named(rig.window, "wmfExportButton").trigger();
+    // Closed by Ctrl+W, by its View item, by Ctrl+F4, by its Exit button, or by Escape.
     const std::tuple<ToolWindow, ToolWindow, const char*> closings[] = {
         {ToolWindow::ChannelPanel, ToolWindow::TimebasePanel, nullptr},
         {ToolWindow::TimebasePanel, ToolWindow::TriggerPanel, "timebaseItem"},
         {ToolWindow::TriggerPanel, ToolWindow::CursorWindow, "Ctrl+F4"},
         {ToolWindow::NotesWindow, ToolWindow::ScreenWindow, nullptr},
-        {ToolWindow::AutostoreWindow, ToolWindow::ScreenWindow, nullptr}};
+        {ToolWindow::AutostoreWindow, ToolWindow::ScreenWindow, nullptr},
+        {ToolWindow::ExportSettings, ToolWindow::ScreenWindow, "Escape"}};
     for (const auto& [closed, next, item] : closings) {
         QWidget* exit = frame(closed)->findChild<QWidget*>(QStringLiteral("exitButton"));
         focusOn(rig, exit ? exit : frame(closed)->nextInFocusChain());
         if (item && std::string_view(item) == "Ctrl+F4")
             press(Qt::Key_F4, Qt::ControlModifier);
+        else if (item && std::string_view(item) == "Escape")
+            press(Qt::Key_Escape);
         else if (item)
             named(rig.window, item).trigger();
         else
@@ -394,6 +446,7 @@ TEST(Program, ListsStepFromTheirValueCtrlF4ClosesCtrlPgDnSwitchesTabsAndF10Opens
     press(Qt::Key_Down, Qt::AltModifier);
     const QModelIndex opened = timeList->view()->currentIndex();
     EXPECT_TRUE(opened.isValid() && opened.row() == timeList->currentIndex());
+    EXPECT_EQ(accessibleName(QApplication::activePopupWidget()), timeList->accessibleName());
     press(Qt::Key_Escape);
     named(rig.window, "setButton").trigger();
     const scopesim::MainBlock& sent = rig.sim.instrument().mainBlock();
