@@ -26,6 +26,15 @@ public:
     {
         return child && child->object() == list()->view() ? 0 : -1;
     }
+    // Whether the list can open and is open, as a plain list tells.
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = list()->view()->isVisible();
+        s.collapsed = !s.expanded;
+        return s;
+    }
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value) return list()->shownText();
@@ -104,7 +113,8 @@ void StepList::hidePopup()
 void StepList::entriesSelected(const QItemSelection& selected)
 {
     const QModelIndexList entries = selected.indexes();
-    if (showing_ || entries.size() != 1) return;
+    // A list that is off takes no pick, as it opens for no click.
+    if (showing_ || !isEnabled() || entries.size() != 1) return;
     // The list's keys and mouse move the entry highlighted along with the one selected, while
     // the list is open; a pick through the accessibility interface selects alone.
     const int entry = entries.front().row();

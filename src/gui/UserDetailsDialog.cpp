@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ModalBoxes.h"
+
 namespace ql::gui {
 
 namespace {
@@ -23,6 +25,8 @@ UserDetailsDialog::UserDetailsDialog(ProgramState& state, Host& host, QWidget* p
     setWindowTitle(QString::fromUtf8(kUserDetailsCaption));
     setAccessibleName(windowTitle());
     setWindowModality(Qt::WindowModal);
+    // However it closes, the keys go back to the window it belongs to.
+    connect(this, &QDialog::finished, this, [this] { giveBackKeyboard(*this); });
 
     auto* form = new QFormLayout;
     const UserDetailsView v = model_.view();

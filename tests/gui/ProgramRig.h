@@ -55,6 +55,7 @@ public:
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 texts.push_back(box->text());
                 titles.push_back(box->windowTitle());
+                owners.push_back(box->parentWidget());
                 if (key == Qt::Key_unknown)
                     box->accept();
                 else
@@ -64,6 +65,7 @@ public:
         timer_.start();
     }
     QStringList texts, titles;
+    QList<QWidget*> owners;         // the window each box belongs to
     Qt::Key key = Qt::Key_unknown;  // when set, pressed on the box instead
 
 private:

@@ -382,6 +382,7 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
     rig.answerer.key = Qt::Key_Return;
     press(Qt::Key_Space);
     rig.answerer.key = Qt::Key_unknown;
+    EXPECT_EQ(rig.answerer.owners.back(), &portSetup);  // kept above it without a window manager
     press(Qt::Key_Escape);
     EXPECT_TRUE(!portSetup.isVisible() && focus() == config);
 
@@ -391,6 +392,11 @@ TEST(Program, TheFocusStaysOnAPressedButtonAndGoesToAShowingWindowWhenItsWindowC
     EXPECT_TRUE(mode && mode->isChecked() &&
                 frame(ToolWindow::AutostoreWindow)->isAncestorOf(mode));
     named(rig.window, "notesButton").trigger();
+    QWidget* details = rig.window.findChild<QWidget*>(QStringLiteral("userDetailsButton"));
+    focusOn(rig, details);
+    press(Qt::Key_Space);  // the user details, closed by Escape, give the keys back
+    press(Qt::Key_Escape);
+    EXPECT_EQ(focus(), details);
     named(rig.window, "wmfExportButton").trigger();
     // Closed by Ctrl+W, by its View item, by Ctrl+F4, by its Exit button, or by Escape.
     const std::tuple<ToolWindow, ToolWindow, const char*> closings[] = {
@@ -447,11 +453,21 @@ TEST(Program, ListsStepFromTheirValueCtrlF4ClosesCtrlPgDnSwitchesTabsAndF10Opens
     const QModelIndex opened = timeList->view()->currentIndex();
     EXPECT_TRUE(opened.isValid() && opened.row() == timeList->currentIndex());
     EXPECT_EQ(accessibleName(QApplication::activePopupWidget()), timeList->accessibleName());
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(timeList)->state().expanded);
     press(Qt::Key_Escape);
     named(rig.window, "setButton").trigger();
     const scopesim::MainBlock& sent = rig.sim.instrument().mainBlock();
     EXPECT_EQ(sent.get(scopesim::MainField::Ch1VoltsIndex), volts + 1);
     EXPECT_EQ(sent.get(scopesim::MainField::TbAIndex), time - 1);
+    // A list that is off takes no entry picked through the accessibility interface either.
+    rig.state.ddf.timebaseMode = 0;  // time base B off
+    rig.host.refreshWindow(ToolWindow::TimebasePanel);
+    auto* off = rig.window.findChild<QComboBox*>(QStringLiteral("timebaseBList"));
+    const int offStep = rig.state.ddf.tbBIndex;
+    ASSERT_FALSE(off->isEnabled());
+    QAccessible::queryAccessibleInterface(off)->child(0)->child(0)->actionInterface()->doAction(
+        QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(rig.state.ddf.tbBIndex, offStep);
 
     focusOn(rig, timeList);
     press(Qt::Key_F6);  // to the toolbar
