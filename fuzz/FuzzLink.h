@@ -50,11 +50,16 @@ struct FuzzLink {
 
 // The instrument's copy request as the frame meets it, for the targets' expectations: its text,
 // and a line of it (the text, then CR LF, CR or LF within 80 bytes of it).
-inline bool holdsRequestStart(const std::string& bytes)
+inline bool endsInRequestStart(const std::string& bytes)
 {
     for (std::string_view start : {"C", "CO", "COP"})
         if (bytes.ends_with(start)) return true;
-    return bytes.find("COP:") != std::string::npos;
+    return false;
+}
+
+inline bool holdsRequestStart(const std::string& bytes)
+{
+    return endsInRequestStart(bytes) || bytes.find("COP:") != std::string::npos;
 }
 
 // One past the end of the request line at `at` (its LF after a CR included); npos for none.
@@ -70,8 +75,7 @@ inline std::size_t requestLineEnd(const std::string& bytes, std::size_t at)
 // end yet and fewer than 80 bytes of it.
 inline bool endsInUnfinishedRequest(const std::string& bytes)
 {
-    for (std::string_view start : {"C", "CO", "COP"})
-        if (bytes.ends_with(start)) return true;
+    if (endsInRequestStart(bytes)) return true;
     const std::size_t at = bytes.rfind("COP:");
     return at != std::string::npos && requestLineEnd(bytes, at) == std::string::npos &&
            bytes.size() - at < 80;

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTabBar>
+#include <optional>
 #include <utility>
 #include <vector>
 

@@ -8,8 +8,13 @@ namespace ql {
 namespace {
 
 // The longest answer there is, a record and its echo: stale bytes are read for at most its
-// time on the line.
+// time on the line (and at least the reply time-out).
 constexpr std::size_t kLongestAnswerBytes = 2047 + 12;
+
+std::int64_t staleBytesMs(const SerialLine& line)
+{
+    return std::max(kReplyTimeoutMs, line.bytesTimeMs(kLongestAnswerBytes));
+}
 // A query asked again while each answer brought a new copy request is asked this often at
 // most.
 constexpr int kMostAsks = 4;
@@ -310,8 +315,7 @@ bool CommandFrame::setAfterFailure(std::string_view command,
     if (!ctx_.port.isOpen()) return false;
     // The rest of the failed answer may still be on its way (a record's time at most): once the
     // line is quiet it can no longer be taken for this command's acknowledgement.
-    (void)line_.receiveUntilQuiet(
-        std::max(kReplyTimeoutMs, line_.bytesTimeMs(kLongestAnswerBytes)));
+    (void)line_.receiveUntilQuiet(staleBytesMs(line_));
     silentFailures_ = true;
     const bool ok = exchangeSet(command, params, {});
     silentFailures_ = false;
@@ -365,8 +369,7 @@ void CommandFrame::discardUntilQuiet()
 {
     if (line_.inputCount() <= 0) return;
     // For a record's time at most: the rest of one a failure cut short may still be coming.
-    keepCopyRequestsAmong(
-        line_.receiveUntilQuiet(std::max(kReplyTimeoutMs, line_.bytesTimeMs(kLongestAnswerBytes))));
+    keepCopyRequestsAmong(line_.receiveUntilQuiet(staleBytesMs(line_)));
 }
 
 void CommandFrame::keepCopyRequestsAmong(std::vector<std::uint8_t> stale)

@@ -63,17 +63,6 @@ std::optional<RequestLine> requestLineAt(ByteSpan bytes, std::size_t at)
     return std::nullopt;
 }
 
-// Nothing but whole request lines from `at` on.
-bool onlyRequestLinesFrom(ByteSpan bytes, std::size_t at)
-{
-    while (at < bytes.size()) {
-        const auto line = requestLineAt(bytes, at);
-        if (!line) return false;
-        at = line->end;
-    }
-    return true;
-}
-
 enum class Unfinished {
     No,
     Text,    // the request's first characters, or its text without a line end yet
@@ -128,6 +117,8 @@ public:
     }
 
     Followed result() { return from(0, 0); }
+    // Nothing but whole request lines from `at` on.
+    bool onlyRequestsFrom(std::size_t at) const { return onlyRequestsFrom_[at]; }
 
 private:
     // With request line `i` the next one met and `removed` bytes taken off so far.
@@ -171,10 +162,11 @@ Followed judgeFollowed(ByteSpan all, std::size_t length)
 {
     // A request inside that pushed out a tail which happens to spell a request line reads both
     // ways: asked again, the answer is never taken shifted.
-    const Followed moved = MovedReading(all, length).result();
+    MovedReading reading(all, length);
+    const Followed moved = reading.result();
     if (moved == Followed::Moved) return moved;
     // Whole request lines alone after it: they only followed the answer, which came as it is.
-    if (onlyRequestLinesFrom(all, length)) return Followed::AsItCame;
+    if (reading.onlyRequestsFrom(length)) return Followed::AsItCame;
     return moved;
 }
 
