@@ -144,7 +144,8 @@ TEST(CopyRequestRead, TheCopyKeyAtAnyMomentOfAReadFailsNoCommandShiftsNoDataAndP
     // follows a record holding the request's start or a whole line of its text leaves the record
     // as it came; that line with other bytes after it has the record asked again (once more at
     // most) and prints nothing. A record ending in a line as long as the request, or holding
-    // seven such lines ahead of the press, is asked again when the press comes inside it.
+    // seven such lines ahead of the press, is asked again when the press comes inside it. CH I
+    // holds every code under noise, held by the user so that the read can be compared.
     const std::vector<std::uint8_t> start = {'C', 'O', 'P'};
     const std::vector<std::uint8_t> line = {'C', 'O', 'P', ':',  'P', 'R',
                                             'I', 'N', 'T', '\r', '\n'};
@@ -201,8 +202,11 @@ TEST(CopyRequestRead, TheCopyKeyAtAnyMomentOfAReadFailsNoCommandShiftsNoDataAndP
         config.copyRequestPauseMs = r.how.find("late") != std::string::npos ? 50.0 : 0.0;
         config.baudRate = r.how == "2400" ? 2400 : 19200;
         config.plantedCodes = r.codes;
+        config.noiseCodes = 12;
+        config.inputs[0] = scopesim::Signal::sine(100.0, 3.0);
         OperationsRig t(config);
         useTimebaseBView(t.sim);
+        t.sim.instrument().setHoldWaveform(true);
         t.link->line().openComPort();
         if (r.faults.empty()) t.sim.pressCopyKey();
         for (const std::string& f : r.faults) t.sim.injectFault(*Fault::parse(f));
